@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+
+// The one database connection: runs the program's SQL dialect on SQLite, in Brevanta.mdb.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing Brevanta database, never creating or changing the file. Raises ErreurBd
+    // when the file is missing, is not a database, lacks a table or cannot be written.
+    void open(const QString& fichier);
+    void close();
+    bool isOpen() const;
+
+    // Runs an INSERT, UPDATE or DELETE of the dialect.
+    void execute(const QString& instruction);
+    // Runs a SELECT of the dialect; the query is positioned before its first row.
+    QSqlQuery lire(const QString& instruction);
+
+    // The dialect text of the last statement given, as the program wrote it.
+    QString lastStatement() const { return m_derniere; }
+    // Number the database gave the row of the last INSERT.
+    qint64 lastInsertId() const { return m_dernierId; }
+
+    void beginTrans();
+    void commitTrans();
+    void rollbackTrans();
+
+    QSqlDatabase base() const;
+
+private:
+    QSqlQuery preparer(const QString& instruction);
+    void executerBrut(const QString& sql);
+    void verifierStructure();
+
+    QString m_nomConnexion;
+    QString m_derniere;
+    qint64 m_dernierId = -1;
+};
+
+// All or nothing: rolls back unless commit() was reached.
+class Transaction {
+public:
+    explicit Transaction(Connection* c);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection* m_connexion;
+    bool m_terminee = false;
+};

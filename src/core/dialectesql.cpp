@@ -1,0 +1,226 @@
+#include "core/dialectesql.h"
+
+#include "core/erreurbd.h"
+#include "core/schema.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace {
+
+enum class Genre { Blanc, Mot, Nombre, Texte, Date, Symbole };
+
+struct Jeton {
+    Genre genre;
+    QString texte;  // as written, or the literal's value for Texte
+    QVariant valeur; // Date: the QDateTime
+};
+
+[[noreturn]] void refuser(const QString& raison, const QString& texte) {
+    throw ErreurBd(0, QStringLiteral("Instruction SQL non reconnue (%1) : %2").arg(raison, texte));
+}
+
+QDateTime lireDateLitterale(const QString& contenu, const QString& instruction) {
+    const QString c = contenu.trimmed();
+    QDateTime d;
+    if (c.size() == 10 && c[2] == QLatin1Char('/'))
+        d = QDateTime(QDate::fromString(c, QStringLiteral("MM/dd/yyyy")), QTime(0, 0));
+    else if (c.size() == 10)
+        d = QDateTime(QDate::fromString(c, QStringLiteral("yyyy/MM/dd")), QTime(0, 0));
+    else
+        d = QDateTime::fromString(c, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
+    if (!d.isValid() || !d.date().isValid())
+        refuser(QStringLiteral("date #%1# illisible").arg(contenu), instruction);
+    return d;
+}
+
+QList<Jeton> decouper(const QString& s) {
+    QList<Jeton> jetons;
+    int i = 0;
+    const int n = s.size();
+    while (i < n) {
+        const QChar c = s[i];
+        if (c.isSpace()) {
+            int j = i;
+            while (j < n && s[j].isSpace())
+                ++j;
+            jetons.append({Genre::Blanc, s.mid(i, j - i), {}});
+            i = j;
+        } else if (c.isLetter() || c == QLatin1Char('_')) {
+            int j = i;
+            while (j < n && (s[j].isLetterOrNumber() || s[j] == QLatin1Char('_')))
+                ++j;
+            jetons.append({Genre::Mot, s.mid(i, j - i), {}});
+            i = j;
+        } else if (c.isDigit()) {
+            int j = i;
+            while (j < n && (s[j].isDigit() || s[j] == QLatin1Char('.')))
+                ++j;
+            if (j < n && (s[j].isLetter() || s[j] == QLatin1Char('_')))
+                refuser(QStringLiteral("nombre mal formé"), s);
+            jetons.append({Genre::Nombre, s.mid(i, j - i), {}});
+            i = j;
+        } else if (c == QLatin1Char('"')) {
+            QString valeur;
+            int j = i + 1;
+            for (;;) {
+                if (j >= n)
+                    refuser(QStringLiteral("texte sans guillemet final"), s);
+                if (s[j] == QLatin1Char('"')) {
+                    if (j + 1 < n && s[j + 1] == QLatin1Char('"')) {
+                        valeur += QLatin1Char('"');
+                        j += 2;
+                        continue;
+                    }
+                    break;
+                }
+                valeur += s[j++];
+            }
+            jetons.append({Genre::Texte, valeur, {}});
+            i = j + 1;
+        } else if (c == QLatin1Char('#')) {
+            const int fin = s.indexOf(QLatin1Char('#'), i + 1);
+            if (fin < 0)
+                refuser(QStringLiteral("date sans # final"), s);
+            const QString contenu = s.mid(i + 1, fin - i - 1);
+            jetons.append({Genre::Date, contenu, lireDateLitterale(contenu, s)});
+            i = fin + 1;
+        } else if (QStringLiteral("<>=").contains(c)) {
+            int j = i + 1;
+            if (j < n && QStringLiteral("<>=").contains(s[j]))
+                ++j;
+            const QString op = s.mid(i, j - i);
+            static const QStringList operateurs{"<", ">", "=", "<=", ">=", "<>"};
+            if (!operateurs.contains(op))
+                refuser(QStringLiteral("opérateur %1").arg(op), s);
+            jetons.append({Genre::Symbole, op, {}});
+            i = j;
+        } else if (QStringLiteral("(),*+-./").contains(c)) {
+            jetons.append({Genre::Symbole, QString(c), {}});
+            ++i;
+        } else {
+            refuser(QStringLiteral("caractère %1").arg(c), s);
+        }
+    }
+    return jetons;
+}
+
+// Index of the next token that is not blank, or -1.
+int suivant(const QList<Jeton>& j, int i) {
+    for (int k = i + 1; k < j.size(); ++k)
+        if (j[k].genre != Genre::Blanc)
+            return k;
+    return -1;
+}
+
+// Index of the previous token that is not blank, or -1.
+int precedent(const QList<Jeton>& j, int i) {
+    for (int k = i - 1; k >= 0; --k)
+        if (j[k].genre != Genre::Blanc)
+            return k;
+    return -1;
+}
+
+bool estMot(const QList<Jeton>& j, int i, const char* mot) {
+    return i >= 0 && i < j.size() && j[i].genre == Genre::Mot &&
+           j[i].texte.compare(QLatin1String(mot), Qt::CaseInsensitive) == 0;
+}
+
+bool estSymbole(const QList<Jeton>& j, int i, const char* symbole) {
+    return i >= 0 && i < j.size() && j[i].genre == Genre::Symbole && j[i].texte == QLatin1String(symbole);
+}
+
+bool estMotCle(const QString& mot) {
+    static const QStringList motsCles{
+        "select", "from",   "where",  "and",   "or",   "not",    "order", "by",     "desc", "asc",
+        "insert", "into",   "values", "update", "set", "delete", "as",    "is",     "null", "like",
+        "in",     "between", "distinct", "top", "group", "having", "inner", "join", "on",  "left"};
+    return motsCles.contains(mot, Qt::CaseInsensitive);
+}
+
+} // namespace
+
+QString texteDateStockee(const QDateTime& d) { return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+
+RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant) {
+    const QList<Jeton> j = decouper(texte);
+    RequeteTraduite r;
+    QList<int> fermeturesMois; // depth of each open month( ... )
+    int profondeur = 0;
+    bool dansOrderBy = false;
+    for (int i = 0; i < j.size(); ++i) {
+        const Jeton& t = j[i];
+        switch (t.genre) {
+        case Genre::Blanc:
+        case Genre::Nombre:
+            r.sql += t.texte;
+            break;
+        case Genre::Texte:
+            r.sql += QLatin1Char('?');
+            r.parametres << t.texte;
+            break;
+        case Genre::Date:
+            r.sql += QLatin1Char('?');
+            r.parametres << texteDateStockee(t.valeur.toDateTime());
+            break;
+        case Genre::Symbole:
+            if (t.texte == QLatin1String("(")) {
+                ++profondeur;
+            } else if (t.texte == QLatin1String(")")) {
+                if (profondeur == 0)
+                    refuser(QStringLiteral("parenthèse fermante en trop"), texte);
+                if (!fermeturesMois.isEmpty() && fermeturesMois.last() == profondeur) {
+                    fermeturesMois.removeLast();
+                    r.sql += QStringLiteral(") AS INTEGER)");
+                    --profondeur;
+                    break;
+                }
+                --profondeur;
+            }
+            r.sql += t.texte;
+            break;
+        case Genre::Mot: {
+            const int k = suivant(j, i);
+            const QString mot = t.texte.toLower();
+            if (mot == QLatin1String("order") && estMot(j, k, "by"))
+                dansOrderBy = true;
+            if (estSymbole(j, k, "(")) {
+                if (mot == QLatin1String("now")) {
+                    const int fin = suivant(j, k);
+                    if (!estSymbole(j, fin, ")"))
+                        refuser(QStringLiteral("now() prend aucun argument"), texte);
+                    r.sql += QLatin1Char('?');
+                    r.parametres << texteDateStockee(maintenant);
+                    i = fin;
+                } else if (mot == QLatin1String("month")) {
+                    r.sql += QStringLiteral("CAST(strftime('%m', ");
+                    ++profondeur;
+                    fermeturesMois << profondeur;
+                    i = k;
+                } else if (mot == QLatin1String("count") || mot == QLatin1String("max") ||
+                           mot == QLatin1String("min") || estMotCle(mot) || estMot(j, precedent(j, i), "into")) {
+                    // Aggregates, keywords before a parenthesis, and a table name before its column list.
+                    r.sql += t.texte;
+                } else {
+                    refuser(QStringLiteral("fonction %1 inconnue").arg(t.texte), texte);
+                }
+            } else if (mot == QLatin1String("true")) {
+                r.sql += QStringLiteral("-1");
+            } else if (mot == QLatin1String("false")) {
+                r.sql += QStringLiteral("0");
+            } else if (mot == QLatin1String("delete") && estSymbole(j, k, "*")) {
+                r.sql += t.texte;
+                i = k; // "delete * from" is "delete from"
+            } else {
+                r.sql += t.texte;
+                if (dansOrderBy && !estMotCle(mot) && Schema::estColonneTexte(t.texte))
+                    r.sql += QStringLiteral(" COLLATE ") + QLatin1String(CollationFrancaise);
+            }
+            break;
+        }
+        }
+    }
+    if (profondeur != 0)
+        refuser(QStringLiteral("parenthèse non fermée"), texte);
+    return r;
+}

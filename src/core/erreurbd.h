@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The one error type of the database layer: the engine's number and text.
+class ErreurBd : public std::runtime_error {
+public:
+    ErreurBd(int numero, const QString& texte);
+    int numero() const { return m_numero; }
+    QString texte() const { return m_texte; }
+    // "Erreur 14 : unable to open database file"
+    QString message() const;
+
+private:
+    int m_numero;
+    QString m_texte;
+};

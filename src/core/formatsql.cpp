@@ -1,0 +1,11 @@
+#include "core/formatsql.h"
+
+QString FormatSql(const QString& texte) {
+    QString s = texte;
+    return s.replace(QLatin1Char('"'), QLatin1String("$B"));
+}
+
+QString DecodeSql(const QString& texte) {
+    QString s = texte;
+    return s.replace(QLatin1String("$B"), QLatin1String("'"));
+}

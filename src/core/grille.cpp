@@ -1,0 +1,165 @@
+#include "core/grille.h"
+
+#include "core/ecran.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScopedValueRollback>
+
+Grille::Grille(QWidget* parent) : QTableView(parent), m_modele(new GrilleModele(this)) {
+    setModel(m_modele);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(17);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setToolTip(QStringLiteral("cliquez sur un en-tête de colonne pour trier la liste"));
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& i) { clicUtilisateur(i.row() + 1, i.column()); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { emit doubleClic(); });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) {
+        QScopedValueRollback<int> souris(m_mouseRow, 0);
+        setCol(c);
+        emit clicEntete(c);
+    });
+}
+
+void Grille::setColonnes(const QList<Colonne>& colonnes) {
+    QStringList entetes;
+    QVector<TypeColonne> types;
+    for (const Colonne& c : colonnes) {
+        entetes << c.entete;
+        types << c.type;
+    }
+    m_modele->setColonnes(entetes, types);
+    m_colSort = QVector<int>(int(colonnes.size()), 0);
+    for (int c = 0; c < colonnes.size(); ++c) {
+        setColumnWidth(c, twips(colonnes[c].largeurTwips));
+        setColumnHidden(c, colonnes[c].cachee);
+    }
+}
+
+int Grille::rows() const { return m_modele->rowCount() + 1; }
+
+void Grille::setRows(int n) {
+    m_modele->setNombreLignes(n - 1);
+    const int dernier = rows() - 1;
+    m_row = std::min(m_row, dernier);
+    m_rowSel = std::min(m_rowSel, dernier);
+    afficherSelection();
+}
+
+int Grille::cols() const { return m_modele->columnCount(); }
+
+void Grille::setRow(int r) {
+    m_row = r;
+    m_rowSel = r;
+    m_colSel = m_col;
+    afficherSelection();
+}
+
+void Grille::setCol(int c) {
+    m_col = c;
+    m_rowSel = m_row;
+    m_colSel = c;
+    afficherSelection();
+}
+
+void Grille::setRowSel(int r) {
+    m_rowSel = r;
+    afficherSelection();
+}
+
+void Grille::setColSel(int c) { m_colSel = c; }
+
+QString Grille::textMatrix(int r, int c) const { return r == 0 ? m_modele->entete(c) : m_modele->texte(r - 1, c); }
+
+void Grille::setTextMatrix(int r, int c, const QString& t) {
+    if (r == 0)
+        m_modele->setEntete(c, t);
+    else
+        m_modele->setTexte(r - 1, c, t);
+}
+
+QString Grille::textArray(int index) const {
+    const int n = std::max(1, cols());
+    return textMatrix(index / n, index % n);
+}
+
+void Grille::setTextArray(int index, const QString& t) {
+    const int n = std::max(1, cols());
+    setTextMatrix(index / n, index % n, t);
+}
+
+void Grille::setCell(int setting, int row1, int, int row2, int, int valeur) {
+    if (setting != CellBackColor)
+        return;
+    for (int r = std::max(1, row1); r <= row2; ++r)
+        m_modele->setFond(r - 1, couleurBgr(valeur));
+}
+
+QColor Grille::couleurLigne(int r) const { return m_modele->fond(r - 1); }
+
+void Grille::setColSort(int c, int reglage) {
+    if (c < 0 || c >= m_colSort.size())
+        return;
+    m_colSort[c] = reglage;
+    m_colonneTriee = c;
+}
+
+void Grille::setSort(int mode) {
+    if (mode != SortUseColSort || m_colonneTriee < 0 || colSort(m_colonneTriee) == 0)
+        return;
+    m_modele->trier(m_colonneTriee, colSort(m_colonneTriee) == 1);
+    afficherSelection();
+}
+
+QString Grille::rowKey(int r) const { return m_modele->cle(r - 1); }
+
+void Grille::setRowKey(int r, const QString& cle) { m_modele->setCle(r - 1, cle); }
+
+void Grille::selectionnerLigne(int r) {
+    setRow(r);
+    setCol(0);
+    setRowSel(r);
+    setColSel(cols() - 1);
+}
+
+void Grille::afficherSelection() {
+    QItemSelectionModel* s = selectionModel();
+    const int haut = std::min(m_row, m_rowSel);
+    const int bas = std::max(m_row, m_rowSel);
+    if (haut < 1 || bas >= rows() || cols() == 0) {
+        s->clear();
+        return;
+    }
+    const QItemSelection choix(m_modele->index(haut - 1, 0), m_modele->index(bas - 1, cols() - 1));
+    s->select(choix, QItemSelectionModel::ClearAndSelect);
+    s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)), QItemSelectionModel::NoUpdate);
+    scrollTo(m_modele->index(m_row - 1, 0));
+}
+
+void Grille::clicUtilisateur(int r, int c) {
+    if (r < 1 || r >= rows())
+        return;
+    setRow(r);
+    setCol(c);
+    setRowSel(r);
+    setColSel(cols() - 1);
+    QScopedValueRollback<int> souris(m_mouseRow, r);
+    emit clic();
+}
+
+void Grille::keyPressEvent(QKeyEvent* e) {
+    const int avant = currentIndex().row();
+    QTableView::keyPressEvent(e);
+    const QModelIndex apres = currentIndex();
+    if (apres.isValid() && apres.row() != avant)
+        clicUtilisateur(apres.row() + 1, apres.column());
+}

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/grillemodele.h"
+
+#include <QTableView>
+
+// Every list of the program. Row 0 is the header; data row r is model row r - 1.
+// Cells hold text; a hidden key per row keeps what the text cannot (a stored name).
+class Grille : public QTableView {
+    Q_OBJECT
+public:
+    struct Colonne {
+        QString entete;
+        int largeurTwips = 1000;
+        TypeColonne type = TypeColonne::Texte;
+        bool cachee = false;
+    };
+    static constexpr int CellBackColor = 6;
+    static constexpr int SortUseColSort = 10;
+
+    explicit Grille(QWidget* parent = nullptr);
+
+    void setColonnes(const QList<Colonne>& colonnes);
+
+    int rows() const;
+    void setRows(int n);
+    int cols() const;
+    int row() const { return m_row; }
+    void setRow(int r);
+    int col() const { return m_col; }
+    void setCol(int c);
+    int rowSel() const { return m_rowSel; }
+    void setRowSel(int r);
+    int colSel() const { return m_colSel; }
+    void setColSel(int c);
+    QString text() const { return textMatrix(m_row, m_col); }
+    void setText(const QString& t) { setTextMatrix(m_row, m_col, t); }
+    QString textMatrix(int r, int c) const;
+    void setTextMatrix(int r, int c, const QString& t);
+    QString textArray(int index) const;
+    void setTextArray(int index, const QString& t);
+    // Only setting 6, the background colour (blue-green-red), is known.
+    void setCell(int setting, int row1, int col1, int row2, int col2, int valeur);
+    QColor couleurLigne(int r) const;
+    // The row under the pointer during a click; otherwise the current row.
+    int mouseRow() const { return m_mouseRow >= 0 ? m_mouseRow : m_row; }
+    int colSort(int c) const { return m_colSort.value(c); }
+    void setColSort(int c, int reglage);
+    // 10 sorts the data rows by the columns' ColSort settings.
+    void setSort(int mode);
+    QString rowKey(int r) const;
+    void setRowKey(int r, const QString& cle);
+    // Selects the whole data row r as the program does: Row, Col 0, RowSel, ColSel Cols - 1.
+    void selectionnerLigne(int r);
+
+signals:
+    // A click on a data row (the pointer or the keyboard); RowSel is that row.
+    void clic();
+    // A pointer click on the header of a column; MouseRow reads 0 meanwhile.
+    void clicEntete(int colonne);
+    void doubleClic();
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override;
+
+private:
+    void afficherSelection();
+    void clicUtilisateur(int r, int c);
+
+    GrilleModele* m_modele;
+    QVector<int> m_colSort;
+    int m_colonneTriee = -1;
+    int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
+    int m_mouseRow = -1;
+};

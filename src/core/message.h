@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QStringList>
+#include <functional>
+
+class QWidget;
+
+// Every message box of the program: title "Brevanta", no icon. Tests queue the answers
+// and read what was shown instead of facing a modal box.
+class Message {
+public:
+    static QMessageBox::StandardButton ok(const QString& texte, QWidget* parent = nullptr);
+    static QMessageBox::StandardButton ouiNon(const QString& texte, QWidget* parent = nullptr);
+
+    // Test side: the next box is answered with this button instead of being shown.
+    static void setNextAnswer(QMessageBox::StandardButton reponse);
+    // Test side: every box not answered beforehand gets OK or No instead of waiting for a person.
+    static void setAutoAnswer(bool actif);
+    static QStringList textesAffiches();
+    static QString dernierTexte();
+    static void effacer();
+
+private:
+    static QMessageBox::StandardButton afficher(const QString& texte, QMessageBox::StandardButtons boutons,
+                                                QMessageBox::StandardButton parDefaut, QWidget* parent);
+};

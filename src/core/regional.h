@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QVariant>
+
+// French (France) regional settings, whatever the machine says.
+namespace Regional {
+void appliquer();
+QLocale locale();
+
+// The empty date of the record windows and the date picker: 30/12/1899 00:00.
+QDateTime dateZero();
+
+// "dd/MM/yyyy", with " HH:mm:ss" only when the time is not midnight.
+QString texteDate(const QDateTime& d);
+// Reads "dd/MM/yyyy" with an optional " HH:mm[:ss]"; an invalid date when the text is not one.
+QDateTime lireDate(const QString& texte);
+// Digits, a minus sign, the decimal comma; no group separator, no exponent.
+QString texteNombre(double n);
+// The ordinary conversion of a value to text: text unchanged, numbers and dates as above.
+QString texteValeur(const QVariant& v);
+// "février"
+QString nomMois(int mois);
+} // namespace Regional

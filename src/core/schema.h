@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QStringList>
+
+// The seven tables of Brevanta.mdb. Rows refer to each other by name, not by key.
+namespace Schema {
+QStringList tables();
+// Columns of a table, in order.
+QStringList colonnes(const QString& table);
+// CREATE TABLE and CREATE INDEX statements of an empty database (SQLite's own dialect).
+QStringList instructionsCreation();
+// Sorting on these columns follows the French text order; the others hold numbers or ISO dates.
+bool estColonneTexte(const QString& colonne);
+} // namespace Schema

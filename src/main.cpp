@@ -1,0 +1,9 @@
+#include "core/principal.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    Main();
+    return app.exec();
+}
