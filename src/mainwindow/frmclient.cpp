@@ -1,10 +1,177 @@
 #include "mainwindow/frmclient.h"
 
+#include "core/connection.h"
 #include "core/ecran.h"
+#include "core/erreurbd.h"
+#include "core/garde.h"
+#include "core/principal.h"
+#include "core/recordset.h"
+#include "core/routines.h"
+#include "mainwindow/fond.h"
+#include "mainwindow/zoneclient.h"
+#include "mainwindow/zoneinterlocuteur.h"
+#include "ui_frmclient.h"
 
-FrmClient::FrmClient(QWidget* parent) : QWidget(parent) {
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWindowStateChangeEvent>
+
+FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::FrmClient>()) {
+    // The layout is measured in a Windows bitmap face; its metric twin keeps every label whole.
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     setObjectName(QStringLiteral("frmClient"));
-    setWindowTitle(QStringLiteral("Brevanta :"));
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips(18405), twips(12780));
+    m_zoneClient = new ZoneClient(*this);
+    m_zoneInterlocuteur = new ZoneInterlocuteur(*this);
+    connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
+    qApp->installEventFilter(this);
+    Garde([this] { Form_Load(); });
+}
+
+FrmClient::~FrmClient() = default;
+
+void FrmClient::Form_Load() {
     move(0, 0);
+    InitCombo(QStringLiteral("Service"), m_ui->Service, QString());
+    InitCombo(QStringLiteral("Fonction"), m_ui->Fonction, QString());
+    InitCombo(QStringLiteral("Decision"), m_ui->Decision, QString());
+    m_zoneClient->SaisieEnCours(false);
+    m_zoneInterlocuteur->SaisieEnCoursInterlocuteur(false);
+    desactiverZonesAVenir();
+    PeriodeAction = 3;
+    PorteeAction = 2;
+    QPalette legende = m_ui->Label11->palette();
+    legende.setColor(QPalette::Window, couleurBgr(CouleurOrange));
+    m_ui->Label11->setPalette(legende);
+    m_ui->Label11->setAutoFillBackground(true);
+    InitRecordset(RsFenetre, Connexion);
+}
+
+// The action and appointment areas and the planning arrive later: drawn, browsing, disabled.
+void FrmClient::desactiverZonesAVenir() {
+    Ui::FrmClient& u = *m_ui;
+    u.ListeActions->setColonnes({{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true},
+                                 {QStringLiteral("Action"), 6000},
+                                 {QStringLiteral("Date"), 1200, TypeColonne::Date},
+                                 {QStringLiteral("Fait"), 405, TypeColonne::Booleen},
+                                 {QStringLiteral("Client"), 1995},
+                                 {QStringLiteral("Interlocuteur"), 1800}});
+    u.VSFRDV->setColonnes({{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true},
+                           {QStringLiteral("Date"), 1200, TypeColonne::Date},
+                           {QStringLiteral("Fait"), 405, TypeColonne::Booleen},
+                           {QStringLiteral("Client"), 1995},
+                           {QStringLiteral("Interlocuteur"), 1800},
+                           {QStringLiteral("Commentaire"), 1995}});
+    for (QWidget* w : {static_cast<QWidget*>(u.BtnAnnulerAction), static_cast<QWidget*>(u.BtnValiderAction),
+                       static_cast<QWidget*>(u.BtnAnnulerRDV), static_cast<QWidget*>(u.BtnValiderRDV)})
+        w->hide();
+    for (QWidget* w : {static_cast<QWidget*>(u.DateAction), static_cast<QWidget*>(u.CommentaireAction),
+                       static_cast<QWidget*>(u.DateRDV), static_cast<QWidget*>(u.CommentaireRDV)})
+        setFond(w, couleurBgr(CouleurJaunePale));
+    for (QWidget* w : {static_cast<QWidget*>(u.OptAction_0), static_cast<QWidget*>(u.OptAction_1),
+                       static_cast<QWidget*>(u.OptAction_2), static_cast<QWidget*>(u.OptAction_3),
+                       static_cast<QWidget*>(u.ActionsAFaire), static_cast<QWidget*>(u.ActionsFaites),
+                       static_cast<QWidget*>(u.Frame2), static_cast<QWidget*>(u.ListeActions),
+                       static_cast<QWidget*>(u.Frame1), static_cast<QWidget*>(u.VSFRDV),
+                       static_cast<QWidget*>(u.Frame3), static_cast<QWidget*>(u.BtnPlanning)})
+        w->setEnabled(false);
+}
+
+void FrmClient::setBoutonDefaut(QPushButton* bouton) {
+    if (m_boutonDefaut)
+        m_boutonDefaut->setDefault(false);
+    m_boutonDefaut = bouton;
+    m_boutonDefaut->setDefault(true);
+}
+
+void FrmClient::Form_Resize() {
+    if (m_verrou.estPris())
+        return; // a refresh would silently discard the typed input
+    Garde([this] {
+        ModeSaisie = 2;
+        m_zoneClient->InitListe();
+        m_zoneClient->SaisieEnCours(false);
+        m_zoneInterlocuteur->SaisieEnCoursInterlocuteur(false);
+        m_zoneClient->chargerPremier();
+    });
+}
+
+void FrmClient::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!m_dejaAffichee) {
+        m_dejaAffichee = true;
+        Form_Resize();
+    }
+}
+
+void FrmClient::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    const auto* changement = static_cast<QWindowStateChangeEvent*>(e);
+    if (changement->oldState().testFlag(Qt::WindowMinimized) && !windowState().testFlag(Qt::WindowMinimized))
+        Form_Resize();
+}
+
+void FrmClient::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    QCoreApplication::quit();
+}
+
+// Every key of the window passes here before the control that has the focus.
+bool FrmClient::eventFilter(QObject* objet, QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    auto* cible = qobject_cast<QWidget*>(objet);
+    if (!cible || cible->window() != this)
+        return false;
+    const auto* touche = static_cast<QKeyEvent*>(e);
+    bool traitee = false;
+    Garde([&] { traitee = Form_KeyDown(cible, touche->key(), touche->modifiers()); });
+    return traitee;
+}
+
+bool FrmClient::Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers etat) {
+    if (touche == Qt::Key_Return || touche == Qt::Key_Enter)
+        return toucheEntree(cible, etat);
+    if (touche != Qt::Key_Escape)
+        return false;
+    bool traitee = false;
+    if (ModeSaisie == 0 || ModeSaisie == 1) {
+        m_zoneClient->BtnAnnuler_Click();
+        traitee = true;
+    }
+    if (ModeSaisie == 4 || ModeSaisie == 5) {
+        m_zoneInterlocuteur->BtnAnnulerInterlocuteur_Click();
+        traitee = true;
+    }
+    return traitee;
+}
+
+// Enter presses the focused button, else the default one; Shift+Enter starts a new line in a comment.
+bool FrmClient::toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat) {
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(cible); memo && etat.testFlag(Qt::ShiftModifier)) {
+        memo->insertPlainText(QStringLiteral("\n"));
+        return true;
+    }
+    auto* bouton = qobject_cast<QPushButton*>(cible);
+    if (!bouton)
+        bouton = m_boutonDefaut;
+    if (bouton && bouton->isVisibleTo(this) && bouton->isEnabled())
+        bouton->click();
+    return true;
+}
+
+void FrmClient::BtnQuitter_Click() {
+    try {
+        if (RsFenetre)
+            RsFenetre->close();
+        Connexion->close();
+    } catch (const ErreurBd&) {
+        // Leaving anyway.
+    }
+    QCoreApplication::quit();
 }

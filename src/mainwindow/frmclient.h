@@ -1,10 +1,63 @@
 #pragma once
 
-#include <QWidget>
+#include "mainwindow/verrousaisie.h"
 
-// The main window: every record is edited here.
+#include <QWidget>
+#include <memory>
+
+class QPushButton;
+class Recordset;
+class ZoneClient;
+class ZoneInterlocuteur;
+
+namespace Ui {
+class FrmClient;
+}
+
+// The main window: every record is edited here, one area of the window per kind of record.
 class FrmClient : public QWidget {
     Q_OBJECT
 public:
     explicit FrmClient(QWidget* parent = nullptr);
+    ~FrmClient() override;
+
+    // 0/1 creating/modifying a client, 2 browsing, 4/5 a contact, 6/7 an action, 8/9 an appointment.
+    qint32 ModeSaisie = 0;
+    // Scope of the action lists: 0 one contact, 1 one client, 2 all clients.
+    qint32 PorteeAction = 0;
+    // The name shown when an edit started, to tell a rename from an unchanged name.
+    QString NomClientEnCours;
+    std::unique_ptr<Recordset> RsFenetre;
+
+    Ui::FrmClient& ui() { return *m_ui; }
+    ZoneClient& zoneClient() { return *m_zoneClient; }
+    ZoneInterlocuteur& zoneInterlocuteur() { return *m_zoneInterlocuteur; }
+    VerrouSaisie& verrou() { return m_verrou; }
+
+    // The button that Enter presses: the Valider of the area being edited, else the Créer of
+    // the area that switched last.
+    void setBoutonDefaut(QPushButton* bouton);
+    QPushButton* boutonDefaut() const { return m_boutonDefaut; }
+
+protected:
+    void showEvent(QShowEvent* e) override;
+    void changeEvent(QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void Form_Load();
+    // Reloads the client list and the first client, unless an area is editing.
+    void Form_Resize();
+    void desactiverZonesAVenir();
+    bool Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers etat);
+    bool toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat);
+    void BtnQuitter_Click();
+
+    std::unique_ptr<Ui::FrmClient> m_ui;
+    VerrouSaisie m_verrou;
+    ZoneClient* m_zoneClient = nullptr;
+    ZoneInterlocuteur* m_zoneInterlocuteur = nullptr;
+    QPushButton* m_boutonDefaut = nullptr;
+    bool m_dejaAffichee = false;
 };
