@@ -94,9 +94,8 @@ void GrilleModele::trier(int colonne, bool croissant) {
     QVector<int> ordre(n);
     std::iota(ordre.begin(), ordre.end(), 0);
     auto appliquer = [&](auto&& inferieur) {
-        std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
-            return croissant ? inferieur(a, b) : inferieur(b, a);
-        });
+        std::stable_sort(ordre.begin(), ordre.end(),
+                         [&](int a, int b) { return croissant ? inferieur(a, b) : inferieur(b, a); });
     };
     switch (type(colonne)) {
     case TypeColonne::Date: {
@@ -137,7 +136,9 @@ void GrilleModele::trier(int colonne, bool croissant) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-int GrilleModele::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_lignes.size()); }
+int GrilleModele::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_lignes.size());
+}
 
 int GrilleModele::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_entetes.size());

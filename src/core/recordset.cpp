@@ -67,7 +67,9 @@ void Recordset::open(const QString& instruction, Connection* c) {
     m_position = 0;
 }
 
-bool Recordset::eof() const { return !m_requete || !m_requete->isValid(); }
+bool Recordset::eof() const {
+    return !m_requete || !m_requete->isValid();
+}
 
 void Recordset::moveFirst() {
     if (!m_requete)

@@ -2,7 +2,9 @@
 
 namespace Regional {
 
-void appliquer() { QLocale::setDefault(locale()); }
+void appliquer() {
+    QLocale::setDefault(locale());
+}
 
 QLocale locale() {
     QLocale fr(QLocale::French, QLocale::France);
@@ -10,7 +12,9 @@ QLocale locale() {
     return fr;
 }
 
-QDateTime dateZero() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
+QDateTime dateZero() {
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}
 
 QString texteDate(const QDateTime& d) {
     if (!d.isValid())
@@ -50,6 +54,8 @@ QString texteValeur(const QVariant& v) {
     }
 }
 
-QString nomMois(int mois) { return locale().standaloneMonthName(mois, QLocale::LongFormat).toLower(); }
+QString nomMois(int mois) {
+    return locale().standaloneMonthName(mois, QLocale::LongFormat).toLower();
+}
 
 } // namespace Regional
