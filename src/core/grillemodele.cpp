@@ -102,7 +102,8 @@ void GrilleModele::trier(int colonne, bool croissant) {
         QVector<qint64> cles(n);
         for (int i = 0; i < n; ++i) {
             const QDateTime d = Regional::lireDate(m_lignes[i].cellules[colonne]);
-            cles[i] = d.isValid() ? d.toSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+            cles[i] = d.isValid() ? d.date().toJulianDay() * 86400 + d.time().msecsSinceStartOfDay() / 1000
+                                  : std::numeric_limits<qint64>::min();
         }
         appliquer([&](int a, int b) { return cles[a] < cles[b]; });
         break;
