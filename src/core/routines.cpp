@@ -24,6 +24,8 @@ void InitCombo(const QString& table, QComboBox* combo, const QString& clause) {
             combo->addItem(rs.field(QStringLiteral("Nom")).value().toString());
             rs.moveNext();
         }
+        // Filled, nothing chosen: the user picks again.
+        combo->setCurrentIndex(-1);
     } catch (const ErreurBd&) {
         // A reference list that cannot be read leaves the combo as it stands.
     }
