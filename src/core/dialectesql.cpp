@@ -61,7 +61,8 @@ QList<Jeton> decouper(const QString& s) {
             jetons.append({Genre::Nombre, s.mid(i, j - i), {}});
             i = j;
         } else if (c == QLatin1Char('"')) {
-            QString valeur;
+            // Never a null string: a null text binds as NULL, and "" is the empty text.
+            QString valeur(QLatin1String(""));
             int j = i + 1;
             for (;;) {
                 if (j >= n)
