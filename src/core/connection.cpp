@@ -31,13 +31,20 @@ int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void
     return static_cast<QCollator*>(collateur)->compare(a, b);
 }
 
-void detruireCollateur(void* collateur) { delete static_cast<QCollator*>(collateur); }
+void detruireCollateur(void* collateur) {
+    delete static_cast<QCollator*>(collateur);
+}
 
-void enregistrerCollation(const QSqlDatabase& db) {
+sqlite3* poignee(const QSqlDatabase& db) {
     const QVariant h = db.driver()->handle();
     sqlite3* handle = h.isValid() ? *static_cast<sqlite3* const*>(h.data()) : nullptr;
     if (!handle)
         throw ErreurBd(0, QStringLiteral("Pilote SQLite indisponible"));
+    return handle;
+}
+
+void enregistrerCollation(const QSqlDatabase& db) {
+    sqlite3* handle = poignee(db);
     auto* collateur = new QCollator(QLocale(QLocale::French, QLocale::France));
     collateur->setCaseSensitivity(Qt::CaseInsensitive);
     collateur->setNumericMode(true);
@@ -60,18 +67,25 @@ int g_compteur = 0;
 
 Connection::Connection() : m_nomConnexion(QStringLiteral("brevanta-%1").arg(++g_compteur)) {}
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
-QSqlDatabase Connection::base() const { return QSqlDatabase::database(m_nomConnexion, false); }
+QSqlDatabase Connection::base() const {
+    return QSqlDatabase::database(m_nomConnexion, false);
+}
 
-bool Connection::isOpen() const { return QSqlDatabase::contains(m_nomConnexion) && base().isOpen(); }
+bool Connection::isOpen() const {
+    return QSqlDatabase::contains(m_nomConnexion) && base().isOpen();
+}
 
 void Connection::open(const QString& fichier) {
     close();
     if (estFichierAccess(fichier))
-        throw ErreurBd(26, QStringLiteral("%1 est une base Microsoft Access, que cette version de Brevanta ne "
-                                          "lit pas.")
-                               .arg(fichier));
+        throw ErreurBd(26,
+                       QStringLiteral("%1 est une base Microsoft Access, que cette version de Brevanta ne "
+                                      "lit pas.")
+                           .arg(fichier));
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion);
     // mode=rw: a missing file is an error, never a new empty database.
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
@@ -84,6 +98,8 @@ void Connection::open(const QString& fichier) {
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
         // A write-protected file opens read-only without complaint.
+        if (sqlite3_db_readonly(poignee(db), "main") == 1)
+            throw ErreurBd(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
         executerBrut(QStringLiteral("BEGIN IMMEDIATE"));
         executerBrut(QStringLiteral("ROLLBACK"));
         enregistrerCollation(db);
@@ -102,8 +118,8 @@ void Connection::verifierStructure() {
         presentes << q.value(0).toString().toLower();
     for (const QString& table : Schema::tables())
         if (!presentes.contains(table.toLower()))
-            throw ErreurBd(1, QStringLiteral("no such table: %1 (ce fichier n'est pas une base Brevanta)")
-                                  .arg(table));
+            throw ErreurBd(
+                1, QStringLiteral("no such table: %1 (ce fichier n'est pas une base Brevanta)").arg(table));
 }
 
 void Connection::close() {
@@ -153,13 +169,21 @@ QSqlQuery Connection::lire(const QString& instruction) {
     return q;
 }
 
-void Connection::beginTrans() { executerBrut(QStringLiteral("BEGIN")); }
+void Connection::beginTrans() {
+    executerBrut(QStringLiteral("BEGIN"));
+}
 
-void Connection::commitTrans() { executerBrut(QStringLiteral("COMMIT")); }
+void Connection::commitTrans() {
+    executerBrut(QStringLiteral("COMMIT"));
+}
 
-void Connection::rollbackTrans() { executerBrut(QStringLiteral("ROLLBACK")); }
+void Connection::rollbackTrans() {
+    executerBrut(QStringLiteral("ROLLBACK"));
+}
 
-Transaction::Transaction(Connection* c) : m_connexion(c) { m_connexion->beginTrans(); }
+Transaction::Transaction(Connection* c) : m_connexion(c) {
+    m_connexion->beginTrans();
+}
 
 Transaction::~Transaction() {
     if (m_terminee)

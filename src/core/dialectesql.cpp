@@ -12,7 +12,7 @@ enum class Genre { Blanc, Mot, Nombre, Texte, Date, Symbole };
 
 struct Jeton {
     Genre genre;
-    QString texte;  // as written, or the literal's value for Texte
+    QString texte;   // as written, or the literal's value for Texte
     QVariant valeur; // Date: the QDateTime
 };
 
@@ -61,7 +61,8 @@ QList<Jeton> decouper(const QString& s) {
             jetons.append({Genre::Nombre, s.mid(i, j - i), {}});
             i = j;
         } else if (c == QLatin1Char('"')) {
-            QString valeur;
+            // Never a null string: a null text binds as NULL, and "" is the empty text.
+            QString valeur(QLatin1String(""));
             int j = i + 1;
             for (;;) {
                 if (j >= n)
@@ -132,15 +133,17 @@ bool estSymbole(const QList<Jeton>& j, int i, const char* symbole) {
 
 bool estMotCle(const QString& mot) {
     static const QStringList motsCles{
-        "select", "from",   "where",  "and",   "or",   "not",    "order", "by",     "desc", "asc",
-        "insert", "into",   "values", "update", "set", "delete", "as",    "is",     "null", "like",
-        "in",     "between", "distinct", "top", "group", "having", "inner", "join", "on",  "left"};
+        "select", "from",    "where",    "and",    "or",    "not",    "order", "by",   "desc", "asc",
+        "insert", "into",    "values",   "update", "set",   "delete", "as",    "is",   "null", "like",
+        "in",     "between", "distinct", "top",    "group", "having", "inner", "join", "on",   "left"};
     return motsCles.contains(mot, Qt::CaseInsensitive);
 }
 
 } // namespace
 
-QString texteDateStockee(const QDateTime& d) { return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString texteDateStockee(const QDateTime& d) {
+    return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
 RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant) {
     const QList<Jeton> j = decouper(texte);
@@ -198,7 +201,8 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant) {
                     fermeturesMois << profondeur;
                     i = k;
                 } else if (mot == QLatin1String("count") || mot == QLatin1String("max") ||
-                           mot == QLatin1String("min") || estMotCle(mot) || estMot(j, precedent(j, i), "into")) {
+                           mot == QLatin1String("min") || estMotCle(mot) ||
+                           estMot(j, precedent(j, i), "into")) {
                     // Aggregates, keywords before a parenthesis, and a table name before its column list.
                     r.sql += t.texte;
                 } else {

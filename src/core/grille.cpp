@@ -45,7 +45,9 @@ void Grille::setColonnes(const QList<Colonne>& colonnes) {
     }
 }
 
-int Grille::rows() const { return m_modele->rowCount() + 1; }
+int Grille::rows() const {
+    return m_modele->rowCount() + 1;
+}
 
 void Grille::setRows(int n) {
     m_modele->setNombreLignes(n - 1);
@@ -55,7 +57,9 @@ void Grille::setRows(int n) {
     afficherSelection();
 }
 
-int Grille::cols() const { return m_modele->columnCount(); }
+int Grille::cols() const {
+    return m_modele->columnCount();
+}
 
 void Grille::setRow(int r) {
     m_row = r;
@@ -76,9 +80,13 @@ void Grille::setRowSel(int r) {
     afficherSelection();
 }
 
-void Grille::setColSel(int c) { m_colSel = c; }
+void Grille::setColSel(int c) {
+    m_colSel = c;
+}
 
-QString Grille::textMatrix(int r, int c) const { return r == 0 ? m_modele->entete(c) : m_modele->texte(r - 1, c); }
+QString Grille::textMatrix(int r, int c) const {
+    return r == 0 ? m_modele->entete(c) : m_modele->texte(r - 1, c);
+}
 
 void Grille::setTextMatrix(int r, int c, const QString& t) {
     if (r == 0)
@@ -104,7 +112,9 @@ void Grille::setCell(int setting, int row1, int, int row2, int, int valeur) {
         m_modele->setFond(r - 1, couleurBgr(valeur));
 }
 
-QColor Grille::couleurLigne(int r) const { return m_modele->fond(r - 1); }
+QColor Grille::couleurLigne(int r) const {
+    return m_modele->fond(r - 1);
+}
 
 void Grille::setColSort(int c, int reglage) {
     if (c < 0 || c >= m_colSort.size())
@@ -120,9 +130,13 @@ void Grille::setSort(int mode) {
     afficherSelection();
 }
 
-QString Grille::rowKey(int r) const { return m_modele->cle(r - 1); }
+QString Grille::rowKey(int r) const {
+    return m_modele->cle(r - 1);
+}
 
-void Grille::setRowKey(int r, const QString& cle) { m_modele->setCle(r - 1, cle); }
+void Grille::setRowKey(int r, const QString& cle) {
+    m_modele->setCle(r - 1, cle);
+}
 
 void Grille::selectionnerLigne(int r) {
     setRow(r);
@@ -141,7 +155,8 @@ void Grille::afficherSelection() {
     }
     const QItemSelection choix(m_modele->index(haut - 1, 0), m_modele->index(bas - 1, cols() - 1));
     s->select(choix, QItemSelectionModel::ClearAndSelect);
-    s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)), QItemSelectionModel::NoUpdate);
+    s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)),
+                       QItemSelectionModel::NoUpdate);
     scrollTo(m_modele->index(m_row - 1, 0));
 }
 

@@ -94,16 +94,16 @@ void GrilleModele::trier(int colonne, bool croissant) {
     QVector<int> ordre(n);
     std::iota(ordre.begin(), ordre.end(), 0);
     auto appliquer = [&](auto&& inferieur) {
-        std::stable_sort(ordre.begin(), ordre.end(), [&](int a, int b) {
-            return croissant ? inferieur(a, b) : inferieur(b, a);
-        });
+        std::stable_sort(ordre.begin(), ordre.end(),
+                         [&](int a, int b) { return croissant ? inferieur(a, b) : inferieur(b, a); });
     };
     switch (type(colonne)) {
     case TypeColonne::Date: {
         QVector<qint64> cles(n);
         for (int i = 0; i < n; ++i) {
             const QDateTime d = Regional::lireDate(m_lignes[i].cellules[colonne]);
-            cles[i] = d.isValid() ? d.toSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+            cles[i] = d.isValid() ? d.date().toJulianDay() * 86400 + d.time().msecsSinceStartOfDay() / 1000
+                                  : std::numeric_limits<qint64>::min();
         }
         appliquer([&](int a, int b) { return cles[a] < cles[b]; });
         break;
@@ -137,7 +137,9 @@ void GrilleModele::trier(int colonne, bool croissant) {
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-int GrilleModele::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(m_lignes.size()); }
+int GrilleModele::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_lignes.size());
+}
 
 int GrilleModele::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(m_entetes.size());

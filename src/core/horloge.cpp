@@ -12,6 +12,10 @@ QDateTime Horloge::maintenant() {
     return t.addMSecs(-t.time().msec());
 }
 
-void Horloge::fixer(const QDateTime& instant) { g_fixe = instant; }
+void Horloge::fixer(const QDateTime& instant) {
+    g_fixe = instant;
+}
 
-void Horloge::reprendre() { g_fixe = QDateTime(); }
+void Horloge::reprendre() {
+    g_fixe = QDateTime();
+}

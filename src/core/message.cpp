@@ -28,13 +28,21 @@ QMessageBox::StandardButton Message::afficher(const QString& texte, QMessageBox:
     return static_cast<QMessageBox::StandardButton>(boite.exec());
 }
 
-void Message::setNextAnswer(QMessageBox::StandardButton reponse) { g_reponses.enqueue(reponse); }
+void Message::setNextAnswer(QMessageBox::StandardButton reponse) {
+    g_reponses.enqueue(reponse);
+}
 
-void Message::setAutoAnswer(bool actif) { g_auto = actif; }
+void Message::setAutoAnswer(bool actif) {
+    g_auto = actif;
+}
 
-QStringList Message::textesAffiches() { return g_textes; }
+QStringList Message::textesAffiches() {
+    return g_textes;
+}
 
-QString Message::dernierTexte() { return g_textes.isEmpty() ? QString() : g_textes.last(); }
+QString Message::dernierTexte() {
+    return g_textes.isEmpty() ? QString() : g_textes.last();
+}
 
 void Message::effacer() {
     g_textes.clear();

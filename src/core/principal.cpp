@@ -8,6 +8,7 @@
 #include "core/routines.h"
 #include "mainwindow/frmclient.h"
 
+#include <QFont>
 #include <cstdlib>
 
 Connection* Connexion = nullptr;
@@ -19,8 +20,17 @@ QString InterlocuteurCourant;
 qint32 PeriodeAction = 0;
 FrmClient* frmClient = nullptr;
 
+namespace {
+// The windows name Windows fonts; Liberation Sans has their metrics, where DejaVu is much wider.
+void substituerPolices() {
+    for (const char* police : {"MS Sans Serif", "Arial"})
+        QFont::insertSubstitution(QString::fromLatin1(police), QStringLiteral("Liberation Sans"));
+}
+} // namespace
+
 void Main() {
     Regional::appliquer();
+    substituerPolices();
     Connexion = new Connection;
     try {
         Connexion->open(QStringLiteral("Brevanta.mdb"));

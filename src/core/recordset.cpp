@@ -6,23 +6,11 @@
 
 #include <QSqlRecord>
 
-namespace {
-
-QDateTime lireDateStockee(const QString& t) {
-    if (t.size() == 19 && t[4] == QLatin1Char('-') && t[10] == QLatin1Char(' '))
-        return QDateTime::fromString(t, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (t.size() == 10 && t[4] == QLatin1Char('-'))
-        return QDateTime(QDate::fromString(t, QStringLiteral("yyyy-MM-dd")), QTime(0, 0));
-    return QDateTime();
-}
-
-} // namespace
-
 QString Field::toText() const {
     if (m_valeur.isNull())
         return QString();
     if (m_valeur.typeId() == QMetaType::QString) {
-        const QDateTime d = lireDateStockee(m_valeur.toString());
+        const QDateTime d = Regional::lireDateStockee(m_valeur.toString());
         if (d.isValid())
             return Regional::texteDate(d);
         return m_valeur.toString();
@@ -44,7 +32,7 @@ QDateTime Field::toDateTime() const {
     if (m_valeur.isNull())
         return QDateTime();
     const QString t = m_valeur.toString();
-    QDateTime d = lireDateStockee(t);
+    QDateTime d = Regional::lireDateStockee(t);
     if (!d.isValid())
         d = Regional::lireDate(t);
     if (!d.isValid())
@@ -67,7 +55,9 @@ void Recordset::open(const QString& instruction, Connection* c) {
     m_position = 0;
 }
 
-bool Recordset::eof() const { return !m_requete || !m_requete->isValid(); }
+bool Recordset::eof() const {
+    return !m_requete || !m_requete->isValid();
+}
 
 void Recordset::moveFirst() {
     if (!m_requete)

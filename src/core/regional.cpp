@@ -2,7 +2,9 @@
 
 namespace Regional {
 
-void appliquer() { QLocale::setDefault(locale()); }
+void appliquer() {
+    QLocale::setDefault(locale());
+}
 
 QLocale locale() {
     QLocale fr(QLocale::French, QLocale::France);
@@ -10,24 +12,116 @@ QLocale locale() {
     return fr;
 }
 
-QDateTime dateZero() { return QDateTime(QDate(1899, 12, 30), QTime(0, 0)); }
+QDateTime dateZero() {
+    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+}
+
+namespace {
+
+// Reads the digits at [debut, debut + n), or -1 when one of them is not a digit. Lists sort and
+// load many dates: QDateTime::fromString is far too slow for that.
+int chiffres(const QString& t, int debut, int n) {
+    int v = 0;
+    for (int i = debut; i < debut + n; ++i) {
+        const char16_t c = t[i].unicode();
+        if (c < u'0' || c > u'9')
+            return -1;
+        v = v * 10 + (c - u'0');
+    }
+    return v;
+}
+
+bool separateur(const QString& t, int i, char c) {
+    return t[i] == QLatin1Char(c);
+}
+
+// The time part "HH:mm[:ss]" from position i to the end.
+QTime lireHeure(const QString& t, int i) {
+    const int reste = int(t.size()) - i;
+    if (reste != 5 && reste != 8)
+        return QTime();
+    if (!separateur(t, i + 2, ':') || (reste == 8 && !separateur(t, i + 5, ':')))
+        return QTime();
+    const int s = reste == 8 ? chiffres(t, i + 6, 2) : 0;
+    return QTime(chiffres(t, i, 2), chiffres(t, i + 3, 2), s);
+}
+
+QDateTime assembler(int annee, int mois, int jour, const QTime& heure) {
+    const QDate d(annee, mois, jour);
+    if (!d.isValid() || !heure.isValid())
+        return QDateTime();
+    return QDateTime(d, heure);
+}
+
+// Appends v on n digits (n at most 4), zeros in front.
+void ecrireChiffres(QString& t, int v, int n) {
+    QChar c[4];
+    for (int i = n - 1; i >= 0; --i, v /= 10)
+        c[i] = QChar(u'0' + v % 10);
+    t.append(c, n);
+}
+
+} // namespace
 
 QString texteDate(const QDateTime& d) {
     if (!d.isValid())
         return QString();
-    if (d.time() == QTime(0, 0))
-        return d.toString(QStringLiteral("dd/MM/yyyy"));
-    return d.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+    // Written by hand: QDateTime::toString dominates the filling of long lists.
+    QString t;
+    t.reserve(19);
+    const QDate j = d.date();
+    ecrireChiffres(t, j.day(), 2);
+    t += QLatin1Char('/');
+    ecrireChiffres(t, j.month(), 2);
+    t += QLatin1Char('/');
+    ecrireChiffres(t, j.year(), 4);
+    const QTime h = d.time();
+    if (h == QTime(0, 0))
+        return t;
+    t += QLatin1Char(' ');
+    ecrireChiffres(t, h.hour(), 2);
+    t += QLatin1Char(':');
+    ecrireChiffres(t, h.minute(), 2);
+    t += QLatin1Char(':');
+    ecrireChiffres(t, h.second(), 2);
+    return t;
 }
 
 QDateTime lireDate(const QString& texte) {
     const QString t = texte.trimmed();
-    for (const char* format : {"dd/MM/yyyy HH:mm:ss", "dd/MM/yyyy HH:mm", "dd/MM/yyyy", "d/M/yyyy"}) {
-        const QDateTime d = QDateTime::fromString(t, QString::fromLatin1(format));
-        if (d.isValid())
-            return d;
+    // "dd/MM/yyyy", also "d/M/yyyy" as a person may type it.
+    const int barre1 = int(t.indexOf(QLatin1Char('/')));
+    const int barre2 = barre1 < 0 ? -1 : int(t.indexOf(QLatin1Char('/'), barre1 + 1));
+    if (barre1 < 1 || barre1 > 2 || barre2 < barre1 + 2 || barre2 > barre1 + 3 || t.size() < barre2 + 5)
+        return QDateTime();
+    const int jour = chiffres(t, 0, barre1);
+    const int mois = chiffres(t, barre1 + 1, barre2 - barre1 - 1);
+    const int annee = chiffres(t, barre2 + 1, 4);
+    const int finDate = barre2 + 5;
+    QTime heure(0, 0);
+    if (t.size() > finDate) {
+        if (!separateur(t, finDate, ' '))
+            return QDateTime();
+        heure = lireHeure(t, finDate + 1);
     }
-    return QDateTime();
+    if (jour < 0 || mois < 0 || annee < 0)
+        return QDateTime();
+    return assembler(annee, mois, jour, heure);
+}
+
+QDateTime lireDateStockee(const QString& t) {
+    if ((t.size() != 10 && t.size() != 19) || !separateur(t, 4, '-') || !separateur(t, 7, '-'))
+        return QDateTime();
+    QTime heure(0, 0);
+    if (t.size() == 19) {
+        if (!separateur(t, 10, ' '))
+            return QDateTime();
+        heure = lireHeure(t, 11);
+    }
+    const int annee = chiffres(t, 0, 4), mois = chiffres(t, 5, 2), jour = chiffres(t, 8, 2);
+    if (annee < 0 || mois < 0 || jour < 0)
+        return QDateTime();
+    return assembler(annee, mois, jour, heure);
 }
 
 QString texteNombre(double n) {
@@ -50,6 +144,8 @@ QString texteValeur(const QVariant& v) {
     }
 }
 
-QString nomMois(int mois) { return locale().standaloneMonthName(mois, QLocale::LongFormat).toLower(); }
+QString nomMois(int mois) {
+    return locale().standaloneMonthName(mois, QLocale::LongFormat).toLower();
+}
 
 } // namespace Regional

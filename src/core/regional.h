@@ -17,6 +17,8 @@ QDateTime dateZero();
 QString texteDate(const QDateTime& d);
 // Reads "dd/MM/yyyy" with an optional " HH:mm[:ss]"; an invalid date when the text is not one.
 QDateTime lireDate(const QString& texte);
+// Reads the stored form "yyyy-MM-dd HH:mm:ss" (or "yyyy-MM-dd"); an invalid date otherwise.
+QDateTime lireDateStockee(const QString& texte);
 // Digits, a minus sign, the decimal comma; no group separator, no exponent.
 QString texteNombre(double n);
 // The ordinary conversion of a value to text: text unchanged, numbers and dates as above.

@@ -3,17 +3,20 @@
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/grille.h"
-#include "core/recordset.h"
 #include "core/principal.h"
+#include "core/recordset.h"
 
 #include <QComboBox>
 
-QString FormatDateSql(const QDate& d) { return d.toString(QStringLiteral("MM/dd/yyyy")); }
+QString FormatDateSql(const QDate& d) {
+    return d.toString(QStringLiteral("MM/dd/yyyy"));
+}
 
 void InitCombo(const QString& table, QComboBox* combo, const QString& clause) {
     try {
         Recordset rs;
-        rs.open(QStringLiteral("select Nom from ") + table + QLatin1Char(' ') + clause + QStringLiteral(" order by Nom"),
+        rs.open(QStringLiteral("select Nom from ") + table + QLatin1Char(' ') + clause +
+                    QStringLiteral(" order by Nom"),
                 Connexion);
         combo->clear();
         rs.moveFirst();
@@ -21,6 +24,8 @@ void InitCombo(const QString& table, QComboBox* combo, const QString& clause) {
             combo->addItem(rs.field(QStringLiteral("Nom")).value().toString());
             rs.moveNext();
         }
+        // Filled, nothing chosen: the user picks again.
+        combo->setCurrentIndex(-1);
     } catch (const ErreurBd&) {
         // A reference list that cannot be read leaves the combo as it stands.
     }

@@ -6,7 +6,8 @@ namespace Schema {
 
 namespace {
 const QStringList& colonnesAction() {
-    static const QStringList c{"Id", "Client", "Interlocuteur", "Commentaire", "DatePrevue", "Fait", "DateSaisie"};
+    static const QStringList c{"Id",         "Client", "Interlocuteur", "Commentaire",
+                               "DatePrevue", "Fait",   "DateSaisie"};
     return c;
 }
 
@@ -26,9 +27,13 @@ const QHash<QString, QStringList>& definition() {
 }
 } // namespace
 
-QStringList tables() { return {"Client", "Interlocuteur", "Actions", "RDV", "Service", "Decision", "Fonction"}; }
+QStringList tables() {
+    return {"Client", "Interlocuteur", "Actions", "RDV", "Service", "Decision", "Fonction"};
+}
 
-QStringList colonnes(const QString& table) { return definition().value(table); }
+QStringList colonnes(const QString& table) {
+    return definition().value(table);
+}
 
 QStringList instructionsCreation() {
     const QString action = QStringLiteral(
@@ -56,8 +61,8 @@ QStringList instructionsCreation() {
 }
 
 bool estColonneTexte(const QString& colonne) {
-    static const QStringList autres{"Id",       "DatePrevue",       "DateSaisie", "Fait",     "ContactPrincipal",
-                                    "Technique", "Financier",       "Temperature", "NbEnr",   "MaxId"};
+    static const QStringList autres{"Id",        "DatePrevue", "DateSaisie",  "Fait",  "ContactPrincipal",
+                                    "Technique", "Financier",  "Temperature", "NbEnr", "MaxId"};
     return !autres.contains(colonne, Qt::CaseInsensitive);
 }
 

@@ -28,15 +28,23 @@ void executer(const QString& fichier, const QStringList& instructions) {
 }
 } // namespace
 
-BaseTest::BaseTest() { executer(fichier(), Schema::instructionsCreation()); }
+BaseTest::BaseTest() {
+    executer(fichier(), Schema::instructionsCreation());
+}
 
 BaseTest::~BaseTest() = default;
 
-QString BaseTest::fichier() const { return m_dossier.filePath(QStringLiteral("Brevanta.mdb")); }
+QString BaseTest::fichier() const {
+    return m_dossier.filePath(QStringLiteral("Brevanta.mdb"));
+}
 
-void BaseTest::sqlite(const QString& sql) const { executer(fichier(), {sql}); }
+void BaseTest::sqlite(const QString& sql) const {
+    executer(fichier(), {sql});
+}
 
-void BaseTest::entrer() const { QDir::setCurrent(dossier()); }
+void BaseTest::entrer() const {
+    QDir::setCurrent(dossier());
+}
 
 Connection* ouvrir(const BaseTest& base) {
     auto* c = new Connection;

@@ -1,0 +1,45 @@
+#include "data/action.h"
+
+#include "core/connection.h"
+#include "core/formatsql.h"
+#include "core/principal.h"
+#include "core/recordset.h"
+#include "core/regional.h"
+#include "data/donneessql.h"
+
+Action::Action() : DatePrevue(Regional::dateZero()), DateSaisie(Regional::dateZero()) {}
+
+void Action::SetTypeDonnees(int TypeDonnees) {
+    if (TypeDonnees == 0)
+        m_table = QStringLiteral("Actions");
+    else if (TypeDonnees == 1)
+        m_table = QStringLiteral("RDV");
+}
+
+void Action::LectureFields(const Recordset& fields) {
+    // Text columns are read as stored: a comment may look like a date without being one.
+    Id = fields.field(QStringLiteral("Id")).toInt();
+    Interlocuteur = fields.field(QStringLiteral("Interlocuteur")).value().toString();
+    Commentaire = DecodeSql(fields.field(QStringLiteral("Commentaire")).value().toString());
+    Client = fields.field(QStringLiteral("Client")).value().toString();
+    DatePrevue = fields.field(QStringLiteral("DatePrevue")).toDateTime();
+    Fait = qint16(fields.field(QStringLiteral("Fait")).toInt());
+    DateSaisie = fields.field(QStringLiteral("DateSaisie")).toDateTime();
+}
+
+void Action::SetDataBd() {
+    DonneesSql champs;
+    champs.Add(QStringLiteral("Interlocuteur"), Interlocuteur, 0);
+    champs.Add(QStringLiteral("Commentaire"), Commentaire, 0);
+    champs.Add(QStringLiteral("Client"), Client, 0);
+    champs.Add(QStringLiteral("DatePrevue"), DatePrevue, 2);
+    champs.Add(QStringLiteral("Fait"), int(Fait), 1);
+    champs.Add(QStringLiteral("DateSaisie"), DateSaisie, 2);
+    if (Id == -1) {
+        Connexion->execute(champs.GenereRequeteSql(0, m_table));
+        Id = int(Connexion->lastInsertId());
+    } else {
+        Connexion->execute(champs.GenereRequeteSql(1, m_table) + QStringLiteral(" where ID=") +
+                           QString::number(Id));
+    }
+}

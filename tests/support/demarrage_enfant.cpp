@@ -1,0 +1,29 @@
+// Starts Brevanta in the working directory as the real program does, with the start-up message
+// answered, and tells the parent test what happened on standard output.
+#include "core/message.h"
+#include "core/principal.h"
+
+#include <QApplication>
+#include <QWidget>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+void direMessages() {
+    for (const QString& t : Message::textesAffiches())
+        std::printf("MESSAGE %s\n", t.toUtf8().constData());
+    std::fflush(stdout);
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    Message::setNextAnswer(QMessageBox::Ok);
+    std::atexit(direMessages);
+    Main();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->isVisible())
+            std::printf("FENETRE %s\n", w->objectName().toUtf8().constData());
+    FinApplication();
+    return 0;
+}

@@ -1,0 +1,39 @@
+#include "dialogs/frmapropos.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTest>
+
+// The About box as the user meets it: its texts, in the middle of the screen, closed by OK.
+class TestApropos : public QObject {
+    Q_OBJECT
+
+private slots:
+    void afficherEtFermer() {
+        QWidget principale;
+        principale.setGeometry(0, 0, 400, 300);
+        principale.show();
+        FrmApropos boite(&principale);
+        boite.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&boite));
+
+        QCOMPARE(boite.objectName(), QStringLiteral("frmApropos"));
+        QVERIFY(boite.windowTitle().isEmpty());
+        QCOMPARE(boite.findChild<QLabel*>("lblProductName")->text(), QStringLiteral("BREVANTA"));
+        QCOMPARE(boite.findChild<QLabel*>("lblVersion")->text(), QStringLiteral("Version 1.0"));
+        QCOMPARE(boite.findChild<QLabel*>("lblPlatform")->text(),
+                 QStringLiteral("Gestion des clients et planning commercial"));
+        // Within the window frame's width, which the system adds once the box is shown.
+        const QPoint ecart = boite.geometry().center() - principale.screen()->geometry().center();
+        QVERIFY2(ecart.manhattanLength() <= 8,
+                 qPrintable(QStringLiteral("%1,%2").arg(ecart.x()).arg(ecart.y())));
+
+        QTest::keyClick(&boite, Qt::Key_Return);
+        QVERIFY(!boite.isVisible());
+        QCOMPARE(boite.result(), int(QDialog::Accepted));
+    }
+};
+
+QTEST_MAIN(TestApropos)
+#include "testapropos.moc"

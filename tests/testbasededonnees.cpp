@@ -1,0 +1,215 @@
+// The database layer: the program's SQL dialect run on SQLite, the record set and transactions.
+#include "core/connection.h"
+#include "core/erreurbd.h"
+#include "core/horloge.h"
+#include "core/recordset.h"
+#include "core/regional.h"
+#include "support/basetest.h"
+
+#include <QtTest>
+#include <memory>
+
+namespace {
+
+QStringList colonne(Connection* c, const QString& sql, const QString& champ) {
+    Recordset rs;
+    rs.open(sql, c);
+    QStringList valeurs;
+    while (!rs.eof()) {
+        valeurs << rs.field(champ).toText();
+        rs.moveNext();
+    }
+    rs.close();
+    return valeurs;
+}
+
+void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
+    c->execute(
+        QStringLiteral("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
+                       "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
+            .arg(commentaire, date)
+            .arg(fait));
+}
+
+} // namespace
+
+class TestBaseDeDonnees : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<BaseTest> m_base;
+    std::unique_ptr<Connection> m_c;
+
+private slots:
+    void init() {
+        Regional::appliquer();
+        m_base = std::make_unique<BaseTest>();
+        m_c.reset(ouvrir(*m_base));
+        Horloge::fixer(QDateTime(QDate(2003, 2, 17), QTime(10, 0)));
+    }
+
+    void cleanup() {
+        m_c.reset();
+        m_base.reset();
+        Horloge::reprendre();
+    }
+
+    void litterauxRestentDesDonnees_data() {
+        QTest::addColumn<QString>("ecrit");
+        QTest::addColumn<QString>("stocke");
+        QTest::newRow("guillemets doublés") << "Le \"\"Fournil\"\""
+                                            << "Le \"Fournil\"";
+        QTest::newRow("encodage $B") << "Le $BFournil$B"
+                                     << "Le $BFournil$B";
+        QTest::newRow("apostrophe") << "L'Atelier d'Yves"
+                                    << "L'Atelier d'Yves";
+        QTest::newRow("dièse") << "N° #12# #02/17/2003#"
+                               << "N° #12# #02/17/2003#";
+        QTest::newRow("SQL") << "x\"\"); drop table Client; --"
+                             << "x\"); drop table Client; --";
+        QTest::newRow("mots du dialecte") << "now() month(x) true delete * from"
+                                          << "now() month(x) true delete * from";
+    }
+
+    void litterauxRestentDesDonnees() {
+        QFETCH(QString, ecrit);
+        QFETCH(QString, stocke);
+        m_c->execute("insert into Client (Nom,Ville) values (\"" + ecrit + "\",\"Lyon\")");
+        QCOMPARE(colonne(m_c.get(), "select Nom from Client where Nom=\"" + ecrit + "\"", "Nom"),
+                 QStringList{stocke});
+        QCOMPARE(m_c->lastStatement(), "select Nom from Client where Nom=\"" + ecrit + "\"");
+        m_c->execute("delete * from Client where Nom=\"" + ecrit + "\"");
+        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList());
+    }
+
+    void comparaisonsDeDates() {
+        ajouterAction(m_c.get(), "veille", "2003/02/16");
+        ajouterAction(m_c.get(), "minuit", "02/17/2003");
+        ajouterAction(m_c.get(), "après-midi", "2003/02/17 14:30:00");
+        ajouterAction(m_c.get(), "mars", "2003/03/01");
+        ajouterAction(m_c.get(), "février d'une autre année", "1999/02/05");
+        const QString s = "select Commentaire from Actions where ";
+        QCOMPARE(colonne(m_c.get(), s + "DatePrevue<=#2003/02/17# order by DatePrevue desc", "Commentaire"),
+                 (QStringList{"minuit", "veille", "février d'une autre année"}));
+        QCOMPARE(colonne(m_c.get(), s + "DatePrevue>=#02/17/2003# and DatePrevue<#2003/02/17 14:30:00#",
+                         "Commentaire"),
+                 QStringList{"minuit"});
+        // The clock says 17/02/2003 10:00.
+        QCOMPARE(colonne(m_c.get(), s + "DatePrevue<=now() order by DatePrevue desc", "Commentaire"),
+                 (QStringList{"minuit", "veille", "février d'une autre année"}));
+        QCOMPARE(colonne(m_c.get(), s + "month(DatePrevue)=month(now()) order by DatePrevue", "Commentaire"),
+                 (QStringList{"février d'une autre année", "veille", "minuit", "après-midi"}));
+        QCOMPARE(colonne(m_c.get(), "select DatePrevue from Actions where Commentaire=\"après-midi\"",
+                         "DatePrevue"),
+                 QStringList{"17/02/2003 14:30:00"});
+    }
+
+    void formesDuDialecte() {
+        ajouterAction(m_c.get(), "à faire", "2003/02/17");
+        ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
+        m_c->execute("update Actions set Fait=true where Commentaire=\"à faire\"");
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where Fait =-1 order by DatePrevue",
+                         "Commentaire"),
+                 (QStringList{"à faire", "faite"}));
+        m_c->execute("update actions set fait=false where ID=1");
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from RdV where Fait=0", "Commentaire"),
+                 QStringList());
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from ACTIONS where Fait=0", "Commentaire"),
+                 QStringList{"à faire"});
+
+        Recordset rs;
+        rs.open("select count(Nom)as NbEnr from Service", m_c.get());
+        QCOMPARE(rs.field("nbEnr").toInt(), 0);
+        rs.open("select max(id) as maxId from Actions");
+        QCOMPARE(rs.field("MaxId").toInt(), 2);
+        rs.open("select 1 from Actions where Commentaire=\"faite\"");
+        QVERIFY(!rs.eof());
+        rs.open("select 1 from Actions where Commentaire=\"absente\"");
+        QVERIFY(rs.eof());
+        QCOMPARE(m_c->lastInsertId(), 2);
+    }
+
+    void triFrancaisEtEgaliteExacte() {
+        for (const char* nom : {"Finance", "éducation", "Direction", "achats", "Zèbre"})
+            m_c->execute(
+                QStringLiteral("insert into Service (Nom) values (\"%1\")").arg(QString::fromUtf8(nom)));
+        QCOMPARE(colonne(m_c.get(), "select Nom from Service order by Nom", "Nom"),
+                 (QStringList{"achats", "Direction", "éducation", "Finance", "Zèbre"}));
+        QCOMPARE(colonne(m_c.get(), "select Nom from Service where Nom=\"finance\"", "Nom"), QStringList());
+        m_c->execute("insert into Service (Nom) values (\"finance\")");
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
+    }
+
+    void instructionsRefusees_data() {
+        QTest::addColumn<QString>("sql");
+        QTest::newRow("apostrophes") << "select Nom from Client where Nom='ACME'";
+        QTest::newRow("texte non fermé") << "select Nom from Client where Nom=\"ACME";
+        QTest::newRow("date illisible") << "select Nom from Client where Nom=#31/31/2003#";
+        QTest::newRow("fonction inconnue") << "select upper(Nom) from Client";
+        QTest::newRow("point-virgule") << "delete from Client; delete from Service";
+        QTest::newRow("parenthèse") << "select count(Nom from Client";
+    }
+
+    void instructionsRefusees() {
+        QFETCH(QString, sql);
+        m_c->execute("insert into Client (Nom) values (\"ACME\")");
+        try {
+            m_c->execute(sql);
+            QFAIL("the statement ran");
+        } catch (const ErreurBd& e) {
+            QVERIFY2(!e.texte().isEmpty(), qPrintable(e.message()));
+        }
+        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME"});
+    }
+
+    void recordset() {
+        Recordset rs;
+        rs.open("select * from Client", m_c.get());
+        QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Nom"));
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
+        rs.close();
+
+        // Rows written by another tool may hold NULLs.
+        m_base->sqlite("insert into Actions (Id) values (7)");
+        rs.open("select * from Actions");
+        QCOMPARE(rs.field("Commentaire").toText(), QString());
+        QCOMPARE(rs.field("Fait").toInt(), 0);
+        QVERIFY(!rs.field("DatePrevue").toDateTime().isValid());
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Inconnue"));
+        rs.close();
+
+        // Reopened without a connection, it uses the one it kept; MoveFirst reads from the start again.
+        ajouterAction(m_c.get(), "deux", "2003/02/18");
+        rs.open("select Id from Actions order by Id");
+        rs.moveNext();
+        QCOMPARE(rs.field("id").toInt(), 8);
+        rs.moveFirst();
+        QCOMPARE(rs.field("ID").toInt(), 7);
+        rs.moveNext();
+        rs.moveNext();
+        QVERIFY(rs.eof());
+    }
+
+    void transactionToutOuRien() {
+        m_c->execute("insert into Client (Nom) values (\"ACME\")");
+        try {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            m_c->execute("update Clients set Nom=\"x\"");
+            t.commit();
+            QFAIL("a missing table went unnoticed");
+        } catch (const ErreurBd& e) {
+            QVERIFY(e.texte().contains("Clients"));
+        }
+        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME"});
+        {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            t.commit();
+        }
+        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME2"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBaseDeDonnees)
+#include "testbasededonnees.moc"

@@ -1,0 +1,146 @@
+// The grid every list uses: header row 0, whole-row sorting by header clicks, programmatic clicks.
+#include "core/grille.h"
+#include "core/regional.h"
+#include "core/routines.h"
+
+#include <QHeaderView>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+// Clicks the header of a column as a person does.
+void cliquerEntete(Grille& g, int colonne) {
+    QHeaderView* h = g.horizontalHeader();
+    const QPoint p(h->sectionViewportPosition(colonne) + h->sectionSize(colonne) / 2, h->height() / 2);
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, p);
+}
+
+void cliquerLigne(Grille& g, int ligne) {
+    const QRect r = g.visualRect(g.model()->index(ligne - 1, 0));
+    QTest::mouseClick(g.viewport(), Qt::LeftButton, {}, r.center());
+}
+
+QStringList colonne(const Grille& g, int c) {
+    QStringList v;
+    for (int r = 1; r < g.rows(); ++r)
+        v << g.textMatrix(r, c);
+    return v;
+}
+
+void remplir(Grille& g, const QList<QStringList>& lignes) {
+    g.setRows(1);
+    for (const QStringList& l : lignes) {
+        g.setRows(g.rows() + 1);
+        for (int c = 0; c < l.size(); ++c)
+            g.setTextMatrix(g.rows() - 1, c, l[c]);
+        g.setRowKey(g.rows() - 1, "clé " + l[0]);
+    }
+}
+
+} // namespace
+
+class TestGrille : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Grille> m_g;
+
+private slots:
+    void init() {
+        Regional::appliquer();
+        m_g = std::make_unique<Grille>();
+        m_g->setColonnes({{"Nom", 1500, TypeColonne::Texte, false},
+                          {"Date", 1500, TypeColonne::Date, false},
+                          {"N", 600, TypeColonne::Nombre, false},
+                          {"Id", 0, TypeColonne::Texte, true}});
+        m_g->resize(600, 300);
+        m_g->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_g.get()));
+        // Sorting connects the header click to TriColonne, as every window does.
+        connect(m_g.get(), &Grille::clicEntete, m_g.get(), [this] { TriColonne(m_g.get(), 0); });
+    }
+
+    void cleanup() { m_g.reset(); }
+
+    void contratDesCellules() {
+        QCOMPARE(m_g->rows(), 1);
+        QCOMPARE(m_g->cols(), 4);
+        QCOMPARE(m_g->textMatrix(0, 0), QString("Nom"));
+        m_g->setTextMatrix(0, 1, "Prévue");
+        QCOMPARE(m_g->textArray(1), QString("Prévue"));
+        remplir(*m_g, {{"b", "", "", "1"}, {"a", "", "", "2"}});
+        m_g->setTextArray(2 * 4 + 2, "42");
+        QCOMPARE(m_g->textMatrix(2, 2), QString("42"));
+        m_g->setRow(2);
+        m_g->setCol(1);
+        m_g->setText("x");
+        QCOMPARE(m_g->textMatrix(2, 1), QString("x"));
+        ViderGrille(m_g.get());
+        QCOMPARE(m_g->rows(), 3);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"", ""}));
+        QCOMPARE(m_g->textMatrix(0, 1), QString("Prévue"));
+        m_g->setCell(Grille::CellBackColor, 1, 0, 1, 3, 33023);
+        QCOMPARE(m_g->couleurLigne(1), QColor(0xFF, 0x80, 0x00));
+    }
+
+    void troisClicsSurUnEntete() {
+        remplir(*m_g, {{"Finance", "31/12/2003", "10", "1"},
+                       {"éducation", "02/01/2004", "9", "2"},
+                       {"Direction", "01/06/2003 10:00:00", "100", "3"}});
+        QSignalSpy clics(m_g.get(), &Grille::clic);
+        cliquerEntete(*m_g, 0);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"Direction", "éducation", "Finance"}));
+        QCOMPARE(colonne(*m_g, 3), (QStringList{"3", "2", "1"}));
+        QCOMPARE(m_g->rowKey(1), QString("clé Direction"));
+        cliquerEntete(*m_g, 0);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"Finance", "éducation", "Direction"}));
+        cliquerEntete(*m_g, 0);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"Direction", "éducation", "Finance"}));
+        QCOMPARE(m_g->rowKey(3), QString("clé Finance"));
+        // A header click never loads a record.
+        QCOMPARE(clics.count(), 0);
+        QCOMPARE(m_g->row(), 1);
+    }
+
+    void datesEtNombresParValeur() {
+        remplir(*m_g, {{"a", "02/01/2004", "10", ""},
+                       {"b", "31/12/2003", "9", ""},
+                       {"c", "31/12/2003 08:00:00", "100", ""}});
+        cliquerEntete(*m_g, 1);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"b", "c", "a"}));
+        cliquerEntete(*m_g, 2);
+        QCOMPARE(colonne(*m_g, 2), (QStringList{"9", "10", "100"}));
+        cliquerEntete(*m_g, 2);
+        QCOMPARE(colonne(*m_g, 2), (QStringList{"100", "10", "9"}));
+    }
+
+    void clicsSurLesLignes() {
+        QSignalSpy clics(m_g.get(), &Grille::clic);
+        QSignalSpy entetes(m_g.get(), &Grille::clicEntete);
+        // Only the header: a click reaches the header handler and sorts nothing.
+        cliquerEntete(*m_g, 0);
+        QCOMPARE(entetes.count(), 1);
+        QCOMPARE(m_g->rows(), 1);
+
+        remplir(*m_g, {{"a", "", "", ""}, {"b", "", "", ""}, {"c", "", "", ""}});
+        int ligneVue = -1;
+        connect(m_g.get(), &Grille::clic, this, [&] { ligneVue = m_g->mouseRow(); });
+        cliquerLigne(*m_g, 2);
+        QCOMPARE(clics.count(), 1);
+        QCOMPARE(ligneVue, 2);
+        QCOMPARE(m_g->rowSel(), 2);
+        QCOMPARE(m_g->colSel(), 3);
+        // A programmatic click: the current row counts, wherever the pointer is.
+        m_g->selectionnerLigne(3);
+        QCOMPARE(m_g->mouseRow(), 3);
+        QCOMPARE(m_g->selectionModel()->selectedRows().value(0).row(), 2);
+        QTest::keyClick(m_g.get(), Qt::Key_Up);
+        QCOMPARE(ligneVue, 2);
+        m_g->setEnabled(false);
+        cliquerLigne(*m_g, 1);
+        QCOMPARE(clics.count(), 2);
+    }
+};
+
+QTEST_MAIN(TestGrille)
+#include "testgrille.moc"

@@ -1,0 +1,92 @@
+// Shared routines: quote encoding, SQL dates, combo boxes, regional texts.
+#include "core/connection.h"
+#include "core/formatsql.h"
+#include "core/principal.h"
+#include "core/regional.h"
+#include "core/routines.h"
+#include "support/basetest.h"
+
+#include <QComboBox>
+#include <QtTest>
+
+class TestRoutines : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { Regional::appliquer(); }
+
+    void encodageDesGuillemets_data() {
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<QString>("stocke");
+        QTest::addColumn<QString>("affiche");
+        QTest::newRow("vide") << ""
+                              << ""
+                              << "";
+        QTest::newRow("sans guillemet") << "L'Atelier"
+                                        << "L'Atelier"
+                                        << "L'Atelier";
+        QTest::newRow("deux à la fin") << "ACME\"\""
+                                       << "ACME$B$B"
+                                       << "ACME''";
+        QTest::newRow("deux seuls") << "\"\""
+                                    << "$B$B"
+                                    << "''";
+        QTest::newRow("mot entre guillemets") << "Le \"Fournil\" d'or"
+                                              << "Le $BFournil$B d'or"
+                                              << "Le 'Fournil' d'or";
+    }
+
+    void encodageDesGuillemets() {
+        QFETCH(QString, tape);
+        QFETCH(QString, stocke);
+        QFETCH(QString, affiche);
+        QCOMPARE(FormatSql(tape), stocke);
+        QCOMPARE(DecodeSql(stocke), affiche);
+    }
+
+    void textesRegionaux() {
+        QCOMPARE(FormatDateSql(QDate(2003, 3, 5)), QString("03/05/2003"));
+        QCOMPARE(FormatDateSql(QDate(2003, 12, 31)), QString("12/31/2003"));
+        QCOMPARE(Regional::texteDate(QDateTime(QDate(2003, 3, 5), QTime(0, 0))), QString("05/03/2003"));
+        QCOMPARE(Regional::texteDate(QDateTime(QDate(2003, 3, 5), QTime(9, 5))),
+                 QString("05/03/2003 09:05:00"));
+        QCOMPARE(Regional::lireDate("05/03/2003 09:05"), QDateTime(QDate(2003, 3, 5), QTime(9, 5)));
+        QVERIFY(!Regional::lireDate("31/02/2003").isValid());
+        QCOMPARE(Regional::nomMois(2), QString("février"));
+        QCOMPARE(Regional::texteNombre(12.5), QString("12,5"));
+        QCOMPARE(Regional::texteNombre(1234567), QString("1234567"));
+        QCOMPARE(Regional::texteNombre(-0.25), QString("-0,25"));
+        QCOMPARE(Regional::dateZero(), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    }
+
+    void listesDeChoix() {
+        BaseTest base;
+        Connexion = ouvrir(base);
+        QComboBox liste;
+        liste.addItem("ancien");
+        InitCombo("Fonction", &liste, "");
+        QCOMPARE(liste.count(), 0);
+        QCOMPARE(IndexCombo("x", &liste), qint16(-1));
+
+        for (const char* nom : {"Comptable", " Directeur ", "directeur", "Acheteur \"senior\""})
+            Connexion->execute(QStringLiteral("insert into Fonction (Nom) values (\"%1\")")
+                                   .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
+        InitCombo("Fonction", &liste, "");
+        QCOMPARE(Connexion->lastStatement(), QString("select Nom from Fonction  order by Nom"));
+        QCOMPARE(liste.count(), 4);
+        QCOMPARE(liste.itemText(0), QString(" Directeur "));
+        QCOMPARE(liste.itemText(1), QString("Acheteur \"senior\""));
+        QCOMPARE(IndexCombo("Directeur", &liste), qint16(0));
+        QCOMPARE(IndexCombo("  directeur", &liste), qint16(3));
+        QCOMPARE(IndexCombo("DIRECTEUR", &liste), qint16(-1));
+
+        // A table that cannot be read leaves the list as it stands, silently.
+        base.sqlite("DROP TABLE Decision");
+        InitCombo("Decision", &liste, "");
+        QCOMPARE(liste.count(), 4);
+        delete Connexion;
+        Connexion = nullptr;
+    }
+};
+
+QTEST_MAIN(TestRoutines)
+#include "testroutines.moc"

@@ -1,0 +1,67 @@
+#include "basesqlite.h"
+
+#include "erreuroutil.h"
+
+#include <QSqlError>
+#include <QUrl>
+
+namespace {
+int g_compteur = 0;
+
+QString texteErreur(const QSqlError& e) {
+    const QString texte = e.databaseText().isEmpty() ? e.text() : e.databaseText();
+    return e.nativeErrorCode().isEmpty() ? texte
+                                         : QStringLiteral("%1 (code %2)").arg(texte, e.nativeErrorCode());
+}
+
+// An empty text when the file opens and reads as a database.
+QString ouvrir(QSqlDatabase db, const QString& fichier, BaseSqlite::Mode mode) {
+    // Without mode=rw or mode=ro SQLite would create a missing file.
+    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
+    const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
+    const QString acces = mode == BaseSqlite::Mode::Ecriture ? QStringLiteral("rw") : QStringLiteral("ro");
+    db.setDatabaseName(QStringLiteral("file:%1?mode=%2").arg(chemin, acces));
+    if (!db.open())
+        return texteErreur(db.lastError());
+    // SQLite reads the file only at the first statement: a file that is not a database fails here.
+    QSqlQuery q(db);
+    if (!q.exec(QStringLiteral("PRAGMA schema_version")))
+        return texteErreur(q.lastError());
+    return {};
+}
+} // namespace
+
+BaseSqlite::BaseSqlite(const QString& fichier, Mode mode)
+    : m_nomConnexion(QStringLiteral("brevanta-db-%1").arg(++g_compteur)) {
+    const QString echec =
+        ouvrir(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion), fichier, mode);
+    if (!echec.isEmpty()) {
+        QSqlDatabase::removeDatabase(m_nomConnexion);
+        throw ErreurOutil(QStringLiteral("%1 n'est pas une base SQLite lisible : %2").arg(fichier, echec));
+    }
+}
+
+BaseSqlite::~BaseSqlite() {
+    QSqlDatabase::database(m_nomConnexion, false).close();
+    QSqlDatabase::removeDatabase(m_nomConnexion);
+}
+
+QSqlQuery BaseSqlite::preparer(const QString& sql, const QVariantList& valeurs) {
+    QSqlQuery q(QSqlDatabase::database(m_nomConnexion, false));
+    q.setForwardOnly(true);
+    bool ok = q.prepare(sql);
+    for (int i = 0; ok && i < valeurs.size(); ++i)
+        q.bindValue(i, valeurs[i]);
+    if (!ok || !q.exec())
+        throw ErreurOutil(
+            QStringLiteral("Erreur SQLite : %1, dans « %2 »").arg(texteErreur(q.lastError()), sql));
+    return q;
+}
+
+void BaseSqlite::executer(const QString& sql, const QVariantList& valeurs) {
+    preparer(sql, valeurs);
+}
+
+QSqlQuery BaseSqlite::lire(const QString& sql) {
+    return preparer(sql, {});
+}

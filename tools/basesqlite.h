@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariantList>
+
+// A plain SQLite connection to an existing file, outside the program's own SQL layer.
+class BaseSqlite {
+public:
+    enum class Mode { Ecriture, Lecture };
+
+    // Never creates the file. Raises ErreurOutil when it is missing or is not a database.
+    BaseSqlite(const QString& fichier, Mode mode);
+    ~BaseSqlite();
+    BaseSqlite(const BaseSqlite&) = delete;
+    BaseSqlite& operator=(const BaseSqlite&) = delete;
+
+    // Runs one statement of SQLite's own SQL, the values bound to its "?" in order.
+    void executer(const QString& sql, const QVariantList& valeurs = {});
+    // Runs a query; the result is positioned before its first row.
+    QSqlQuery lire(const QString& sql);
+
+private:
+    QSqlQuery preparer(const QString& sql, const QVariantList& valeurs);
+
+    QString m_nomConnexion;
+};

@@ -1,0 +1,53 @@
+#include "verification.h"
+
+#include "basesqlite.h"
+#include "core/schema.h"
+#include "erreuroutil.h"
+
+#include <QFileInfo>
+
+namespace {
+QStringList defautsIntegrite(BaseSqlite& base) {
+    QSqlQuery q = base.lire(QStringLiteral("PRAGMA integrity_check"));
+    QStringList lignes;
+    while (q.next())
+        lignes << q.value(0).toString();
+    if (lignes == QStringList{QStringLiteral("ok")})
+        return {};
+    QStringList defauts;
+    for (const QString& ligne : lignes)
+        defauts << QStringLiteral("Intégrité : %1").arg(ligne);
+    return defauts;
+}
+
+QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
+    QSqlQuery q = base.lire(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
+    QStringList noms;
+    while (q.next())
+        noms << q.value(0).toString();
+    return noms;
+}
+
+// Names compare without regard to case, as the program's statements write them.
+QStringList defautsStructure(BaseSqlite& base) {
+    QStringList defauts;
+    for (const QString& table : Schema::tables()) {
+        const QStringList presentes = colonnesPresentes(base, table);
+        if (presentes.isEmpty()) {
+            defauts << QStringLiteral("Table absente : %1").arg(table);
+            continue;
+        }
+        for (const QString& colonne : Schema::colonnes(table))
+            if (!presentes.contains(colonne, Qt::CaseInsensitive))
+                defauts << QStringLiteral("Colonne absente : %1.%2").arg(table, colonne);
+    }
+    return defauts;
+}
+} // namespace
+
+QStringList verifierBase(const QString& fichier) {
+    if (!QFileInfo(fichier).isFile())
+        throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
+    BaseSqlite base(fichier, BaseSqlite::Mode::Lecture);
+    return defautsIntegrite(base) + defautsStructure(base);
+}
