@@ -6,6 +6,7 @@
 #include "mainwindow/frmclient.h"
 #include "support/basetest.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,6 +14,8 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 // The real main window on a fresh database holding the given rows; closed with the scope.
 class FenetreTest {
@@ -103,4 +106,17 @@ inline QString suivi(const char* table, const QString& client, const QString& co
                "insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values ('%2', "
                "'%3', 'x', '2024-01-01 00:00:00', 0)")
         .arg(QLatin1String(table), client, contact);
+}
+
+// Closes the next modal window once it runs; its object name goes to *nom, and `pendant` runs first.
+inline void fermerModale(QString* nom, std::function<void()> pendant = {}) {
+    QTimer::singleShot(0, [nom, pendant] {
+        QWidget* modale = QApplication::activeModalWidget();
+        if (!modale)
+            return;
+        *nom = modale->objectName();
+        if (pendant)
+            pendant();
+        modale->close();
+    });
 }

@@ -32,6 +32,7 @@ void TestFrmClient::demarrage() {
         QCOMPARE(frmClient->PorteeAction, 2);
         QCOMPARE(PeriodeAction, 3);
         QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
+        QCOMPARE(frmClient->objectName(), QStringLiteral("frmClient"));
         QCOMPARE(frmClient->pos(), QPoint(0, 0));
         QCOMPARE(frmClient->size(), QSize(1227, 852));
         QCOMPARE(fond(t.w("Nom")), couleurBgr(CouleurJaunePale));
@@ -272,6 +273,11 @@ void TestFrmClient::rafraichissement() {
     t.base.sqlite("drop table Client");
     t.restaurer();
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Erreur à l\"initialisation de la liste..."));
+
+    QString apropos;
+    fermerModale(&apropos);
+    t.clic("BtnAPropos");
+    QCOMPARE(apropos, QStringLiteral("frmApropos"));
 
     t.clic("BtnQuitter");
     QVERIFY(!Connexion->isOpen());

@@ -7,6 +7,7 @@
 #include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
+#include "dialogs/frmapropos.h"
 #include "mainwindow/fond.h"
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
@@ -17,8 +18,6 @@
 #include <QWindowStateChangeEvent>
 
 FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::FrmClient>()) {
-    // The layout is measured in a Windows bitmap face; its metric twin keeps every label whole.
-    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
     setObjectName(QStringLiteral("frmClient"));
     m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -26,6 +25,7 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     setFixedSize(twips(18405), twips(12780));
     m_zoneClient = new ZoneClient(*this);
     m_zoneInterlocuteur = new ZoneInterlocuteur(*this);
+    connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
@@ -47,7 +47,6 @@ void FrmClient::Form_Load() {
     legende.setColor(QPalette::Window, couleurBgr(CouleurOrange));
     m_ui->Label11->setPalette(legende);
     m_ui->Label11->setAutoFillBackground(true);
-    InitRecordset(RsFenetre, Connexion);
 }
 
 // The action and appointment areas and the planning arrive later: drawn, browsing, disabled.
@@ -65,19 +64,20 @@ void FrmClient::desactiverZonesAVenir() {
                            {QStringLiteral("Client"), 1995},
                            {QStringLiteral("Interlocuteur"), 1800},
                            {QStringLiteral("Commentaire"), 1995}});
-    for (QWidget* w : {static_cast<QWidget*>(u.BtnAnnulerAction), static_cast<QWidget*>(u.BtnValiderAction),
-                       static_cast<QWidget*>(u.BtnAnnulerRDV), static_cast<QWidget*>(u.BtnValiderRDV)})
+    for (QWidget* w :
+         QList<QWidget*>{u.BtnAnnulerAction, u.BtnValiderAction, u.BtnAnnulerRDV, u.BtnValiderRDV})
         w->hide();
-    for (QWidget* w : {static_cast<QWidget*>(u.DateAction), static_cast<QWidget*>(u.CommentaireAction),
-                       static_cast<QWidget*>(u.DateRDV), static_cast<QWidget*>(u.CommentaireRDV)})
+    for (QWidget* w : QList<QWidget*>{u.DateAction, u.CommentaireAction, u.DateRDV, u.CommentaireRDV})
         setFond(w, couleurBgr(CouleurJaunePale));
-    for (QWidget* w : {static_cast<QWidget*>(u.OptAction_0), static_cast<QWidget*>(u.OptAction_1),
-                       static_cast<QWidget*>(u.OptAction_2), static_cast<QWidget*>(u.OptAction_3),
-                       static_cast<QWidget*>(u.ActionsAFaire), static_cast<QWidget*>(u.ActionsFaites),
-                       static_cast<QWidget*>(u.Frame2), static_cast<QWidget*>(u.ListeActions),
-                       static_cast<QWidget*>(u.Frame1), static_cast<QWidget*>(u.VSFRDV),
-                       static_cast<QWidget*>(u.Frame3), static_cast<QWidget*>(u.BtnPlanning)})
+    for (QWidget* w : QList<QWidget*>{u.OptAction_0, u.OptAction_1, u.OptAction_2, u.OptAction_3,
+                                      u.ActionsAFaire, u.ActionsFaites, u.Frame2, u.ListeActions, u.Frame1,
+                                      u.VSFRDV, u.Frame3, u.BtnPlanning})
         w->setEnabled(false);
+}
+
+Recordset& FrmClient::rsFenetre() {
+    InitRecordset(RsFenetre, Connexion);
+    return *RsFenetre;
 }
 
 void FrmClient::setBoutonDefaut(QPushButton* bouton) {
@@ -163,6 +163,11 @@ bool FrmClient::toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat) {
     if (bouton && bouton->isVisibleTo(this) && bouton->isEnabled())
         bouton->click();
     return true;
+}
+
+void FrmClient::BtnAPropos_Click() {
+    FrmApropos apropos(this);
+    apropos.exec();
 }
 
 void FrmClient::BtnQuitter_Click() {

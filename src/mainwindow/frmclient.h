@@ -28,6 +28,8 @@ public:
     // The name shown when an edit started, to tell a rename from an unchanged name.
     QString NomClientEnCours;
     std::unique_ptr<Recordset> RsFenetre;
+    // RsFenetre, created on first use.
+    Recordset& rsFenetre();
 
     Ui::FrmClient& ui() { return *m_ui; }
     ZoneClient& zoneClient() { return *m_zoneClient; }
@@ -52,6 +54,7 @@ private:
     void desactiverZonesAVenir();
     bool Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers etat);
     bool toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat);
+    void BtnAPropos_Click();
     void BtnQuitter_Click();
 
     std::unique_ptr<Ui::FrmClient> m_ui;

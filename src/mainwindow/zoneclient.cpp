@@ -46,8 +46,7 @@ void ZoneClient::InitListe() {
     Grille* g = ui.VsfListeClients;
     ViderGrille(g);
     g->setRows(1);
-    InitRecordset(f.RsFenetre, Connexion);
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     try {
         rs.open(QStringLiteral("select Nom, Ville from Client"), Connexion);
         while (!rs.eof()) {
@@ -67,8 +66,7 @@ void ZoneClient::InitListe() {
 }
 
 void ZoneClient::InitClient(const QString& nomStocke) {
-    InitRecordset(f.RsFenetre, Connexion);
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     rs.open(QStringLiteral("select * from Client where Nom=") + TexteSql(nomStocke), Connexion);
     if (!rs.eof()) {
         const QString nom = TexteLu(rs, QStringLiteral("Nom"));
@@ -115,7 +113,7 @@ void ZoneClient::charger(const QString& nomStocke) {
     InitClient(nomStocke);
     ZoneInterlocuteur& contacts = f.zoneInterlocuteur();
     contacts.InitListeInterlocuteur();
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     rs.open(QStringLiteral("select Nom from Interlocuteur where ContactPrincipal=1 and Client=") +
                 TexteSql(ClientCourant),
             Connexion);
@@ -205,7 +203,7 @@ void ZoneClient::BtnValider_Click() {
 }
 
 bool ZoneClient::nomDejaPris(const QString& nomStocke) {
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     rs.open(QStringLiteral("select 1 from Client where Nom=") + TexteSql(nomStocke), Connexion);
     const bool pris = !rs.eof();
     rs.close();

@@ -9,12 +9,15 @@
 #include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
+#include "dialogs/frmreference.h"
 #include "mainwindow/cellulecentree.h"
 #include "mainwindow/fond.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/relier.h"
 #include "mainwindow/valeurssql.h"
 #include "ui_frmclient.h"
+
+#include <QKeyEvent>
 
 namespace {
 QString libelle(const QComboBox* liste) {
@@ -45,6 +48,28 @@ ZoneInterlocuteur::ZoneInterlocuteur(FrmClient& fenetre) : QObject(&fenetre), f(
     relier(ui.BtnSupprimerInterlocuteur, this, &ZoneInterlocuteur::BtnSupprimerInterlocuteur_Click);
     f.verrou().joindre(
         {g, ui.BtnCreerInterlocuteur, ui.BtnModifierInterlocuteur, ui.BtnSupprimerInterlocuteur});
+    for (QComboBox* liste : listesReference())
+        liste->installEventFilter(this);
+}
+
+bool ZoneInterlocuteur::eventFilter(QObject* objet, QEvent* e) {
+    auto* liste = qobject_cast<QComboBox*>(objet);
+    if (liste && e->type() == QEvent::KeyPress) {
+        const int touche = static_cast<QKeyEvent*>(e)->key();
+        Garde([&] { Liste_KeyDown(liste, touche); });
+        return touche == Qt::Key_F3;
+    }
+    return QObject::eventFilter(objet, e);
+}
+
+void ZoneInterlocuteur::Liste_KeyDown(QComboBox* liste, int touche) {
+    if (touche != Qt::Key_F3 || (f.ModeSaisie != 4 && f.ModeSaisie != 5))
+        return;
+    const TypeReference type = liste == ui.Service    ? TypeReference::Service
+                               : liste == ui.Fonction ? TypeReference::Fonction
+                                                      : TypeReference::Decision;
+    FrmReference editeur(type, liste, &f);
+    editeur.exec();
 }
 
 QList<QLineEdit*> ZoneInterlocuteur::champsTexte() const {
@@ -66,8 +91,7 @@ void ZoneInterlocuteur::remplirListe() {
     Grille* g = ui.ListeInterlocuteurs;
     ViderGrille(g);
     g->setRows(1);
-    InitRecordset(f.RsFenetre, Connexion);
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     try {
         rs.open(QStringLiteral("select Nom, Prenom,Fonction,Service from Interlocuteur where Client=") +
                     TexteSql(ClientCourant),
@@ -126,8 +150,7 @@ void ZoneInterlocuteur::ListeInterlocuteurs_Click() {
 }
 
 void ZoneInterlocuteur::InitInterlocuteur(const QString& interlocuteur, const QString& client) {
-    InitRecordset(f.RsFenetre, Connexion);
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     rs.open(QStringLiteral("select * from Interlocuteur where Nom=") + TexteSql(interlocuteur) +
                 QStringLiteral(" and Client=") + TexteSql(client),
             Connexion);
@@ -276,7 +299,7 @@ void ZoneInterlocuteur::BtnValiderInterlocuteur_Click() {
 }
 
 bool ZoneInterlocuteur::nomDejaPris(const QString& nomStocke) {
-    Recordset& rs = *f.RsFenetre;
+    Recordset& rs = f.rsFenetre();
     rs.open(QStringLiteral("select 1 from Interlocuteur where Nom=") + TexteSql(nomStocke) +
                 QStringLiteral(" and Client=") + TexteSql(ClientCourant),
             Connexion);

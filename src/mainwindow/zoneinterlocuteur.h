@@ -31,6 +31,11 @@ public:
     void BtnAnnulerInterlocuteur_Click();
     void BtnValiderInterlocuteur_Click();
     void BtnSupprimerInterlocuteur_Click();
+    // F3 in a reference list while a contact is edited opens that list's editor.
+    void Liste_KeyDown(QComboBox* liste, int touche);
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
     QList<QLineEdit*> champsTexte() const;
