@@ -101,6 +101,10 @@ private slots:
         QCOMPARE(colonne(m_c.get(), "select DatePrevue from Actions where Commentaire=\"après-midi\"",
                          "DatePrevue"),
                  QStringList{"17/02/2003 14:30:00"});
+        // A text shaped like a stored date stays text.
+        ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where Id=6", "Commentaire"),
+                 QStringList{"2003-02-17 00:00:00"});
     }
 
     void formesDuDialecte() {

@@ -3,18 +3,20 @@
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/regional.h"
+#include "core/schema.h"
 
 #include <QSqlRecord>
 
 QString Field::toText() const {
     if (m_valeur.isNull())
         return QString();
-    if (m_valeur.typeId() == QMetaType::QString) {
+    if (m_date) {
         const QDateTime d = Regional::lireDateStockee(m_valeur.toString());
         if (d.isValid())
             return Regional::texteDate(d);
-        return m_valeur.toString();
     }
+    if (m_valeur.typeId() == QMetaType::QString)
+        return m_valeur.toString();
     return Regional::texteValeur(m_valeur);
 }
 
@@ -87,5 +89,5 @@ Field Recordset::field(const QString& nom) const {
         throw ErreurBd(3265, QStringLiteral("Colonne %1 introuvable dans le résultat.").arg(nom));
     if (eof())
         throw ErreurBd(3021, QStringLiteral("Aucun enregistrement courant."));
-    return Field(m_requete->value(*it));
+    return Field(m_requete->value(*it), Schema::estColonneDate(nom));
 }

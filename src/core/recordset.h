@@ -13,16 +13,17 @@ class Connection;
 // 0 or no date.
 class Field {
 public:
-    explicit Field(const QVariant& v) : m_valeur(v) {}
+    Field(const QVariant& v, bool date) : m_valeur(v), m_date(date) {}
     bool isNull() const { return m_valeur.isNull(); }
     QVariant value() const { return m_valeur; }
-    // Text as the French regional settings write it; a stored date as "dd/MM/yyyy[ HH:mm:ss]".
+    // Text as the French regional settings write it; a date column's value as "dd/MM/yyyy[ HH:mm:ss]".
     QString toText() const;
     int toInt() const;
     QDateTime toDateTime() const;
 
 private:
     QVariant m_valeur;
+    bool m_date;
 };
 
 // A forward-only record set over one SELECT of the dialect.

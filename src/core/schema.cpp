@@ -66,4 +66,9 @@ bool estColonneTexte(const QString& colonne) {
     return !autres.contains(colonne, Qt::CaseInsensitive);
 }
 
+bool estColonneDate(const QString& colonne) {
+    return colonne.compare(QLatin1String("DatePrevue"), Qt::CaseInsensitive) == 0 ||
+           colonne.compare(QLatin1String("DateSaisie"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace Schema

@@ -11,4 +11,6 @@ QStringList colonnes(const QString& table);
 QStringList instructionsCreation();
 // Sorting on these columns follows the French text order; the others hold numbers or ISO dates.
 bool estColonneTexte(const QString& colonne);
+// Columns holding dates, stored as "yyyy-MM-dd HH:mm:ss".
+bool estColonneDate(const QString& colonne);
 } // namespace Schema

@@ -17,11 +17,10 @@ void Action::SetTypeDonnees(int TypeDonnees) {
 }
 
 void Action::LectureFields(const Recordset& fields) {
-    // Text columns are read as stored: a comment may look like a date without being one.
     Id = fields.field(QStringLiteral("Id")).toInt();
-    Interlocuteur = fields.field(QStringLiteral("Interlocuteur")).value().toString();
-    Commentaire = DecodeSql(fields.field(QStringLiteral("Commentaire")).value().toString());
-    Client = fields.field(QStringLiteral("Client")).value().toString();
+    Interlocuteur = fields.field(QStringLiteral("Interlocuteur")).toText();
+    Commentaire = DecodeSql(fields.field(QStringLiteral("Commentaire")).toText());
+    Client = fields.field(QStringLiteral("Client")).toText();
     DatePrevue = fields.field(QStringLiteral("DatePrevue")).toDateTime();
     Fait = qint16(fields.field(QStringLiteral("Fait")).toInt());
     DateSaisie = fields.field(QStringLiteral("DateSaisie")).toDateTime();
