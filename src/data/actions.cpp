@@ -1,5 +1,6 @@
 #include "data/actions.h"
 
+#include "core/formatsql.h"
 #include "core/horloge.h"
 #include "core/principal.h"
 #include "core/recordset.h"
@@ -9,12 +10,6 @@
 #include <stdexcept>
 
 namespace {
-
-// A text literal of the dialect: a double quote inside is doubled.
-QString litteral(const QString& texte) {
-    QString s = texte;
-    return QLatin1Char('"') + s.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
-}
 
 QString dateSql(const QDate& d) {
     return d.toString(QStringLiteral("yyyy/MM/dd"));
@@ -47,10 +42,10 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
         filtre += QStringLiteral(" Fait =-1 and");
 
     if (portee == 0 || portee == 1)
-        filtre += QStringLiteral(" Client=") + litteral(criteres.Client) + QStringLiteral(" and");
+        filtre += QStringLiteral(" Client=") + TexteSql(criteres.Client) + QStringLiteral(" and");
     if (portee == 0)
         filtre +=
-            QStringLiteral(" Interlocuteur=") + litteral(criteres.Interlocuteur) + QStringLiteral(" and");
+            QStringLiteral(" Interlocuteur=") + TexteSql(criteres.Interlocuteur) + QStringLiteral(" and");
 
     if (periode == 0) {
         filtre += QStringLiteral(" DatePrevue<=now() and");

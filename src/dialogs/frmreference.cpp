@@ -5,6 +5,7 @@
 #include "core/connection.h"
 #include "core/ecran.h"
 #include "core/erreurbd.h"
+#include "core/formatsql.h"
 #include "core/garde.h"
 #include "core/message.h"
 #include "core/principal.h"
@@ -63,11 +64,6 @@ const InstanceReference& instanceDe(TypeReference type) {
         break;
     }
     return service;
-}
-
-// A text literal of the dialect: the label exactly as typed, a double quote doubled.
-QString litteral(QString texte) {
-    return QLatin1Char('"') + texte.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 
 // Only the unique key on Nom earns the "already exists" message; any other refusal is shown as is.
@@ -202,7 +198,7 @@ void FrmReference::BtnSupprimer_Click() {
             QStringLiteral("Etes-vous sûr de vouloir supprimer ") + libelle + QStringLiteral(" ?"), this) ==
         QMessageBox::Yes) {
         Connexion->execute(QStringLiteral("delete * from ") + m_instance.table +
-                           QStringLiteral(" where Nom=") + litteral(libelle));
+                           QStringLiteral(" where Nom=") + TexteSql(libelle));
         InitListe();
     }
     if (ui->Elements->rows() > 1)
@@ -215,11 +211,11 @@ void FrmReference::BtnValider_Click() {
     try {
         if (ModeSaisie != 0)
             Connexion->execute(QStringLiteral("update ") + m_instance.table + QStringLiteral(" set Nom=") +
-                               litteral(libelle) + QStringLiteral(" where Nom=") +
-                               litteral(libelleSelectionne()));
+                               TexteSql(libelle) + QStringLiteral(" where Nom=") +
+                               TexteSql(libelleSelectionne()));
         else
             Connexion->execute(QStringLiteral("insert into ") + m_instance.table +
-                               QStringLiteral(" (Nom) values (") + litteral(libelle) + QStringLiteral(")"));
+                               QStringLiteral(" (Nom) values (") + TexteSql(libelle) + QStringLiteral(")"));
     } catch (const ErreurBd& e) {
         if (!estDoublon(e))
             throw;

@@ -52,9 +52,9 @@ void ZoneClient::InitListe() {
         while (!rs.eof()) {
             const int r = g->rows();
             g->setRows(r + 1);
-            const QString nom = TexteLu(rs, QStringLiteral("Nom"));
+            const QString nom = rs.field(QStringLiteral("Nom")).toText();
             g->setTextMatrix(r, 0, DecodeSql(nom));
-            g->setTextMatrix(r, 1, DecodeSql(TexteLu(rs, QStringLiteral("Ville"))));
+            g->setTextMatrix(r, 1, DecodeSql(rs.field(QStringLiteral("Ville")).toText()));
             g->setRowKey(r, nom);
             rs.moveNext();
         }
@@ -69,12 +69,12 @@ void ZoneClient::InitClient(const QString& nomStocke) {
     Recordset& rs = f.rsFenetre();
     rs.open(QStringLiteral("select * from Client where Nom=") + TexteSql(nomStocke), Connexion);
     if (!rs.eof()) {
-        const QString nom = TexteLu(rs, QStringLiteral("Nom"));
+        const QString nom = rs.field(QStringLiteral("Nom")).toText();
         ClientCourant = nom;
         ui.Nom->setText(DecodeSql(nom));
         for (QLineEdit* c : champs().mid(1))
-            c->setText(DecodeSql(TexteLu(rs, c->objectName())));
-        ui.Commentaire->setPlainText(DecodeSql(TexteLu(rs, QStringLiteral("Commentaire"))));
+            c->setText(DecodeSql(rs.field(c->objectName()).toText()));
+        ui.Commentaire->setPlainText(DecodeSql(rs.field(QStringLiteral("Commentaire")).toText()));
     }
     rs.close();
 }
@@ -117,7 +117,7 @@ void ZoneClient::charger(const QString& nomStocke) {
     rs.open(QStringLiteral("select Nom from Interlocuteur where ContactPrincipal=1 and Client=") +
                 TexteSql(ClientCourant),
             Connexion);
-    const QString principal = rs.eof() ? QString() : TexteLu(rs, QStringLiteral("Nom"));
+    const QString principal = rs.eof() ? QString() : rs.field(QStringLiteral("Nom")).toText();
     const bool trouve = !rs.eof();
     rs.close();
     if (trouve)

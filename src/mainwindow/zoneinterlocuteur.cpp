@@ -103,11 +103,11 @@ void ZoneInterlocuteur::remplirListe() {
         while (!rs.eof()) {
             const int r = g->rows();
             g->setRows(r + 1);
-            const QString nom = TexteLu(rs, QStringLiteral("Nom"));
+            const QString nom = rs.field(QStringLiteral("Nom")).toText();
             g->setTextMatrix(r, 0, DecodeSql(nom));
-            g->setTextMatrix(r, 1, DecodeSql(TexteLu(rs, QStringLiteral("Prenom"))));
-            g->setTextMatrix(r, 2, TexteLu(rs, QStringLiteral("Fonction")));
-            g->setTextMatrix(r, 3, TexteLu(rs, QStringLiteral("Service")));
+            g->setTextMatrix(r, 1, DecodeSql(rs.field(QStringLiteral("Prenom")).toText()));
+            g->setTextMatrix(r, 2, rs.field(QStringLiteral("Fonction")).toText());
+            g->setTextMatrix(r, 3, rs.field(QStringLiteral("Service")).toText());
             g->setRowKey(r, nom);
             rs.moveNext();
         }
@@ -159,16 +159,16 @@ void ZoneInterlocuteur::InitInterlocuteur(const QString& interlocuteur, const QS
         vider();
         return;
     }
-    const QString nom = TexteLu(rs, QStringLiteral("Nom"));
+    const QString nom = rs.field(QStringLiteral("Nom")).toText();
     ui.NomInterlocuteur->setText(DecodeSql(nom));
-    ui.PrenomInterlocuteur->setText(DecodeSql(TexteLu(rs, QStringLiteral("Prenom"))));
-    ui.TelInterlocuteur->setText(DecodeSql(TexteLu(rs, QStringLiteral("Tel"))));
-    ui.FaxInterlocuteur->setText(DecodeSql(TexteLu(rs, QStringLiteral("Fax"))));
-    ui.PortableInterlocuteur->setText(DecodeSql(TexteLu(rs, QStringLiteral("Portable"))));
-    ui.emailInterlocuteur->setText(DecodeSql(TexteLu(rs, QStringLiteral("email"))));
-    ui.CommentaireInterlocuteur->setPlainText(DecodeSql(TexteLu(rs, QStringLiteral("Commentaire"))));
+    ui.PrenomInterlocuteur->setText(DecodeSql(rs.field(QStringLiteral("Prenom")).toText()));
+    ui.TelInterlocuteur->setText(DecodeSql(rs.field(QStringLiteral("Tel")).toText()));
+    ui.FaxInterlocuteur->setText(DecodeSql(rs.field(QStringLiteral("Fax")).toText()));
+    ui.PortableInterlocuteur->setText(DecodeSql(rs.field(QStringLiteral("Portable")).toText()));
+    ui.emailInterlocuteur->setText(DecodeSql(rs.field(QStringLiteral("email")).toText()));
+    ui.CommentaireInterlocuteur->setPlainText(DecodeSql(rs.field(QStringLiteral("Commentaire")).toText()));
     for (QComboBox* liste : listesReference())
-        liste->setCurrentIndex(IndexCombo(TexteLu(rs, liste->objectName()), liste));
+        liste->setCurrentIndex(IndexCombo(rs.field(liste->objectName()).toText(), liste));
     const int temperature = NombreLu(rs, QStringLiteral("Temperature"), -1);
     ui.Temperature->setCurrentIndex(temperature >= 0 && temperature < ui.Temperature->count() ? temperature
                                                                                               : -1);
