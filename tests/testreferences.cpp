@@ -95,8 +95,7 @@ private slots:
     }
     void cleanup() {
         m_fenetre.reset();
-        delete Connexion;
-        Connexion = nullptr;
+        delete std::exchange(Connexion, nullptr);
         m_base.reset();
     }
 
