@@ -43,9 +43,7 @@ public:
     QString texte(const char* champ) const { return w<QLineEdit>(champ)->text(); }
     void saisir(const char* champ, const QString& t) const { w<QLineEdit>(champ)->setText(t); }
     void clic(const char* bouton) const { QTest::mouseClick(w<QPushButton>(bouton), Qt::LeftButton); }
-    void touche(const char* controle, Qt::Key k, Qt::KeyboardModifiers m = {}) const {
-        QTest::keyClick(w(controle), k, m);
-    }
+    void touche(const char* c, Qt::Key k, Qt::KeyboardModifiers m = {}) const { QTest::keyClick(w(c), k, m); }
     // A click on data row r (1 = the first), or on the header with r = 0.
     void clicGrille(const char* grille, int r) const {
         auto* g = w<Grille>(grille);
