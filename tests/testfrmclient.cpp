@@ -141,6 +141,16 @@ void TestFrmClient::suppression() {
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Etes-vous sûr de vouloir supprimer B'x ?"));
     QCOMPARE(t.lire("select count(*) from Client"), QStringList("3"));
 
+    // All or nothing: a refused client row keeps its contacts and actions.
+    t.base.sqlite("CREATE TRIGGER refus BEFORE DELETE ON Client BEGIN SELECT RAISE(ABORT, 'refus'); END");
+    t.clicGrille("VsfListeClients", 2);
+    Message::setNextAnswer(QMessageBox::Yes);
+    t.clic("BtnSupprimer");
+    QVERIFY2(Message::dernierTexte().contains("refus"), qPrintable(Message::dernierTexte()));
+    QCOMPARE(t.lire("select count(*) from Interlocuteur union all select count(*) from Actions"),
+             QStringList({"1", "1"}));
+    t.base.sqlite("DROP TRIGGER refus");
+
     t.clicGrille("VsfListeClients", 2);
     Message::setNextAnswer(QMessageBox::Yes);
     t.clic("BtnSupprimer");
