@@ -1,7 +1,6 @@
 #include "mainwindow/zoneclient.h"
 
 #include "core/connection.h"
-#include "core/ecran.h"
 #include "core/erreurbd.h"
 #include "core/formatsql.h"
 #include "core/grille.h"
@@ -9,7 +8,7 @@
 #include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
-#include "mainwindow/fond.h"
+#include "mainwindow/controleszone.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/relier.h"
 #include "mainwindow/valeurssql.h"
@@ -80,24 +79,19 @@ void ZoneClient::InitClient(const QString& nomStocke) {
 }
 
 void ZoneClient::SaisieEnCours(bool flag) {
-    ui.BtnAnnuler->setVisible(flag);
-    ui.BtnValider->setVisible(flag);
-    ui.BtnModifier->setVisible(!flag);
-    ui.BtnSupprimer->setVisible(!flag);
-    ui.BtnCreer->setVisible(!flag);
-    ui.VsfListeClients->setEnabled(!flag);
-    for (QLineEdit* c : champs())
-        c->setEnabled(flag);
-    ui.Commentaire->setEnabled(flag);
-    setFond(ui.Nom, couleurBgr(flag ? CouleurBlanc : CouleurJaunePale));
-    for (QLineEdit* c : champs())
-        setFond(c, fond(ui.Nom));
-    setFond(ui.Commentaire, fond(ui.Nom));
-    f.setBoutonDefaut(flag ? ui.BtnValider : ui.BtnCreer);
-    if (flag)
-        f.verrou().prendre();
-    else
-        f.verrou().rendre();
+    const QList<QLineEdit*> textes = champs();
+    QList<QWidget*> saisies(textes.begin(), textes.end());
+    saisies << ui.Commentaire;
+    SaisieEnCoursZone(f,
+                      {ui.BtnCreer,
+                       ui.BtnModifier,
+                       ui.BtnSupprimer,
+                       ui.BtnValider,
+                       ui.BtnAnnuler,
+                       ui.VsfListeClients,
+                       saisies,
+                       {}},
+                      flag);
 }
 
 void ZoneClient::VsfListeClients_Click() {

@@ -1,7 +1,6 @@
 #include "mainwindow/zoneinterlocuteur.h"
 
 #include "core/connection.h"
-#include "core/ecran.h"
 #include "core/erreurbd.h"
 #include "core/formatsql.h"
 #include "core/grille.h"
@@ -11,7 +10,7 @@
 #include "core/routines.h"
 #include "dialogs/frmreference.h"
 #include "mainwindow/cellulecentree.h"
-#include "mainwindow/fond.h"
+#include "mainwindow/controleszone.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/relier.h"
 #include "mainwindow/valeurssql.h"
@@ -197,35 +196,18 @@ void ZoneInterlocuteur::vider() {
 }
 
 void ZoneInterlocuteur::SaisieEnCoursInterlocuteur(bool flag) {
-    ui.BtnAnnulerInterlocuteur->setVisible(flag);
-    ui.BtnValiderInterlocuteur->setVisible(flag);
-    ui.BtnModifierInterlocuteur->setVisible(!flag);
-    ui.BtnSupprimerInterlocuteur->setVisible(!flag);
-    ui.BtnCreerInterlocuteur->setVisible(!flag);
-    ui.ListeInterlocuteurs->setEnabled(!flag);
-    const QList<QWidget*> saisies{ui.PrenomInterlocuteur,
-                                  ui.Fonction,
-                                  ui.Service,
-                                  ui.Decision,
-                                  ui.TelInterlocuteur,
-                                  ui.FaxInterlocuteur,
-                                  ui.emailInterlocuteur,
-                                  ui.PortableInterlocuteur,
-                                  ui.CommentaireInterlocuteur,
-                                  ui.Temperature};
-    ui.NomInterlocuteur->setEnabled(flag);
-    for (QWidget* w : saisies)
-        w->setEnabled(flag);
-    for (QWidget* w : {ui.optContactPrincipal, ui.Technique, ui.Financier})
-        w->setEnabled(flag);
-    setFond(ui.NomInterlocuteur, couleurBgr(flag ? CouleurBlanc : CouleurJaunePale));
-    for (QWidget* w : saisies)
-        setFond(w, fond(ui.NomInterlocuteur));
-    f.setBoutonDefaut(flag ? ui.BtnValiderInterlocuteur : ui.BtnCreerInterlocuteur);
-    if (flag)
-        f.verrou().prendre();
-    else
-        f.verrou().rendre();
+    SaisieEnCoursZone(f,
+                      {ui.BtnCreerInterlocuteur,
+                       ui.BtnModifierInterlocuteur,
+                       ui.BtnSupprimerInterlocuteur,
+                       ui.BtnValiderInterlocuteur,
+                       ui.BtnAnnulerInterlocuteur,
+                       ui.ListeInterlocuteurs,
+                       {ui.NomInterlocuteur, ui.PrenomInterlocuteur, ui.Fonction, ui.Service, ui.Decision,
+                        ui.TelInterlocuteur, ui.FaxInterlocuteur, ui.emailInterlocuteur,
+                        ui.PortableInterlocuteur, ui.CommentaireInterlocuteur, ui.Temperature},
+                       {ui.optContactPrincipal, ui.Technique, ui.Financier}},
+                      flag);
 }
 
 void ZoneInterlocuteur::BtnCreerInterlocuteur_Click() {
