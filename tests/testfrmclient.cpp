@@ -28,6 +28,11 @@ void TestFrmClient::ouverture() {
     FenetreTest t({client("b"), client("A"), client("c")});
     QCOMPARE(QRect(frmClient->pos(), frmClient->size()), QRect(0, 0, 1227, 852));
     QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
+    QCOMPARE(frmClient->PorteeAction, 2);
+    QCOMPARE(PeriodeAction, 3);
+    QCOMPARE(DecalageSemaine, qint16(0));
+    QCOMPARE(QStringList(std::begin(JoursSemaine), std::end(JoursSemaine)),
+             QStringList({"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", ""}));
     for (const char* aVenir : {"BtnPlanning", "ListeActions", "VSFRDV", "OptAction_0"})
         QVERIFY2(!t.w(aVenir)->isEnabled(), aVenir);
     // Every caption shows whole in its fixed place.
