@@ -138,6 +138,13 @@ void Grille::setRowKey(int r, const QString& cle) {
     m_modele->setCle(r - 1, cle);
 }
 
+int Grille::ligneDeCle(const QString& cle) const {
+    for (int r = 1; r < rows(); ++r)
+        if (rowKey(r) == cle)
+            return r;
+    return -1;
+}
+
 void Grille::selectionnerLigne(int r) {
     setRow(r);
     setCol(0);

@@ -50,6 +50,8 @@ public:
     void setSort(int mode);
     QString rowKey(int r) const;
     void setRowKey(int r, const QString& cle);
+    // The first data row holding this key, or -1.
+    int ligneDeCle(const QString& cle) const;
     // Selects the whole data row r as the program does: Row, Col 0, RowSel, ColSel Cols - 1.
     void selectionnerLigne(int r);
 

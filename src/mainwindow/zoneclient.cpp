@@ -233,12 +233,10 @@ void ZoneClient::modifier(const QString& nomStocke) {
 
 void ZoneClient::reselectionner(const QString& nomStocke) {
     Grille* g = ui.VsfListeClients;
-    for (int r = 1; r < g->rows(); ++r) {
-        if (g->rowKey(r) == nomStocke) {
-            g->selectionnerLigne(r);
-            VsfListeClients_Click();
-            return;
-        }
+    if (const int r = g->ligneDeCle(nomStocke); r > 0) {
+        g->selectionnerLigne(r);
+        VsfListeClients_Click();
+        return;
     }
     // The row vanished under the window (another program): show what the list holds.
     chargerPremier();

@@ -129,14 +129,12 @@ void ZoneInterlocuteur::chargerPremier() {
 
 bool ZoneInterlocuteur::selectionnerContact(const QString& nomStocke) {
     Grille* g = ui.ListeInterlocuteurs;
-    for (int r = 1; r < g->rows(); ++r) {
-        if (g->rowKey(r) == nomStocke) {
-            g->selectionnerLigne(r);
-            ListeInterlocuteurs_Click();
-            return true;
-        }
-    }
-    return false;
+    const int r = g->ligneDeCle(nomStocke);
+    if (r < 0)
+        return false;
+    g->selectionnerLigne(r);
+    ListeInterlocuteurs_Click();
+    return true;
 }
 
 void ZoneInterlocuteur::ListeInterlocuteurs_Click() {
