@@ -9,11 +9,19 @@
 
 Action::Action() : DatePrevue(Regional::dateZero()), DateSaisie(Regional::dateZero()) {}
 
+QString TableDuType(int TypeDonnees, const QString& tableActuelle) {
+    switch (TypeDonnees) {
+    case 0:
+        return QStringLiteral("Actions");
+    case 1:
+        return QStringLiteral("RDV");
+    default:
+        return tableActuelle;
+    }
+}
+
 void Action::SetTypeDonnees(int TypeDonnees) {
-    if (TypeDonnees == 0)
-        m_table = QStringLiteral("Actions");
-    else if (TypeDonnees == 1)
-        m_table = QStringLiteral("RDV");
+    m_table = TableDuType(TypeDonnees, m_table);
 }
 
 void Action::LectureFields(const Recordset& fields) {

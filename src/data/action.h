@@ -5,6 +5,9 @@
 
 class Recordset;
 
+// The table of a record kind: 0 Actions, 1 RDV; any other kind keeps the current table.
+QString TableDuType(int TypeDonnees, const QString& tableActuelle);
+
 // One row of Actions (kind 0) or RDV (kind 1): an action to do or an appointment.
 class Action {
 public:

@@ -5,18 +5,14 @@
 #include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
+#include "data/position.h"
 
 #include <algorithm>
-#include <stdexcept>
 
 namespace {
 
 QString dateSql(const QDate& d) {
     return d.toString(QStringLiteral("yyyy/MM/dd"));
-}
-
-[[noreturn]] void horsLimites() {
-    throw std::out_of_range("L'indice n'appartient pas à la sélection.");
 }
 
 } // namespace
@@ -28,10 +24,7 @@ Actions& Actions::operator=(Actions&&) noexcept = default;
 
 void Actions::SetTypeDonnees(int TypeDonnees) {
     m_typeDonnees = TypeDonnees;
-    if (TypeDonnees == 0)
-        m_table = QStringLiteral("Actions");
-    else if (TypeDonnees == 1)
-        m_table = QStringLiteral("RDV");
+    m_table = TableDuType(TypeDonnees, m_table);
 }
 
 QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee) const {
@@ -115,14 +108,12 @@ Action* Actions::Item(const QVariant& vntIndexKey, bool SearchByID) {
         return nullptr;
     }
     const int position = vntIndexKey.toInt(&numerique);
-    if (!numerique || position < 0 || position >= Count())
-        horsLimites();
+    verifierPosition(numerique ? position : -1, Count());
     return m_actions[position].get();
 }
 
 void Actions::Remove(int vntIndexKey) {
-    if (vntIndexKey < 0 || vntIndexKey >= Count())
-        horsLimites();
+    verifierPosition(vntIndexKey, Count());
     m_actions.erase(m_actions.begin() + vntIndexKey);
     m_cles.erase(m_cles.begin() + vntIndexKey);
 }

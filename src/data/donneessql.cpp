@@ -2,9 +2,9 @@
 
 #include "core/message.h"
 #include "core/regional.h"
+#include "data/position.h"
 
 #include <QRegularExpression>
-#include <stdexcept>
 
 namespace {
 
@@ -62,10 +62,6 @@ QString morceauValeur(const DonneeSql& champ, bool pointDecimal) {
     }
 }
 
-[[noreturn]] void horsLimites() {
-    throw std::out_of_range("L'indice n'appartient pas à la sélection.");
-}
-
 } // namespace
 
 DonneeSql* DonneeSql::ModifVal(const QVariant& NouvelleValeur) {
@@ -86,8 +82,7 @@ DonneeSql* DonneesSql::Add(const QString& NomChamp, const QVariant& Valeur, int 
 }
 
 DonneeSql* DonneesSql::Item(int vntIndexKey) {
-    if (vntIndexKey < 0 || vntIndexKey >= Count())
-        horsLimites();
+    verifierPosition(vntIndexKey, Count());
     return m_champs[vntIndexKey].get();
 }
 
@@ -99,8 +94,7 @@ DonneeSql* DonneesSql::Item(const QString& vntIndexKey) {
 }
 
 void DonneesSql::Remove(int vntIndexKey) {
-    if (vntIndexKey < 0 || vntIndexKey >= Count())
-        horsLimites();
+    verifierPosition(vntIndexKey, Count());
     m_champs.erase(m_champs.begin() + vntIndexKey);
 }
 
