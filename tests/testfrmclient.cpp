@@ -2,7 +2,7 @@
 
 #include "core/connection.h"
 #include "core/ecran.h"
-#include "mainwindow/fond.h"
+#include "core/fond.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -5,6 +5,7 @@
 #include "core/connection.h"
 #include "core/ecran.h"
 #include "core/erreurbd.h"
+#include "core/fond.h"
 #include "core/formatsql.h"
 #include "core/garde.h"
 #include "core/message.h"
@@ -71,13 +72,6 @@ bool estDoublon(const ErreurBd& e) {
     if (e.numero() == SQLITE_CONSTRAINT_UNIQUE)
         return true;
     return e.numero() == SQLITE_CONSTRAINT && e.texte().startsWith(QLatin1String("UNIQUE constraint failed"));
-}
-
-void colorer(QWidget* w, int bgr) {
-    QPalette p = w->palette();
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
-        p.setColor(g, QPalette::Base, couleurBgr(bgr));
-    w->setPalette(p);
 }
 
 } // namespace
@@ -162,7 +156,7 @@ void FrmReference::SaisieEnCours(bool flag) {
     ui->BtnCreer->setVisible(!flag);
     ui->Elements->setEnabled(!flag);
     ui->Nom->setEnabled(flag);
-    colorer(ui->Nom, flag ? CouleurBlanc : CouleurJaunePale);
+    setFond(ui->Nom, couleurBgr(flag ? CouleurBlanc : CouleurJaunePale));
     ui->BtnValider->setDefault(flag);
     ui->BtnCreer->setDefault(!flag);
 }

@@ -1,7 +1,7 @@
 #include "mainwindow/controleszone.h"
 
 #include "core/ecran.h"
-#include "mainwindow/fond.h"
+#include "core/fond.h"
 #include "mainwindow/frmclient.h"
 
 #include <QPushButton>

@@ -1,4 +1,4 @@
-#include "mainwindow/fond.h"
+#include "core/fond.h"
 
 #include <QPalette>
 
