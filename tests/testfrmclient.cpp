@@ -57,7 +57,7 @@ void TestFrmClient::creationEtModification() {
     FenetreTest t({client("Zeta")});
     t.clic("BtnCreer");
     QVERIFY(t.w("BtnValider")->isVisible() && !t.w("BtnCreer")->isVisible());
-    QCOMPARE(fond(t.w("Ville")), couleurBgr(CouleurBlanc));
+    QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurBlanc));
     t.saisir("Nom", "   ");
     t.clic("BtnValider");
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez renseigner le nom du client"));
@@ -70,7 +70,7 @@ void TestFrmClient::creationEtModification() {
              QStringList(QStringLiteral("Le $BBon$B Pain|Rue $BHaute$B||69003|||||Client $Bfidèle$B")));
     QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("Le 'Bon' Pain"));
     QCOMPARE(t.texte("Adresse1"), QStringLiteral("Rue 'Haute'"));
-    QCOMPARE(fond(t.w("Ville")), couleurBgr(CouleurJaunePale));
+    QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurJaunePale));
 
     t.clic("BtnCreer");
     t.saisir("Nom", QStringLiteral("  Le \"Bon\" Pain"));

@@ -9,7 +9,3 @@ void setFond(QWidget* controle, const QColor& couleur) {
     p.setColor(QPalette::Button, couleur);
     controle->setPalette(p);
 }
-
-QColor fond(const QWidget* controle) {
-    return controle->palette().color(QPalette::Base);
-}
