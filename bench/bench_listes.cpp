@@ -1,10 +1,11 @@
 // How long a list of many rows takes to read from the database, fill a grid and sort.
 #include "core/connection.h"
-#include "core/grille.h"
 #include "core/recordset.h"
 #include "core/regional.h"
 #include "core/routines.h"
 #include "core/schema.h"
+#include "ui/grille.h"
+#include "ui/listes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,4 +1,4 @@
-#include "core/principal.h"
+#include "ui/principal.h"
 
 #include <QApplication>
 

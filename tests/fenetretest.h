@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/grille.h"
-#include "core/message.h"
-#include "core/principal.h"
 #include "mainwindow/frmclient.h"
 #include "support/basetest.h"
+#include "ui/grille.h"
+#include "ui/message.h"
+#include "ui/principal.h"
 
 #include <QApplication>
 #include <QHeaderView>

@@ -1,6 +1,5 @@
 #include "core/connection.h"
 #include "core/horloge.h"
-#include "core/principal.h"
 #include "core/regional.h"
 #include "data/actions.h"
 #include "support/basetest.h"
@@ -29,10 +28,11 @@ class TestActions : public QObject {
     Q_OBJECT
 
     BaseTest m_base;
+    Connection* m_connexion = nullptr;
 
 private slots:
     void initTestCase() {
-        Connexion = ouvrir(m_base);
+        m_connexion = ouvrir(m_base);
         m_base.sqlite("INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES "
                       "('ClientA', '', 'sans', '2024-03-04 10:00:00', 0), "
                       "('ClientA', 'ContactB', 'ctB', '2024-03-05 00:00:00', 0), "
@@ -47,7 +47,7 @@ private slots:
     }
 
     void cleanup() { Horloge::reprendre(); }
-    void cleanupTestCase() { delete Connexion; }
+    void cleanupTestCase() { delete m_connexion; }
 
     void filtres_data() {
         QTest::addColumn<Filtre>("f");
@@ -75,8 +75,10 @@ private slots:
         criteres.Interlocuteur = f.contact;
         Actions actions;
         actions.SetTypeDonnees(0);
-        actions.CreationCollection(criteres, f.periode, qint16(f.fait), qint16(f.aFaire), f.portee);
-        QCOMPARE(Connexion->lastStatement(), "select * from Actions" + f.where + " order by DatePrevue desc");
+        actions.CreationCollection(*m_connexion, criteres, f.periode, qint16(f.fait), qint16(f.aFaire),
+                                   f.portee);
+        QCOMPARE(m_connexion->lastStatement(),
+                 "select * from Actions" + f.where + " order by DatePrevue desc");
         QStringList commentaires;
         for (const Action& a : actions)
             commentaires << a.Commentaire;
@@ -90,8 +92,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, liste.Add({}, 0, {}, "", "", "", -1, "cle"));
         exemple->SetTypeDonnees(0);
         exemple->SetTypeDonnees(2);
-        exemple->SetDataBd();
-        QCOMPARE(Connexion->lastStatement(),
+        exemple->SetDataBd(*m_connexion);
+        QCOMPARE(m_connexion->lastStatement(),
                  "update Actions set Interlocuteur=\"ContactA\",Commentaire=\"Relancer le devis\","
                  "Client=\"ClientA\",DatePrevue=#2003/02/17#,Fait=0,DateSaisie=#2003/02/10# where ID=12");
     }
@@ -103,17 +105,17 @@ private slots:
         nouveau.SetTypeDonnees(1);
         nouveau.DatePrevue = QDateTime(QDate(2024, 3, 12), QTime(14, 30));
         Action autre = nouveau;
-        nouveau.SetDataBd();
+        nouveau.SetDataBd(*m_connexion);
         autre.Commentaire = "Devis de l$Bentreprise";
         autre.DatePrevue = QDate(2024, 3, 1).startOfDay();
-        autre.SetDataBd();
+        autre.SetDataBd(*m_connexion);
         nouveau.Fait = -1;
-        nouveau.SetDataBd();
+        nouveau.SetDataBd(*m_connexion);
 
         Actions rdv;
         rdv.SetTypeDonnees(1);
-        rdv.CreationCollection(Action(), 3, 1, 1, 2);
-        QCOMPARE(Connexion->lastStatement(), "select * from RDV order by DatePrevue desc");
+        rdv.CreationCollection(*m_connexion, Action(), 3, 1, 1, 2);
+        QCOMPARE(m_connexion->lastStatement(), "select * from RDV order by DatePrevue desc");
         QCOMPARE(rdv.Count(), 3);
         const Action* relu = rdv.Item(QString::number(nouveau.Id), true);
         QCOMPARE(relu, rdv.Item(0));
@@ -127,8 +129,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, rdv.Item(3));
 
         // A record read from the collection writes back to the collection's table.
-        rdv.Item(1)->SetDataBd();
-        QVERIFY(Connexion->lastStatement().startsWith("update RDV set "));
+        rdv.Item(1)->SetDataBd(*m_connexion);
+        QVERIFY(m_connexion->lastStatement().startsWith("update RDV set "));
         rdv.Remove(0);
         QCOMPARE(rdv.Item(1), vide);
     }

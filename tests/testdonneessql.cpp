@@ -1,4 +1,4 @@
-#include "core/message.h"
+#include "data/avertissement.h"
 #include "data/donneessql.h"
 
 #include <QtTest>
@@ -27,9 +27,13 @@ void valeur(const char* nom, const QVariant& v, int type, const QString& inserti
 class TestDonneesSql : public QObject {
     Q_OBJECT
 
+    QStringList m_avertissements;
+
 private slots:
-    void initTestCase() { Message::setAutoAnswer(true); }
-    void init() { Message::effacer(); }
+    void initTestCase() {
+        installerAvertisseur([this](const QString& t) { m_avertissements << t; });
+    }
+    void init() { m_avertissements.clear(); }
 
     void exemple_data() {
         QTest::addColumn<QTime>("heure");
@@ -90,11 +94,11 @@ private slots:
         DonneesSql champs = actionExemple(QTime(0, 0));
         champs.Add("Client", QString("B"), 0);
         champs.Add("Client", QString("C"), 0);
-        QCOMPARE(Message::textesAffiches(), QStringList({"c la", "c la", "c la"}));
+        QCOMPARE(m_avertissements, QStringList({"c la", "c la", "c la"}));
         QVERIFY(champs.GenereRequeteSql(1, "T").endsWith(",Client=\"B\",Client=\"C\""));
 
         DonneesSql copie = champs.Clone();
-        QCOMPARE(Message::textesAffiches().size(), 6);
+        QCOMPARE(m_avertissements.size(), 6);
         copie.Item("Client")->ModifVal(QString("Z"));
         QCOMPARE(copie.Item(2)->Valeur, QVariant("Z"));
         QCOMPARE(champs.Item(2)->Valeur, QVariant("ClientA"));

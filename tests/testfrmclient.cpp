@@ -1,8 +1,8 @@
 #include "fenetretest.h"
 
 #include "core/connection.h"
-#include "core/ecran.h"
-#include "core/fond.h"
+#include "ui/ecran.h"
+#include "ui/fond.h"
 
 #include <QAbstractButton>
 #include <QLabel>

@@ -1,7 +1,8 @@
 // The grid every list uses: header row 0, whole-row sorting by header clicks, programmatic clicks.
-#include "core/grille.h"
 #include "core/regional.h"
 #include "core/routines.h"
+#include "ui/grille.h"
+#include "ui/listes.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>

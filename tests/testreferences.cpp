@@ -1,10 +1,10 @@
 #include "core/connection.h"
-#include "core/ecran.h"
-#include "core/grille.h"
-#include "core/message.h"
-#include "core/principal.h"
 #include "dialogs/frmreference.h"
 #include "support/basetest.h"
+#include "ui/ecran.h"
+#include "ui/grille.h"
+#include "ui/message.h"
+#include "ui/principal.h"
 
 #include <QComboBox>
 #include <QHeaderView>

@@ -1,10 +1,11 @@
 // Shared routines: quote encoding, SQL dates, combo boxes, regional texts.
 #include "core/connection.h"
 #include "core/formatsql.h"
-#include "core/principal.h"
 #include "core/regional.h"
 #include "core/routines.h"
 #include "support/basetest.h"
+#include "ui/listes.h"
+#include "ui/principal.h"
 
 #include <QComboBox>
 #include <QtTest>

@@ -1,60 +1,9 @@
 #include "core/routines.h"
 
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/grille.h"
-#include "core/principal.h"
 #include "core/recordset.h"
-
-#include <QComboBox>
 
 QString FormatDateSql(const QDate& d) {
     return d.toString(QStringLiteral("MM/dd/yyyy"));
-}
-
-void InitCombo(const QString& table, QComboBox* combo, const QString& clause) {
-    try {
-        Recordset rs;
-        rs.open(QStringLiteral("select Nom from ") + table + QLatin1Char(' ') + clause +
-                    QStringLiteral(" order by Nom"),
-                Connexion);
-        combo->clear();
-        rs.moveFirst();
-        while (!rs.eof()) {
-            combo->addItem(rs.field(QStringLiteral("Nom")).value().toString());
-            rs.moveNext();
-        }
-        // Filled, nothing chosen: the user picks again.
-        combo->setCurrentIndex(-1);
-    } catch (const ErreurBd&) {
-        // A reference list that cannot be read leaves the combo as it stands.
-    }
-}
-
-qint16 IndexCombo(const QString& texte, const QComboBox* combo) {
-    const QString cherche = texte.trimmed();
-    for (int i = 0; i < combo->count(); ++i)
-        if (combo->itemText(i).trimmed() == cherche)
-            return qint16(i);
-    return -1;
-}
-
-void ViderGrille(Grille* grille) {
-    for (int c = 0; c < grille->cols(); ++c)
-        for (int r = 1; r < grille->rows(); ++r)
-            grille->setTextArray(r * grille->cols() + c, QString());
-}
-
-void TriColonne(Grille* grille, int sens) {
-    if (grille->rows() < 2)
-        return;
-    grille->setRow(1);
-    const int c = grille->colSel();
-    if (sens == 2 || (sens == 0 && grille->colSort(c) == 1))
-        grille->setColSort(c, 2);
-    else
-        grille->setColSort(c, 1);
-    grille->setSort(Grille::SortUseColSort);
 }
 
 void InitRecordset(std::unique_ptr<Recordset>& rs, Connection* connexion) {

@@ -2,7 +2,6 @@
 
 #include "core/connection.h"
 #include "core/formatsql.h"
-#include "core/principal.h"
 #include "core/recordset.h"
 #include "core/regional.h"
 #include "data/donneessql.h"
@@ -34,7 +33,7 @@ void Action::LectureFields(const Recordset& fields) {
     DateSaisie = fields.field(QStringLiteral("DateSaisie")).toDateTime();
 }
 
-void Action::SetDataBd() {
+void Action::SetDataBd(Connection& connexion) {
     DonneesSql champs;
     champs.Add(QStringLiteral("Interlocuteur"), Interlocuteur, 0);
     champs.Add(QStringLiteral("Commentaire"), Commentaire, 0);
@@ -43,10 +42,10 @@ void Action::SetDataBd() {
     champs.Add(QStringLiteral("Fait"), int(Fait), 1);
     champs.Add(QStringLiteral("DateSaisie"), DateSaisie, 2);
     if (Id == -1) {
-        Connexion->execute(champs.GenereRequeteSql(0, m_table));
-        Id = int(Connexion->lastInsertId());
+        connexion.execute(champs.GenereRequeteSql(0, m_table));
+        Id = int(connexion.lastInsertId());
     } else {
-        Connexion->execute(champs.GenereRequeteSql(1, m_table) + QStringLiteral(" where ID=") +
-                           QString::number(Id));
+        connexion.execute(champs.GenereRequeteSql(1, m_table) + QStringLiteral(" where ID=") +
+                          QString::number(Id));
     }
 }

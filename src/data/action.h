@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 
+class Connection;
 class Recordset;
 
 // The table of a record kind: 0 Actions, 1 RDV; any other kind keeps the current table.
@@ -31,7 +32,7 @@ public:
     void LectureFields(const Recordset& fields);
     // Inserts the record when it has no Id yet, then takes the Id the database gave it;
     // otherwise updates its row. Texts are written as held: the caller encodes them.
-    void SetDataBd();
+    void SetDataBd(Connection& connexion);
 
 private:
     QString m_table;

@@ -2,7 +2,6 @@
 
 #include "core/formatsql.h"
 #include "core/horloge.h"
-#include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "data/position.h"
@@ -58,11 +57,11 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
     return QStringLiteral("select * from ") + m_table + where + QStringLiteral(" order by DatePrevue desc");
 }
 
-void Actions::CreationCollection(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
-                                 int Interlocuteur) {
+void Actions::CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
+                                 qint16 AFaire, int Interlocuteur) {
     const QString instruction = requete(Criteres, Periode, Fait, AFaire, Interlocuteur);
-    InitRecordset(m_rs, Connexion);
-    m_rs->open(instruction, Connexion);
+    InitRecordset(m_rs, &connexion);
+    m_rs->open(instruction, &connexion);
     while (!m_rs->eof()) {
         auto action = std::make_unique<Action>();
         action->SetTypeDonnees(m_typeDonnees);

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+class Connection;
 class Recordset;
 
 // The actions (kind 0) or appointments (kind 1) that pass the filters of the main window's lists,
@@ -33,8 +34,8 @@ public:
     //   Periode 0: planned up to now; 1: this week, Monday 00:00 to Sunday 00:00;
     //   2: this month in any year; otherwise any date.
     // The names in Criteres are the stored ones.
-    void CreationCollection(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
-                            int Interlocuteur);
+    void CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
+                            qint16 AFaire, int Interlocuteur);
     void AddObj(std::unique_ptr<Action> Objet);
     // The record is not given a kind. A key already in use is refused (std::invalid_argument).
     Action* Add(const QDateTime& DateSaisie, qint16 Fait, const QDateTime& DatePrevue, const QString& Client,

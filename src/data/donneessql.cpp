@@ -1,7 +1,7 @@
 #include "data/donneessql.h"
 
-#include "core/message.h"
 #include "core/regional.h"
+#include "data/avertissement.h"
 #include "data/position.h"
 
 #include <QRegularExpression>
@@ -72,7 +72,7 @@ DonneeSql* DonneeSql::ModifVal(const QVariant& NouvelleValeur) {
 DonneeSql* DonneesSql::Add(const QString& NomChamp, const QVariant& Valeur, int TypeChamp) {
     for (const auto& champ : m_champs)
         if (champ->NomChamp == NomChamp)
-            Message::ok(QStringLiteral("c la"));
+            avertir(QStringLiteral("c la"));
     auto champ = std::make_unique<DonneeSql>();
     champ->TypeChamp = TypeChamp;
     champ->Valeur = Valeur;

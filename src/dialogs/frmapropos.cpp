@@ -2,7 +2,7 @@
 
 #include "ui_frmapropos.h"
 
-#include "core/garde.h"
+#include "ui/garde.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -3,16 +3,17 @@
 #include "ui_frmreference.h"
 
 #include "core/connection.h"
-#include "core/ecran.h"
 #include "core/erreurbd.h"
-#include "core/fond.h"
 #include "core/formatsql.h"
-#include "core/garde.h"
-#include "core/message.h"
-#include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "mainwindow/frmclient.h"
+#include "ui/ecran.h"
+#include "ui/fond.h"
+#include "ui/garde.h"
+#include "ui/listes.h"
+#include "ui/message.h"
+#include "ui/principal.h"
 
 #include <QKeyEvent>
 #include <QStyle>

@@ -1,8 +1,8 @@
 #include "mainwindow/controleszone.h"
 
-#include "core/ecran.h"
-#include "core/fond.h"
 #include "mainwindow/frmclient.h"
+#include "ui/ecran.h"
+#include "ui/fond.h"
 
 #include <QPushButton>
 

@@ -1,16 +1,17 @@
 #include "mainwindow/frmclient.h"
 
 #include "core/connection.h"
-#include "core/ecran.h"
 #include "core/erreurbd.h"
-#include "core/fond.h"
-#include "core/garde.h"
-#include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "dialogs/frmapropos.h"
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
+#include "ui/ecran.h"
+#include "ui/fond.h"
+#include "ui/garde.h"
+#include "ui/listes.h"
+#include "ui/principal.h"
 #include "ui_frmclient.h"
 
 #include <QApplication>

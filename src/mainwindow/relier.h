@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/garde.h"
+#include "ui/garde.h"
 
 #include <QAbstractButton>
 

@@ -3,9 +3,6 @@
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/formatsql.h"
-#include "core/grille.h"
-#include "core/message.h"
-#include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "mainwindow/controleszone.h"
@@ -13,6 +10,10 @@
 #include "mainwindow/relier.h"
 #include "mainwindow/valeurssql.h"
 #include "mainwindow/zoneinterlocuteur.h"
+#include "ui/grille.h"
+#include "ui/listes.h"
+#include "ui/message.h"
+#include "ui/principal.h"
 #include "ui_frmclient.h"
 
 ZoneClient::ZoneClient(FrmClient& fenetre) : QObject(&fenetre), f(fenetre), ui(fenetre.ui()) {

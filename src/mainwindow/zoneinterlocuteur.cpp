@@ -3,9 +3,6 @@
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/formatsql.h"
-#include "core/grille.h"
-#include "core/message.h"
-#include "core/principal.h"
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "dialogs/frmreference.h"
@@ -14,6 +11,10 @@
 #include "mainwindow/frmclient.h"
 #include "mainwindow/relier.h"
 #include "mainwindow/valeurssql.h"
+#include "ui/grille.h"
+#include "ui/listes.h"
+#include "ui/message.h"
+#include "ui/principal.h"
 #include "ui_frmclient.h"
 
 #include <QKeyEvent>

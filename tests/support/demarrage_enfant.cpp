@@ -1,7 +1,7 @@
 // Starts Brevanta in the working directory as the real program does, with the start-up message
 // answered, and tells the parent test what happened on standard output.
-#include "core/message.h"
-#include "core/principal.h"
+#include "ui/message.h"
+#include "ui/principal.h"
 
 #include <QApplication>
 #include <QWidget>

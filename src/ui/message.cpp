@@ -1,4 +1,4 @@
-#include "core/message.h"
+#include "ui/message.h"
 
 #include <QQueue>
 

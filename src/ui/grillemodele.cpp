@@ -1,4 +1,4 @@
-#include "core/grillemodele.h"
+#include "ui/grillemodele.h"
 
 #include "core/regional.h"
 

@@ -1,4 +1,4 @@
-#include "core/fond.h"
+#include "ui/fond.h"
 
 #include <QPalette>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/erreurbd.h"
-#include "core/message.h"
+#include "ui/message.h"
 
 #include <exception>
 

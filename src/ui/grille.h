@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/grillemodele.h"
+#include "ui/grillemodele.h"
 
 #include <QTableView>
 

@@ -1,6 +1,6 @@
-#include "core/grille.h"
+#include "ui/grille.h"
 
-#include "core/ecran.h"
+#include "ui/ecran.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

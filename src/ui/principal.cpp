@@ -1,12 +1,13 @@
-#include "core/principal.h"
+#include "ui/principal.h"
 
 #include "core/connection.h"
 #include "core/erreurbd.h"
-#include "core/message.h"
 #include "core/recordset.h"
 #include "core/regional.h"
 #include "core/routines.h"
+#include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
+#include "ui/message.h"
 
 #include <QFont>
 #include <cstdlib>
@@ -30,6 +31,7 @@ void substituerPolices() {
 
 void Main() {
     Regional::appliquer();
+    installerAvertisseur([](const QString& texte) { Message::ok(texte); });
     substituerPolices();
     Connexion = new Connection;
     try {
