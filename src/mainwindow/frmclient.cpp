@@ -40,7 +40,7 @@ void FrmClient::Form_Load() {
     InitCombo(QStringLiteral("Fonction"), m_ui->Fonction, QString());
     InitCombo(QStringLiteral("Decision"), m_ui->Decision, QString());
     m_zoneClient->SaisieEnCours(false);
-    m_zoneInterlocuteur->SaisieEnCoursInterlocuteur(false);
+    m_zoneInterlocuteur->SaisieEnCours(false);
     desactiverZonesAVenir();
     PeriodeAction = 3;
     PorteeAction = 2;
@@ -95,7 +95,7 @@ void FrmClient::Form_Resize() {
         ModeSaisie = 2;
         m_zoneClient->InitListe();
         m_zoneClient->SaisieEnCours(false);
-        m_zoneInterlocuteur->SaisieEnCoursInterlocuteur(false);
+        m_zoneInterlocuteur->SaisieEnCours(false);
         m_zoneClient->chargerPremier();
     });
 }
@@ -140,16 +140,13 @@ bool FrmClient::Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers e
         return toucheEntree(cible, etat);
     if (touche != Qt::Key_Escape)
         return false;
-    bool traitee = false;
-    if (ModeSaisie == 0 || ModeSaisie == 1) {
-        m_zoneClient->BtnAnnuler_Click();
-        traitee = true;
-    }
-    if (ModeSaisie == 4 || ModeSaisie == 5) {
-        m_zoneInterlocuteur->BtnAnnulerInterlocuteur_Click();
-        traitee = true;
-    }
-    return traitee;
+    // Escape cancels a client or contact edit only.
+    for (ZoneFiche* zone : QList<ZoneFiche*>{m_zoneClient, m_zoneInterlocuteur})
+        if (zone->enSaisie()) {
+            zone->Annuler();
+            return true;
+        }
+    return false;
 }
 
 // Enter presses the focused button, else the default one; Shift+Enter starts a new line in a comment.

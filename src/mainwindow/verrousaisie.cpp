@@ -1,23 +1,31 @@
 #include "mainwindow/verrousaisie.h"
 
 void VerrouSaisie::joindre(const QList<QWidget*>& controles) {
-    for (QWidget* w : controles)
-        m_controles.append(w);
-    appliquer();
+    for (QWidget* w : controles) {
+        m_controles.append({w, !w->testAttribute(Qt::WA_ForceDisabled)});
+        if (estPris())
+            w->setEnabled(false);
+    }
 }
 
-void VerrouSaisie::prendre() {
-    m_pris = true;
-    appliquer();
+bool VerrouSaisie::prendre(const QObject* proprietaire) {
+    if (estPris())
+        return estA(proprietaire);
+    m_proprietaire = proprietaire;
+    for (Controle& c : m_controles) {
+        if (!c.widget)
+            continue;
+        c.actifAvant = !c.widget->testAttribute(Qt::WA_ForceDisabled);
+        c.widget->setEnabled(false);
+    }
+    return true;
 }
 
-void VerrouSaisie::rendre() {
-    m_pris = false;
-    appliquer();
-}
-
-void VerrouSaisie::appliquer() {
-    for (const QPointer<QWidget>& w : m_controles)
-        if (w)
-            w->setEnabled(!m_pris);
+void VerrouSaisie::rendre(const QObject* proprietaire) {
+    if (!estA(proprietaire))
+        return;
+    m_proprietaire = nullptr;
+    for (const Controle& c : m_controles)
+        if (c.widget)
+            c.widget->setEnabled(c.actifAvant);
 }

@@ -4,47 +4,29 @@
 #include "core/erreurbd.h"
 #include "core/formatsql.h"
 #include "core/recordset.h"
-#include "core/routines.h"
-#include "mainwindow/controleszone.h"
+#include "core/schema.h"
+#include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
-#include "mainwindow/relier.h"
-#include "mainwindow/valeurssql.h"
 #include "mainwindow/zoneinterlocuteur.h"
 #include "ui/grille.h"
-#include "ui/listes.h"
 #include "ui/message.h"
 #include "ui/principal.h"
 #include "ui_frmclient.h"
 
-ZoneClient::ZoneClient(FrmClient& fenetre) : QObject(&fenetre), f(fenetre), ui(fenetre.ui()) {
+ZoneClient::ZoneClient(FrmClient& fenetre)
+    : ZoneFiche(fenetre, fenetre.ui().VsfListeClients,
+                {fenetre.ui().BtnCreer, fenetre.ui().BtnModifier, fenetre.ui().BtnSupprimer,
+                 fenetre.ui().BtnValider, fenetre.ui().BtnAnnuler},
+                0) {
     ui.VsfListeClients->setColonnes({{QStringLiteral("Clients"), 3000}, {QStringLiteral("Ville"), 1995}});
-    const auto clic = [this] { Garde([this] { VsfListeClients_Click(); }); };
-    connect(ui.VsfListeClients, &Grille::clic, this, clic);
-    connect(ui.VsfListeClients, &Grille::clicEntete, this, clic);
-    relier(ui.BtnCreer, this, &ZoneClient::BtnCreer_Click);
-    relier(ui.BtnModifier, this, &ZoneClient::BtnModifier_Click);
-    relier(ui.BtnAnnuler, this, &ZoneClient::BtnAnnuler_Click);
-    relier(ui.BtnValider, this, &ZoneClient::BtnValider_Click);
-    relier(ui.BtnSupprimer, this, &ZoneClient::BtnSupprimer_Click);
-    f.verrou().joindre({ui.VsfListeClients, ui.BtnCreer, ui.BtnModifier, ui.BtnSupprimer});
-}
-
-// The text boxes carry the names of their columns.
-QList<QLineEdit*> ZoneClient::champs() const {
-    return {ui.Nom, ui.Adresse1, ui.Adresse2, ui.CP, ui.Tel, ui.Fax, ui.web, ui.Ville};
-}
-
-QList<std::pair<QString, QString>> ZoneClient::valeursSaisies() const {
-    QList<std::pair<QString, QString>> valeurs;
-    for (QLineEdit* c : champs().mid(1))
-        valeurs.append({c->objectName(), FormatSql(c->text().trimmed())});
-    valeurs.append({QStringLiteral("Commentaire"), FormatSql(ui.Commentaire->toPlainText().trimmed())});
-    return valeurs;
+    // The text boxes carry the names of their columns.
+    for (QWidget* champ : QList<QWidget*>{ui.Nom, ui.Adresse1, ui.Adresse2, ui.CP, ui.Tel, ui.Fax, ui.web,
+                                          ui.Ville, ui.Commentaire})
+        m_champs.lier(champ, champ->objectName());
 }
 
 void ZoneClient::InitListe() {
     Grille* g = ui.VsfListeClients;
-    ViderGrille(g);
     g->setRows(1);
     Recordset& rs = f.rsFenetre();
     try {
@@ -65,200 +47,97 @@ void ZoneClient::InitListe() {
     }
 }
 
-void ZoneClient::InitClient(const QString& nomStocke) {
-    Recordset& rs = f.rsFenetre();
-    rs.open(QStringLiteral("select * from Client where Nom=") + TexteSql(nomStocke), Connexion);
-    if (!rs.eof()) {
-        const QString nom = rs.field(QStringLiteral("Nom")).toText();
-        ClientCourant = nom;
-        ui.Nom->setText(DecodeSql(nom));
-        for (QLineEdit* c : champs().mid(1))
-            c->setText(DecodeSql(rs.field(c->objectName()).toText()));
-        ui.Commentaire->setPlainText(DecodeSql(rs.field(QStringLiteral("Commentaire")).toText()));
-    }
-    rs.close();
+bool ZoneClient::charger(const QString& nomStocke) {
+    return chargerAvecContact(nomStocke, QString());
 }
 
-void ZoneClient::SaisieEnCours(bool flag) {
-    const QList<QLineEdit*> textes = champs();
-    QList<QWidget*> saisies(textes.begin(), textes.end());
-    saisies << ui.Commentaire;
-    SaisieEnCoursZone(f,
-                      {ui.BtnCreer,
-                       ui.BtnModifier,
-                       ui.BtnSupprimer,
-                       ui.BtnValider,
-                       ui.BtnAnnuler,
-                       ui.VsfListeClients,
-                       saisies,
-                       {}},
-                      flag);
-}
-
-void ZoneClient::VsfListeClients_Click() {
-    Grille* g = ui.VsfListeClients;
-    if (g->mouseRow() == 0) {
-        TriColonne(g, 0);
-        return;
-    }
-    charger(g->rowKey(g->rowSel()));
-}
-
-void ZoneClient::charger(const QString& nomStocke) {
-    InitClient(nomStocke);
+bool ZoneClient::chargerAvecContact(const QString& nomStocke, const QString& contactStocke) {
+    const QVector<Fiche> client =
+        lireFiches(f.rsFenetre(), QStringLiteral("select * from Client where Nom=") + TexteSql(nomStocke),
+                   Schema::colonnes(QStringLiteral("Client")));
+    if (client.isEmpty())
+        return false;
     ZoneInterlocuteur& contacts = f.zoneInterlocuteur();
-    contacts.InitListeInterlocuteur();
-    Recordset& rs = f.rsFenetre();
-    rs.open(QStringLiteral("select Nom from Interlocuteur where ContactPrincipal=1 and Client=") +
-                TexteSql(ClientCourant),
-            Connexion);
-    const QString principal = rs.eof() ? QString() : rs.field(QStringLiteral("Nom")).toText();
-    const bool trouve = !rs.eof();
-    rs.close();
-    if (trouve)
-        contacts.selectionnerContact(principal);
+    const ZoneInterlocuteur::Contacts lus = contacts.lire(nomStocke, contactStocke);
+    if (!contactStocke.isEmpty() && lus.choisi < 0)
+        return false;
+    ClientCourant = nomStocke;
+    m_champs.afficher(client.first());
+    contacts.montrer(lus);
+    return true;
 }
 
-void ZoneClient::chargerPremier() {
-    Grille* g = ui.VsfListeClients;
-    if (g->rows() >= 2) {
-        g->selectionnerLigne(1);
-        VsfListeClients_Click();
-    } else {
-        vider();
-    }
+bool ZoneClient::montrer(const QString& nomStocke, const QString& contactStocke) {
+    const int r = m_liste->ligneDeCle(nomStocke);
+    if (f.verrou().estPris() || r < 1 || !chargerAvecContact(nomStocke, contactStocke))
+        return false;
+    m_liste->selectionnerLigne(r);
+    setCleAffichee(nomStocke);
+    return true;
 }
 
 void ZoneClient::vider() {
-    for (QLineEdit* c : champs())
-        c->clear();
-    ui.Commentaire->clear();
+    m_champs.vider();
     ClientCourant.clear();
-    f.zoneInterlocuteur().InitListeInterlocuteur();
+    f.zoneInterlocuteur().montrer({});
 }
 
-void ZoneClient::BtnCreer_Click() {
-    f.ModeSaisie = 0;
-    SaisieEnCours(true);
-    for (QLineEdit* c : champs())
-        c->clear();
-    ui.Commentaire->clear();
-    ui.Nom->setFocus();
+void ZoneClient::preparerCreation() {
+    m_champs.vider();
 }
 
-void ZoneClient::BtnModifier_Click() {
-    if (ClientCourant.isEmpty())
-        return;
-    m_nomStockeModifie = ClientCourant;
-    f.NomClientEnCours = ui.Nom->text();
-    f.ModeSaisie = 1;
-    SaisieEnCours(true);
+QWidget* ZoneClient::premierChamp() const {
+    return ui.Nom;
 }
 
-void ZoneClient::BtnAnnuler_Click() {
-    SaisieEnCours(false);
-    Grille* g = ui.VsfListeClients;
-    if (g->rows() >= 2) {
-        if (g->row() < 1)
-            g->setRow(1);
-        VsfListeClients_Click();
-    } else {
-        vider();
-    }
-    f.ModeSaisie = 2;
-}
-
-void ZoneClient::BtnValider_Click() {
-    const QString tape = ui.Nom->text().trimmed();
-    if (tape.isEmpty()) {
+bool ZoneClient::verifier(bool creation) {
+    if (ui.Nom->text().trimmed().isEmpty()) {
         Message::ok(QStringLiteral("Veuillez renseigner le nom du client"), &f);
         ui.Nom->setFocus();
-        return;
+        return false;
     }
-    const bool creation = f.ModeSaisie == 0;
-    // An unchanged name keeps its stored form, whatever encoding it was written with.
-    const QString nomStocke =
-        !creation && tape == f.NomClientEnCours.trimmed() ? m_nomStockeModifie : FormatSql(tape);
-    if ((creation || nomStocke != m_nomStockeModifie) && nomDejaPris(nomStocke)) {
+    const QString nom = m_champs.valeur(QStringLiteral("Nom"));
+    if (!creation && nom == cleAffichee())
+        return true;
+    Recordset& rs = f.rsFenetre();
+    rs.open(QStringLiteral("select 1 from Client where Nom=") + TexteSql(nom), Connexion);
+    const bool pris = !rs.eof();
+    rs.close();
+    if (pris) {
         Message::ok(QStringLiteral(
                         "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre."),
                     &f);
         ui.Nom->setFocus();
-        return;
     }
-    f.NomClientEnCours = DecodeSql(nomStocke);
-    if (creation)
-        inserer(nomStocke);
-    else
-        modifier(nomStocke);
-    SaisieEnCours(false);
-    InitListe();
-    reselectionner(nomStocke);
-    f.ModeSaisie = 2;
+    return !pris;
 }
 
-bool ZoneClient::nomDejaPris(const QString& nomStocke) {
-    Recordset& rs = f.rsFenetre();
-    rs.open(QStringLiteral("select 1 from Client where Nom=") + TexteSql(nomStocke), Connexion);
-    const bool pris = !rs.eof();
-    rs.close();
-    return pris;
-}
-
-void ZoneClient::inserer(const QString& nomStocke) {
-    QStringList valeurs{TexteSql(nomStocke)};
-    for (const auto& [colonne, valeur] : valeursSaisies())
-        valeurs << TexteSql(valeur);
+QString ZoneClient::enregistrer(bool creation) {
+    const QString nom = m_champs.valeur(QStringLiteral("Nom"));
+    const ValeursSql valeurs = m_champs.valeursSql();
+    if (creation) {
+        Connexion->execute(instructionInsertion(QStringLiteral("Client"), valeurs));
+        return nom;
+    }
+    const QString ancien = TexteSql(cleAffichee());
     Connexion->execute(
-        QStringLiteral("insert into Client (Nom,Adresse1,Adresse2,CP,Tel,Fax,web,Ville,Commentaire) "
-                       "values (") +
-        valeurs.join(QLatin1Char(',')) + QLatin1Char(')'));
-}
-
-void ZoneClient::modifier(const QString& nomStocke) {
-    const QString nouveau = TexteSql(nomStocke);
-    Transaction t(Connexion);
-    if (nomStocke != m_nomStockeModifie) {
-        const QString ancien = TexteSql(m_nomStockeModifie);
-        Connexion->execute(QStringLiteral("update Client set Nom=") + nouveau +
-                           QStringLiteral(" where Nom=") + ancien);
+        instructionMiseAJour(QStringLiteral("Client"), valeurs, QStringLiteral(" where Nom=") + ancien));
+    if (nom != cleAffichee())
         for (const char* table : {"Interlocuteur", "Actions", "RDV"})
-            Connexion->execute(QStringLiteral("update %1 set Client=").arg(QLatin1String(table)) + nouveau +
-                               QStringLiteral(" where Client=") + ancien);
-    }
-    for (const auto& [colonne, valeur] : valeursSaisies())
-        Connexion->execute(QStringLiteral("update Client set ") + colonne + QLatin1Char('=') +
-                           TexteSql(valeur) + QStringLiteral(" where Nom=") + nouveau);
-    t.commit();
+            Connexion->execute(QStringLiteral("update %1 set Client=").arg(QLatin1String(table)) +
+                               TexteSql(nom) + QStringLiteral(" where Client=") + ancien);
+    return nom;
 }
 
-void ZoneClient::reselectionner(const QString& nomStocke) {
-    Grille* g = ui.VsfListeClients;
-    if (const int r = g->ligneDeCle(nomStocke); r > 0) {
-        g->selectionnerLigne(r);
-        VsfListeClients_Click();
-        return;
-    }
-    // The row vanished under the window (another program): show what the list holds.
-    chargerPremier();
+void ZoneClient::recharger() {
+    const int r = m_liste->ligneDeCle(cleAffichee());
+    chargerLigne(r > 0 ? r : 1);
 }
 
-void ZoneClient::BtnSupprimer_Click() {
-    Grille* g = ui.VsfListeClients;
-    const int r = g->rowSel();
-    if (r < 1 || r >= g->rows())
-        return;
-    const QString nomStocke = TexteSql(g->rowKey(r));
-    if (Message::ouiNon(QStringLiteral("Etes-vous sûr de vouloir supprimer ") + g->textMatrix(r, 0) +
-                            QStringLiteral(" ?"),
-                        &f) == QMessageBox::Yes) {
-        // The appointments stay: they remain in the planning.
-        Transaction t(Connexion);
-        Connexion->execute(QStringLiteral("delete * from Interlocuteur where Client=") + nomStocke);
-        Connexion->execute(QStringLiteral("delete * from Actions where Client=") + nomStocke);
-        Connexion->execute(QStringLiteral("delete * from Client where Nom=") + nomStocke);
-        t.commit();
-        InitListe();
-    }
-    chargerPremier();
+void ZoneClient::supprimer(const QString& nomStocke) {
+    const QString nom = TexteSql(nomStocke);
+    // The appointments stay: they remain in the planning.
+    Connexion->execute(QStringLiteral("delete * from Interlocuteur where Client=") + nom);
+    Connexion->execute(QStringLiteral("delete * from Actions where Client=") + nom);
+    Connexion->execute(QStringLiteral("delete * from Client where Nom=") + nom);
 }

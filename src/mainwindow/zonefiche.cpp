@@ -1,0 +1,162 @@
+#include "mainwindow/zonefiche.h"
+
+#include "core/connection.h"
+#include "mainwindow/frmclient.h"
+#include "ui/ecran.h"
+#include "ui/fond.h"
+#include "ui/garde.h"
+#include "ui/grille.h"
+#include "ui/listes.h"
+#include "ui/message.h"
+#include "ui/principal.h"
+#include "ui_frmclient.h"
+
+#include <QPushButton>
+
+ZoneFiche::ZoneFiche(FrmClient& fenetre, Grille* liste, const Boutons& boutons, int modeCreation)
+    : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_liste(liste), m_boutons(boutons),
+      m_modeCreation(modeCreation) {
+    const auto relier = [this](QPushButton* bouton, void (ZoneFiche::*handler)()) {
+        connect(bouton, &QPushButton::clicked, this, [this, handler] { Garde([&] { (this->*handler)(); }); });
+    };
+    relier(boutons.creer, &ZoneFiche::Creer);
+    relier(boutons.modifier, &ZoneFiche::Modifier);
+    relier(boutons.annuler, &ZoneFiche::Annuler);
+    relier(boutons.valider, &ZoneFiche::Valider);
+    relier(boutons.supprimer, &ZoneFiche::Supprimer);
+    connect(liste, &Grille::clic, this, [this] { Garde([this] { Liste_Click(); }); });
+    connect(liste, &Grille::clicEntete, this, [liste] { TriColonne(liste, 0); });
+    f.verrou().joindre({liste, boutons.creer, boutons.modifier, boutons.supprimer});
+}
+
+bool ZoneFiche::enSaisie() const {
+    return f.verrou().estA(this);
+}
+
+bool ZoneFiche::creation() const {
+    return f.ModeSaisie == m_modeCreation;
+}
+
+void ZoneFiche::SaisieEnCours(bool flag) {
+    if (flag)
+        f.verrou().prendre(this);
+    m_boutons.annuler->setVisible(flag);
+    m_boutons.valider->setVisible(flag);
+    m_boutons.modifier->setVisible(!flag);
+    m_boutons.supprimer->setVisible(!flag);
+    m_boutons.creer->setVisible(!flag);
+    m_liste->setEnabled(!flag);
+    const QColor couleur = couleurBgr(flag ? CouleurBlanc : CouleurJaunePale);
+    for (QWidget* w : m_champs.saisies()) {
+        w->setEnabled(flag);
+        setFond(w, couleur);
+    }
+    for (QWidget* w : m_champs.cases())
+        w->setEnabled(flag);
+    f.setBoutonDefaut(flag ? m_boutons.valider : m_boutons.creer);
+    if (!flag && enSaisie()) {
+        f.verrou().rendre(this);
+        f.ModeSaisie = 2;
+    }
+}
+
+void ZoneFiche::Creer() {
+    if (f.verrou().estPris() || !peutCreer())
+        return;
+    f.ModeSaisie = m_modeCreation;
+    SaisieEnCours(true);
+    preparerCreation();
+    premierChamp()->setFocus();
+}
+
+void ZoneFiche::Modifier() {
+    if (f.verrou().estPris() || m_cleAffichee.isEmpty())
+        return;
+    f.NomClientEnCours = nomEnCours();
+    f.ModeSaisie = m_modeCreation + 1;
+    SaisieEnCours(true);
+}
+
+QString ZoneFiche::nomEnCours() const {
+    return ui.Nom->text();
+}
+
+void ZoneFiche::Annuler() {
+    if (!enSaisie())
+        return;
+    SaisieEnCours(false);
+    recharger();
+}
+
+void ZoneFiche::Valider() {
+    if (!enSaisie() || !verifier(creation()))
+        return;
+    QString cle;
+    {
+        Transaction t(Connexion);
+        cle = enregistrer(creation());
+        t.commit();
+    }
+    SaisieEnCours(false);
+    remplirListe();
+    reselectionner(cle);
+}
+
+void ZoneFiche::reselectionner(const QString& cle) {
+    const int r = m_liste->ligneDeCle(cle);
+    // Another program may have removed the row meanwhile: show what the list holds.
+    chargerLigne(r > 0 ? r : 1);
+}
+
+QString ZoneFiche::questionSuppression(int ligne) const {
+    return QStringLiteral("Etes-vous sûr de vouloir supprimer ") + m_liste->textMatrix(ligne, 0) +
+           QStringLiteral(" ?");
+}
+
+void ZoneFiche::Supprimer() {
+    const int r = m_liste->rowSel();
+    if (f.verrou().estPris() || r < 1 || r >= m_liste->rows())
+        return;
+    if (Message::ouiNon(questionSuppression(r), &f) == QMessageBox::Yes) {
+        Transaction t(Connexion);
+        supprimer(m_liste->rowKey(r));
+        t.commit();
+        remplirListe();
+    }
+    chargerPremier();
+}
+
+void ZoneFiche::Liste_Click() {
+    const int r = m_liste->rowSel();
+    if (r < 1 || r >= m_liste->rows())
+        return;
+    const QString cle = m_liste->rowKey(r);
+    try {
+        if (charger(cle))
+            m_cleAffichee = cle;
+        else
+            remettreSelection();
+    } catch (...) {
+        remettreSelection();
+        throw;
+    }
+}
+
+void ZoneFiche::chargerLigne(int r) {
+    if (r >= 1 && r < m_liste->rows()) {
+        m_liste->selectionnerLigne(r);
+        Liste_Click();
+    } else {
+        m_liste->setRow(0);
+        vider();
+        m_cleAffichee.clear();
+    }
+}
+
+void ZoneFiche::remettreSelection() {
+    const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
+    if (r > 0)
+        m_liste->selectionnerLigne(r);
+    else
+        m_liste->setRow(0);
+}
