@@ -38,6 +38,9 @@ bool ZoneFiche::creation() const {
 }
 
 void ZoneFiche::SaisieEnCours(bool flag) {
+    // While another area edits, this one stays as the lock left it.
+    if (f.verrou().estPris() && !enSaisie())
+        return;
     if (flag)
         f.verrou().prendre(this);
     m_boutons.annuler->setVisible(flag);

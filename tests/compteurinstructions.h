@@ -1,0 +1,35 @@
+#pragma once
+
+#include "core/connection.h"
+
+#include <QSqlDriver>
+#include <QStringList>
+#include <sqlite3.h>
+
+// Records the statements SQLite runs on the program's connection, to count loads and rebuilds.
+class CompteurInstructions {
+public:
+    explicit CompteurInstructions(Connection* c) {
+        const QVariant h = c->base().driver()->handle();
+        m_poignee = *static_cast<sqlite3* const*>(h.data());
+        sqlite3_trace_v2(m_poignee, SQLITE_TRACE_STMT, &CompteurInstructions::noter, this);
+    }
+    ~CompteurInstructions() { sqlite3_trace_v2(m_poignee, 0, nullptr, nullptr); }
+    // How many statements began with this text since the last reset.
+    int nombre(const QString& debut) const {
+        int n = 0;
+        for (const QString& s : m_instructions)
+            n += s.startsWith(debut, Qt::CaseInsensitive);
+        return n;
+    }
+    void reset() { m_instructions.clear(); }
+
+private:
+    static int noter(unsigned, void* moi, void* instruction, void*) {
+        static_cast<CompteurInstructions*>(moi)->m_instructions
+            << QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(instruction)));
+        return 0;
+    }
+    sqlite3* m_poignee;
+    QStringList m_instructions;
+};
