@@ -33,8 +33,6 @@ void TestFrmClient::ouverture() {
     QCOMPARE(DecalageSemaine, qint16(0));
     QCOMPARE(QStringList(std::begin(JoursSemaine), std::end(JoursSemaine)),
              QStringList({"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", ""}));
-    for (const char* aVenir : {"BtnPlanning", "ListeActions", "VSFRDV", "OptAction_0"})
-        QVERIFY2(!t.w(aVenir)->isEnabled(), aVenir);
     // Every caption shows whole in its fixed place.
     for (QWidget* c : frmClient->findChildren<QWidget*>()) {
         int besoin =
@@ -107,7 +105,7 @@ void TestFrmClient::renommageEtEchecs() {
     QCOMPARE(t.lire(suivants), QStringList({"ACME Group", "Zeta", "ACME Group", "ACME Group"}));
     QCOMPARE(t.colonne("ListeInterlocuteurs"), QStringList("Dupont"));
 
-    t.base.sqlite("drop table RDV");
+    t.base.sqlite("alter table RDV rename to Cache");
     t.clic("BtnModifier");
     t.saisir("Nom", "ACME SA");
     t.clic("BtnValider");
@@ -122,6 +120,7 @@ void TestFrmClient::renommageEtEchecs() {
     restaurer();
     QCOMPARE(t.texte("Nom"), QStringLiteral("ACME SA"));
 
+    t.base.sqlite("alter table Cache rename to RDV");
     t.touche("Nom", Qt::Key_Escape);
     t.base.sqlite(client("B"));
     restaurer();

@@ -106,7 +106,7 @@ void TestInterlocuteurs::renommageEtSuppression() {
     QCOMPARE(t.lire(suivis), QStringList({"ACME|Vidal", "Zeta|Dupont", "ACME|Vidal"}));
     QCOMPARE(InterlocuteurCourant, QStringLiteral("Vidal"));
 
-    t.base.sqlite("drop table RDV");
+    t.base.sqlite("alter table RDV rename to Cache");
     t.clic("BtnModifierInterlocuteur");
     t.saisir("NomInterlocuteur", "Dubois");
     t.clic("BtnValiderInterlocuteur");
@@ -114,6 +114,7 @@ void TestInterlocuteurs::renommageEtSuppression() {
     QCOMPARE(t.lire("select Interlocuteur from Actions where Client='ACME'"), QStringList("Vidal"));
     QCOMPARE(t.texte("NomInterlocuteur"), QStringLiteral("Dubois"));
     QCOMPARE(frmClient->ModeSaisie, 5);
+    t.base.sqlite("alter table Cache rename to RDV");
     t.touche("NomInterlocuteur", Qt::Key_Escape);
 
     t.clicGrille("ListeInterlocuteurs", 1);

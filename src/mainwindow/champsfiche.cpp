@@ -119,7 +119,7 @@ QList<QWidget*> ChampsFiche::saisies() const {
 }
 
 QList<QWidget*> ChampsFiche::cases() const {
-    QList<QWidget*> champs;
+    QList<QWidget*> champs = m_autres;
     for (const Liaison& l : m_liaisons)
         if (l.genre == Genre::Case)
             champs << l.champ;

@@ -22,14 +22,18 @@ public:
     };
 
     void lier(QWidget* champ, const QString& colonne, Genre genre = Genre::Texte);
+    // A control enabled while editing that the area fills itself (a choice, a date picker).
+    void joindre(QWidget* controle) { m_autres << controle; }
 
     void afficher(const Fiche& fiche);
     void vider();
+    // The next texts are new: nothing of the last load is kept.
+    void oublier() { m_charge.clear(); }
     // The stored form of the column's field as it stands now.
     QString valeur(const QString& colonne) const;
     // (column, value as a statement piece) of every field, in binding order.
     QList<std::pair<QString, QString>> valeursSql() const;
-    // The boxes that take the edit colours, and the check boxes.
+    // The boxes that take the edit colours, and the controls only enabled while editing.
     QList<QWidget*> saisies() const;
     QList<QWidget*> cases() const;
 
@@ -42,6 +46,7 @@ private:
     QString valeur(const Liaison& l) const;
 
     QList<Liaison> m_liaisons;
+    QList<QWidget*> m_autres;
     // What the last load showed in each text field and what the database held behind it.
     QHash<QString, std::pair<QString, QString>> m_charge;
 };

@@ -5,6 +5,8 @@
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "dialogs/frmapropos.h"
+#include "mainwindow/listesactions.h"
+#include "mainwindow/zoneaction.h"
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
 #include "ui/ecran.h"
@@ -26,6 +28,29 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     setFixedSize(twips(18405), twips(12780));
     m_zoneClient = new ZoneClient(*this);
     m_zoneInterlocuteur = new ZoneInterlocuteur(*this);
+    m_listesActions = new ListesActions(*this);
+    Ui::FrmClient& u = *m_ui;
+    m_zoneAction = new ZoneAction(*this,
+                                  {u.ListeActions,
+                                   {u.BtnCreerAction, u.BtnModifierAction, u.BtnSupprimerAction,
+                                    u.BtnValiderAction, u.BtnAnnulerAction},
+                                   u.DateAction,
+                                   u.DTPickerAction,
+                                   u.CommentaireAction,
+                                   u.ActionFaite_0,
+                                   u.ActionFaite_1},
+                                  0);
+    // Appointments are not deleted from this window.
+    u.BtnSupprimerRDV->hide();
+    m_zoneRdv = new ZoneAction(*this,
+                               {u.VSFRDV,
+                                {u.BtnCreerRDV, u.BtnModifierRDV, nullptr, u.BtnValiderRDV, u.BtnAnnulerRDV},
+                                u.DateRDV,
+                                u.DTRDV,
+                                u.CommentaireRDV,
+                                u.RDVFait_0,
+                                u.RDVFait_1},
+                               1);
     connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
     qApp->installEventFilter(this);
@@ -40,40 +65,16 @@ void FrmClient::Form_Load() {
     InitCombo(QStringLiteral("Fonction"), m_ui->Fonction, QString());
     InitCombo(QStringLiteral("Decision"), m_ui->Decision, QString());
     m_zoneClient->SaisieEnCours(false);
+    m_zoneAction->SaisieEnCours(false);
     m_zoneInterlocuteur->SaisieEnCours(false);
-    desactiverZonesAVenir();
+    m_zoneRdv->SaisieEnCours(false);
+    m_ui->BtnPlanning->setEnabled(false);
     PeriodeAction = 3;
     PorteeAction = 2;
     QPalette legende = m_ui->Label11->palette();
     legende.setColor(QPalette::Window, couleurBgr(CouleurOrange));
     m_ui->Label11->setPalette(legende);
     m_ui->Label11->setAutoFillBackground(true);
-}
-
-// The action and appointment areas and the planning arrive later: drawn, browsing, disabled.
-void FrmClient::desactiverZonesAVenir() {
-    Ui::FrmClient& u = *m_ui;
-    u.ListeActions->setColonnes({{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true},
-                                 {QStringLiteral("Action"), 6000},
-                                 {QStringLiteral("Date"), 1200, TypeColonne::Date},
-                                 {QStringLiteral("Fait"), 405, TypeColonne::Booleen},
-                                 {QStringLiteral("Client"), 1995},
-                                 {QStringLiteral("Interlocuteur"), 1800}});
-    u.VSFRDV->setColonnes({{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true},
-                           {QStringLiteral("Date"), 1200, TypeColonne::Date},
-                           {QStringLiteral("Fait"), 405, TypeColonne::Booleen},
-                           {QStringLiteral("Client"), 1995},
-                           {QStringLiteral("Interlocuteur"), 1800},
-                           {QStringLiteral("Commentaire"), 1995}});
-    for (QWidget* w :
-         QList<QWidget*>{u.BtnAnnulerAction, u.BtnValiderAction, u.BtnAnnulerRDV, u.BtnValiderRDV})
-        w->hide();
-    for (QWidget* w : QList<QWidget*>{u.DateAction, u.CommentaireAction, u.DateRDV, u.CommentaireRDV})
-        setFond(w, couleurBgr(CouleurJaunePale));
-    for (QWidget* w : QList<QWidget*>{u.OptAction_0, u.OptAction_1, u.OptAction_2, u.OptAction_3,
-                                      u.ActionsAFaire, u.ActionsFaites, u.Frame2, u.ListeActions, u.Frame1,
-                                      u.VSFRDV, u.Frame3, u.BtnPlanning})
-        w->setEnabled(false);
 }
 
 Recordset& FrmClient::rsFenetre() {

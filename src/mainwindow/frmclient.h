@@ -7,6 +7,8 @@
 
 class QPushButton;
 class Recordset;
+class ListesActions;
+class ZoneAction;
 class ZoneClient;
 class ZoneInterlocuteur;
 
@@ -34,6 +36,9 @@ public:
     Ui::FrmClient& ui() { return *m_ui; }
     ZoneClient& zoneClient() { return *m_zoneClient; }
     ZoneInterlocuteur& zoneInterlocuteur() { return *m_zoneInterlocuteur; }
+    ZoneAction& zoneAction() { return *m_zoneAction; }
+    ZoneAction& zoneRdv() { return *m_zoneRdv; }
+    ListesActions& listesActions() { return *m_listesActions; }
     VerrouSaisie& verrou() { return m_verrou; }
 
     // The button that Enter presses: the Valider of the area being edited, else the Créer of
@@ -51,7 +56,6 @@ private:
     void Form_Load();
     // Reloads the client list and the first client, unless an area is editing.
     void Form_Resize();
-    void desactiverZonesAVenir();
     bool Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers etat);
     bool toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat);
     void BtnAPropos_Click();
@@ -61,6 +65,9 @@ private:
     VerrouSaisie m_verrou;
     ZoneClient* m_zoneClient = nullptr;
     ZoneInterlocuteur* m_zoneInterlocuteur = nullptr;
+    ZoneAction* m_zoneAction = nullptr;
+    ZoneAction* m_zoneRdv = nullptr;
+    ListesActions* m_listesActions = nullptr;
     QPushButton* m_boutonDefaut = nullptr;
     bool m_dejaAffichee = false;
 };

@@ -7,6 +7,7 @@
 #include "core/schema.h"
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
+#include "mainwindow/listesactions.h"
 #include "mainwindow/zoneinterlocuteur.h"
 #include "ui/grille.h"
 #include "ui/message.h"
@@ -64,6 +65,7 @@ bool ZoneClient::chargerAvecContact(const QString& nomStocke, const QString& con
     ClientCourant = nomStocke;
     m_champs.afficher(client.first());
     contacts.montrer(lus);
+    f.listesActions().InitListeAction();
     return true;
 }
 
@@ -80,6 +82,7 @@ void ZoneClient::vider() {
     m_champs.vider();
     ClientCourant.clear();
     f.zoneInterlocuteur().montrer({});
+    f.listesActions().InitListeAction();
 }
 
 void ZoneClient::preparerCreation() {

@@ -23,10 +23,14 @@ ZoneFiche::ZoneFiche(FrmClient& fenetre, Grille* liste, const Boutons& boutons, 
     relier(boutons.modifier, &ZoneFiche::Modifier);
     relier(boutons.annuler, &ZoneFiche::Annuler);
     relier(boutons.valider, &ZoneFiche::Valider);
-    relier(boutons.supprimer, &ZoneFiche::Supprimer);
+    QList<QWidget*> verrouilles{liste, boutons.creer, boutons.modifier};
+    if (boutons.supprimer) {
+        relier(boutons.supprimer, &ZoneFiche::Supprimer);
+        verrouilles << boutons.supprimer;
+    }
     connect(liste, &Grille::clic, this, [this] { Garde([this] { Liste_Click(); }); });
     connect(liste, &Grille::clicEntete, this, [liste] { TriColonne(liste, 0); });
-    f.verrou().joindre({liste, boutons.creer, boutons.modifier, boutons.supprimer});
+    f.verrou().joindre(verrouilles);
 }
 
 bool ZoneFiche::enSaisie() const {
@@ -46,7 +50,8 @@ void ZoneFiche::SaisieEnCours(bool flag) {
     m_boutons.annuler->setVisible(flag);
     m_boutons.valider->setVisible(flag);
     m_boutons.modifier->setVisible(!flag);
-    m_boutons.supprimer->setVisible(!flag);
+    if (m_boutons.supprimer)
+        m_boutons.supprimer->setVisible(!flag);
     m_boutons.creer->setVisible(!flag);
     m_liste->setEnabled(!flag);
     const QColor couleur = couleurBgr(flag ? CouleurBlanc : CouleurJaunePale);

@@ -23,6 +23,7 @@ public:
     struct Boutons {
         QPushButton* creer;
         QPushButton* modifier;
+        // None for an area whose records are not deleted here.
         QPushButton* supprimer;
         QPushButton* valider;
         QPushButton* annuler;

@@ -9,6 +9,7 @@
 #include "mainwindow/cellulecentree.h"
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
+#include "mainwindow/listesactions.h"
 #include "ui/garde.h"
 #include "ui/grille.h"
 #include "ui/message.h"
@@ -89,7 +90,8 @@ ZoneInterlocuteur::Contacts ZoneInterlocuteur::lire(const QString& clientStocke,
 void ZoneInterlocuteur::montrer(const Contacts& contacts) {
     remplir(contacts.lignes);
     if (contacts.choisi < 0) {
-        chargerLigne(0);
+        m_liste->setRow(0);
+        viderFiche();
         return;
     }
     const Fiche& fiche = contacts.lignes[contacts.choisi];
@@ -137,6 +139,7 @@ bool ZoneInterlocuteur::charger(const QString& nomStocke) {
     if (fiche.isEmpty())
         return false;
     afficher(fiche.first());
+    f.listesActions().InitListeAction();
     return true;
 }
 
@@ -145,9 +148,15 @@ void ZoneInterlocuteur::afficher(const Fiche& fiche) {
     InterlocuteurCourant = fiche.value(QStringLiteral("Nom"));
 }
 
-void ZoneInterlocuteur::vider() {
+void ZoneInterlocuteur::viderFiche() {
     m_champs.vider();
     InterlocuteurCourant.clear();
+    setCleAffichee(QString());
+}
+
+void ZoneInterlocuteur::vider() {
+    viderFiche();
+    f.listesActions().InitListeAction();
 }
 
 bool ZoneInterlocuteur::peutCreer() {

@@ -46,4 +46,6 @@ protected:
 private:
     void remplir(const QVector<Fiche>& lignes);
     void afficher(const Fiche& fiche);
+    // No contact shown; the lists are left to the caller.
+    void viderFiche();
 };
