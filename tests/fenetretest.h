@@ -47,8 +47,11 @@ public:
     // A click on data row r (1 = the first), or on the header with r = 0.
     void clicGrille(const char* grille, int r) const {
         auto* g = w<Grille>(grille);
+        int c = 0;
+        while (g->isColumnHidden(c))
+            ++c;
         QTest::mouseClick(r ? g->viewport() : g->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                          r ? g->visualRect(g->model()->index(r - 1, 0)).center() : QPoint(5, 5));
+                          r ? g->visualRect(g->model()->index(r - 1, c)).center() : QPoint(5, 5));
     }
     QStringList colonne(const char* grille) const {
         auto* g = w<Grille>(grille);

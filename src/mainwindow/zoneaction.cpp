@@ -27,7 +27,7 @@ ZoneAction::ZoneAction(FrmClient& fenetre, const Controles& controles, int type)
     for (QWidget* w : QList<QWidget*>{m_c.fait, m_c.aFaire, m_c.calendrier})
         m_champs.joindre(w);
     m_c.calendrier->setMinimumDate(Regional::dateZero().date());
-    m_c.calendrier->setDate(Regional::dateZero().date());
+    m_c.calendrier->setDate(type == 1 ? Regional::dateZero().date() : Horloge::aujourdhui());
     // Only a date the user picks is written: the program also sets the picker.
     QCalendarWidget* calendrier = m_c.calendrier->calendarWidget();
     connect(calendrier, &QCalendarWidget::clicked, this, &ZoneAction::datePrise);

@@ -1,0 +1,229 @@
+#include "core/horloge.h"
+#include "fenetretest.h"
+#include "ui/ecran.h"
+
+#include <QCalendarWidget>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+
+namespace {
+// Wednesday 19 February 2003, 10:00.
+const QDateTime Maintenant(QDate(2003, 2, 19), QTime(10, 0));
+
+QString ligne(const char* table, const QString& client, const QString& contact, const QString& texte,
+              const QString& date, int fait) {
+    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+                          "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
+        .arg(QLatin1String(table), client, contact, texte, date)
+        .arg(fait);
+}
+
+const QStringList Base{client("ACME"),
+                       client("D $Bet$B fils"),
+                       client("Vide"),
+                       contact("Dupont", "ACME", 1),
+                       contact("Martin", "ACME"),
+                       contact("Zed", "D $Bet$B fils"),
+                       ligne("Actions", "ACME", "Dupont", "appeler $Bvite$B", "2003-02-19 08:00:00", 0),
+                       ligne("Actions", "ACME", "Martin", "devis", "2003-02-20 00:00:00", 0),
+                       ligne("Actions", "ACME", "Dupont", "fait", "2003-02-18 00:00:00", -1),
+                       ligne("Actions", "D $Bet$B fils", "Zed", "relance", "2003-01-05 00:00:00", 0),
+                       ligne("RDV", "ACME", "Dupont", "visite", "2003-02-21 14:30:00", 0),
+                       ligne("RDV", "D $Bet$B fils", "Zed", "salon", "2003-03-02 00:00:00", 0)};
+} // namespace
+
+class TestZoneActions : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { Horloge::fixer(Maintenant); }
+    void cleanup() { Horloge::reprendre(); }
+    void filtresEtListes();
+    void actions();
+    void rendezVous();
+    void verrou();
+};
+
+void TestZoneActions::filtresEtListes() {
+    FenetreTest t(Base);
+    auto* actions = t.w<Grille>("ListeActions");
+    auto* rdv = t.w<Grille>("VSFRDV");
+    // All clients, to do, every date; newest first, to-do rows orange, names decoded.
+    QCOMPARE(t.colonne("ListeActions").size(), 3);
+    QCOMPARE(actions->textMatrix(1, 1), QStringLiteral("devis"));
+    QCOMPARE(actions->textMatrix(2, 2), QStringLiteral("19/02/2003 08:00:00"));
+    QCOMPARE(actions->textMatrix(3, 4), QStringLiteral("D 'et' fils"));
+    QCOMPARE(actions->couleurLigne(1), couleurBgr(CouleurOrange));
+    QCOMPARE(rdv->textMatrix(1, 5), QStringLiteral("salon"));
+    QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), QStringLiteral("devis"));
+    QCOMPARE(t.texte("DateRDV"), QStringLiteral("02/03/2003"));
+
+    t.w<QCheckBox>("ActionsFaites")->click();
+    QCOMPARE(t.colonne("ListeActions").size(), 4);
+    QCOMPARE(actions->textMatrix(3, 3), QStringLiteral("-1"));
+    QCOMPARE(actions->couleurLigne(3), couleurBgr(CouleurBlanc));
+    t.w<QCheckBox>("ActionsAFaire")->click();
+    QCOMPARE(t.colonne("ListeActions").size(), 1);
+    t.w<QCheckBox>("ActionsAFaire")->click();
+    t.w<QCheckBox>("ActionsFaites")->click();
+    t.w<QRadioButton>("OptAction_0")->click();
+    QCOMPARE(actions->rows() - 1, 2);
+
+    // One contact, then one client: the criteria are the loaded client's and contact's stored names.
+    t.w<QRadioButton>("OptAction_3")->click();
+    t.w<QRadioButton>("OptClient_0")->click();
+    QCOMPARE(actions->textMatrix(1, 1), QStringLiteral("appeler 'vite'"));
+    QCOMPARE(actions->rows(), 2);
+    t.w<QRadioButton>("OptClient_1")->click();
+    QCOMPARE(actions->rows(), 3);
+    t.clicGrille("VsfListeClients", 2);
+    QCOMPARE(actions->textMatrix(1, 1), QStringLiteral("relance"));
+    QCOMPARE(rdv->textMatrix(1, 5), QStringLiteral("salon"));
+    // A client without contact still gets its own (empty) lists; an empty list blanks the record.
+    t.clicGrille("VsfListeClients", 3);
+    QCOMPARE(actions->rows() + rdv->rows(), 2);
+    QCOMPARE(t.texte("DateRDV"), QString());
+    QCOMPARE(t.w<QDateEdit>("DTRDV")->date(), QDate(1899, 12, 30));
+
+    // The double-click points the client list at the action's client and loads nothing.
+    t.w<QRadioButton>("OptClient_2")->click();
+    actions->selectionnerLigne(3);
+    emit actions->doubleClic();
+    QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("D 'et' fils"));
+    QCOMPARE(ClientCourant, QStringLiteral("Vide"));
+}
+
+void TestZoneActions::actions() {
+    FenetreTest t(Base);
+    auto* commentaire = t.w<QPlainTextEdit>("CommentaireAction");
+    // A modified action of another client keeps its client, contact, time and untouched text.
+    t.clicGrille("ListeActions", 3);
+    t.clic("BtnModifierAction");
+    t.clic("BtnValiderAction");
+    t.clicGrille("ListeActions", 2);
+    t.clic("BtnModifierAction");
+    t.w<QRadioButton>("ActionFaite_0")->click();
+    t.clic("BtnValiderAction");
+    const QString q =
+        QStringLiteral("select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie "
+                       "from Actions order by Id");
+    QCOMPARE(t.lire(q).mid(0, 4),
+             QStringList({"ACME|Dupont|appeler $Bvite$B|2003-02-19 08:00:00|-1|2003-02-19 00:00:00",
+                          "ACME|Martin|devis|2003-02-20 00:00:00|0|2003-01-01 00:00:00",
+                          "ACME|Dupont|fait|2003-02-18 00:00:00|-1|2003-01-01 00:00:00",
+                          "D $Bet$B fils|Zed|relance|2003-01-05 00:00:00|0|2003-02-19 00:00:00"}));
+    // Done, it left the to-do list.
+    QCOMPARE(t.colonne("ListeActions").size(), 2);
+
+    // A new action takes the done choice of the one loaded; the checks keep the edit going.
+    t.w<QRadioButton>("ActionFaite_0")->setChecked(true);
+    t.clic("BtnCreerAction");
+    QCOMPARE(t.texte("DateAction"), QStringLiteral("19/02/2003"));
+    commentaire->setPlainText("   ");
+    t.clic("BtnValiderAction");
+    QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez remplir un commentaire"));
+    commentaire->setPlainText(QStringLiteral(" un \"grand\" devis "));
+    t.saisir("DateAction", "31/02/2003");
+    t.clic("BtnValiderAction");
+    QCOMPARE(Message::dernierTexte(), QStringLiteral("La date saisie n'est pas valide."));
+    QCOMPARE(frmClient->ModeSaisie, 6);
+    t.saisir("DateAction", "1/3/2003 9:05");
+    t.clic("BtnValiderAction");
+    QCOMPARE(Message::dernierTexte(), QStringLiteral("La date saisie n'est pas valide."));
+    t.saisir("DateAction", "01/03/2003 09:05");
+    t.clic("BtnValiderAction");
+    QCOMPARE(t.lire(q).last(),
+             QStringLiteral("ACME|Dupont|un $Bgrand$B devis|2003-03-01 09:05:00|-1|2003-02-19 00:00:00"));
+    QCOMPARE(frmClient->ModeSaisie, 2);
+
+    // Delete: No keeps it, Yes removes the selected one.
+    t.clicGrille("ListeActions", 2);
+    t.clic("BtnSupprimerAction");
+    QCOMPARE(Message::dernierTexte(),
+             QStringLiteral("Etes-vous sûr de vouloir supprimer l\"action relance ?"));
+    QCOMPARE(t.lire("select count(*) from Actions"), QStringList("5"));
+    t.clicGrille("ListeActions", 2);
+    Message::setNextAnswer(QMessageBox::Yes);
+    t.clic("BtnSupprimerAction");
+    QCOMPARE(t.lire("select Commentaire from Actions where Fait=0"), QStringList("devis"));
+    QCOMPARE(commentaire->toPlainText(), QStringLiteral("devis"));
+
+    // Cancel reloads the first action; on an empty list Modifier and Supprimer do nothing.
+    t.clic("BtnModifierAction");
+    commentaire->setPlainText("perdu");
+    t.clic("BtnAnnulerAction");
+    QCOMPARE(commentaire->toPlainText(), QStringLiteral("devis"));
+    t.w<QCheckBox>("ActionsAFaire")->click();
+    t.w<QCheckBox>("ActionsFaites")->click();
+    t.w<QRadioButton>("OptAction_0")->click();
+    t.w<QRadioButton>("OptClient_0")->click();
+    t.clicGrille("VsfListeClients", 3);
+    QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
+    const int affiches = Message::textesAffiches().size();
+    t.clic("BtnModifierAction");
+    t.clic("BtnSupprimerAction");
+    QCOMPARE(frmClient->ModeSaisie, 2);
+    QCOMPARE(Message::textesAffiches().size(), affiches);
+}
+
+void TestZoneActions::rendezVous() {
+    FenetreTest t(Base);
+    auto* calendrier = t.w<QDateEdit>("DTRDV");
+    // A load sets the picker and leaves the date text; only a picked day writes it, time kept.
+    t.clicGrille("VSFRDV", 2);
+    QCOMPARE(t.texte("DateRDV"), QStringLiteral("21/02/2003 14:30:00"));
+    QCOMPARE(calendrier->date(), QDate(2003, 2, 21));
+    t.clic("BtnModifierRDV");
+    emit calendrier->calendarWidget()->clicked(QDate(2003, 2, 24));
+    QCOMPARE(t.texte("DateRDV"), QStringLiteral("24/02/2003 14:30:00"));
+    t.clic("BtnValiderRDV");
+    // Modified from another client's row, it keeps its client and contact.
+    t.clicGrille("VsfListeClients", 2);
+    t.clicGrille("VSFRDV", 1);
+    t.clic("BtnModifierRDV");
+    t.w<QPlainTextEdit>("CommentaireRDV")->setPlainText("salon \"pro\"");
+    t.clic("BtnValiderRDV");
+    QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, DatePrevue from RDV order by Id"),
+             QStringList({"ACME|Dupont|visite|2003-02-24 14:30:00",
+                          "D $Bet$B fils|Zed|salon $Bpro$B|2003-03-02 00:00:00"}));
+    QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), QStringLiteral("salon 'pro'"));
+
+    t.clic("BtnCreerRDV");
+    QCOMPARE(calendrier->date(), QDate(2003, 2, 19));
+    t.w<QPlainTextEdit>("CommentaireRDV")->setPlainText("perdu");
+    t.clic("BtnAnnulerRDV");
+    t.clic("BtnCreerRDV");
+    t.w<QPlainTextEdit>("CommentaireRDV")->setPlainText("déjeuner");
+    t.w<QRadioButton>("RDVFait_1")->setChecked(true);
+    t.clic("BtnValiderRDV");
+    QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, Fait from RDV where Id=3"),
+             QStringList("D $Bet$B fils|Zed|déjeuner|0"));
+    QVERIFY(!t.w("BtnSupprimerRDV")->isVisible());
+
+    // Without a client, nothing starts.
+    t.base.sqlite("delete from Client");
+    frmClient->showMinimized();
+    frmClient->showNormal();
+    t.clic("BtnCreerRDV");
+    QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez sélectionner un client."));
+    QCOMPARE(frmClient->ModeSaisie, 2);
+}
+
+// While an action is edited nothing else can change the selection or the mode; Escape leaves it.
+void TestZoneActions::verrou() {
+    FenetreTest t(Base);
+    t.clic("BtnModifierAction");
+    for (const char* nom :
+         {"OptAction_0", "OptClient_0", "ActionsFaites", "VsfListeClients", "ListeInterlocuteurs", "VSFRDV",
+          "BtnCreerRDV", "BtnModifier", "BtnCreerInterlocuteur"})
+        QVERIFY2(!t.w(nom)->isEnabled(), nom);
+    t.touche("CommentaireAction", Qt::Key_Escape);
+    QCOMPARE(frmClient->ModeSaisie, 7);
+    t.clic("BtnAnnulerAction");
+    for (const char* nom : {"OptAction_0", "VSFRDV", "BtnCreerRDV", "ListeActions"})
+        QVERIFY2(t.w(nom)->isEnabled(), nom);
+}
+
+QTEST_MAIN(TestZoneActions)
+#include "testzoneactions.moc"
