@@ -4,8 +4,10 @@
 #include "core/horloge.h"
 #include "core/recordset.h"
 #include "core/regional.h"
+#include "data/actions.h"
 #include "support/basetest.h"
 
+#include <QFile>
 #include <QtTest>
 #include <memory>
 
@@ -29,6 +31,32 @@ void ajouterAction(Connection* c, const QString& commentaire, const QString& dat
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
             .arg(commentaire, date)
             .arg(fait));
+}
+
+quint32 grandBoutiste(const QByteArray& octets, int debut, int n) {
+    quint32 v = 0;
+    for (int i = debut; i < debut + n; ++i)
+        v = (v << 8) | quint8(octets[i]);
+    return v;
+}
+
+// Spoils the header of a leaf page in the middle of a table, as a failing disk would.
+void endommagerTable(Connection* c, const QString& fichier, const QString& table) {
+    Recordset rs;
+    rs.open("select rootpage from sqlite_master where name=\"" + table + "\"", c);
+    const int racine = rs.field("rootpage").toInt();
+    rs.close();
+    QFile f(fichier);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const int taille = int(grandBoutiste(f.read(100), 16, 2));
+    f.seek(qint64(racine - 1) * taille);
+    const QByteArray page = f.read(taille);
+    QCOMPARE(int(page[0]), 5); // an interior page over the leaves
+    const int cellules = int(grandBoutiste(page, 3, 2));
+    const int cellule = int(grandBoutiste(page, 12 + 2 * (cellules / 2), 2));
+    const qint64 feuille = grandBoutiste(page, cellule, 4);
+    f.seek((feuille - 1) * taille);
+    f.write(QByteArray(8, '\xff'));
 }
 
 } // namespace
@@ -192,6 +220,36 @@ private slots:
         rs.moveNext();
         rs.moveNext();
         QVERIFY(rs.eof());
+    }
+
+    // A damaged page ends the reading with the engine's error, never with a shorter list.
+    void pageEndommagee() {
+        const QString suite =
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
+        m_base->sqlite(suite +
+                       "INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n");
+        m_base->sqlite(suite +
+                       "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
+                       "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
+        for (const char* table : {"Client", "Actions"})
+            endommagerTable(m_c.get(), m_base->fichier(), table);
+        m_c.reset(ouvrir(*m_base));
+
+        Recordset rs;
+        rs.open("select * from Client", m_c.get());
+        int lues = 0;
+        try {
+            for (; !rs.eof(); rs.moveNext())
+                ++lues;
+            QFAIL(qPrintable(QString("%1 clients lus sans erreur").arg(lues)));
+        } catch (const ErreurBd& e) {
+            QVERIFY2(e.numero() == 11, qPrintable(e.message()));
+        }
+        QVERIFY(lues > 0);
+
+        Actions actions;
+        actions.SetTypeDonnees(0);
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, actions.CreationCollection(*m_c, Action(), 3, 1, 1, 2));
     }
 
     void transactionToutOuRien() {

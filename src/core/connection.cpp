@@ -16,15 +16,6 @@
 
 namespace {
 
-ErreurBd erreur(const QSqlError& e) {
-    bool ok = false;
-    const int numero = e.nativeErrorCode().toInt(&ok);
-    QString texte = e.databaseText();
-    if (texte.isEmpty())
-        texte = e.text();
-    return ErreurBd(ok ? numero : 0, texte);
-}
-
 int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void* s2) {
     const QString a = QString::fromUtf8(static_cast<const char*>(s1), l1);
     const QString b = QString::fromUtf8(static_cast<const char*>(s2), l2);
@@ -93,7 +84,7 @@ void Connection::open(const QString& fichier) {
     db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
     try {
         if (!db.open())
-            throw erreur(db.lastError());
+            throw ErreurBd::depuis(db.lastError());
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
@@ -112,10 +103,12 @@ void Connection::open(const QString& fichier) {
 void Connection::verifierStructure() {
     QSqlQuery q(base());
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'")))
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     QStringList presentes;
     while (q.next())
         presentes << q.value(0).toString().toLower();
+    if (q.lastError().isValid())
+        throw ErreurBd::depuis(q.lastError());
     for (const QString& table : Schema::tables())
         if (!presentes.contains(table.toLower()))
             throw ErreurBd(
@@ -136,7 +129,7 @@ void Connection::close() {
 void Connection::executerBrut(const QString& sql) {
     QSqlQuery q(base());
     if (!q.exec(sql))
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
 }
 
 QSqlQuery Connection::preparer(const QString& instruction) {
@@ -147,7 +140,7 @@ QSqlQuery Connection::preparer(const QString& instruction) {
     QSqlQuery q(base());
     q.setForwardOnly(true);
     if (!q.prepare(t.sql))
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     for (int i = 0; i < t.parametres.size(); ++i)
         q.bindValue(i, t.parametres[i]);
     return q;
@@ -156,7 +149,7 @@ QSqlQuery Connection::preparer(const QString& instruction) {
 void Connection::execute(const QString& instruction) {
     QSqlQuery q = preparer(instruction);
     if (!q.exec())
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     const QVariant id = q.lastInsertId();
     if (id.isValid())
         m_dernierId = id.toLongLong();
@@ -165,7 +158,7 @@ void Connection::execute(const QString& instruction) {
 QSqlQuery Connection::lire(const QString& instruction) {
     QSqlQuery q = preparer(instruction);
     if (!q.exec())
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     return q;
 }
 
