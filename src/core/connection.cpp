@@ -88,16 +88,25 @@ void Connection::open(const QString& fichier) {
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
-        // A write-protected file opens read-only without complaint.
-        if (sqlite3_db_readonly(poignee(db), "main") == 1)
-            throw ErreurBd(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
-        executerBrut(QStringLiteral("BEGIN IMMEDIATE"));
-        executerBrut(QStringLiteral("ROLLBACK"));
+        prouverEcriture();
         enregistrerCollation(db);
     } catch (...) {
         close();
         throw;
     }
+}
+
+void Connection::prouverEcriture() {
+    // A real write, undone: a lock alone passes in a folder where SQLite cannot make its journal,
+    // and every save would then fail.
+    QSqlQuery q(base());
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        throw ErreurBd::depuis(q.lastError());
+    const int version = q.value(0).toInt();
+    q.finish();
+    executerBrut(QStringLiteral("BEGIN"));
+    executerBrut(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    executerBrut(QStringLiteral("ROLLBACK"));
 }
 
 void Connection::verifierStructure() {
