@@ -1,5 +1,6 @@
 // The database layer: the program's SQL dialect run on SQLite, the record set and transactions.
 #include "core/connection.h"
+#include "core/dialectesql.h"
 #include "core/erreurbd.h"
 #include "core/horloge.h"
 #include "core/recordset.h"
@@ -8,6 +9,7 @@
 #include "support/basetest.h"
 
 #include <QFile>
+#include <QSqlQuery>
 #include <QtTest>
 #include <memory>
 
@@ -22,6 +24,13 @@ QStringList colonne(Connection* c, const QString& sql, const QString& champ) {
         rs.moveNext();
     }
     rs.close();
+    return valeurs;
+}
+
+QStringList brut(Connection* c, const QString& sql) {
+    QStringList valeurs;
+    for (QSqlQuery q(sql, c->base()); q.next();)
+        valeurs << q.value(0).toString();
     return valeurs;
 }
 
@@ -72,7 +81,7 @@ private slots:
         Regional::appliquer();
         m_base = std::make_unique<BaseTest>();
         m_c.reset(ouvrir(*m_base));
-        Horloge::fixer(QDateTime(QDate(2003, 2, 17), QTime(10, 0)));
+        Horloge::fixer(Regional::dateHeure(QDate(2003, 2, 17), QTime(10, 0)));
     }
 
     void cleanup() {
@@ -135,6 +144,55 @@ private slots:
                  QStringList{"2003-02-17 00:00:00"});
     }
 
+    // Dates in the clocks' jumps of Paris and Santiago: whatever the zone, each reads, compares and
+    // writes back as the text stored.
+    void datesMurales_data() {
+        QTest::addColumn<QString>("litteral");
+        QTest::addColumn<QString>("stockee");
+        QTest::addColumn<QString>("affichee");
+        QTest::newRow("Paris, heure sautée") << "2024/03/31 02:30:00"
+                                             << "2024-03-31 02:30:00"
+                                             << "31/03/2024 02:30:00";
+        QTest::newRow("Paris, heure doublée") << "2024/10/27 02:30:00"
+                                              << "2024-10-27 02:30:00"
+                                              << "27/10/2024 02:30:00";
+        QTest::newRow("Santiago, minuit sauté") << "09/08/2024"
+                                                << "2024-09-08 00:00:00"
+                                                << "08/09/2024";
+        QTest::newRow("Santiago, heure doublée") << "2024/04/06 23:30:00"
+                                                 << "2024-04-06 23:30:00"
+                                                 << "06/04/2024 23:30:00";
+    }
+
+    void datesMurales() {
+        QFETCH(QString, litteral);
+        QFETCH(QString, stockee);
+        QFETCH(QString, affichee);
+        ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
+        ajouterAction(m_c.get(), "saut", litteral);
+        const QString stockees = "select DatePrevue from Actions order by Id";
+        QCOMPARE(brut(m_c.get(), stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        Horloge::fixer(Regional::lireDateStockee(stockee));
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where DatePrevue=now()", "Commentaire"),
+                 QStringList{"saut"});
+
+        Actions actions;
+        actions.SetTypeDonnees(0);
+        actions.CreationCollection(*m_c, Action(), 0, 1, 1, 2);
+        QCOMPARE(actions.Count(), 2);
+        Action* saut = actions.Item(0);
+        QCOMPARE(Regional::texteDate(saut->DatePrevue), affichee);
+        QCOMPARE(Regional::lireDate(affichee), saut->DatePrevue);
+        QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
+        saut->SetDataBd(*m_c);
+        QCOMPARE(brut(m_c.get(), stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+
+        // Now is the wall clock, comparable with stored dates.
+        Horloge::reprendre();
+        const QDateTime maintenant = Horloge::maintenant();
+        QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
+    }
+
     void formesDuDialecte() {
         ajouterAction(m_c.get(), "à faire", "2003/02/17");
         ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
@@ -176,6 +234,7 @@ private slots:
         QTest::newRow("apostrophes") << "select Nom from Client where Nom='ACME'";
         QTest::newRow("texte non fermé") << "select Nom from Client where Nom=\"ACME";
         QTest::newRow("date illisible") << "select Nom from Client where Nom=#31/31/2003#";
+        QTest::newRow("date courte") << "select Nom from Client where Nom=#2/1/03#";
         QTest::newRow("fonction inconnue") << "select upper(Nom) from Client";
         QTest::newRow("point-virgule") << "delete from Client; delete from Service";
         QTest::newRow("parenthèse") << "select count(Nom from Client";
