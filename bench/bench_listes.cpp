@@ -1,5 +1,6 @@
 // How long a list of many rows takes to read from the database, fill a grid and sort.
 #include "core/connection.h"
+#include "core/dialectesql.h"
 #include "core/recordset.h"
 #include "core/regional.h"
 #include "core/routines.h"
@@ -28,14 +29,14 @@ void creer(const QString& fichier, int lignes) {
         q.prepare(QStringLiteral(
             "insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,DateSaisie) "
             "values (?,?,?,?,?,?)"));
-        const QDateTime debut(QDate(2000, 1, 3), QTime(0, 0));
+        const QDateTime debut = Regional::dateHeure(QDate(2000, 1, 3));
         for (int i = 0; i < lignes; ++i) {
             q.addBindValue(QStringLiteral("Client %1").arg(i % 500));
             q.addBindValue(QStringLiteral("Contact %1").arg(i % 7));
             q.addBindValue(QStringLiteral("Relancer le devis numéro %1").arg(i));
-            q.addBindValue(debut.addSecs(qint64(i) * 3607).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            q.addBindValue(texteDateStockee(debut.addSecs(qint64(i) * 3607)));
             q.addBindValue(i % 3 ? 0 : -1);
-            q.addBindValue(debut.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")));
+            q.addBindValue(texteDateStockee(debut));
             q.exec();
         }
         db.commit();

@@ -15,7 +15,7 @@ struct Filtre {
 Q_DECLARE_METATYPE(Filtre)
 
 namespace {
-const QDateTime Dimanche(QDate(2024, 3, 10), QTime(15, 0));
+const QDateTime Dimanche = Regional::dateHeure(QDate(2024, 3, 10), QTime(15, 0));
 
 void cas(const char* nom, const QDateTime& horloge, int periode, int fait, int aFaire, int portee,
          const QString& client, const QString& contact, const QString& where, const QString& attendus) {
@@ -61,7 +61,7 @@ private slots:
             "dim0 cliB ctB sans guil fev m2019");
         cas("semaine du dimanche", Dimanche, 1, 1, 1, 2, "", "",
             " where  DatePrevue>=#2024/03/04# and DatePrevue<=#2024/03/10# ", "dim0 cliB ctB sans");
-        cas("semaine du lundi", QDateTime(QDate(2024, 3, 11), QTime(9, 0)), 1, 1, 1, 2, "", "",
+        cas("semaine du lundi", Regional::dateHeure(QDate(2024, 3, 11), QTime(9, 0)), 1, 1, 1, 2, "", "",
             " where  DatePrevue>=#2024/03/11# and DatePrevue<=#2024/03/17# ", "lunS");
         cas("guillemets, contact vide", Dimanche, 3, 1, 1, 0, "D \"et\" fils", "",
             " where  Client=\"D \"\"et\"\" fils\" and Interlocuteur=\"\" ", "guil");
@@ -87,8 +87,9 @@ private slots:
 
     void ajoutEtMiseAJourDeLExemple() {
         Actions liste;
-        Action* exemple = liste.Add(QDate(2003, 2, 10).startOfDay(), 0, QDate(2003, 2, 17).startOfDay(),
-                                    "ClientA", "Relancer le devis", "ContactA", 12, "cle");
+        Action* exemple =
+            liste.Add(Regional::dateHeure(QDate(2003, 2, 10)), 0, Regional::dateHeure(QDate(2003, 2, 17)),
+                      "ClientA", "Relancer le devis", "ContactA", 12, "cle");
         QVERIFY_THROWS_EXCEPTION(std::invalid_argument, liste.Add({}, 0, {}, "", "", "", -1, "cle"));
         exemple->SetTypeDonnees(0);
         exemple->SetTypeDonnees(2);
@@ -103,11 +104,11 @@ private slots:
         m_base.sqlite("INSERT INTO RDV (Id) VALUES (7)");
         Action nouveau;
         nouveau.SetTypeDonnees(1);
-        nouveau.DatePrevue = QDateTime(QDate(2024, 3, 12), QTime(14, 30));
+        nouveau.DatePrevue = Regional::dateHeure(QDate(2024, 3, 12), QTime(14, 30));
         Action autre = nouveau;
         nouveau.SetDataBd(*m_connexion);
         autre.Commentaire = "Devis de l$Bentreprise";
-        autre.DatePrevue = QDate(2024, 3, 1).startOfDay();
+        autre.DatePrevue = Regional::dateHeure(QDate(2024, 3, 1));
         autre.SetDataBd(*m_connexion);
         nouveau.Fait = -1;
         nouveau.SetDataBd(*m_connexion);

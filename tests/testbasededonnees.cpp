@@ -1,11 +1,15 @@
 // The database layer: the program's SQL dialect run on SQLite, the record set and transactions.
 #include "core/connection.h"
+#include "core/dialectesql.h"
 #include "core/erreurbd.h"
 #include "core/horloge.h"
 #include "core/recordset.h"
 #include "core/regional.h"
+#include "data/actions.h"
 #include "support/basetest.h"
 
+#include <QFile>
+#include <QSqlQuery>
 #include <QtTest>
 #include <memory>
 
@@ -23,12 +27,45 @@ QStringList colonne(Connection* c, const QString& sql, const QString& champ) {
     return valeurs;
 }
 
+QStringList brut(Connection* c, const QString& sql) {
+    QStringList valeurs;
+    for (QSqlQuery q(sql, c->base()); q.next();)
+        valeurs << q.value(0).toString();
+    return valeurs;
+}
+
 void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(
         QStringLiteral("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
             .arg(commentaire, date)
             .arg(fait));
+}
+
+quint32 grandBoutiste(const QByteArray& octets, int debut, int n) {
+    quint32 v = 0;
+    for (int i = debut; i < debut + n; ++i)
+        v = (v << 8) | quint8(octets[i]);
+    return v;
+}
+
+// Spoils the header of a leaf page in the middle of a table, as a failing disk would.
+void endommagerTable(Connection* c, const QString& fichier, const QString& table) {
+    Recordset rs;
+    rs.open("select rootpage from sqlite_master where name=\"" + table + "\"", c);
+    const int racine = rs.field("rootpage").toInt();
+    rs.close();
+    QFile f(fichier);
+    QVERIFY(f.open(QIODevice::ReadWrite));
+    const int taille = int(grandBoutiste(f.read(100), 16, 2));
+    f.seek(qint64(racine - 1) * taille);
+    const QByteArray page = f.read(taille);
+    QCOMPARE(int(page[0]), 5); // an interior page over the leaves
+    const int cellules = int(grandBoutiste(page, 3, 2));
+    const int cellule = int(grandBoutiste(page, 12 + 2 * (cellules / 2), 2));
+    const qint64 feuille = grandBoutiste(page, cellule, 4);
+    f.seek((feuille - 1) * taille);
+    f.write(QByteArray(8, '\xff'));
 }
 
 } // namespace
@@ -44,7 +81,7 @@ private slots:
         Regional::appliquer();
         m_base = std::make_unique<BaseTest>();
         m_c.reset(ouvrir(*m_base));
-        Horloge::fixer(QDateTime(QDate(2003, 2, 17), QTime(10, 0)));
+        Horloge::fixer(Regional::dateHeure(QDate(2003, 2, 17), QTime(10, 0)));
     }
 
     void cleanup() {
@@ -107,6 +144,55 @@ private slots:
                  QStringList{"2003-02-17 00:00:00"});
     }
 
+    // Dates in the clocks' jumps of Paris and Santiago: whatever the zone, each reads, compares and
+    // writes back as the text stored.
+    void datesMurales_data() {
+        QTest::addColumn<QString>("litteral");
+        QTest::addColumn<QString>("stockee");
+        QTest::addColumn<QString>("affichee");
+        QTest::newRow("Paris, heure sautée") << "2024/03/31 02:30:00"
+                                             << "2024-03-31 02:30:00"
+                                             << "31/03/2024 02:30:00";
+        QTest::newRow("Paris, heure doublée") << "2024/10/27 02:30:00"
+                                              << "2024-10-27 02:30:00"
+                                              << "27/10/2024 02:30:00";
+        QTest::newRow("Santiago, minuit sauté") << "09/08/2024"
+                                                << "2024-09-08 00:00:00"
+                                                << "08/09/2024";
+        QTest::newRow("Santiago, heure doublée") << "2024/04/06 23:30:00"
+                                                 << "2024-04-06 23:30:00"
+                                                 << "06/04/2024 23:30:00";
+    }
+
+    void datesMurales() {
+        QFETCH(QString, litteral);
+        QFETCH(QString, stockee);
+        QFETCH(QString, affichee);
+        ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
+        ajouterAction(m_c.get(), "saut", litteral);
+        const QString stockees = "select DatePrevue from Actions order by Id";
+        QCOMPARE(brut(m_c.get(), stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        Horloge::fixer(Regional::lireDateStockee(stockee));
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where DatePrevue=now()", "Commentaire"),
+                 QStringList{"saut"});
+
+        Actions actions;
+        actions.SetTypeDonnees(0);
+        actions.CreationCollection(*m_c, Action(), 0, 1, 1, 2);
+        QCOMPARE(actions.Count(), 2);
+        Action* saut = actions.Item(0);
+        QCOMPARE(Regional::texteDate(saut->DatePrevue), affichee);
+        QCOMPARE(Regional::lireDate(affichee), saut->DatePrevue);
+        QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
+        saut->SetDataBd(*m_c);
+        QCOMPARE(brut(m_c.get(), stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+
+        // Now is the wall clock, comparable with stored dates.
+        Horloge::reprendre();
+        const QDateTime maintenant = Horloge::maintenant();
+        QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
+    }
+
     void formesDuDialecte() {
         ajouterAction(m_c.get(), "à faire", "2003/02/17");
         ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
@@ -148,6 +234,7 @@ private slots:
         QTest::newRow("apostrophes") << "select Nom from Client where Nom='ACME'";
         QTest::newRow("texte non fermé") << "select Nom from Client where Nom=\"ACME";
         QTest::newRow("date illisible") << "select Nom from Client where Nom=#31/31/2003#";
+        QTest::newRow("date courte") << "select Nom from Client where Nom=#2/1/03#";
         QTest::newRow("fonction inconnue") << "select upper(Nom) from Client";
         QTest::newRow("point-virgule") << "delete from Client; delete from Service";
         QTest::newRow("parenthèse") << "select count(Nom from Client";
@@ -192,6 +279,36 @@ private slots:
         rs.moveNext();
         rs.moveNext();
         QVERIFY(rs.eof());
+    }
+
+    // A damaged page ends the reading with the engine's error, never with a shorter list.
+    void pageEndommagee() {
+        const QString suite =
+            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
+        m_base->sqlite(suite +
+                       "INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n");
+        m_base->sqlite(suite +
+                       "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
+                       "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
+        for (const char* table : {"Client", "Actions"})
+            endommagerTable(m_c.get(), m_base->fichier(), table);
+        m_c.reset(ouvrir(*m_base));
+
+        Recordset rs;
+        rs.open("select * from Client", m_c.get());
+        int lues = 0;
+        try {
+            for (; !rs.eof(); rs.moveNext())
+                ++lues;
+            QFAIL(qPrintable(QString("%1 clients lus sans erreur").arg(lues)));
+        } catch (const ErreurBd& e) {
+            QVERIFY2(e.numero() == 11, qPrintable(e.message()));
+        }
+        QVERIFY(lues > 0);
+
+        Actions actions;
+        actions.SetTypeDonnees(0);
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, actions.CreationCollection(*m_c, Action(), 3, 1, 1, 2));
     }
 
     void transactionToutOuRien() {

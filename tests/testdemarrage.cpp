@@ -111,11 +111,22 @@ private slots:
         QCOMPARE(lire(base.fichier()), avant);
     }
 
-    void fichierProtegeEnEcriture() {
+    // A file the program cannot write to, or whose folder takes no journal, is refused at start-up
+    // rather than at the first save.
+    void ecritureImpossible_data() {
+        QTest::addColumn<bool>("fichierInscriptible");
+        QTest::newRow("fichier protégé") << false;
+        QTest::newRow("dossier protégé") << true;
+    }
+
+    void ecritureImpossible() {
+        QFETCH(bool, fichierInscriptible);
         BaseTest base;
         const QFile::Permissions lecture =
             QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
-        QFile::setPermissions(base.fichier(), lecture);
+        const QFile::Permissions ecriture =
+            QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+        QFile::setPermissions(base.fichier(), fichierInscriptible ? lecture | ecriture : lecture);
         QFile::setPermissions(base.dossier(), lecture | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup |
                                                   QFile::ExeOther | QFile::WriteOwner);
         const QByteArray avant = lire(base.fichier());
@@ -123,9 +134,12 @@ private slots:
         if (i.statut == -1 || i.sortie.isEmpty())
             QSKIP("the program could not be started without privileges here");
         QCOMPARE(i.statut, 1);
-        QVERIFY2(i.sortie.contains(QLatin1String("Erreur 8")), qPrintable(i.sortie));
+        QVERIFY2(i.sortie.contains(QLatin1String("MESSAGE Impossible d'ouvrir")) &&
+                     i.sortie.contains(QLatin1String("attempt to write a readonly database")),
+                 qPrintable(i.sortie));
         QVERIFY(!i.sortie.contains(QLatin1String("FENETRE")));
         QCOMPARE(lire(base.fichier()), avant);
+        QCOMPARE(contenu(base.dossier()), QStringList{QStringLiteral("Brevanta.mdb")});
     }
 };
 

@@ -70,6 +70,8 @@ private slots:
         valeur("decimal", -12.5, 1, "-12,5", "-12.5");
         valeur("grand nombre", 1234567.0, 1, "1234567");
         valeur("date en texte", "05/03/2003 08:15", 2, "#2003/03/05 08:15:00#");
+        valeur("heure sautée à Paris", "31/03/2024 02:30", 2, "#2024/03/31 02:30:00#");
+        valeur("minuit sauté à Santiago", QDate(2024, 9, 8), 2, "#2024/09/08#");
         valeur("texte 1", "1", 3, "true");
         valeur("vrai", true, 3, "true");
         valeur("moins un", -1, 3, "true");

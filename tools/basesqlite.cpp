@@ -14,6 +14,11 @@ QString texteErreur(const QSqlError& e) {
                                          : QStringLiteral("%1 (code %2)").arg(texte, e.nativeErrorCode());
 }
 
+ErreurOutil echec(const QSqlQuery& q, const QString& sql) {
+    return ErreurOutil(
+        QStringLiteral("Erreur SQLite : %1, dans « %2 »").arg(texteErreur(q.lastError()), sql));
+}
+
 // An empty text when the file opens and reads as a database.
 QString ouvrir(QSqlDatabase db, const QString& fichier, BaseSqlite::Mode mode) {
     // Without mode=rw or mode=ro SQLite would create a missing file.
@@ -53,8 +58,7 @@ QSqlQuery BaseSqlite::preparer(const QString& sql, const QVariantList& valeurs) 
     for (int i = 0; ok && i < valeurs.size(); ++i)
         q.bindValue(i, valeurs[i]);
     if (!ok || !q.exec())
-        throw ErreurOutil(
-            QStringLiteral("Erreur SQLite : %1, dans « %2 »").arg(texteErreur(q.lastError()), sql));
+        throw echec(q, sql);
     return q;
 }
 
@@ -62,6 +66,12 @@ void BaseSqlite::executer(const QString& sql, const QVariantList& valeurs) {
     preparer(sql, valeurs);
 }
 
-QSqlQuery BaseSqlite::lire(const QString& sql) {
-    return preparer(sql, {});
+QStringList BaseSqlite::colonne(const QString& sql) {
+    QSqlQuery q = preparer(sql, {});
+    QStringList valeurs;
+    while (q.next())
+        valeurs << q.value(0).toString();
+    if (q.lastError().isValid())
+        throw echec(q, sql);
+    return valeurs;
 }

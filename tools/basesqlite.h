@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariantList>
 
 // A plain SQLite connection to an existing file, outside the program's own SQL layer.
@@ -18,8 +19,8 @@ public:
 
     // Runs one statement of SQLite's own SQL, the values bound to its "?" in order.
     void executer(const QString& sql, const QVariantList& valeurs = {});
-    // Runs a query; the result is positioned before its first row.
-    QSqlQuery lire(const QString& sql);
+    // The first column of every row of a query; a row the engine cannot read raises ErreurOutil.
+    QStringList colonne(const QString& sql);
 
 private:
     QSqlQuery preparer(const QString& sql, const QVariantList& valeurs);

@@ -1,6 +1,8 @@
 #include "demo.h"
 
 #include "basesqlite.h"
+#include "core/dialectesql.h"
+#include "core/regional.h"
 #include "democlients.h"
 
 #include <QDateTime>
@@ -43,7 +45,7 @@ public:
         : m_base(base), m_aujourdhui(aujourdhui), m_lundi(aujourdhui.addDays(1 - aujourdhui.dayOfWeek())) {}
 
     void ecrire(const QString& table, const ContactDemo& contact, const QString& texte, const Prevision& p) {
-        const QDateTime prevue(m_lundi.addDays(7 * p.semaine + p.jour), p.heure);
+        const QDateTime prevue = Regional::dateHeure(m_lundi.addDays(7 * p.semaine + p.jour), p.heure);
         // Entered a few days ahead, and never after today.
         QDate saisie = prevue.date().addDays(-2 - m_compteur % 4);
         if (saisie > m_aujourdhui)
@@ -53,12 +55,11 @@ public:
             QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, "
                            "DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
                 .arg(table),
-            {contact.client, contact.nom, texte, iso(prevue), p.fait, iso(QDateTime(saisie, QTime(0, 0)))});
+            {contact.client, contact.nom, texte, texteDateStockee(prevue), p.fait,
+             texteDateStockee(Regional::dateHeure(saisie))});
     }
 
 private:
-    static QString iso(const QDateTime& d) { return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
-
     BaseSqlite& m_base;
     const QDate m_aujourdhui;
     const QDate m_lundi;

@@ -8,10 +8,13 @@
 
 namespace {
 QStringList defautsIntegrite(BaseSqlite& base) {
-    QSqlQuery q = base.lire(QStringLiteral("PRAGMA integrity_check"));
     QStringList lignes;
-    while (q.next())
-        lignes << q.value(0).toString();
+    try {
+        lignes = base.colonne(QStringLiteral("PRAGMA integrity_check"));
+    } catch (const ErreurOutil& e) {
+        // The check itself stumbled on a damaged page: that is its finding.
+        lignes = QStringList{e.texte()};
+    }
     if (lignes == QStringList{QStringLiteral("ok")})
         return {};
     QStringList defauts;
@@ -21,11 +24,7 @@ QStringList defautsIntegrite(BaseSqlite& base) {
 }
 
 QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
-    QSqlQuery q = base.lire(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
-    QStringList noms;
-    while (q.next())
-        noms << q.value(0).toString();
-    return noms;
+    return base.colonne(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
 }
 
 // Names compare without regard to case, as the program's statements write them.

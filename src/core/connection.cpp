@@ -16,15 +16,6 @@
 
 namespace {
 
-ErreurBd erreur(const QSqlError& e) {
-    bool ok = false;
-    const int numero = e.nativeErrorCode().toInt(&ok);
-    QString texte = e.databaseText();
-    if (texte.isEmpty())
-        texte = e.text();
-    return ErreurBd(ok ? numero : 0, texte);
-}
-
 int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void* s2) {
     const QString a = QString::fromUtf8(static_cast<const char*>(s1), l1);
     const QString b = QString::fromUtf8(static_cast<const char*>(s2), l2);
@@ -93,15 +84,11 @@ void Connection::open(const QString& fichier) {
     db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
     try {
         if (!db.open())
-            throw erreur(db.lastError());
+            throw ErreurBd::depuis(db.lastError());
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
-        // A write-protected file opens read-only without complaint.
-        if (sqlite3_db_readonly(poignee(db), "main") == 1)
-            throw ErreurBd(SQLITE_READONLY, QStringLiteral("attempt to write a readonly database"));
-        executerBrut(QStringLiteral("BEGIN IMMEDIATE"));
-        executerBrut(QStringLiteral("ROLLBACK"));
+        prouverEcriture();
         enregistrerCollation(db);
     } catch (...) {
         close();
@@ -109,13 +96,28 @@ void Connection::open(const QString& fichier) {
     }
 }
 
+void Connection::prouverEcriture() {
+    // A real write, undone: a lock alone passes in a folder where SQLite cannot make its journal,
+    // and every save would then fail.
+    QSqlQuery q(base());
+    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
+        throw ErreurBd::depuis(q.lastError());
+    const int version = q.value(0).toInt();
+    q.finish();
+    executerBrut(QStringLiteral("BEGIN"));
+    executerBrut(QStringLiteral("PRAGMA user_version = %1").arg(version));
+    executerBrut(QStringLiteral("ROLLBACK"));
+}
+
 void Connection::verifierStructure() {
     QSqlQuery q(base());
     if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'")))
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     QStringList presentes;
     while (q.next())
         presentes << q.value(0).toString().toLower();
+    if (q.lastError().isValid())
+        throw ErreurBd::depuis(q.lastError());
     for (const QString& table : Schema::tables())
         if (!presentes.contains(table.toLower()))
             throw ErreurBd(
@@ -136,7 +138,7 @@ void Connection::close() {
 void Connection::executerBrut(const QString& sql) {
     QSqlQuery q(base());
     if (!q.exec(sql))
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
 }
 
 QSqlQuery Connection::preparer(const QString& instruction) {
@@ -147,7 +149,7 @@ QSqlQuery Connection::preparer(const QString& instruction) {
     QSqlQuery q(base());
     q.setForwardOnly(true);
     if (!q.prepare(t.sql))
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     for (int i = 0; i < t.parametres.size(); ++i)
         q.bindValue(i, t.parametres[i]);
     return q;
@@ -156,7 +158,7 @@ QSqlQuery Connection::preparer(const QString& instruction) {
 void Connection::execute(const QString& instruction) {
     QSqlQuery q = preparer(instruction);
     if (!q.exec())
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     const QVariant id = q.lastInsertId();
     if (id.isValid())
         m_dernierId = id.toLongLong();
@@ -165,7 +167,7 @@ void Connection::execute(const QString& instruction) {
 QSqlQuery Connection::lire(const QString& instruction) {
     QSqlQuery q = preparer(instruction);
     if (!q.exec())
-        throw erreur(q.lastError());
+        throw ErreurBd::depuis(q.lastError());
     return q;
 }
 

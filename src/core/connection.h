@@ -38,6 +38,7 @@ private:
     QSqlQuery preparer(const QString& instruction);
     void executerBrut(const QString& sql);
     void verifierStructure();
+    void prouverEcriture();
 
     QString m_nomConnexion;
     QString m_derniere;

@@ -1,6 +1,7 @@
 #include "core/dialectesql.h"
 
 #include "core/erreurbd.h"
+#include "core/regional.h"
 #include "core/schema.h"
 
 #include <QList>
@@ -22,16 +23,19 @@ struct Jeton {
 
 QDateTime lireDateLitterale(const QString& contenu, const QString& instruction) {
     const QString c = contenu.trimmed();
-    QDateTime d;
-    if (c.size() == 10 && c[2] == QLatin1Char('/'))
-        d = QDateTime(QDate::fromString(c, QStringLiteral("MM/dd/yyyy")), QTime(0, 0));
-    else if (c.size() == 10)
-        d = QDateTime(QDate::fromString(c, QStringLiteral("yyyy/MM/dd")), QTime(0, 0));
-    else
-        d = QDateTime::fromString(c, QStringLiteral("yyyy/MM/dd HH:mm:ss"));
-    if (!d.isValid() || !d.date().isValid())
+    QDate jour;
+    QTime heure(0, 0);
+    if (c.size() == 10 && c[2] == QLatin1Char('/')) {
+        jour = QDate::fromString(c, QStringLiteral("MM/dd/yyyy"));
+    } else {
+        jour = QDate::fromString(c.left(10), QStringLiteral("yyyy/MM/dd"));
+        if (c.size() > 10)
+            heure = c[10] == QLatin1Char(' ') ? QTime::fromString(c.mid(11), QStringLiteral("HH:mm:ss"))
+                                              : QTime();
+    }
+    if (!jour.isValid() || !heure.isValid())
         refuser(QStringLiteral("date #%1# illisible").arg(contenu), instruction);
-    return d;
+    return Regional::dateHeure(jour, heure);
 }
 
 QList<Jeton> decouper(const QString& s) {

@@ -1,15 +1,16 @@
 #include "core/horloge.h"
 
+#include "core/regional.h"
+
 namespace {
 QDateTime g_fixe;
 }
 
 QDateTime Horloge::maintenant() {
-    if (g_fixe.isValid())
-        return g_fixe;
-    QDateTime t = QDateTime::currentDateTime();
-    // Stored dates carry whole seconds only.
-    return t.addMSecs(-t.time().msec());
+    const QDateTime t = g_fixe.isValid() ? g_fixe : QDateTime::currentDateTime();
+    // The local wall clock, to whole seconds as stored dates are.
+    const QTime h = t.time();
+    return Regional::dateHeure(t.date(), QTime(h.hour(), h.minute(), h.second()));
 }
 
 void Horloge::fixer(const QDateTime& instant) {

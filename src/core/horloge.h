@@ -3,7 +3,8 @@
 #include <QDate>
 #include <QDateTime>
 
-// The program's one source of "now": the SQL layer and the windows read it, tests set it.
+// The program's one source of "now": the SQL layer and the windows read it, tests set it. Its
+// value is the local wall clock, built as every other date of the program (Regional::dateHeure).
 class Horloge {
 public:
     static QDateTime maintenant();

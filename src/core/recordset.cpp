@@ -5,6 +5,7 @@
 #include "core/regional.h"
 #include "core/schema.h"
 
+#include <QSqlError>
 #include <QSqlRecord>
 
 QString Field::toText() const {
@@ -53,8 +54,8 @@ void Recordset::open(const QString& instruction, Connection* c) {
     const QSqlRecord r = m_requete->record();
     for (int i = 0; i < r.count(); ++i)
         m_colonnes.insert(r.fieldName(i).toLower(), i);
-    m_requete->next();
     m_position = 0;
+    avancer();
 }
 
 bool Recordset::eof() const {
@@ -73,8 +74,14 @@ void Recordset::moveFirst() {
 void Recordset::moveNext() {
     if (eof())
         throw ErreurBd(3021, QStringLiteral("Aucun enregistrement courant."));
-    m_requete->next();
     ++m_position;
+    avancer();
+}
+
+void Recordset::avancer() {
+    // A row the engine fails to read is an error, not the end of the data.
+    if (!m_requete->next() && m_requete->lastError().isValid())
+        throw ErreurBd::depuis(m_requete->lastError());
 }
 
 void Recordset::close() {

@@ -43,6 +43,8 @@ public:
     Field field(const QString& nom) const;
 
 private:
+    void avancer();
+
     Connection* m_connexion = nullptr;
     QString m_instruction;
     std::unique_ptr<QSqlQuery> m_requete;

@@ -12,8 +12,12 @@ QLocale locale() {
     return fr;
 }
 
+QDateTime dateHeure(const QDate& jour, const QTime& heure) {
+    return QDateTime(jour, heure, Qt::UTC);
+}
+
 QDateTime dateZero() {
-    return QDateTime(QDate(1899, 12, 30), QTime(0, 0));
+    return dateHeure(QDate(1899, 12, 30));
 }
 
 namespace {
@@ -50,7 +54,7 @@ QDateTime assembler(int annee, int mois, int jour, const QTime& heure) {
     const QDate d(annee, mois, jour);
     if (!d.isValid() || !heure.isValid())
         return QDateTime();
-    return QDateTime(d, heure);
+    return dateHeure(d, heure);
 }
 
 // Appends v on n digits (n at most 4), zeros in front.
@@ -138,7 +142,7 @@ QString texteValeur(const QVariant& v) {
     case QMetaType::QDateTime:
         return texteDate(v.toDateTime());
     case QMetaType::QDate:
-        return texteDate(v.toDate().startOfDay());
+        return texteDate(dateHeure(v.toDate()));
     default:
         return v.toString();
     }

@@ -10,6 +10,10 @@ namespace Regional {
 void appliquer();
 QLocale locale();
 
+// Dates are wall-clock values with no time zone: every date the program builds holds its fields
+// tagged UTC, so that no zone's clock changes skip or double an hour.
+QDateTime dateHeure(const QDate& jour, const QTime& heure = QTime(0, 0));
+
 // The empty date of the record windows and the date picker: 30/12/1899 00:00.
 QDateTime dateZero();
 

@@ -21,7 +21,7 @@ QString texteDateSql(const QVariant& v) {
     if (v.typeId() == QMetaType::QDateTime)
         d = v.toDateTime();
     else if (v.typeId() == QMetaType::QDate)
-        d = v.toDate().startOfDay();
+        d = Regional::dateHeure(v.toDate());
     else
         d = Regional::lireDate(texte);
     return d.toString(texte.contains(QLatin1Char(' ')) ? QStringLiteral("yyyy/MM/dd HH:mm:ss")
