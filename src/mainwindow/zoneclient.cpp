@@ -20,7 +20,6 @@ ZoneClient::ZoneClient(FrmClient& fenetre) : QObject(&fenetre), f(fenetre), ui(f
     ui.VsfListeClients->setColonnes({{QStringLiteral("Clients"), 3000}, {QStringLiteral("Ville"), 1995}});
     const auto clic = [this] { Garde([this] { VsfListeClients_Click(); }); };
     connect(ui.VsfListeClients, &Grille::clic, this, clic);
-    connect(ui.VsfListeClients, &Grille::clicEntete, this, clic);
     relier(ui.BtnCreer, this, &ZoneClient::BtnCreer_Click);
     relier(ui.BtnModifier, this, &ZoneClient::BtnModifier_Click);
     relier(ui.BtnAnnuler, this, &ZoneClient::BtnAnnuler_Click);
@@ -97,10 +96,6 @@ void ZoneClient::SaisieEnCours(bool flag) {
 
 void ZoneClient::VsfListeClients_Click() {
     Grille* g = ui.VsfListeClients;
-    if (g->mouseRow() == 0) {
-        TriColonne(g, 0);
-        return;
-    }
     charger(g->rowKey(g->rowSel()));
 }
 

@@ -40,7 +40,6 @@ ZoneInterlocuteur::ZoneInterlocuteur(FrmClient& fenetre) : QObject(&fenetre), f(
         g->setItemDelegateForColumn(c, centre);
     const auto clic = [this] { Garde([this] { ListeInterlocuteurs_Click(); }); };
     connect(g, &Grille::clic, this, clic);
-    connect(g, &Grille::clicEntete, this, clic);
     relier(ui.BtnCreerInterlocuteur, this, &ZoneInterlocuteur::BtnCreerInterlocuteur_Click);
     relier(ui.BtnModifierInterlocuteur, this, &ZoneInterlocuteur::BtnModifierInterlocuteur_Click);
     relier(ui.BtnAnnulerInterlocuteur, this, &ZoneInterlocuteur::BtnAnnulerInterlocuteur_Click);
@@ -140,10 +139,6 @@ bool ZoneInterlocuteur::selectionnerContact(const QString& nomStocke) {
 
 void ZoneInterlocuteur::ListeInterlocuteurs_Click() {
     Grille* g = ui.ListeInterlocuteurs;
-    if (g->mouseRow() == 0) {
-        TriColonne(g, 0);
-        return;
-    }
     InitInterlocuteur(g->rowKey(g->rowSel()), ClientCourant);
 }
 
