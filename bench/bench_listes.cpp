@@ -6,7 +6,6 @@
 #include "core/routines.h"
 #include "core/schema.h"
 #include "ui/grille.h"
-#include "ui/listes.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -80,23 +79,23 @@ int main(int argc, char* argv[]) {
     rs.open(
         QStringLiteral("select * from Actions where Fait=0 and DatePrevue<=now() order by DatePrevue desc"),
         &c);
-    g.setRows(1);
     const char* champs[] = {"Id", "Commentaire", "DatePrevue", "Fait", "Client", "Interlocuteur"};
+    QVector<LigneGrille> remplies;
     while (!rs.eof()) {
-        g.setRows(g.rows() + 1);
-        for (int col = 0; col < 6; ++col)
-            g.setTextMatrix(g.rows() - 1, col, rs.field(QString::fromLatin1(champs[col])).toText());
+        LigneGrille l;
+        for (const char* champ : champs)
+            l.cellules << rs.field(QString::fromLatin1(champ)).toText();
+        remplies.append(std::move(l));
         rs.moveNext();
     }
     rs.close();
+    g.remplir(std::move(remplies));
     mesure("lecture et remplissage de la grille", t);
     app.processEvents();
     mesure("premier affichage", t);
-    g.setCol(1);
-    TriColonne(&g, 0);
+    g.TriColonne(1);
     mesure("tri sur le texte", t);
-    g.setCol(2);
-    TriColonne(&g, 0);
+    g.TriColonne(2);
     mesure("tri sur la date", t);
     std::printf("%d lignes affichées\n", g.rows() - 1);
     return 0;

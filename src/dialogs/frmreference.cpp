@@ -90,7 +90,6 @@ FrmReference::FrmReference(TypeReference type, QComboBox* listeARemplir, QWidget
     ui->Elements->setColonnes({{m_instance.entete, 4410, TypeColonne::Texte, false}});
 
     connect(ui->Elements, &Grille::clic, this, [this] { Garde([&] { Elements_Click(); }); });
-    connect(ui->Elements, &Grille::clicEntete, this, [this](int) { Garde([&] { Elements_Click(); }); });
     connect(ui->BtnCreer, &QPushButton::clicked, this, [this] { Garde([&] { BtnCreer_Click(); }); });
     connect(ui->BtnModifier, &QPushButton::clicked, this, [this] { Garde([&] { BtnModifier_Click(); }); });
     connect(ui->BtnSupprimer, &QPushButton::clicked, this, [this] { Garde([&] { BtnSupprimer_Click(); }); });
@@ -163,9 +162,6 @@ void FrmReference::SaisieEnCours(bool flag) {
 }
 
 void FrmReference::Elements_Click() {
-    // Sorting keeps a row current: show that one, so that Modifier and Supprimer act on what is shown.
-    if (ui->Elements->mouseRow() == 0)
-        TriColonne(ui->Elements, 0);
     afficherSelection();
 }
 

@@ -80,18 +80,17 @@ void ListesActions::InitListeAction() {
 }
 
 void ListesActions::remplir(Grille* g, const Actions& liste, const QList<int>& colonnes) {
-    g->setRows(1);
-    g->setRows(liste.Count() + 1);
-    int r = 1;
+    QVector<LigneGrille> lignes;
+    lignes.reserve(liste.Count());
+    const QColor blanc = couleurBgr(CouleurBlanc), orange = couleurBgr(CouleurOrange);
     for (const Action& a : liste) {
         const QStringList textes = cellules(a);
-        for (int c = 0; c < colonnes.size(); ++c)
-            g->setTextMatrix(r, c, textes[colonnes[c]]);
-        g->setRowKey(r, textes[0]);
-        g->setCell(Grille::CellBackColor, r, 0, r, g->cols() - 1,
-                   a.Fait == -1 ? CouleurBlanc : CouleurOrange);
-        ++r;
+        QStringList rangees;
+        for (int c : colonnes)
+            rangees << textes[c];
+        lignes.append({rangees, textes[0], a.Fait == -1 ? blanc : orange});
     }
+    g->remplir(std::move(lignes));
 }
 
 void ListesActions::OptAction_Click(int index) {

@@ -27,18 +27,13 @@ ZoneClient::ZoneClient(FrmClient& fenetre)
 }
 
 void ZoneClient::InitListe() {
-    Grille* g = ui.VsfListeClients;
-    g->setRows(1);
+    QVector<LigneGrille> lignes;
     Recordset& rs = f.rsFenetre();
     try {
         rs.open(QStringLiteral("select Nom, Ville from Client"), Connexion);
         while (!rs.eof()) {
-            const int r = g->rows();
-            g->setRows(r + 1);
             const QString nom = rs.field(QStringLiteral("Nom")).toText();
-            g->setTextMatrix(r, 0, DecodeSql(nom));
-            g->setTextMatrix(r, 1, DecodeSql(rs.field(QStringLiteral("Ville")).toText()));
-            g->setRowKey(r, nom);
+            lignes.append({{DecodeSql(nom), DecodeSql(rs.field(QStringLiteral("Ville")).toText())}, nom, {}});
             rs.moveNext();
         }
         rs.close();
@@ -46,6 +41,7 @@ void ZoneClient::InitListe() {
         rs.close();
         Message::ok(QStringLiteral("Erreur à l\"initialisation de la liste..."), &f);
     }
+    ui.VsfListeClients->remplir(std::move(lignes));
 }
 
 bool ZoneClient::charger(const QString& nomStocke) {

@@ -6,7 +6,6 @@
 #include "ui/fond.h"
 #include "ui/garde.h"
 #include "ui/grille.h"
-#include "ui/listes.h"
 #include "ui/message.h"
 #include "ui/principal.h"
 #include "ui_frmclient.h"
@@ -29,7 +28,6 @@ ZoneFiche::ZoneFiche(FrmClient& fenetre, Grille* liste, const Boutons& boutons, 
         verrouilles << boutons.supprimer;
     }
     connect(liste, &Grille::clic, this, [this] { Garde([this] { Liste_Click(); }); });
-    connect(liste, &Grille::clicEntete, this, [liste] { TriColonne(liste, 0); });
     f.verrou().joindre(verrouilles);
 }
 

@@ -6,7 +6,6 @@
 #include "core/recordset.h"
 #include "core/schema.h"
 #include "dialogs/frmreference.h"
-#include "mainwindow/cellulecentree.h"
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/listesactions.h"
@@ -25,13 +24,11 @@ ZoneInterlocuteur::ZoneInterlocuteur(FrmClient& fenetre)
                  fenetre.ui().BtnAnnulerInterlocuteur},
                 4) {
     Grille* g = ui.ListeInterlocuteurs;
-    g->setColonnes({{QStringLiteral("Nom"), 1500},
+    const auto centre = Alignement::Centre;
+    g->setColonnes({{QStringLiteral("Nom"), 1500, TypeColonne::Texte, false, centre},
                     {QStringLiteral("Prénom"), 1200},
-                    {QStringLiteral("Fonction"), 1605},
-                    {QStringLiteral("Service"), 1605}});
-    auto* centre = new CelluleCentree(g);
-    for (int c : {0, 2, 3})
-        g->setItemDelegateForColumn(c, centre);
+                    {QStringLiteral("Fonction"), 1605, TypeColonne::Texte, false, centre},
+                    {QStringLiteral("Service"), 1605, TypeColonne::Texte, false, centre}});
     using G = ChampsFiche::Genre;
     m_champs.lier(ui.NomInterlocuteur, QStringLiteral("Nom"));
     m_champs.lier(ui.PrenomInterlocuteur, QStringLiteral("Prenom"));
@@ -100,18 +97,17 @@ void ZoneInterlocuteur::montrer(const Contacts& contacts) {
     setCleAffichee(fiche.value(QStringLiteral("Nom")));
 }
 
-void ZoneInterlocuteur::remplir(const QVector<Fiche>& lignes) {
-    Grille* g = ui.ListeInterlocuteurs;
-    g->setRows(1);
-    g->setRows(int(lignes.size()) + 1);
-    for (int i = 0; i < lignes.size(); ++i) {
-        const Fiche& l = lignes[i];
-        g->setTextMatrix(i + 1, 0, DecodeSql(l.value(QStringLiteral("Nom"))));
-        g->setTextMatrix(i + 1, 1, DecodeSql(l.value(QStringLiteral("Prenom"))));
-        g->setTextMatrix(i + 1, 2, l.value(QStringLiteral("Fonction")));
-        g->setTextMatrix(i + 1, 3, l.value(QStringLiteral("Service")));
-        g->setRowKey(i + 1, l.value(QStringLiteral("Nom")));
+void ZoneInterlocuteur::remplir(const QVector<Fiche>& fiches) {
+    QVector<LigneGrille> lignes;
+    lignes.reserve(fiches.size());
+    for (const Fiche& l : fiches) {
+        const QString nom = l.value(QStringLiteral("Nom"));
+        lignes.append({{DecodeSql(nom), DecodeSql(l.value(QStringLiteral("Prenom"))),
+                        l.value(QStringLiteral("Fonction")), l.value(QStringLiteral("Service"))},
+                       nom,
+                       {}});
     }
+    ui.ListeInterlocuteurs->remplir(std::move(lignes));
 }
 
 void ZoneInterlocuteur::remplirListe() {

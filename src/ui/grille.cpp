@@ -1,13 +1,14 @@
 #include "ui/grille.h"
 
+#include "ui/cochecentree.h"
 #include "ui/ecran.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QScopedValueRollback>
 
 Grille::Grille(QWidget* parent) : QTableView(parent), m_modele(new GrilleModele(this)) {
     setModel(m_modele);
+    setItemDelegate(new CocheCentree(this));
     setSelectionMode(QAbstractItemView::NoSelection);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -18,31 +19,36 @@ Grille::Grille(QWidget* parent) : QTableView(parent), m_modele(new GrilleModele(
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setStretchLastSection(false);
-    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
     setToolTip(QStringLiteral("cliquez sur un en-tête de colonne pour trier la liste"));
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& i) { clicUtilisateur(i.row() + 1, i.column()); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { emit doubleClic(); });
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) {
-        QScopedValueRollback<int> souris(m_mouseRow, 0);
-        setCol(c);
-        emit clicEntete(c);
-    });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &Grille::TriColonne);
 }
 
 void Grille::setColonnes(const QList<Colonne>& colonnes) {
     QStringList entetes;
     QVector<TypeColonne> types;
+    QVector<Alignement> alignements;
     for (const Colonne& c : colonnes) {
         entetes << c.entete;
         types << c.type;
+        alignements << c.alignement;
     }
-    m_modele->setColonnes(entetes, types);
+    m_modele->setColonnes(entetes, types, alignements);
     m_colSort = QVector<int>(int(colonnes.size()), 0);
     for (int c = 0; c < colonnes.size(); ++c) {
         setColumnWidth(c, twips(colonnes[c].largeurTwips));
         setColumnHidden(c, colonnes[c].cachee);
     }
+}
+
+void Grille::remplir(QVector<LigneGrille> lignes) {
+    m_modele->remplacerLignes(std::move(lignes));
+    m_row = m_rowSel = 0;
+    m_colSel = m_col;
+    afficherSelection();
 }
 
 int Grille::rows() const {
@@ -116,17 +122,14 @@ QColor Grille::couleurLigne(int r) const {
     return m_modele->fond(r - 1);
 }
 
-void Grille::setColSort(int c, int reglage) {
-    if (c < 0 || c >= m_colSort.size())
+void Grille::TriColonne(int colonne) {
+    if (rows() < 2 || colonne < 0 || colonne >= m_colSort.size())
         return;
-    m_colSort[c] = reglage;
-    m_colonneTriee = c;
-}
-
-void Grille::setSort(int mode) {
-    if (mode != SortUseColSort || m_colonneTriee < 0 || colSort(m_colonneTriee) == 0)
-        return;
-    m_modele->trier(m_colonneTriee, colSort(m_colonneTriee) == 1);
+    m_colSort[colonne] = m_colSort[colonne] == 1 ? 2 : 1;
+    const QVector<int> avant = m_modele->trier(colonne, m_colSort[colonne] == 1);
+    const auto suivre = [&](int r) { return r < 1 ? r : int(avant.indexOf(r - 1)) + 1; };
+    m_row = suivre(m_row);
+    m_rowSel = suivre(m_rowSel);
     afficherSelection();
 }
 
@@ -174,7 +177,6 @@ void Grille::clicUtilisateur(int r, int c) {
     setCol(c);
     setRowSel(r);
     setColSel(cols() - 1);
-    QScopedValueRollback<int> souris(m_mouseRow, r);
     emit clic();
 }
 

@@ -6,6 +6,7 @@
 
 // Every list of the program. Row 0 is the header; data row r is model row r - 1.
 // Cells hold text; a hidden key per row keeps what the text cannot (a stored name).
+// A click on a header sorts the list and tells nobody; only data rows report clicks.
 class Grille : public QTableView {
     Q_OBJECT
 public:
@@ -14,13 +15,15 @@ public:
         int largeurTwips = 1000;
         TypeColonne type = TypeColonne::Texte;
         bool cachee = false;
+        Alignement alignement = Alignement::General;
     };
     static constexpr int CellBackColor = 6;
-    static constexpr int SortUseColSort = 10;
 
     explicit Grille(QWidget* parent = nullptr);
 
     void setColonnes(const QList<Colonne>& colonnes);
+    // Replaces every data row at once; no data row is selected afterwards.
+    void remplir(QVector<LigneGrille> lignes);
 
     int rows() const;
     void setRows(int n);
@@ -42,12 +45,10 @@ public:
     // Only setting 6, the background colour (blue-green-red), is known.
     void setCell(int setting, int row1, int col1, int row2, int col2, int valeur);
     QColor couleurLigne(int r) const;
-    // The row under the pointer during a click; otherwise the current row.
-    int mouseRow() const { return m_mouseRow >= 0 ? m_mouseRow : m_row; }
-    int colSort(int c) const { return m_colSort.value(c); }
-    void setColSort(int c, int reglage);
-    // 10 sorts the data rows by the columns' ColSort settings.
-    void setSort(int mode);
+    // Sorts the data rows on a column as a click on its header does: ascending the first time,
+    // then the other way at each further click on that column. The current and selected rows
+    // follow their records.
+    void TriColonne(int colonne);
     QString rowKey(int r) const;
     void setRowKey(int r, const QString& cle);
     // The first data row holding this key, or -1.
@@ -58,8 +59,6 @@ public:
 signals:
     // A click on a data row (the pointer or the keyboard); RowSel is that row.
     void clic();
-    // A pointer click on the header of a column; MouseRow reads 0 meanwhile.
-    void clicEntete(int colonne);
     void doubleClic();
 
 protected:
@@ -70,8 +69,7 @@ private:
     void clicUtilisateur(int r, int c);
 
     GrilleModele* m_modele;
+    // Per column: 0 never sorted, 1 ascending, 2 descending.
     QVector<int> m_colSort;
-    int m_colonneTriee = -1;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
-    int m_mouseRow = -1;
 };

@@ -25,15 +25,29 @@ double lireNombre(const QString& t) {
 
 } // namespace
 
-void GrilleModele::setColonnes(const QStringList& entetes, const QVector<TypeColonne>& types) {
+void GrilleModele::setColonnes(const QStringList& entetes, const QVector<TypeColonne>& types,
+                               const QVector<Alignement>& alignements) {
     beginResetModel();
     m_entetes = entetes;
     m_types = types;
     m_types.resize(entetes.size());
-    for (Ligne& l : m_lignes) {
-        while (l.cellules.size() < entetes.size())
-            l.cellules << QString();
-    }
+    m_alignements = alignements;
+    m_alignements.resize(entetes.size());
+    for (LigneGrille& l : m_lignes)
+        completer(l);
+    endResetModel();
+}
+
+// A row has exactly one cell per column.
+void GrilleModele::completer(LigneGrille& l) const {
+    l.cellules.resize(m_entetes.size());
+}
+
+void GrilleModele::remplacerLignes(QVector<LigneGrille> lignes) {
+    beginResetModel();
+    m_lignes = std::move(lignes);
+    for (LigneGrille& l : m_lignes)
+        completer(l);
     endResetModel();
 }
 
@@ -42,9 +56,8 @@ void GrilleModele::setNombreLignes(int n) {
     const int avant = int(m_lignes.size());
     if (n > avant) {
         beginInsertRows({}, avant, n - 1);
-        Ligne vide;
-        for (int c = 0; c < m_entetes.size(); ++c)
-            vide.cellules << QString();
+        LigneGrille vide;
+        completer(vide);
         m_lignes.insert(m_lignes.end(), n - avant, vide);
         endInsertRows();
     } else if (n < avant) {
@@ -87,12 +100,12 @@ void GrilleModele::setCle(int ligne, const QString& cle) {
         m_lignes[ligne].cle = cle;
 }
 
-void GrilleModele::trier(int colonne, bool croissant) {
-    if (colonne < 0 || colonne >= m_entetes.size() || m_lignes.size() < 2)
-        return;
+QVector<int> GrilleModele::trier(int colonne, bool croissant) {
     const int n = int(m_lignes.size());
     QVector<int> ordre(n);
     std::iota(ordre.begin(), ordre.end(), 0);
+    if (colonne < 0 || colonne >= m_entetes.size() || n < 2)
+        return ordre;
     auto appliquer = [&](auto&& inferieur) {
         std::stable_sort(ordre.begin(), ordre.end(),
                          [&](int a, int b) { return croissant ? inferieur(a, b) : inferieur(b, a); });
@@ -129,12 +142,13 @@ void GrilleModele::trier(int colonne, bool croissant) {
     }
     }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QVector<Ligne> triees;
+    QVector<LigneGrille> triees;
     triees.reserve(n);
     for (int i : ordre)
         triees.append(std::move(m_lignes[i]));
     m_lignes = std::move(triees);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    return ordre;
 }
 
 int GrilleModele::rowCount(const QModelIndex& parent) const {
@@ -148,7 +162,7 @@ int GrilleModele::columnCount(const QModelIndex& parent) const {
 QVariant GrilleModele::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const Ligne& l = m_lignes[index.row()];
+    const LigneGrille& l = m_lignes[index.row()];
     const QString& t = l.cellules[index.column()];
     const bool booleen = type(index.column()) == TypeColonne::Booleen;
     switch (role) {
@@ -158,9 +172,25 @@ QVariant GrilleModele::data(const QModelIndex& index, int role) const {
         return booleen ? QVariant(estCoche(t) ? Qt::Checked : Qt::Unchecked) : QVariant();
     case Qt::BackgroundRole:
         return l.fond.isValid() ? QVariant(l.fond) : QVariant();
+    case Qt::TextAlignmentRole:
+        return int(alignement(index.column()));
     default:
         return {};
     }
+}
+
+Qt::Alignment GrilleModele::alignement(int colonne) const {
+    switch (m_alignements.value(colonne)) {
+    case Alignement::Centre:
+        return Qt::AlignCenter;
+    case Alignement::Gauche:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case Alignement::General:
+        break;
+    }
+    const TypeColonne t = type(colonne);
+    return (t == TypeColonne::Date || t == TypeColonne::Nombre ? Qt::AlignRight : Qt::AlignLeft) |
+           Qt::AlignVCenter;
 }
 
 QVariant GrilleModele::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -6,6 +6,15 @@
 #include <QVector>
 
 enum class TypeColonne { Texte, Date, Nombre, Booleen };
+// General: dates and numbers to the right, the rest to the left.
+enum class Alignement { General, Gauche, Centre };
+
+// One data row: its cells, the hidden key that the text cannot hold, its background.
+struct LigneGrille {
+    QStringList cellules;
+    QString cle;
+    QColor fond;
+};
 
 // Rows of text cells for the grid: model row r is the grid's data row r + 1.
 class GrilleModele : public QAbstractTableModel {
@@ -13,8 +22,11 @@ class GrilleModele : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setColonnes(const QStringList& entetes, const QVector<TypeColonne>& types);
+    void setColonnes(const QStringList& entetes, const QVector<TypeColonne>& types,
+                     const QVector<Alignement>& alignements);
     void setNombreLignes(int n);
+    // Every row replaced in one reset, however long the list.
+    void remplacerLignes(QVector<LigneGrille> lignes);
     QString texte(int ligne, int colonne) const;
     void setTexte(int ligne, int colonne, const QString& t);
     QString entete(int colonne) const { return m_entetes.value(colonne); }
@@ -24,8 +36,9 @@ public:
     QColor fond(int ligne) const { return m_lignes.value(ligne).fond; }
     QString cle(int ligne) const { return m_lignes.value(ligne).cle; }
     void setCle(int ligne, const QString& cle);
-    // Stable sort of whole rows (hidden columns and keys included) on one column.
-    void trier(int colonne, bool croissant);
+    // Stable sort of whole rows (hidden columns and keys included) on one column; gives, for each
+    // new position, the row that was there before.
+    QVector<int> trier(int colonne, bool croissant);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -33,12 +46,11 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
-    struct Ligne {
-        QStringList cellules;
-        QColor fond;
-        QString cle;
-    };
+    Qt::Alignment alignement(int colonne) const;
+    void completer(LigneGrille& l) const;
+
     QStringList m_entetes;
     QVector<TypeColonne> m_types;
-    QVector<Ligne> m_lignes;
+    QVector<Alignement> m_alignements;
+    QVector<LigneGrille> m_lignes;
 };

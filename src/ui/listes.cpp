@@ -39,15 +39,3 @@ void ViderGrille(Grille* grille) {
         for (int r = 1; r < grille->rows(); ++r)
             grille->setTextArray(r * grille->cols() + c, QString());
 }
-
-void TriColonne(Grille* grille, int sens) {
-    if (grille->rows() < 2)
-        return;
-    grille->setRow(1);
-    const int c = grille->colSel();
-    if (sens == 2 || (sens == 0 && grille->colSort(c) == 1))
-        grille->setColSort(c, 2);
-    else
-        grille->setColSort(c, 1);
-    grille->setSort(Grille::SortUseColSort);
-}

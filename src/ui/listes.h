@@ -11,5 +11,3 @@ void InitCombo(const QString& table, QComboBox* combo, const QString& clause);
 qint16 IndexCombo(const QString& texte, const QComboBox* combo);
 // Blanks every data cell; the header row and Rows stay.
 void ViderGrille(Grille* grille);
-// Sorts on the column whose header was clicked, ascending then descending on each further click.
-void TriColonne(Grille* grille, int sens);
