@@ -141,8 +141,16 @@ void TestFrmClient::suppression() {
     FenetreTest t({client("A"), client("B$Bx"), client("C"), contact("Dupont", "B$Bx"),
                    suivi("Actions", "B$Bx", "Dupont"), suivi("RDV", "B$Bx", "Dupont")});
     t.clicGrille("VsfListeClients", 2);
+    QStringList boutons;
+    Message::setNextBox([&boutons](QMessageBox& boite) {
+        for (QAbstractButton* b : boite.buttons())
+            boutons << b->text().remove('&');
+        return QMessageBox::No;
+    });
     t.clic("BtnSupprimer");
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Etes-vous sûr de vouloir supprimer B'x ?"));
+    boutons.sort();
+    QCOMPARE(boutons, QStringList({"Non", "Oui"}));
     QCOMPARE(t.lire("select count(*) from Client"), QStringList("3"));
 
     // All or nothing: a refused client row keeps its contacts and actions.

@@ -15,6 +15,9 @@ public:
 
     // Test side: the next box is answered with this button instead of being shown.
     static void setNextAnswer(QMessageBox::StandardButton reponse);
+    // Test side: the next box not answered beforehand is built, then handed to this function,
+    // whose answer stands for the person's.
+    static void setNextBox(std::function<QMessageBox::StandardButton(QMessageBox&)> examen);
     // Test side: every box not answered beforehand gets OK or No instead of waiting for a person.
     static void setAutoAnswer(bool actif);
     static QStringList textesAffiches();

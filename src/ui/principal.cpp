@@ -9,7 +9,10 @@
 #include "mainwindow/frmclient.h"
 #include "ui/message.h"
 
+#include <QCoreApplication>
 #include <QFont>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <cstdlib>
 
 Connection* Connexion = nullptr;
@@ -22,6 +25,15 @@ qint32 PeriodeAction = 0;
 FrmClient* frmClient = nullptr;
 
 namespace {
+std::unique_ptr<QTranslator> g_traductionQt;
+
+// Qt's own texts in French: the message boxes' buttons read "Oui", "Non", "Annuler".
+void traduireQt() {
+    g_traductionQt = std::make_unique<QTranslator>();
+    if (g_traductionQt->load(QStringLiteral("qtbase_fr"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(g_traductionQt.get());
+}
+
 // The windows name Windows fonts; Liberation Sans has their metrics, where DejaVu is much wider.
 void substituerPolices() {
     for (const char* police : {"MS Sans Serif", "Arial"})
@@ -31,6 +43,7 @@ void substituerPolices() {
 
 void Main() {
     Regional::appliquer();
+    traduireQt();
     installerAvertisseur([](const QString& texte) { Message::ok(texte); });
     substituerPolices();
     Connexion = new Connection;
@@ -51,6 +64,7 @@ void Main() {
 }
 
 void FinApplication() {
+    g_traductionQt.reset();
     delete frmClient;
     frmClient = nullptr;
     RsCommun.reset();
