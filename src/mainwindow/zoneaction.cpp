@@ -127,7 +127,7 @@ QString ZoneAction::enregistrer(bool creation) {
     action.Fait = m_c.fait->isChecked() ? -1 : 0;
     action.DatePrevue = Regional::lireDate(m_c.date->text());
     action.Commentaire = m_champs.valeur(QStringLiteral("Commentaire"));
-    action.DateSaisie = QDateTime(Horloge::aujourdhui(), QTime(0, 0));
+    action.DateSaisie = Regional::dateHeure(Horloge::aujourdhui());
     action.SetDataBd(*Connexion);
     return QString::number(action.Id);
 }
@@ -148,5 +148,5 @@ void ZoneAction::supprimer(const QString& id) {
 void ZoneAction::datePrise(const QDate& jour) {
     const QDateTime avant = Regional::lireDate(m_c.date->text());
     const QTime heure = avant.isValid() ? avant.time() : QTime(0, 0);
-    m_c.date->setText(Regional::texteDate(QDateTime(jour, heure)));
+    m_c.date->setText(Regional::texteDate(Regional::dateHeure(jour, heure)));
 }
