@@ -21,6 +21,8 @@ public:
     void executer(const QString& sql, const QVariantList& valeurs = {});
     // The first column of every row of a query; a row the engine cannot read raises ErreurOutil.
     QStringList colonne(const QString& sql);
+    // The connection itself, for a writer that prepares its statement once (InsertionSerie).
+    QSqlDatabase base() const { return QSqlDatabase::database(m_nomConnexion, false); }
 
 private:
     QSqlQuery preparer(const QString& sql, const QVariantList& valeurs);

@@ -1,5 +1,6 @@
 #include "commandes.h"
 
+#include "commandebench.h"
 #include "core/horloge.h"
 #include "creation.h"
 #include "demo.h"
@@ -38,16 +39,20 @@ int verifier(const QString& fichier) {
 int executerCommande(const QStringList& arguments) {
     if (arguments.size() == 1 && (arguments[0] == "-h" || arguments[0] == "--help")) {
         std::fputs(usage, stdout);
+        std::fputs(usageBench, stdout);
         return 0;
     }
     const QString commande = arguments.value(0);
     const QString fichier = arguments.value(1);
+    if (commande == "bench")
+        return commandeBench(arguments.mid(1));
     const bool connue = commande == "init" || commande == "demo" || commande == "check";
     if (arguments.size() != 2 || !connue || fichier.isEmpty()) {
         ecrire(stderr, connue || arguments.size() != 2
                            ? QStringLiteral("Arguments incorrects.")
                            : QStringLiteral("Commande inconnue : %1").arg(commande));
         std::fputs(usage, stderr);
+        std::fputs(usageBench, stderr);
         return 1;
     }
     try {

@@ -66,16 +66,8 @@ const char* const fonctions[] = {"Assistante de direction",
                                  "Responsable logistique",
                                  "Responsable qualité"};
 
-struct Role {
-    const char* fonction;
-    const char* service;
-    const char* decision;
-    int technique;
-    int financier;
-};
-
 // The first two head a company; a main contact takes one of them.
-const Role roles[] = {
+const RoleDemo roles[] = {
     {"Directeur général", "Direction", "Décideur", 0, 1},
     {"Gérant", "Direction", "Décideur", 0, 1},
     {"Responsable achats", "Achats", "Prescripteur", 0, 0},
@@ -152,7 +144,7 @@ void ecrireClient(BaseSqlite& base, const Client& c) {
 // Contact j of client i, the k-th of the whole sample.
 ContactDemo ecrireContact(BaseSqlite& base, const Client& c, int i, int j, int k) {
     const Personne& p = personnes[k];
-    const Role& r = j == 0 ? roles[i % 3 == 0 ? 1 : 0] : roles[rolesDirection + (i + j) % rolesAutres];
+    const RoleDemo& r = j == 0 ? roles[i % 3 == 0 ? 1 : 0] : roles[rolesDirection + (i + j) % rolesAutres];
     const QString tel = QString::fromUtf8(c.tel);
     const QString domaine = QString::fromUtf8(c.web).mid(4);
     const QString prenom = QString::fromUtf8(p.prenom);
@@ -172,10 +164,18 @@ ContactDemo ecrireContact(BaseSqlite& base, const Client& c, int i, int j, int k
 
 } // namespace
 
-QVector<QVector<ContactDemo>> remplirClientsDemo(BaseSqlite& base) {
+void remplirReferencesDemo(BaseSqlite& base) {
     remplirListe(base, QStringLiteral("Service"), services);
     remplirListe(base, QStringLiteral("Decision"), decisions);
     remplirListe(base, QStringLiteral("Fonction"), fonctions);
+}
+
+QVector<RoleDemo> rolesDemo() {
+    return QVector<RoleDemo>(std::begin(roles), std::end(roles));
+}
+
+QVector<QVector<ContactDemo>> remplirClientsDemo(BaseSqlite& base) {
+    remplirReferencesDemo(base);
     QVector<QVector<ContactDemo>> contacts;
     int k = 0;
     for (int i = 0; i < int(std::size(clients)); ++i) {
