@@ -3,28 +3,18 @@
 #include "core/dialectesql.h"
 #include "core/erreurbd.h"
 #include "core/horloge.h"
+#include "core/reserveinstructions.h"
 #include "core/schema.h"
 
-#include <QCollator>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlRecord>
+#include <QSqlQuery>
 #include <QUrl>
 #include <sqlite3.h>
 
 namespace {
-
-int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void* s2) {
-    const QString a = QString::fromUtf8(static_cast<const char*>(s1), l1);
-    const QString b = QString::fromUtf8(static_cast<const char*>(s2), l2);
-    return static_cast<QCollator*>(collateur)->compare(a, b);
-}
-
-void detruireCollateur(void* collateur) {
-    delete static_cast<QCollator*>(collateur);
-}
 
 sqlite3* poignee(const QSqlDatabase& db) {
     const QVariant h = db.driver()->handle();
@@ -32,15 +22,6 @@ sqlite3* poignee(const QSqlDatabase& db) {
     if (!handle)
         throw ErreurBd(0, QStringLiteral("Pilote SQLite indisponible"));
     return handle;
-}
-
-void enregistrerCollation(const QSqlDatabase& db) {
-    sqlite3* handle = poignee(db);
-    auto* collateur = new QCollator(QLocale(QLocale::French, QLocale::France));
-    collateur->setCaseSensitivity(Qt::CaseInsensitive);
-    collateur->setNumericMode(true);
-    sqlite3_create_collation_v2(handle, CollationFrancaise, SQLITE_UTF8, collateur, comparerFrancais,
-                                detruireCollateur);
 }
 
 // An Access (Jet or ACE) file says so in its first bytes.
@@ -89,7 +70,10 @@ void Connection::open(const QString& fichier) {
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
         prouverEcriture();
-        enregistrerCollation(db);
+        for (const QString& index : Schema::instructionsIndex())
+            executerBrut(index);
+        enregistrerCollationFrancaise(poignee(db));
+        m_reserve = std::make_shared<ReserveInstructions>(poignee(db));
     } catch (...) {
         close();
         throw;
@@ -125,6 +109,10 @@ void Connection::verifierStructure() {
 }
 
 void Connection::close() {
+    // The statements first: SQLite keeps a connection open while one of them lives.
+    if (m_reserve)
+        m_reserve->fermer();
+    m_reserve.reset();
     if (!QSqlDatabase::contains(m_nomConnexion))
         return;
     {
@@ -141,34 +129,40 @@ void Connection::executerBrut(const QString& sql) {
         throw ErreurBd::depuis(q.lastError());
 }
 
-QSqlQuery Connection::preparer(const QString& instruction) {
+sqlite3_stmt* Connection::preparer(const QString& instruction, QString& sql) {
     m_derniere = instruction;
-    if (!isOpen())
+    if (!isOpen() || !m_reserve)
         throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
-    const RequeteTraduite t = traduireSql(instruction, Horloge::maintenant());
-    QSqlQuery q(base());
-    q.setForwardOnly(true);
-    if (!q.prepare(t.sql))
-        throw ErreurBd::depuis(q.lastError());
-    for (int i = 0; i < t.parametres.size(); ++i)
-        q.bindValue(i, t.parametres[i]);
-    return q;
+    RequeteTraduite t = traduireSql(instruction, Horloge::maintenant());
+    sql = std::move(t.sql);
+    return m_reserve->prendre(sql, t.parametres);
 }
 
 void Connection::execute(const QString& instruction) {
-    QSqlQuery q = preparer(instruction);
-    if (!q.exec())
-        throw ErreurBd::depuis(q.lastError());
-    const QVariant id = q.lastInsertId();
-    if (id.isValid())
-        m_dernierId = id.toLongLong();
+    QString sql;
+    sqlite3_stmt* s = preparer(instruction, sql);
+    Curseur execution(m_reserve, sql, s);
+    ++m_ecritures;
+    while (execution.suivant()) {
+    }
+    const qint64 id = sqlite3_last_insert_rowid(poignee(base()));
+    if (id)
+        m_dernierId = id;
 }
 
-QSqlQuery Connection::lire(const QString& instruction) {
-    QSqlQuery q = preparer(instruction);
-    if (!q.exec())
-        throw ErreurBd::depuis(q.lastError());
-    return q;
+Curseur Connection::lire(const QString& instruction) {
+    QString sql;
+    sqlite3_stmt* s = preparer(instruction, sql);
+    return Curseur(m_reserve, sql, s);
+}
+
+VersionDonnees Connection::version() {
+    if (!m_reserve)
+        throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
+    const QString sql = QStringLiteral("PRAGMA data_version");
+    Curseur pragma(m_reserve, sql, m_reserve->prendre(sql, {}));
+    pragma.suivant();
+    return {m_ecritures, pragma.entier(0)};
 }
 
 void Connection::beginTrans() {

@@ -1,8 +1,21 @@
 #pragma once
 
+#include "core/curseur.h"
+
 #include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QString>
+#include <memory>
+
+class ReserveInstructions;
+
+// Equal values mean the database holds what it held: nothing written through the connection,
+// nothing committed by another program.
+struct VersionDonnees {
+    quint64 ecritures = 0;
+    qint64 autres = 0;
+    bool operator==(const VersionDonnees& v) const { return ecritures == v.ecritures && autres == v.autres; }
+    bool operator!=(const VersionDonnees& v) const { return !(*this == v); }
+};
 
 // The one database connection: runs the program's SQL dialect on SQLite, in Brevanta.mdb.
 class Connection {
@@ -20,8 +33,9 @@ public:
 
     // Runs an INSERT, UPDATE or DELETE of the dialect.
     void execute(const QString& instruction);
-    // Runs a SELECT of the dialect; the query is positioned before its first row.
-    QSqlQuery lire(const QString& instruction);
+    // Runs a SELECT of the dialect; the cursor stands before its first row.
+    Curseur lire(const QString& instruction);
+    VersionDonnees version();
 
     // The dialect text of the last statement given, as the program wrote it.
     QString lastStatement() const { return m_derniere; }
@@ -35,7 +49,7 @@ public:
     QSqlDatabase base() const;
 
 private:
-    QSqlQuery preparer(const QString& instruction);
+    sqlite3_stmt* preparer(const QString& instruction, QString& sql);
     void executerBrut(const QString& sql);
     void verifierStructure();
     void prouverEcriture();
@@ -43,6 +57,8 @@ private:
     QString m_nomConnexion;
     QString m_derniere;
     qint64 m_dernierId = -1;
+    std::shared_ptr<ReserveInstructions> m_reserve;
+    quint64 m_ecritures = 0;
 };
 
 // All or nothing: rolls back unless commit() was reached.

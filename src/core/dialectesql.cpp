@@ -4,8 +4,10 @@
 #include "core/regional.h"
 #include "core/schema.h"
 
+#include <QCollator>
 #include <QList>
 #include <QStringList>
+#include <sqlite3.h>
 
 namespace {
 
@@ -143,7 +145,25 @@ bool estMotCle(const QString& mot) {
     return motsCles.contains(mot, Qt::CaseInsensitive);
 }
 
+int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void* s2) {
+    const QString a = QString::fromUtf8(static_cast<const char*>(s1), l1);
+    const QString b = QString::fromUtf8(static_cast<const char*>(s2), l2);
+    return static_cast<QCollator*>(collateur)->compare(a, b);
+}
+
+void detruireCollateur(void* collateur) {
+    delete static_cast<QCollator*>(collateur);
+}
+
 } // namespace
+
+void enregistrerCollationFrancaise(sqlite3* connexion) {
+    auto* collateur = new QCollator(QLocale(QLocale::French, QLocale::France));
+    collateur->setCaseSensitivity(Qt::CaseInsensitive);
+    collateur->setNumericMode(true);
+    sqlite3_create_collation_v2(connexion, CollationFrancaise, SQLITE_UTF8, collateur, comparerFrancais,
+                                detruireCollateur);
+}
 
 QString texteDateStockee(const QDateTime& d) {
     return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));

@@ -18,6 +18,8 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant);
 
 // The collation registered on every connection for "order by" on text columns.
 inline constexpr const char* CollationFrancaise = "FRANCAIS";
+struct sqlite3;
+void enregistrerCollationFrancaise(sqlite3* connexion);
 
 // The stored form of a date: "yyyy-MM-dd HH:mm:ss".
 QString texteDateStockee(const QDateTime& d);

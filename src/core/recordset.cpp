@@ -5,9 +5,6 @@
 #include "core/regional.h"
 #include "core/schema.h"
 
-#include <QSqlError>
-#include <QSqlRecord>
-
 QString Field::toText() const {
     if (m_valeur.isNull())
         return QString();
@@ -49,21 +46,21 @@ void Recordset::open(const QString& instruction, Connection* c) {
         m_connexion = c;
     if (!m_connexion)
         throw ErreurBd(0, QStringLiteral("Le jeu d'enregistrements n'a pas de connexion."));
-    m_requete = std::make_unique<QSqlQuery>(m_connexion->lire(instruction));
+    m_curseur = m_connexion->lire(instruction);
     m_instruction = instruction;
-    const QSqlRecord r = m_requete->record();
-    for (int i = 0; i < r.count(); ++i)
-        m_colonnes.insert(r.fieldName(i).toLower(), i);
+    m_ouvert = true;
+    const int n = m_curseur.nombreColonnes();
+    for (int i = 0; i < n; ++i) {
+        const QString nom = m_curseur.nomColonne(i);
+        m_noms << nom.toLower();
+        m_dates << Schema::estColonneDate(nom);
+    }
     m_position = 0;
     avancer();
 }
 
-bool Recordset::eof() const {
-    return !m_requete || !m_requete->isValid();
-}
-
 void Recordset::moveFirst() {
-    if (!m_requete)
+    if (!m_ouvert)
         throw ErreurBd(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
     if (m_position == 0)
         return;
@@ -80,21 +77,71 @@ void Recordset::moveNext() {
 
 void Recordset::avancer() {
     // A row the engine fails to read is an error, not the end of the data.
-    if (!m_requete->next() && m_requete->lastError().isValid())
-        throw ErreurBd::depuis(m_requete->lastError());
+    m_surLigne = false;
+    m_surLigne = m_curseur.suivant();
 }
 
 void Recordset::close() {
-    m_requete.reset();
-    m_colonnes.clear();
+    m_curseur = Curseur();
+    m_ouvert = false;
+    m_surLigne = false;
+    m_noms.clear();
+    m_dates.clear();
     m_position = 0;
 }
 
-Field Recordset::field(const QString& nom) const {
-    const auto it = m_colonnes.constFind(nom.toLower());
-    if (it == m_colonnes.constEnd())
+int Recordset::position(const QString& nom) const {
+    const int i = int(m_noms.indexOf(nom.toLower()));
+    if (i < 0)
         throw ErreurBd(3265, QStringLiteral("Colonne %1 introuvable dans le résultat.").arg(nom));
+    return i;
+}
+
+void Recordset::verifierLigne() const {
     if (eof())
         throw ErreurBd(3021, QStringLiteral("Aucun enregistrement courant."));
-    return Field(m_requete->value(*it), Schema::estColonneDate(nom));
+}
+
+Field Recordset::field(int position) const {
+    verifierLigne();
+    return Field(m_curseur.valeur(position), m_dates.value(position));
+}
+
+QString Recordset::texte(int position) const {
+    verifierLigne();
+    if (!m_dates.value(position) && m_curseur.estTexte(position)) {
+        const QByteArrayView t = m_curseur.octets(position);
+        return QString::fromUtf8(t.data(), t.size());
+    }
+    return field(position).toText();
+}
+
+int Recordset::entier(int position) const {
+    verifierLigne();
+    if (m_curseur.estEntier(position))
+        return int(m_curseur.entier(position));
+    return field(position).toInt();
+}
+
+QDateTime Recordset::date(int position) const {
+    return Regional::dateDeInstant(instant(position));
+}
+
+qint64 Recordset::instant(int position) const {
+    verifierLigne();
+    if (m_curseur.estTexte(position)) {
+        const QByteArrayView t = m_curseur.octets(position);
+        const qint64 ms = Regional::instantStocke(QLatin1String(t.data(), t.size()));
+        if (ms != Regional::InstantInvalide)
+            return ms;
+    }
+    return Regional::instantDe(field(position).toDateTime());
+}
+
+QByteArrayView Recordset::utf8(int position, QByteArray& secours) const {
+    verifierLigne();
+    if (!m_dates.value(position) && m_curseur.estTexte(position))
+        return m_curseur.octets(position);
+    secours = field(position).toText().toUtf8();
+    return secours;
 }

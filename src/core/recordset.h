@@ -1,11 +1,12 @@
 #pragma once
 
+#include "core/curseur.h"
+
 #include <QDateTime>
-#include <QHash>
-#include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
-#include <memory>
+#include <QVector>
 
 class Connection;
 
@@ -34,20 +35,39 @@ public:
 
     // Without a connection, the one it kept from an earlier open.
     void open(const QString& instruction, Connection* c = nullptr);
-    bool isOpen() const { return m_requete != nullptr; }
-    bool eof() const;
+    bool isOpen() const { return m_ouvert; }
+    bool eof() const { return !m_surLigne; }
     void moveFirst();
     void moveNext();
     void close();
     // Case-insensitive column name; ErreurBd when the column is absent or there is no current row.
-    Field field(const QString& nom) const;
+    Field field(const QString& nom) const { return field(position(nom)); }
+
+    // Long reads find each column once per statement, then read it by position.
+    // ErreurBd when the column is absent.
+    int position(const QString& nom) const;
+    Field field(int position) const;
+    // field(position).toText(), toInt() and toDateTime(), without the detour through a QVariant.
+    QString texte(int position) const;
+    int entier(int position) const;
+    QDateTime date(int position) const;
+    // date(position) in milliseconds (Regional::dateDeInstant gives the date back).
+    qint64 instant(int position) const;
+    // texte(position) as UTF-8, valid until the next row: the engine's own bytes for a text value,
+    // otherwise the converted text, kept in secours.
+    QByteArrayView utf8(int position, QByteArray& secours) const;
 
 private:
     void avancer();
+    void verifierLigne() const;
 
     Connection* m_connexion = nullptr;
     QString m_instruction;
-    std::unique_ptr<QSqlQuery> m_requete;
-    QHash<QString, int> m_colonnes;
+    Curseur m_curseur;
+    bool m_ouvert = false;
+    bool m_surLigne = false;
+    // Lower-case names, and whether each column holds dates.
+    QStringList m_noms;
+    QVector<bool> m_dates;
     int m_position = 0;
 };

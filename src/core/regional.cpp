@@ -17,14 +17,16 @@ QDateTime dateHeure(const QDate& jour, const QTime& heure) {
 }
 
 QDateTime dateZero() {
-    return dateHeure(QDate(1899, 12, 30));
+    static const QDateTime zero = dateHeure(QDate(1899, 12, 30));
+    return zero;
 }
 
 namespace {
 
 // Reads the digits at [debut, debut + n), or -1 when one of them is not a digit. Lists sort and
 // load many dates: QDateTime::fromString is far too slow for that.
-int chiffres(const QString& t, int debut, int n) {
+// Texts are a QString, or the stored bytes of a date straight from the engine.
+template <typename Texte> int chiffres(const Texte& t, int debut, int n) {
     int v = 0;
     for (int i = debut; i < debut + n; ++i) {
         const char16_t c = t[i].unicode();
@@ -35,8 +37,8 @@ int chiffres(const QString& t, int debut, int n) {
     return v;
 }
 
-bool separateur(const QString& t, int i, char c) {
-    return t[i] == QLatin1Char(c);
+template <typename Texte> bool separateur(const Texte& t, int i, char c) {
+    return t[i].unicode() == char16_t(c);
 }
 
 // The time part "HH:mm[:ss]" from position i to the end.
@@ -113,19 +115,57 @@ QDateTime lireDate(const QString& texte) {
     return assembler(annee, mois, jour, heure);
 }
 
-QDateTime lireDateStockee(const QString& t) {
+namespace {
+bool bissextile(int annee) {
+    return (annee % 4 == 0 && annee % 100 != 0) || annee % 400 == 0;
+}
+
+// Days from 1 January 1970 to a valid date of the proleptic Gregorian calendar.
+qint64 joursDepuis1970(int annee, int mois, int jour) {
+    const int a = annee - (mois <= 2);
+    const int ere = (a >= 0 ? a : a - 399) / 400;
+    const int anneeDeLEre = a - ere * 400;
+    const int jourDeLAnnee = (153 * (mois > 2 ? mois - 3 : mois + 9) + 2) / 5 + jour - 1;
+    const int jourDeLEre = anneeDeLEre * 365 + anneeDeLEre / 4 - anneeDeLEre / 100 + jourDeLAnnee;
+    return qint64(ere) * 146097 + jourDeLEre - 719468;
+}
+
+// Lists read many stored dates: straight to milliseconds, with the checks of QDate and QTime
+// (no year 0, no 31 February, no 24:00).
+template <typename Texte> qint64 instant(const Texte& t) {
     if ((t.size() != 10 && t.size() != 19) || !separateur(t, 4, '-') || !separateur(t, 7, '-'))
-        return QDateTime();
-    QTime heure(0, 0);
-    if (t.size() == 19) {
-        if (!separateur(t, 10, ' '))
-            return QDateTime();
-        heure = lireHeure(t, 11);
-    }
+        return InstantInvalide;
     const int annee = chiffres(t, 0, 4), mois = chiffres(t, 5, 2), jour = chiffres(t, 8, 2);
-    if (annee < 0 || mois < 0 || jour < 0)
-        return QDateTime();
-    return assembler(annee, mois, jour, heure);
+    static const int jours[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (annee < 1 || mois < 1 || mois > 12 || jour < 1 ||
+        jour > jours[mois - 1] + (mois == 2 && bissextile(annee)))
+        return InstantInvalide;
+    int secondes = 0;
+    if (t.size() == 19) {
+        const int h = chiffres(t, 11, 2), m = chiffres(t, 14, 2), s = chiffres(t, 17, 2);
+        if (!separateur(t, 10, ' ') || !separateur(t, 13, ':') || !separateur(t, 16, ':') || h < 0 ||
+            h > 23 || m < 0 || m > 59 || s < 0 || s > 59)
+            return InstantInvalide;
+        secondes = 3600 * h + 60 * m + s;
+    }
+    return (joursDepuis1970(annee, mois, jour) * 86400 + secondes) * 1000;
+}
+} // namespace
+
+QDateTime lireDateStockee(const QString& texte) {
+    return dateDeInstant(instant(texte));
+}
+
+qint64 instantStocke(QLatin1String texte) {
+    return instant(texte);
+}
+
+QDateTime dateDeInstant(qint64 ms) {
+    return ms == InstantInvalide ? QDateTime() : QDateTime::fromMSecsSinceEpoch(ms, Qt::UTC);
+}
+
+qint64 instantDe(const QDateTime& d) {
+    return d.isValid() ? d.toMSecsSinceEpoch() : InstantInvalide;
 }
 
 QString texteNombre(double n) {

@@ -4,6 +4,7 @@
 #include <QLocale>
 #include <QString>
 #include <QVariant>
+#include <limits>
 
 // French (France) regional settings, whatever the machine says.
 namespace Regional {
@@ -23,6 +24,13 @@ QString texteDate(const QDateTime& d);
 QDateTime lireDate(const QString& texte);
 // Reads the stored form "yyyy-MM-dd HH:mm:ss" (or "yyyy-MM-dd"); an invalid date otherwise.
 QDateTime lireDateStockee(const QString& texte);
+
+// A date as milliseconds since 1970 of the wall clock, for lists that keep many: the stored form
+// read straight from the engine's bytes, and the conversions both ways.
+inline constexpr qint64 InstantInvalide = std::numeric_limits<qint64>::min();
+qint64 instantStocke(QLatin1String texte);
+QDateTime dateDeInstant(qint64 ms);
+qint64 instantDe(const QDateTime& d);
 // Digits, a minus sign, the decimal comma; no group separator, no exponent.
 QString texteNombre(double n);
 // The ordinary conversion of a value to text: text unchanged, numbers and dates as above.

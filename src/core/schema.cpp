@@ -50,12 +50,19 @@ QStringList instructionsCreation() {
         "CREATE TABLE Service (Nom TEXT NOT NULL UNIQUE)",
         "CREATE TABLE Decision (Nom TEXT NOT NULL UNIQUE)",
         "CREATE TABLE Fonction (Nom TEXT NOT NULL UNIQUE)",
-        "CREATE INDEX InterlocuteurClient ON Interlocuteur (Client, Nom)",
     };
+    return s + instructionsIndex();
+}
+
+QStringList instructionsIndex() {
+    QStringList s{"CREATE INDEX IF NOT EXISTS InterlocuteurClient ON Interlocuteur (Client, Nom)"};
     for (const char* t : {"Actions", "RDV"}) {
         const QString table = QString::fromLatin1(t);
-        s << QStringLiteral("CREATE INDEX %1Client ON %1 (Client, Interlocuteur)").arg(table)
-          << QStringLiteral("CREATE INDEX %1DatePrevue ON %1 (DatePrevue)").arg(table);
+        s << QStringLiteral("CREATE INDEX IF NOT EXISTS %1Client ON %1 (Client, Interlocuteur)").arg(table)
+          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1DatePrevue ON %1 (DatePrevue)").arg(table)
+          // The lists of what is to do walk this one alone, newest first. An index on (Fait,
+          // DatePrevue) instead would draw the one-client statements away from their own.
+          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1AFaire ON %1 (DatePrevue) WHERE Fait=0").arg(table);
     }
     return s;
 }

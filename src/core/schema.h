@@ -9,6 +9,9 @@ QStringList tables();
 QStringList colonnes(const QString& table);
 // CREATE TABLE and CREATE INDEX statements of an empty database (SQLite's own dialect).
 QStringList instructionsCreation();
+// The indexes alone, each created only when missing: a database made by an older version gets
+// them when the program opens it.
+QStringList instructionsIndex();
 // Sorting on these columns follows the French text order; the others hold numbers or ISO dates.
 bool estColonneTexte(const QString& colonne);
 // Columns holding dates, stored as "yyyy-MM-dd HH:mm:ss".

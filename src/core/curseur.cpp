@@ -1,0 +1,102 @@
+#include "core/curseur.h"
+
+#include "core/erreurbd.h"
+#include "core/reserveinstructions.h"
+
+#include <sqlite3.h>
+
+Curseur::Curseur(std::shared_ptr<ReserveInstructions> reserve, const QString& sql, sqlite3_stmt* instruction)
+    : m_reserve(std::move(reserve)), m_sql(sql), m_instruction(instruction) {}
+
+Curseur::~Curseur() {
+    rendre();
+}
+
+Curseur::Curseur(Curseur&& autre) noexcept
+    : m_reserve(std::move(autre.m_reserve)), m_sql(std::move(autre.m_sql)),
+      m_instruction(std::exchange(autre.m_instruction, nullptr)) {}
+
+Curseur& Curseur::operator=(Curseur&& autre) noexcept {
+    if (this != &autre) {
+        rendre();
+        m_reserve = std::move(autre.m_reserve);
+        m_sql = std::move(autre.m_sql);
+        m_instruction = std::exchange(autre.m_instruction, nullptr);
+    }
+    return *this;
+}
+
+void Curseur::rendre() {
+    if (m_instruction && m_reserve)
+        m_reserve->rendre(m_sql, m_instruction);
+    m_instruction = nullptr;
+}
+
+sqlite3_stmt* Curseur::instruction() const {
+    // A connection closed under the cursor has finalized its statement.
+    if (!m_instruction || !m_reserve || !m_reserve->ouverte())
+        throw ErreurBd(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
+    return m_instruction;
+}
+
+bool Curseur::suivant() {
+    sqlite3_stmt* s = instruction();
+    const int resultat = sqlite3_step(s);
+    if (resultat == SQLITE_ROW)
+        return true;
+    if (resultat == SQLITE_DONE) {
+        rendre();
+        return false;
+    }
+    try {
+        m_reserve->echec();
+    } catch (...) {
+        rendre();
+        throw;
+    }
+}
+
+int Curseur::nombreColonnes() const {
+    return sqlite3_column_count(instruction());
+}
+
+QString Curseur::nomColonne(int i) const {
+    return QString::fromUtf8(sqlite3_column_name(instruction(), i));
+}
+
+bool Curseur::estTexte(int i) const {
+    return sqlite3_column_type(instruction(), i) == SQLITE_TEXT;
+}
+
+bool Curseur::estEntier(int i) const {
+    return sqlite3_column_type(instruction(), i) == SQLITE_INTEGER;
+}
+
+qint64 Curseur::entier(int i) const {
+    return sqlite3_column_int64(instruction(), i);
+}
+
+QByteArrayView Curseur::octets(int i) const {
+    sqlite3_stmt* s = instruction();
+    const auto* texte = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+    return QByteArrayView(texte, sqlite3_column_bytes(s, i));
+}
+
+QVariant Curseur::valeur(int i) const {
+    sqlite3_stmt* s = instruction();
+    switch (sqlite3_column_type(s, i)) {
+    case SQLITE_INTEGER:
+        return QVariant(qlonglong(sqlite3_column_int64(s, i)));
+    case SQLITE_FLOAT:
+        return QVariant(sqlite3_column_double(s, i));
+    case SQLITE_TEXT: {
+        const QByteArrayView t = octets(i);
+        return QVariant(QString::fromUtf8(t.data(), t.size()));
+    }
+    case SQLITE_BLOB:
+        return QVariant(
+            QByteArray(static_cast<const char*>(sqlite3_column_blob(s, i)), sqlite3_column_bytes(s, i)));
+    default:
+        return QVariant();
+    }
+}
