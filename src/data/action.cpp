@@ -23,14 +23,24 @@ void Action::SetTypeDonnees(int TypeDonnees) {
     m_table = TableDuType(TypeDonnees, m_table);
 }
 
+PositionsAction::PositionsAction(const Recordset& fields)
+    : id(fields.position(QStringLiteral("Id"))),
+      interlocuteur(fields.position(QStringLiteral("Interlocuteur"))),
+      commentaire(fields.position(QStringLiteral("Commentaire"))),
+      client(fields.position(QStringLiteral("Client"))),
+      datePrevue(fields.position(QStringLiteral("DatePrevue"))),
+      fait(fields.position(QStringLiteral("Fait"))),
+      dateSaisie(fields.position(QStringLiteral("DateSaisie"))) {}
+
 void Action::LectureFields(const Recordset& fields) {
-    Id = fields.field(QStringLiteral("Id")).toInt();
-    Interlocuteur = fields.field(QStringLiteral("Interlocuteur")).toText();
-    Commentaire = DecodeSql(fields.field(QStringLiteral("Commentaire")).toText());
-    Client = fields.field(QStringLiteral("Client")).toText();
-    DatePrevue = fields.field(QStringLiteral("DatePrevue")).toDateTime();
-    Fait = qint16(fields.field(QStringLiteral("Fait")).toInt());
-    DateSaisie = fields.field(QStringLiteral("DateSaisie")).toDateTime();
+    const PositionsAction p(fields);
+    Id = fields.entier(p.id);
+    Interlocuteur = fields.texte(p.interlocuteur);
+    Commentaire = DecodeSql(fields.texte(p.commentaire));
+    Client = fields.texte(p.client);
+    DatePrevue = fields.date(p.datePrevue);
+    Fait = qint16(fields.entier(p.fait));
+    DateSaisie = fields.date(p.dateSaisie);
 }
 
 void Action::SetDataBd(Connection& connexion) {

@@ -9,6 +9,13 @@ class Recordset;
 // The table of a record kind: 0 Actions, 1 RDV; any other kind keeps the current table.
 QString TableDuType(int TypeDonnees, const QString& tableActuelle);
 
+// Where the columns of a record stand in a result: found once per statement, for long reads.
+// ErreurBd when one is missing.
+struct PositionsAction {
+    explicit PositionsAction(const Recordset& fields);
+    int id, interlocuteur, commentaire, client, datePrevue, fait, dateSaisie;
+};
+
 // One row of Actions (kind 0) or RDV (kind 1): an action to do or an appointment.
 class Action {
 public:

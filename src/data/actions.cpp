@@ -3,10 +3,12 @@
 #include "core/formatsql.h"
 #include "core/horloge.h"
 #include "core/recordset.h"
+#include "core/regional.h"
 #include "core/routines.h"
 #include "data/position.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -26,7 +28,8 @@ void Actions::SetTypeDonnees(int TypeDonnees) {
     m_table = TableDuType(TypeDonnees, m_table);
 }
 
-QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee) const {
+QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee,
+                         const QString& condition) const {
     QString filtre;
     if (aFaire == 1 && fait == 0)
         filtre += QStringLiteral(" Fait=0 and");
@@ -51,6 +54,7 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
         filtre += QStringLiteral(" month(DatePrevue)=month(now()) and");
     }
 
+    filtre += condition;
     QString where;
     if (!filtre.isEmpty())
         where = QStringLiteral(" where ") + filtre.left(filtre.size() - 3);
@@ -59,40 +63,169 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
 
 void Actions::CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
                                  qint16 AFaire, int Interlocuteur) {
-    const QString instruction = requete(Criteres, Periode, Fait, AFaire, Interlocuteur);
+    lire(connexion, requete(Criteres, Periode, Fait, AFaire, Interlocuteur));
+}
+
+QString Actions::Instruction(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
+                             int Interlocuteur) const {
+    return requete(Criteres, Periode, Fait, AFaire, Interlocuteur);
+}
+
+void Actions::lire(Connection& connexion, const QString& instruction) {
     InitRecordset(m_rs, &connexion);
     m_rs->open(instruction, &connexion);
+    const PositionsAction p(*m_rs);
+    QByteArray secours;
+    // Each member as LectureFields reads it, the texts kept as they come.
     while (!m_rs->eof()) {
-        auto action = std::make_unique<Action>();
-        action->SetTypeDonnees(m_typeDonnees);
-        action->LectureFields(*m_rs);
-        AddObj(std::move(action));
+        Ligne l;
+        l.id = m_rs->entier(p.id);
+        l.interlocuteur = m_textes.ajouter(m_rs->utf8(p.interlocuteur, secours));
+        l.commentaire = m_textes.ajouter(m_rs->utf8(p.commentaire, secours));
+        l.client = m_textes.ajouter(m_rs->utf8(p.client, secours));
+        l.prevue = m_rs->instant(p.datePrevue);
+        l.fait = qint16(m_rs->entier(p.fait));
+        l.saisie = m_rs->instant(p.dateSaisie);
+        if (m_reordonnee)
+            m_ordre.push_back(int(m_lignes.size()));
+        m_lignes.push_back(l);
         m_rs->moveNext();
     }
     m_rs->close();
 }
 
+std::optional<Action> Actions::Relire(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
+                                      qint16 AFaire, int Interlocuteur, int Id) const {
+    Actions seule;
+    seule.SetTypeDonnees(m_typeDonnees);
+    seule.lire(connexion, requete(Criteres, Periode, Fait, AFaire, Interlocuteur,
+                                  QStringLiteral(" Id=") + QString::number(Id) + QStringLiteral(" and")));
+    if (seule.Count() == 0)
+        return std::nullopt;
+    return seule.enregistrement(0);
+}
+
+Action& Actions::enregistrement(int position) const {
+    const int r = rangee(position);
+    if (Action* a = fait(r))
+        return *a;
+    m_records.resize(m_lignes.size());
+    const Ligne& l = m_lignes[r];
+    auto a = std::make_unique<Action>();
+    a->SetTypeDonnees(m_typeDonnees);
+    a->Id = l.id;
+    a->Interlocuteur = QString::fromUtf8(m_textes.octets(l.interlocuteur));
+    a->Commentaire = DecodeSql(QString::fromUtf8(m_textes.octets(l.commentaire)));
+    a->Client = QString::fromUtf8(m_textes.octets(l.client));
+    a->DatePrevue = Regional::dateDeInstant(l.prevue);
+    a->Fait = l.fait;
+    a->DateSaisie = Regional::dateDeInstant(l.saisie);
+    m_records[r] = std::move(a);
+    return *m_records[r];
+}
+
+int Actions::IdEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Id : m_lignes[r].id;
+}
+
+qint16 Actions::FaitEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Fait : m_lignes[r].fait;
+}
+
+qint64 Actions::PrevueEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? Regional::instantDe(a->DatePrevue) : m_lignes[r].prevue;
+}
+
+QString Actions::CommentaireEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Commentaire : DecodeSql(QString::fromUtf8(m_textes.octets(m_lignes[r].commentaire)));
+}
+
+QString Actions::ClientEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Client : QString::fromUtf8(m_textes.octets(m_lignes[r].client));
+}
+
+QString Actions::InterlocuteurEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Interlocuteur : QString::fromUtf8(m_textes.octets(m_lignes[r].interlocuteur));
+}
+
+int Actions::PositionDe(int Id) const {
+    for (int i = 0; i < Count(); ++i)
+        if (IdEn(i) == Id)
+            return i;
+    return -1;
+}
+
+void Actions::reordonner() {
+    if (m_reordonnee)
+        return;
+    m_ordre.resize(m_lignes.size());
+    std::iota(m_ordre.begin(), m_ordre.end(), 0);
+    m_reordonnee = true;
+}
+
+Action& Actions::inserer(int position, Action action) {
+    reordonner();
+    const int r = int(m_lignes.size());
+    m_lignes.push_back({Regional::instantDe(action.DatePrevue),
+                        Regional::instantDe(action.DateSaisie),
+                        action.Id,
+                        action.Fait,
+                        {},
+                        {},
+                        {}});
+    m_records.resize(m_lignes.size());
+    m_records[r] = std::make_unique<Action>(std::move(action));
+    m_ordre.insert(m_ordre.begin() + position, r);
+    return *m_records[r];
+}
+
+void Actions::Remplacer(int Id, std::optional<Action> nouvelle) {
+    const int ancienne = PositionDe(Id);
+    if (ancienne >= 0)
+        Remove(ancienne);
+    if (!nouvelle)
+        return;
+    const qint64 prevue = Regional::instantDe(nouvelle->DatePrevue);
+    int place = 0;
+    while (place < Count() &&
+           (PrevueEn(place) > prevue || (PrevueEn(place) == prevue && IdEn(place) > nouvelle->Id)))
+        ++place;
+    inserer(place, std::move(*nouvelle));
+}
+
 void Actions::AddObj(std::unique_ptr<Action> Objet) {
-    m_actions.push_back(std::move(Objet));
-    m_cles.emplace_back();
+    inserer(Count(), std::move(*Objet));
 }
 
 Action* Actions::Add(const QDateTime& DateSaisie, qint16 Fait, const QDateTime& DatePrevue,
                      const QString& Client, const QString& Commentaire, const QString& Interlocuteur, int Id,
                      const QString& sKey) {
-    if (!sKey.isEmpty() && std::find(m_cles.begin(), m_cles.end(), sKey) != m_cles.end())
+    if (!sKey.isEmpty() && std::find(m_cles.cbegin(), m_cles.cend(), sKey) != m_cles.cend())
         throw std::invalid_argument("Cette clé est déjà associée à un élément de cette collection.");
-    auto action = std::make_unique<Action>();
-    action->DateSaisie = DateSaisie;
-    action->Fait = Fait;
-    action->DatePrevue = DatePrevue;
-    action->Client = Client;
-    action->Commentaire = Commentaire;
-    action->Interlocuteur = Interlocuteur;
-    action->Id = Id;
-    m_actions.push_back(std::move(action));
-    m_cles.push_back(sKey);
-    return m_actions.back().get();
+    Action action;
+    action.DateSaisie = DateSaisie;
+    action.Fait = Fait;
+    action.DatePrevue = DatePrevue;
+    action.Client = Client;
+    action.Commentaire = Commentaire;
+    action.Interlocuteur = Interlocuteur;
+    action.Id = Id;
+    Action& ajoutee = inserer(Count(), std::move(action));
+    if (!sKey.isEmpty())
+        m_cles.insert(&ajoutee, sKey);
+    return &ajoutee;
 }
 
 Action* Actions::Item(const QVariant& vntIndexKey, bool SearchByID) {
@@ -101,18 +234,19 @@ Action* Actions::Item(const QVariant& vntIndexKey, bool SearchByID) {
         const double id = vntIndexKey.toDouble(&numerique);
         if (!numerique)
             return nullptr;
-        for (const auto& action : m_actions)
-            if (action->Id == id)
-                return action.get();
+        for (int i = 0; i < Count(); ++i)
+            if (IdEn(i) == id)
+                return &enregistrement(i);
         return nullptr;
     }
     const int position = vntIndexKey.toInt(&numerique);
     verifierPosition(numerique ? position : -1, Count());
-    return m_actions[position].get();
+    return &enregistrement(position);
 }
 
 void Actions::Remove(int vntIndexKey) {
     verifierPosition(vntIndexKey, Count());
-    m_actions.erase(m_actions.begin() + vntIndexKey);
-    m_cles.erase(m_cles.begin() + vntIndexKey);
+    reordonner();
+    m_cles.remove(fait(m_ordre[vntIndexKey]));
+    m_ordre.erase(m_ordre.begin() + vntIndexKey);
 }

@@ -1,7 +1,9 @@
 #include "mainwindow/listesactions.h"
 
+#include "core/dialectesql.h"
 #include "core/erreurbd.h"
 #include "core/formatsql.h"
+#include "core/horloge.h"
 #include "core/regional.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/zoneaction.h"
@@ -10,6 +12,7 @@
 #include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
+#include "ui/sourcelignes.h"
 #include "ui_frmclient.h"
 
 namespace {
@@ -19,14 +22,66 @@ QString cleCourante(const Grille* g) {
     return r >= 1 && r < g->rows() ? g->rowKey(r) : QString();
 }
 
-// Cells of a record in the order Id, text, date, done, client, contact.
-QStringList cellules(const Action& a) {
-    return {QString::number(a.Id),   a.Commentaire,       Regional::texteDate(a.DatePrevue),
-            QString::number(a.Fait), DecodeSql(a.Client), DecodeSql(a.Interlocuteur)};
+enum Champ { Id, Texte, Date, Fait, Client, Interlocuteur };
+
+// A list of actions or appointments as the grid shows it, read from the collection itself.
+class LignesActions : public SourceLignes {
+public:
+    LignesActions(std::shared_ptr<const Actions> actions, const QVector<Champ>& colonnes)
+        : m_actions(std::move(actions)), m_colonnes(colonnes), m_blanc(couleurBgr(CouleurBlanc)),
+          m_orange(couleurBgr(CouleurOrange)) {}
+    int nombre() const override { return m_actions->Count(); }
+    QString texte(int ligne, int colonne) const override {
+        const Actions& a = *m_actions;
+        switch (m_colonnes.value(colonne)) {
+        case Id:
+            return QString::number(a.IdEn(ligne));
+        case Texte:
+            return a.CommentaireEn(ligne);
+        case Date:
+            return Regional::texteDate(Regional::dateDeInstant(a.PrevueEn(ligne)));
+        case Fait:
+            return QString::number(a.FaitEn(ligne));
+        case Client:
+            return DecodeSql(a.ClientEn(ligne));
+        case Interlocuteur:
+            return DecodeSql(a.InterlocuteurEn(ligne));
+        }
+        return QString();
+    }
+    QString cle(int ligne) const override { return QString::number(m_actions->IdEn(ligne)); }
+    QColor fond(int ligne) const override { return m_actions->FaitEn(ligne) == -1 ? m_blanc : m_orange; }
+    // The values themselves: a long list sorts without reading back its texts.
+    qint64 cleDate(int ligne, int colonne) const override {
+        return m_colonnes.value(colonne) == Date ? m_actions->PrevueEn(ligne)
+                                                 : SourceLignes::cleDate(ligne, colonne);
+    }
+    double cleNombre(int ligne, int colonne) const override {
+        switch (m_colonnes.value(colonne)) {
+        case Id:
+            return m_actions->IdEn(ligne);
+        case Fait:
+            return m_actions->FaitEn(ligne);
+        default:
+            return SourceLignes::cleNombre(ligne, colonne);
+        }
+    }
+
+private:
+    std::shared_ptr<const Actions> m_actions;
+    QVector<Champ> m_colonnes;
+    QColor m_blanc, m_orange;
+};
+
+std::shared_ptr<Actions> collection(int type) {
+    auto c = std::make_shared<Actions>();
+    c->SetTypeDonnees(type);
+    return c;
 }
 } // namespace
 
-ListesActions::ListesActions(FrmClient& fenetre) : QObject(&fenetre), f(fenetre), ui(fenetre.ui()) {
+ListesActions::ListesActions(FrmClient& fenetre)
+    : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_actions(collection(0)), m_rdv(collection(1)) {
     const auto colonne = [](const char* entete, int largeur, TypeColonne type = TypeColonne::Texte,
                             bool cachee = false) {
         return Grille::Colonne{QString::fromUtf8(entete), largeur, type, cachee};
@@ -55,42 +110,91 @@ ListesActions::ListesActions(FrmClient& fenetre) : QObject(&fenetre), f(fenetre)
     f.verrou().joindre(filtres);
 }
 
+bool ListesActions::Etat::operator==(const Etat& e) const {
+    return instructions == e.instructions && horloge == e.horloge && version == e.version;
+}
+
+ListesActions::Filtres ListesActions::filtres() const {
+    Filtres filtres{Action(), PeriodeAction, qint16(ui.ActionsFaites->isChecked() ? 1 : 0),
+                    qint16(ui.ActionsAFaire->isChecked() ? 1 : 0), f.PorteeAction};
+    filtres.criteres.Client = cleCourante(ui.VsfListeClients);
+    filtres.criteres.Interlocuteur = cleCourante(ui.ListeInterlocuteurs);
+    return filtres;
+}
+
+ListesActions::Etat ListesActions::etat(const Filtres& filtres) {
+    Etat e;
+    for (const Actions* c : {m_rdv.get(), m_actions.get()})
+        e.instructions << c->Instruction(filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
+                                         filtres.portee);
+    const QDateTime maintenant = Horloge::maintenant();
+    if (filtres.periode == 0)
+        e.horloge = texteDateStockee(maintenant);
+    else if (filtres.periode == 2)
+        e.horloge = QString::number(maintenant.date().month());
+    e.version = Connexion->version();
+    return e;
+}
+
+void ListesActions::noterEcriture(int type, int id) {
+    m_ecritures.push_back({type, id});
+}
+
 void ListesActions::InitListeAction() {
-    Action criteres;
-    criteres.Client = cleCourante(ui.VsfListeClients);
-    criteres.Interlocuteur = cleCourante(ui.ListeInterlocuteurs);
-    const qint16 faites = ui.ActionsFaites->isChecked() ? 1 : 0;
-    const qint16 aFaire = ui.ActionsAFaire->isChecked() ? 1 : 0;
-    Actions rdv, actions;
-    rdv.SetTypeDonnees(1);
-    actions.SetTypeDonnees(0);
+    const Filtres filtres = this->filtres();
     try {
-        rdv.CreationCollection(*Connexion, criteres, PeriodeAction, faites, aFaire, f.PorteeAction);
-        actions.CreationCollection(*Connexion, criteres, PeriodeAction, faites, aFaire, f.PorteeAction);
+        const Etat e = etat(filtres);
+        if (!reprendre(filtres, e))
+            relire(filtres);
+        m_etat = e;
+        m_lues = true;
     } catch (const ErreurBd& e) {
         Message::ok(e.message(), &f);
         return;
     }
-    CollRDV = std::move(rdv);
-    CollActions = std::move(actions);
-    remplir(ui.ListeActions, CollActions, {0, 1, 2, 3, 4, 5});
-    remplir(ui.VSFRDV, CollRDV, {0, 2, 3, 4, 5, 1});
+    m_ecritures.clear();
     Garde([this] { f.zoneAction().chargerPremier(); });
     Garde([this] { f.zoneRdv().chargerPremier(); });
 }
 
-void ListesActions::remplir(Grille* g, const Actions& liste, const QList<int>& colonnes) {
-    QVector<LigneGrille> lignes;
-    lignes.reserve(liste.Count());
-    const QColor blanc = couleurBgr(CouleurBlanc), orange = couleurBgr(CouleurOrange);
-    for (const Action& a : liste) {
-        const QStringList textes = cellules(a);
-        QStringList rangees;
-        for (int c : colonnes)
-            rangees << textes[c];
-        lignes.append({rangees, textes[0], a.Fait == -1 ? blanc : orange});
-    }
-    g->remplir(std::move(lignes));
+bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
+    Etat attendu = m_etat;
+    attendu.version.ecritures += m_ecritures.size();
+    // Only the records this window wrote have changed; in their own lists under the date order of
+    // all clients, they are read again alone.
+    if (!m_lues || !(e == attendu) || (!m_ecritures.empty() && filtres.portee != 2))
+        return false;
+    std::vector<std::pair<Ecriture, std::optional<Action>>> relues;
+    for (const Ecriture& ecriture : m_ecritures)
+        relues.emplace_back(ecriture,
+                            (ecriture.type == 0 ? m_actions : m_rdv)
+                                ->Relire(*Connexion, filtres.criteres, filtres.periode, filtres.faites,
+                                         filtres.aFaire, filtres.portee, ecriture.id));
+    // The grids let go of the records while they change.
+    ui.ListeActions->remplir(QVector<LigneGrille>());
+    ui.VSFRDV->remplir(QVector<LigneGrille>());
+    for (auto& [ecriture, relue] : relues)
+        (ecriture.type == 0 ? m_actions : m_rdv)->Remplacer(ecriture.id, std::move(relue));
+    // As a real rebuild would, the lists come back in the order they were read.
+    montrer();
+    return true;
+}
+
+void ListesActions::relire(const Filtres& filtres) {
+    auto rdv = collection(1), actions = collection(0);
+    for (Actions* c : {rdv.get(), actions.get()})
+        c->CreationCollection(*Connexion, filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
+                              filtres.portee);
+    m_rdv = std::move(rdv);
+    m_actions = std::move(actions);
+    montrer();
+}
+
+void ListesActions::montrer() {
+    ui.ListeActions->remplir(std::make_shared<LignesActions>(
+        m_actions, QVector<Champ>{Id, Texte, Date, Fait, Client, Interlocuteur}));
+    ui.VSFRDV->remplir(
+        std::make_shared<LignesActions>(m_rdv, QVector<Champ>{Id, Date, Fait, Client, Interlocuteur, Texte}));
 }
 
 void ListesActions::OptAction_Click(int index) {

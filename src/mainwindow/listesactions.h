@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/connection.h"
 #include "data/actions.h"
 
 #include <QObject>
+#include <QStringList>
+#include <memory>
+#include <vector>
 
 class FrmClient;
 class Grille;
@@ -19,19 +23,58 @@ public:
     explicit ListesActions(FrmClient& fenetre);
 
     // Reads both lists under the filters and loads the first action and the first appointment.
-    // A failure is shown and the lists keep what they showed.
+    // A failure is shown and the lists keep what they showed. When the statements and the data
+    // are those of the lists shown, their result is shown again as read, without reading it.
     void InitListeAction();
     void OptAction_Click(int index);
     void OptClient_Click(int index);
     // Points the client list at the client of the selected action, without loading it.
     void ListeActions_DblClick();
 
-    Actions CollActions;
-    Actions CollRDV;
+    // The records the two lists show, in the order they were read.
+    const Actions& CollActions() const { return *m_actions; }
+    const Actions& CollRDV() const { return *m_rdv; }
+    // A record of the kind (0 action, 1 appointment) this window has just written or deleted:
+    // the next rebuild reads that record alone rather than both tables.
+    void noterEcriture(int type, int id);
+    // The statements of the lists shown, appointments then actions, as the last rebuild sent
+    // them or would have.
+    QStringList instructions() const { return m_etat.instructions; }
 
 private:
-    void remplir(Grille* grille, const Actions& liste, const QList<int>& colonnes);
+    struct Filtres {
+        Action criteres;
+        int periode;
+        qint16 faites;
+        qint16 aFaire;
+        int portee;
+    };
+    // What the lists' result depends on.
+    struct Etat {
+        QStringList instructions;
+        // The moment or the month that "Aujourd'hui" and "Mois" compare with.
+        QString horloge;
+        VersionDonnees version;
+        bool operator==(const Etat& e) const;
+    };
+    struct Ecriture {
+        int type;
+        int id;
+    };
+
+    Filtres filtres() const;
+    Etat etat(const Filtres& f);
+    // The lists shown, with the records written since read again; false when they cannot serve.
+    bool reprendre(const Filtres& f, const Etat& e);
+    void relire(const Filtres& f);
+    void montrer();
 
     FrmClient& f;
     Ui::FrmClient& ui;
+    std::shared_ptr<Actions> m_actions;
+    std::shared_ptr<Actions> m_rdv;
+    // The state the lists were read in; none before the first rebuild.
+    Etat m_etat;
+    bool m_lues = false;
+    std::vector<Ecriture> m_ecritures;
 };

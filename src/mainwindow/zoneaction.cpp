@@ -39,11 +39,10 @@ QString ZoneAction::table() const {
 }
 
 QString ZoneAction::clientDe(const QString& id) const {
-    const Actions& liste = m_type == 0 ? f.listesActions().CollActions : f.listesActions().CollRDV;
-    for (const Action& a : liste)
-        if (QString::number(a.Id) == id)
-            return a.Client;
-    return QString();
+    const Actions& liste = m_type == 0 ? f.listesActions().CollActions() : f.listesActions().CollRDV();
+    bool numerique = false;
+    const int position = liste.PositionDe(id.toInt(&numerique));
+    return numerique && position >= 0 ? liste.ClientEn(position) : QString();
 }
 
 bool ZoneAction::charger(const QString& id) {
@@ -129,6 +128,7 @@ QString ZoneAction::enregistrer(bool creation) {
     action.Commentaire = m_champs.valeur(QStringLiteral("Commentaire"));
     action.DateSaisie = Regional::dateHeure(Horloge::aujourdhui());
     action.SetDataBd(*Connexion);
+    f.listesActions().noterEcriture(m_type, action.Id);
     return QString::number(action.Id);
 }
 
@@ -140,9 +140,11 @@ QString ZoneAction::questionSuppression(int ligne) const {
 void ZoneAction::supprimer(const QString& id) {
     bool numerique = false;
     const int n = id.toInt(&numerique);
-    if (numerique && n > 0)
+    if (numerique && n > 0) {
         Connexion->execute(QStringLiteral(" delete from ") + table() + QStringLiteral(" where Id=") +
                            QString::number(n));
+        f.listesActions().noterEcriture(m_type, n);
+    }
 }
 
 void ZoneAction::datePrise(const QDate& jour) {

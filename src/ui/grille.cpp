@@ -51,6 +51,13 @@ void Grille::remplir(QVector<LigneGrille> lignes) {
     afficherSelection();
 }
 
+void Grille::remplir(std::shared_ptr<const SourceLignes> source) {
+    m_modele->remplacerSource(std::move(source));
+    m_row = m_rowSel = 0;
+    m_colSel = m_col;
+    afficherSelection();
+}
+
 int Grille::rows() const {
     return m_modele->rowCount() + 1;
 }

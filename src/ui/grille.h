@@ -24,6 +24,8 @@ public:
     void setColonnes(const QList<Colonne>& colonnes);
     // Replaces every data row at once; no data row is selected afterwards.
     void remplir(QVector<LigneGrille> lignes);
+    // The same with the rows of a source, read as they are painted, in the source's order.
+    void remplir(std::shared_ptr<const SourceLignes> source);
 
     int rows() const;
     void setRows(int n);

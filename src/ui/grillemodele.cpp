@@ -15,12 +15,18 @@ bool estCoche(const QString& t) {
            t.compare(QLatin1String("vrai"), Qt::CaseInsensitive) == 0;
 }
 
-double lireNombre(const QString& t) {
-    bool ok = false;
-    double n = Regional::locale().toDouble(t, &ok);
-    if (!ok)
-        n = t.toDouble(&ok);
-    return ok ? n : 0;
+// Stable: rows of equal keys keep their order, whichever the direction.
+template <typename Cle> QVector<int> ordonner(std::vector<std::pair<Cle, int>>& cles, bool croissant) {
+    if (croissant)
+        std::stable_sort(cles.begin(), cles.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+    else
+        std::stable_sort(cles.begin(), cles.end(),
+                         [](const auto& a, const auto& b) { return b.first < a.first; });
+    QVector<int> ordre(int(cles.size()));
+    for (int i = 0; i < ordre.size(); ++i)
+        ordre[i] = cles[i].second;
+    return ordre;
 }
 
 } // namespace
@@ -45,13 +51,43 @@ void GrilleModele::completer(LigneGrille& l) const {
 
 void GrilleModele::remplacerLignes(QVector<LigneGrille> lignes) {
     beginResetModel();
+    m_source.reset();
+    m_ordre.clear();
     m_lignes = std::move(lignes);
     for (LigneGrille& l : m_lignes)
         completer(l);
     endResetModel();
 }
 
+void GrilleModele::remplacerSource(std::shared_ptr<const SourceLignes> source) {
+    beginResetModel();
+    m_lignes.clear();
+    m_ordre.clear();
+    m_source = std::move(source);
+    endResetModel();
+}
+
+void GrilleModele::posseder() {
+    if (!m_source && m_ordre.isEmpty())
+        return;
+    const int n = rowCount();
+    QVector<LigneGrille> lignes;
+    lignes.reserve(n);
+    for (int r = 0; r < n; ++r) {
+        LigneGrille l;
+        for (int c = 0; c < m_entetes.size(); ++c)
+            l.cellules << texte(r, c);
+        l.cle = cle(r);
+        l.fond = fond(r);
+        lignes.append(std::move(l));
+    }
+    m_lignes = std::move(lignes);
+    m_source.reset();
+    m_ordre.clear();
+}
+
 void GrilleModele::setNombreLignes(int n) {
+    posseder();
     n = std::max(0, n);
     const int avant = int(m_lignes.size());
     if (n > avant) {
@@ -68,14 +104,15 @@ void GrilleModele::setNombreLignes(int n) {
 }
 
 QString GrilleModele::texte(int ligne, int colonne) const {
-    if (ligne < 0 || ligne >= m_lignes.size())
+    if (!existe(ligne) || colonne < 0 || colonne >= m_entetes.size())
         return QString();
-    return m_lignes[ligne].cellules.value(colonne);
+    return m_source ? m_source->texte(base(ligne), colonne) : m_lignes[base(ligne)].cellules[colonne];
 }
 
 void GrilleModele::setTexte(int ligne, int colonne, const QString& t) {
-    if (ligne < 0 || ligne >= m_lignes.size() || colonne < 0 || colonne >= m_entetes.size())
+    if (!existe(ligne) || colonne < 0 || colonne >= m_entetes.size())
         return;
+    posseder();
     m_lignes[ligne].cellules[colonne] = t;
     const QModelIndex i = index(ligne, colonne);
     emit dataChanged(i, i);
@@ -88,45 +125,54 @@ void GrilleModele::setEntete(int colonne, const QString& t) {
     emit headerDataChanged(Qt::Horizontal, colonne, colonne);
 }
 
+QColor GrilleModele::fond(int ligne) const {
+    if (!existe(ligne))
+        return QColor();
+    return m_source ? m_source->fond(base(ligne)) : m_lignes[base(ligne)].fond;
+}
+
 void GrilleModele::setFond(int ligne, const QColor& c) {
-    if (ligne < 0 || ligne >= m_lignes.size())
+    if (!existe(ligne))
         return;
+    posseder();
     m_lignes[ligne].fond = c;
     emit dataChanged(index(ligne, 0), index(ligne, int(m_entetes.size()) - 1), {Qt::BackgroundRole});
 }
 
+QString GrilleModele::cle(int ligne) const {
+    if (!existe(ligne))
+        return QString();
+    return m_source ? m_source->cle(base(ligne)) : m_lignes[base(ligne)].cle;
+}
+
 void GrilleModele::setCle(int ligne, const QString& cle) {
-    if (ligne >= 0 && ligne < m_lignes.size())
-        m_lignes[ligne].cle = cle;
+    if (!existe(ligne))
+        return;
+    posseder();
+    m_lignes[ligne].cle = cle;
 }
 
 QVector<int> GrilleModele::trier(int colonne, bool croissant) {
-    const int n = int(m_lignes.size());
-    QVector<int> ordre(n);
-    std::iota(ordre.begin(), ordre.end(), 0);
+    const int n = rowCount();
+    QVector<int> avant(n);
+    std::iota(avant.begin(), avant.end(), 0);
     if (colonne < 0 || colonne >= m_entetes.size() || n < 2)
-        return ordre;
-    auto appliquer = [&](auto&& inferieur) {
-        std::stable_sort(ordre.begin(), ordre.end(),
-                         [&](int a, int b) { return croissant ? inferieur(a, b) : inferieur(b, a); });
-    };
+        return avant;
     switch (type(colonne)) {
     case TypeColonne::Date: {
-        QVector<qint64> cles(n);
-        for (int i = 0; i < n; ++i) {
-            const QDateTime d = Regional::lireDate(m_lignes[i].cellules[colonne]);
-            cles[i] = d.isValid() ? d.date().toJulianDay() * 86400 + d.time().msecsSinceStartOfDay() / 1000
-                                  : std::numeric_limits<qint64>::min();
-        }
-        appliquer([&](int a, int b) { return cles[a] < cles[b]; });
+        std::vector<std::pair<qint64, int>> cles(n);
+        for (int i = 0; i < n; ++i)
+            cles[i] = {m_source ? m_source->cleDate(base(i), colonne) : cleDateTexte(texte(i, colonne)), i};
+        avant = ordonner(cles, croissant);
         break;
     }
     case TypeColonne::Nombre:
     case TypeColonne::Booleen: {
-        QVector<double> cles(n);
+        std::vector<std::pair<double, int>> cles(n);
         for (int i = 0; i < n; ++i)
-            cles[i] = lireNombre(m_lignes[i].cellules[colonne]);
-        appliquer([&](int a, int b) { return cles[a] < cles[b]; });
+            cles[i] = {m_source ? m_source->cleNombre(base(i), colonne) : cleNombreTexte(texte(i, colonne)),
+                       i};
+        avant = ordonner(cles, croissant);
         break;
     }
     case TypeColonne::Texte: {
@@ -136,23 +182,28 @@ QVector<int> GrilleModele::trier(int colonne, bool croissant) {
         QVector<QCollatorSortKey> cles;
         cles.reserve(n);
         for (int i = 0; i < n; ++i)
-            cles.append(collateur.sortKey(m_lignes[i].cellules[colonne]));
-        appliquer([&](int a, int b) { return cles[a].compare(cles[b]) < 0; });
+            cles.append(collateur.sortKey(texte(i, colonne)));
+        const auto inferieur = [&](int a, int b) { return cles[a].compare(cles[b]) < 0; };
+        if (croissant)
+            std::stable_sort(avant.begin(), avant.end(), inferieur);
+        else
+            std::stable_sort(avant.begin(), avant.end(), [&](int a, int b) { return inferieur(b, a); });
         break;
     }
     }
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-    QVector<LigneGrille> triees;
-    triees.reserve(n);
-    for (int i : ordre)
-        triees.append(std::move(m_lignes[i]));
-    m_lignes = std::move(triees);
+    QVector<int> ordre(n);
+    for (int i = 0; i < n; ++i)
+        ordre[i] = base(avant[i]);
+    m_ordre = std::move(ordre);
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-    return ordre;
+    return avant;
 }
 
 int GrilleModele::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : int(m_lignes.size());
+    if (parent.isValid())
+        return 0;
+    return m_source ? m_source->nombre() : int(m_lignes.size());
 }
 
 int GrilleModele::columnCount(const QModelIndex& parent) const {
@@ -162,18 +213,20 @@ int GrilleModele::columnCount(const QModelIndex& parent) const {
 QVariant GrilleModele::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return {};
-    const LigneGrille& l = m_lignes[index.row()];
-    const QString& t = l.cellules[index.column()];
-    const bool booleen = type(index.column()) == TypeColonne::Booleen;
+    const int colonne = index.column();
+    const bool booleen = type(colonne) == TypeColonne::Booleen;
     switch (role) {
     case Qt::DisplayRole:
-        return booleen ? QVariant() : QVariant(t);
+        return booleen ? QVariant() : QVariant(texte(index.row(), colonne));
     case Qt::CheckStateRole:
-        return booleen ? QVariant(estCoche(t) ? Qt::Checked : Qt::Unchecked) : QVariant();
-    case Qt::BackgroundRole:
-        return l.fond.isValid() ? QVariant(l.fond) : QVariant();
+        return booleen ? QVariant(estCoche(texte(index.row(), colonne)) ? Qt::Checked : Qt::Unchecked)
+                       : QVariant();
+    case Qt::BackgroundRole: {
+        const QColor c = fond(index.row());
+        return c.isValid() ? QVariant(c) : QVariant();
+    }
     case Qt::TextAlignmentRole:
-        return int(alignement(index.column()));
+        return int(alignement(colonne));
     default:
         return {};
     }
