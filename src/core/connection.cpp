@@ -162,7 +162,7 @@ VersionDonnees Connection::version() {
     const QString sql = QStringLiteral("PRAGMA data_version");
     Curseur pragma(m_reserve, sql, m_reserve->prendre(sql, {}));
     pragma.suivant();
-    return {m_ecritures, pragma.entier(0)};
+    return {m_ecritures, pragma.brute(0).entier};
 }
 
 void Connection::beginTrans() {

@@ -64,22 +64,23 @@ QString Curseur::nomColonne(int i) const {
     return QString::fromUtf8(sqlite3_column_name(instruction(), i));
 }
 
-bool Curseur::estTexte(int i) const {
-    return sqlite3_column_type(instruction(), i) == SQLITE_TEXT;
-}
-
-bool Curseur::estEntier(int i) const {
-    return sqlite3_column_type(instruction(), i) == SQLITE_INTEGER;
-}
-
-qint64 Curseur::entier(int i) const {
-    return sqlite3_column_int64(instruction(), i);
-}
-
-QByteArrayView Curseur::octets(int i) const {
-    sqlite3_stmt* s = instruction();
-    const auto* texte = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
-    return QByteArrayView(texte, sqlite3_column_bytes(s, i));
+Curseur::Brute Curseur::brute(int i) const {
+    // One call into the statement; the value's own accessors cost nothing more.
+    sqlite3_value* v = sqlite3_column_value(instruction(), i);
+    const auto type = Brute::Type(sqlite3_value_type(v));
+    switch (type) {
+    case Brute::Entier:
+        return {type, sqlite3_value_int64(v), {}};
+    case Brute::Texte: {
+        // The bytes as stored: UTF-8 in a Brevanta database. Asked as text, SQLite would first
+        // copy them to end them with a zero.
+        const auto* texte =
+            static_cast<const char*>(m_reserve->utf8() ? sqlite3_value_blob(v) : sqlite3_value_text(v));
+        return {type, 0, QByteArrayView(texte, sqlite3_value_bytes(v))};
+    }
+    default:
+        return {type, 0, {}};
+    }
 }
 
 QVariant Curseur::valeur(int i) const {
@@ -90,8 +91,8 @@ QVariant Curseur::valeur(int i) const {
     case SQLITE_FLOAT:
         return QVariant(sqlite3_column_double(s, i));
     case SQLITE_TEXT: {
-        const QByteArrayView t = octets(i);
-        return QVariant(QString::fromUtf8(t.data(), t.size()));
+        const auto* texte = reinterpret_cast<const char*>(sqlite3_column_text(s, i));
+        return QVariant(QString::fromUtf8(texte, sqlite3_column_bytes(s, i)));
     }
     case SQLITE_BLOB:
         return QVariant(

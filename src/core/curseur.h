@@ -26,11 +26,14 @@ public:
     QString nomColonne(int i) const;
     // The value as the engine holds it: qlonglong, double, QString, QByteArray, or a null QVariant.
     QVariant valeur(int i) const;
-    bool estTexte(int i) const;
-    bool estEntier(int i) const;
-    qint64 entier(int i) const;
-    // The UTF-8 bytes of a text value, valid until the next row.
-    QByteArrayView octets(int i) const;
+    // A column as the engine holds it, read in one call: long lists read many.
+    struct Brute {
+        enum Type { Entier = 1, Reel, Texte, Blob, Nul } type;
+        qint64 entier;
+        // The UTF-8 bytes of a text value, valid until the next row.
+        QByteArrayView octets;
+    };
+    Brute brute(int i) const;
 
 private:
     void rendre();

@@ -109,17 +109,17 @@ Field Recordset::field(int position) const {
 
 QString Recordset::texte(int position) const {
     verifierLigne();
-    if (!m_dates.value(position) && m_curseur.estTexte(position)) {
-        const QByteArrayView t = m_curseur.octets(position);
-        return QString::fromUtf8(t.data(), t.size());
-    }
+    const Curseur::Brute b = m_curseur.brute(position);
+    if (b.type == Curseur::Brute::Texte && !m_dates.value(position))
+        return QString::fromUtf8(b.octets);
     return field(position).toText();
 }
 
 int Recordset::entier(int position) const {
     verifierLigne();
-    if (m_curseur.estEntier(position))
-        return int(m_curseur.entier(position));
+    const Curseur::Brute b = m_curseur.brute(position);
+    if (b.type == Curseur::Brute::Entier)
+        return int(b.entier);
     return field(position).toInt();
 }
 
@@ -129,9 +129,9 @@ QDateTime Recordset::date(int position) const {
 
 qint64 Recordset::instant(int position) const {
     verifierLigne();
-    if (m_curseur.estTexte(position)) {
-        const QByteArrayView t = m_curseur.octets(position);
-        const qint64 ms = Regional::instantStocke(QLatin1String(t.data(), t.size()));
+    const Curseur::Brute b = m_curseur.brute(position);
+    if (b.type == Curseur::Brute::Texte) {
+        const qint64 ms = Regional::instantStocke(QLatin1String(b.octets.data(), b.octets.size()));
         if (ms != Regional::InstantInvalide)
             return ms;
     }
@@ -140,8 +140,9 @@ qint64 Recordset::instant(int position) const {
 
 QByteArrayView Recordset::utf8(int position, QByteArray& secours) const {
     verifierLigne();
-    if (!m_dates.value(position) && m_curseur.estTexte(position))
-        return m_curseur.octets(position);
+    const Curseur::Brute b = m_curseur.brute(position);
+    if (b.type == Curseur::Brute::Texte && !m_dates.value(position))
+        return b.octets;
     secours = field(position).toText().toUtf8();
     return secours;
 }

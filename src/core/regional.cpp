@@ -1,5 +1,7 @@
 #include "core/regional.h"
 
+#include <cstring>
+
 namespace Regional {
 
 void appliquer() {
@@ -130,15 +132,25 @@ qint64 joursDepuis1970(int annee, int mois, int jour) {
     return qint64(ere) * 146097 + jourDeLEre - 719468;
 }
 
-// Lists read many stored dates: straight to milliseconds, with the checks of QDate and QTime
-// (no year 0, no 31 February, no 24:00).
-template <typename Texte> qint64 instant(const Texte& t) {
-    if ((t.size() != 10 && t.size() != 19) || !separateur(t, 4, '-') || !separateur(t, 7, '-'))
+// The day of a stored date: days since 1970, with the checks of QDate (no year 0, no 31 February).
+template <typename Texte> qint64 jourStocke(const Texte& t) {
+    if (!separateur(t, 4, '-') || !separateur(t, 7, '-'))
         return InstantInvalide;
     const int annee = chiffres(t, 0, 4), mois = chiffres(t, 5, 2), jour = chiffres(t, 8, 2);
     static const int jours[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (annee < 1 || mois < 1 || mois > 12 || jour < 1 ||
         jour > jours[mois - 1] + (mois == 2 && bissextile(annee)))
+        return InstantInvalide;
+    return joursDepuis1970(annee, mois, jour);
+}
+
+// Lists read many stored dates: straight to milliseconds, the time with the checks of QTime (no
+// 24:00). Jour gives the day of the first ten characters.
+template <typename Texte, typename Jour> qint64 instant(const Texte& t, Jour jour) {
+    if (t.size() != 10 && t.size() != 19)
+        return InstantInvalide;
+    const qint64 j = jour(t);
+    if (j == InstantInvalide)
         return InstantInvalide;
     int secondes = 0;
     if (t.size() == 19) {
@@ -148,16 +160,25 @@ template <typename Texte> qint64 instant(const Texte& t) {
             return InstantInvalide;
         secondes = 3600 * h + 60 * m + s;
     }
-    return (joursDepuis1970(annee, mois, jour) * 86400 + secondes) * 1000;
+    return (j * 86400 + secondes) * 1000;
 }
 } // namespace
 
 QDateTime lireDateStockee(const QString& texte) {
-    return dateDeInstant(instant(texte));
+    return dateDeInstant(instant(texte, [](const QString& t) { return jourStocke(t); }));
 }
 
 qint64 instantStocke(QLatin1String texte) {
-    return instant(texte);
+    // A list read in date order mostly gives the same day row after row.
+    thread_local char dernier[10] = {};
+    thread_local qint64 jourDernier = InstantInvalide;
+    return instant(texte, [](QLatin1String t) {
+        if (jourDernier == InstantInvalide || std::memcmp(t.data(), dernier, 10) != 0) {
+            jourDernier = jourStocke(t);
+            std::memcpy(dernier, t.data(), 10);
+        }
+        return jourDernier;
+    });
 }
 
 QDateTime dateDeInstant(qint64 ms) {

@@ -9,6 +9,14 @@ namespace {
 constexpr int Capacite = 48;
 } // namespace
 
+ReserveInstructions::ReserveInstructions(sqlite3* connexion) : m_connexion(connexion) {
+    sqlite3_stmt* encodage = nullptr;
+    if (sqlite3_prepare_v2(connexion, "PRAGMA encoding", -1, &encodage, nullptr) == SQLITE_OK &&
+        sqlite3_step(encodage) == SQLITE_ROW)
+        m_utf8 = qstrcmp(reinterpret_cast<const char*>(sqlite3_column_text(encodage, 0)), "UTF-8") == 0;
+    sqlite3_finalize(encodage);
+}
+
 ReserveInstructions::~ReserveInstructions() {
     fermer();
 }

@@ -13,7 +13,7 @@ struct sqlite3_stmt;
 // (a list refilled, a record loaded) skips SQLite's parsing and planning.
 class ReserveInstructions {
 public:
-    explicit ReserveInstructions(sqlite3* connexion) : m_connexion(connexion) {}
+    explicit ReserveInstructions(sqlite3* connexion);
     ~ReserveInstructions();
     ReserveInstructions(const ReserveInstructions&) = delete;
     ReserveInstructions& operator=(const ReserveInstructions&) = delete;
@@ -25,6 +25,8 @@ public:
     // Finalizes every statement, those still out too, so that the connection can close.
     void fermer();
     bool ouverte() const { return m_connexion != nullptr; }
+    // Whether the database stores its texts in UTF-8, as Brevanta creates it.
+    bool utf8() const { return m_utf8; }
     // The engine's error on this connection.
     [[noreturn]] void echec() const;
 
@@ -32,6 +34,7 @@ private:
     void lier(sqlite3_stmt* instruction, const QVariantList& valeurs) const;
 
     sqlite3* m_connexion;
+    bool m_utf8 = false;
     // Least recently used first.
     QList<std::pair<QString, sqlite3_stmt*>> m_libres;
     QSet<sqlite3_stmt*> m_sorties;

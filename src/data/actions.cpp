@@ -75,14 +75,17 @@ void Actions::lire(Connection& connexion, const QString& instruction) {
     InitRecordset(m_rs, &connexion);
     m_rs->open(instruction, &connexion);
     const PositionsAction p(*m_rs);
-    QByteArray secours;
+    QByteArray secours[3];
     // Each member as LectureFields reads it, the texts kept as they come.
     while (!m_rs->eof()) {
         Ligne l;
         l.id = m_rs->entier(p.id);
-        l.interlocuteur = m_textes.ajouter(m_rs->utf8(p.interlocuteur, secours));
-        l.commentaire = m_textes.ajouter(m_rs->utf8(p.commentaire, secours));
-        l.client = m_textes.ajouter(m_rs->utf8(p.client, secours));
+        const QByteArrayView interlocuteur = m_rs->utf8(p.interlocuteur, secours[0]);
+        const QByteArrayView commentaire = m_rs->utf8(p.commentaire, secours[1]);
+        const QByteArrayView client = m_rs->utf8(p.client, secours[2]);
+        l.textes = m_textes.ajouter({commentaire, client, interlocuteur});
+        l.commentaire = quint32(commentaire.size());
+        l.client = quint32(client.size());
         l.prevue = m_rs->instant(p.datePrevue);
         l.fait = qint16(m_rs->entier(p.fait));
         l.saisie = m_rs->instant(p.dateSaisie);
@@ -114,14 +117,27 @@ Action& Actions::enregistrement(int position) const {
     auto a = std::make_unique<Action>();
     a->SetTypeDonnees(m_typeDonnees);
     a->Id = l.id;
-    a->Interlocuteur = QString::fromUtf8(m_textes.octets(l.interlocuteur));
-    a->Commentaire = DecodeSql(QString::fromUtf8(m_textes.octets(l.commentaire)));
-    a->Client = QString::fromUtf8(m_textes.octets(l.client));
+    a->Interlocuteur = texteEn(l, Morceau::Interlocuteur);
+    a->Commentaire = DecodeSql(texteEn(l, Morceau::Commentaire));
+    a->Client = texteEn(l, Morceau::Client);
     a->DatePrevue = Regional::dateDeInstant(l.prevue);
     a->Fait = l.fait;
     a->DateSaisie = Regional::dateDeInstant(l.saisie);
     m_records[r] = std::move(a);
     return *m_records[r];
+}
+
+QString Actions::texteEn(const Ligne& l, Morceau m) const {
+    const QByteArrayView textes = m_textes.octets(l.textes);
+    switch (m) {
+    case Morceau::Commentaire:
+        return QString::fromUtf8(textes.first(l.commentaire));
+    case Morceau::Client:
+        return QString::fromUtf8(textes.sliced(l.commentaire, l.client));
+    case Morceau::Interlocuteur:
+        break;
+    }
+    return QString::fromUtf8(textes.sliced(l.commentaire + l.client));
 }
 
 int Actions::IdEn(int position) const {
@@ -145,19 +161,19 @@ qint64 Actions::PrevueEn(int position) const {
 QString Actions::CommentaireEn(int position) const {
     const int r = rangee(position);
     const Action* a = fait(r);
-    return a ? a->Commentaire : DecodeSql(QString::fromUtf8(m_textes.octets(m_lignes[r].commentaire)));
+    return a ? a->Commentaire : DecodeSql(texteEn(m_lignes[r], Morceau::Commentaire));
 }
 
 QString Actions::ClientEn(int position) const {
     const int r = rangee(position);
     const Action* a = fait(r);
-    return a ? a->Client : QString::fromUtf8(m_textes.octets(m_lignes[r].client));
+    return a ? a->Client : texteEn(m_lignes[r], Morceau::Client);
 }
 
 QString Actions::InterlocuteurEn(int position) const {
     const int r = rangee(position);
     const Action* a = fait(r);
-    return a ? a->Interlocuteur : QString::fromUtf8(m_textes.octets(m_lignes[r].interlocuteur));
+    return a ? a->Interlocuteur : texteEn(m_lignes[r], Morceau::Interlocuteur);
 }
 
 int Actions::PositionDe(int Id) const {

@@ -103,16 +103,19 @@ public:
     int PositionDe(int Id) const;
 
 private:
-    // A row as read; its texts as stored, the comment not yet decoded.
+    // A row as read; its texts as stored (the comment not yet decoded), one after the other:
+    // comment, client, contact.
     struct Ligne {
         qint64 prevue;
         qint64 saisie;
         qint32 id;
         qint16 fait;
-        TextesUtf8::Texte commentaire;
-        TextesUtf8::Texte client;
-        TextesUtf8::Texte interlocuteur;
+        TextesUtf8::Texte textes;
+        quint32 commentaire;
+        quint32 client;
     };
+    enum class Morceau { Commentaire, Client, Interlocuteur };
+    QString texteEn(const Ligne& l, Morceau m) const;
 
     QString requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee,
                     const QString& condition = QString()) const;

@@ -9,8 +9,10 @@ constexpr quint32 PremierBloc = 1024;
 constexpr quint32 DernierBloc = 1 << 20;
 } // namespace
 
-TextesUtf8::Texte TextesUtf8::ajouter(QByteArrayView octets) {
-    const auto taille = quint32(octets.size());
+TextesUtf8::Texte TextesUtf8::ajouter(std::initializer_list<QByteArrayView> morceaux) {
+    quint32 taille = 0;
+    for (QByteArrayView m : morceaux)
+        taille += quint32(m.size());
     if (taille == 0)
         return {};
     if (m_blocs.empty() || m_utilise + taille > m_tailleBloc) {
@@ -18,9 +20,11 @@ TextesUtf8::Texte TextesUtf8::ajouter(QByteArrayView octets) {
         m_blocs.emplace_back(new char[m_tailleBloc]);
         m_utilise = 0;
     }
-    std::memcpy(m_blocs.back().get() + m_utilise, octets.data(), taille);
     const Texte t{quint32(m_blocs.size() - 1), m_utilise, taille};
-    m_utilise += taille;
+    for (QByteArrayView m : morceaux) {
+        std::memcpy(m_blocs.back().get() + m_utilise, m.data(), m.size());
+        m_utilise += quint32(m.size());
+    }
     return t;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -13,7 +14,8 @@ public:
         quint32 debut = 0;
         quint32 taille = 0;
     };
-    Texte ajouter(QByteArrayView octets);
+    // The pieces one after the other, as one text.
+    Texte ajouter(std::initializer_list<QByteArrayView> morceaux);
     QByteArrayView octets(const Texte& t) const;
 
 private:
