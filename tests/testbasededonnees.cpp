@@ -178,6 +178,40 @@ private slots:
         QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
     }
 
+    // Lists read stored dates straight to milliseconds: the same dates as QDate and QTime accept.
+    void instantsStockes() {
+        for (const char* texte :
+             {"2024-02-29 23:59:59", "1899-12-30", "0001-01-01 00:00:00", "9999-12-31", "1600-03-01 12:00:00",
+              "2023-02-29", "0000-06-01", "2024-13-01", "2024-04-31", "2024-01-01 24:00:00",
+              "2024-01-01 12:60:00", "2024-1-01", "2024-01-01T00:00:00", "2024-01-01 00:00", "aaaa-01-01"}) {
+            const QString t = QString::fromLatin1(texte);
+            const QDate jour = QDate::fromString(t.left(10), "yyyy-MM-dd");
+            const QTime heure = t.size() == 10 ? QTime(0, 0) : QTime::fromString(t.mid(11), "HH:mm:ss");
+            const bool valide = jour.isValid() && heure.isValid() && (t.size() == 10 || t[10] == ' ');
+            QCOMPARE(Regional::instantStocke(QLatin1String(texte)),
+                     valide ? Regional::dateHeure(jour, heure).toMSecsSinceEpoch()
+                            : Regional::InstantInvalide);
+            QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());
+        }
+    }
+
+    // Statements are kept prepared; closing the connection ends a record set still open, and
+    // opening adds the indexes a database made by an older version lacks.
+    void instructionsGardeesEtIndex() {
+        for (int i = 0; i < 3; ++i)
+            ajouterAction(m_c.get(), "même", "2003/02/17");
+        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions", "Commentaire").size(), 3);
+        Recordset rs;
+        rs.open("select * from Actions", m_c.get());
+        m_c->close();
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
+        rs.close();
+        m_base->sqlite("DROP INDEX ActionsAFaire");
+        m_c.reset(ouvrir(*m_base));
+        QCOMPARE(brut(m_c.get(), "select name from sqlite_master where name='ActionsAFaire'"),
+                 QStringList{"ActionsAFaire"});
+    }
+
     void formesDuDialecte() {
         ajouterAction(m_c.get(), "à faire", "2003/02/17");
         ajouterAction(m_c.get(), "faite", "2003/02/18", -1);

@@ -5,6 +5,7 @@
 #include "ui/ecran.h"
 #include "ui/grille.h"
 #include "ui/listes.h"
+#include "ui/sourcelignes.h"
 
 #include <QHeaderView>
 #include <QSignalSpy>
@@ -40,6 +41,21 @@ void remplir(Grille& g, const QList<QStringList>& lignes) {
         g.setRowKey(g.rows() - 1, "clé " + l[0]);
     }
 }
+
+// Rows the grid reads in place; it counts the date keys it is asked for.
+class Source : public SourceLignes {
+public:
+    QList<QStringList> lignes;
+    mutable int clesDate = 0;
+    int nombre() const override { return int(lignes.size()); }
+    QString texte(int l, int c) const override { return lignes[l].value(c); }
+    QString cle(int l) const override { return "clé " + lignes[l][0]; }
+    QColor fond(int l) const override { return l == 0 ? couleurBgr(CouleurOrange) : QColor(); }
+    qint64 cleDate(int l, int c) const override {
+        ++clesDate;
+        return SourceLignes::cleDate(l, c);
+    }
+};
 
 } // namespace
 
@@ -170,6 +186,30 @@ private slots:
         cliquerEntete(*m_g, 0);
         QCOMPARE(m_g->rowKey(1), QString("clé a"));
         QCOMPARE(m_g->couleurLigne(2), couleurBgr(CouleurOrange));
+    }
+
+    // A source's rows are shown without a copy; a sort reorders only the view, a new fill of the
+    // same source shows its own order again, a changed cell makes the rows the grid's own.
+    void sourcePartagee() {
+        auto source = std::make_shared<Source>();
+        source->lignes = {{"b", "02/01/2004", "1"}, {"a", "31/12/2003", "2"}, {"c", "", "3"}};
+        QSignalSpy remises(m_g->model(), &QAbstractItemModel::modelReset);
+        m_g->remplir(source);
+        QCOMPARE(remises.count(), 1);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"b", "a", "c"}));
+        QCOMPARE(m_g->couleurLigne(1), couleurBgr(CouleurOrange));
+        cliquerEntete(*m_g, 1);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"c", "a", "b"}));
+        QCOMPARE(source->clesDate, 3);
+        QCOMPARE(m_g->rowKey(3), QString("clé b"));
+        m_g->remplir(source);
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"b", "a", "c"}));
+        cliquerEntete(*m_g, 2);
+        cliquerEntete(*m_g, 2);
+        m_g->setTextMatrix(1, 0, "z");
+        QCOMPARE(colonne(*m_g, 0), (QStringList{"z", "a", "b"}));
+        QCOMPARE(m_g->rowKey(1), QString("clé c"));
+        QCOMPARE(source->lignes[0][0], QString("b"));
     }
 
     void alignements() {
