@@ -33,7 +33,7 @@ void TestFrmClient::ouverture() {
     QCOMPARE(DecalageSemaine, qint16(0));
     QCOMPARE(QStringList(std::begin(JoursSemaine), std::end(JoursSemaine)),
              QStringList({"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", ""}));
-    for (const char* aVenir : {"BtnPlanning", "ListeActions", "VSFRDV", "OptAction_0"})
+    for (const char* aVenir : {"ListeActions", "VSFRDV", "OptAction_0"})
         QVERIFY2(!t.w(aVenir)->isEnabled(), aVenir);
     // Every caption shows whole in its fixed place.
     for (QWidget* c : frmClient->findChildren<QWidget*>()) {

@@ -7,6 +7,7 @@
 #include "dialogs/frmapropos.h"
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
+#include "planning/frmplanning.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
 #include "ui/garde.h"
@@ -27,6 +28,8 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     m_zoneClient = new ZoneClient(*this);
     m_zoneInterlocuteur = new ZoneInterlocuteur(*this);
     connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
+    connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
+            [this] { Garde([this] { ouvrirPlanning(this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
@@ -50,7 +53,7 @@ void FrmClient::Form_Load() {
     m_ui->Label11->setAutoFillBackground(true);
 }
 
-// The action and appointment areas and the planning arrive later: drawn, browsing, disabled.
+// The action and appointment areas arrive later: drawn, browsing, disabled.
 void FrmClient::desactiverZonesAVenir() {
     Ui::FrmClient& u = *m_ui;
     u.ListeActions->setColonnes({{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true},
@@ -70,9 +73,9 @@ void FrmClient::desactiverZonesAVenir() {
         w->hide();
     for (QWidget* w : QList<QWidget*>{u.DateAction, u.CommentaireAction, u.DateRDV, u.CommentaireRDV})
         setFond(w, couleurBgr(CouleurJaunePale));
-    for (QWidget* w : QList<QWidget*>{u.OptAction_0, u.OptAction_1, u.OptAction_2, u.OptAction_3,
-                                      u.ActionsAFaire, u.ActionsFaites, u.Frame2, u.ListeActions, u.Frame1,
-                                      u.VSFRDV, u.Frame3, u.BtnPlanning})
+    for (QWidget* w :
+         QList<QWidget*>{u.OptAction_0, u.OptAction_1, u.OptAction_2, u.OptAction_3, u.ActionsAFaire,
+                         u.ActionsFaites, u.Frame2, u.ListeActions, u.Frame1, u.VSFRDV, u.Frame3})
         w->setEnabled(false);
 }
 

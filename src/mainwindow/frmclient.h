@@ -35,6 +35,9 @@ public:
     ZoneClient& zoneClient() { return *m_zoneClient; }
     ZoneInterlocuteur& zoneInterlocuteur() { return *m_zoneInterlocuteur; }
     VerrouSaisie& verrou() { return m_verrou; }
+    // Shows the client and the contact stored under these names, loading the client once with that
+    // contact; false (nothing changed) while a record is edited or when either is not listed.
+    bool allerA(const QString& clientStocke, const QString& contactStocke);
 
     // The button that Enter presses: the Valider of the area being edited, else the Créer of
     // the area that switched last.
@@ -63,4 +66,6 @@ private:
     ZoneInterlocuteur* m_zoneInterlocuteur = nullptr;
     QPushButton* m_boutonDefaut = nullptr;
     bool m_dejaAffichee = false;
+
+    bool contactExiste(const QString& clientStocke, const QString& contactStocke);
 };

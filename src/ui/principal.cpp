@@ -7,6 +7,7 @@
 #include "core/routines.h"
 #include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
+#include "planning/frmplanning.h"
 #include "ui/message.h"
 
 #include <QFont>
@@ -20,6 +21,7 @@ QString ClientCourant;
 QString InterlocuteurCourant;
 qint32 PeriodeAction = 0;
 FrmClient* frmClient = nullptr;
+FrmPlanning* frmPlanning = nullptr;
 
 namespace {
 // The windows name Windows fonts; Liberation Sans has their metrics, where DejaVu is much wider.
@@ -51,6 +53,8 @@ void Main() {
 }
 
 void FinApplication() {
+    delete frmPlanning;
+    frmPlanning = nullptr;
     delete frmClient;
     frmClient = nullptr;
     RsCommun.reset();
