@@ -9,6 +9,7 @@
 #include "mainwindow/zoneaction.h"
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
+#include "planning/frmplanning.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
 #include "ui/garde.h"
@@ -52,6 +53,8 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
                                 u.RDVFait_1},
                                1);
     connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
+    connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
+            [this] { Garde([this] { ouvrirPlanning(this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
@@ -68,7 +71,6 @@ void FrmClient::Form_Load() {
     m_zoneAction->SaisieEnCours(false);
     m_zoneInterlocuteur->SaisieEnCours(false);
     m_zoneRdv->SaisieEnCours(false);
-    m_ui->BtnPlanning->setEnabled(false);
     PeriodeAction = 3;
     PorteeAction = 2;
     QPalette legende = m_ui->Label11->palette();

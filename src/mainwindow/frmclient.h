@@ -40,7 +40,6 @@ public:
     ZoneAction& zoneRdv() { return *m_zoneRdv; }
     ListesActions& listesActions() { return *m_listesActions; }
     VerrouSaisie& verrou() { return m_verrou; }
-
     // Shows the client and the contact stored under these names, loading the client once with
     // that contact; false, nothing changed, while a record is edited or when either is not listed.
     bool allerA(const QString& clientStocke, const QString& contactStocke);
@@ -77,4 +76,6 @@ private:
     ListesActions* m_listesActions = nullptr;
     QPushButton* m_boutonDefaut = nullptr;
     bool m_dejaAffichee = false;
+
+    bool contactExiste(const QString& clientStocke, const QString& contactStocke);
 };

@@ -7,6 +7,7 @@
 #include "core/routines.h"
 #include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
+#include "planning/frmplanning.h"
 #include "ui/message.h"
 
 #include <QCoreApplication>
@@ -23,6 +24,7 @@ QString ClientCourant;
 QString InterlocuteurCourant;
 qint32 PeriodeAction = 0;
 FrmClient* frmClient = nullptr;
+FrmPlanning* frmPlanning = nullptr;
 
 namespace {
 std::unique_ptr<QTranslator> g_traductionQt;
@@ -64,12 +66,14 @@ void Main() {
 }
 
 void FinApplication() {
-    g_traductionQt.reset();
+    delete frmPlanning;
+    frmPlanning = nullptr;
     delete frmClient;
     frmClient = nullptr;
     RsCommun.reset();
     delete Connexion;
     Connexion = nullptr;
+    g_traductionQt.reset();
     for (QString& jour : JoursSemaine)
         jour.clear();
     DecalageSemaine = 0;
