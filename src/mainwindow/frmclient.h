@@ -76,6 +76,4 @@ private:
     ListesActions* m_listesActions = nullptr;
     QPushButton* m_boutonDefaut = nullptr;
     bool m_dejaAffichee = false;
-
-    bool contactExiste(const QString& clientStocke, const QString& contactStocke);
 };

@@ -18,10 +18,10 @@ bool FrmClient::allerAuSuivi(int type, int id) {
     if (m_verrou.estPris())
         return false;
     const QString table = type == 0 ? QStringLiteral("Actions") : QStringLiteral("RDV");
-    const QVector<Fiche> lu =
-        lireFiches(rsFenetre(), QStringLiteral("select Client, Interlocuteur from ") + table +
-                                    QStringLiteral(" where Id=") + QString::number(id),
-                   {QStringLiteral("Client"), QStringLiteral("Interlocuteur")});
+    const QVector<Fiche> lu = lireFiches(rsFenetre(),
+                                         QStringLiteral("select Client, Interlocuteur from ") + table +
+                                             QStringLiteral(" where Id=") + QString::number(id),
+                                         {QStringLiteral("Client"), QStringLiteral("Interlocuteur")});
     if (lu.isEmpty())
         return false;
     // Wide enough for the record to be listed, whatever it is.

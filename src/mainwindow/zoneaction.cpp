@@ -99,16 +99,10 @@ QWidget* ZoneAction::premierChamp() const {
 }
 
 bool ZoneAction::verifier(bool) {
-    if (m_c.commentaire->toPlainText().trimmed().isEmpty()) {
-        Message::ok(QStringLiteral("Veuillez remplir un commentaire"), &f);
-        m_c.commentaire->setFocus();
-        return false;
-    }
-    if (!Regional::lireDate(m_c.date->text()).isValid()) {
-        Message::ok(QStringLiteral("La date saisie n'est pas valide."), &f);
-        m_c.date->setFocus();
-        return false;
-    }
+    if (m_c.commentaire->toPlainText().trimmed().isEmpty())
+        return refuser(QStringLiteral("Veuillez remplir un commentaire"), m_c.commentaire);
+    if (!Regional::lireDate(m_c.date->text()).isValid())
+        return refuser(QStringLiteral("La date saisie n'est pas valide."), m_c.date);
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "mainwindow/zonefiche.h"
 
 #include "core/connection.h"
+#include "core/recordset.h"
 #include "mainwindow/frmclient.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
@@ -37,6 +38,20 @@ bool ZoneFiche::enSaisie() const {
 
 bool ZoneFiche::creation() const {
     return f.ModeSaisie == m_modeCreation;
+}
+
+bool ZoneFiche::refuser(const QString& message, QWidget* champ) {
+    Message::ok(message, &f);
+    champ->setFocus();
+    return false;
+}
+
+bool ZoneFiche::existe(const QString& instruction) {
+    Recordset& rs = f.rsFenetre();
+    rs.open(instruction, Connexion);
+    const bool trouve = !rs.eof();
+    rs.close();
+    return trouve;
 }
 
 void ZoneFiche::SaisieEnCours(bool flag) {

@@ -78,6 +78,10 @@ protected:
     void setCleAffichee(const QString& cle) { m_cleAffichee = cle; }
 
     bool creation() const;
+    // Shows the check's message and puts the focus in its field; false, for the check to return.
+    bool refuser(const QString& message, QWidget* champ);
+    // Whether the SELECT finds a row.
+    bool existe(const QString& instruction);
 
     FrmClient& f;
     Ui::FrmClient& ui;

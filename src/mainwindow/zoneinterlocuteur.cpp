@@ -172,28 +172,17 @@ QString ZoneInterlocuteur::nomEnCours() const {
 }
 
 bool ZoneInterlocuteur::verifier(bool creation) {
-    if (ui.NomInterlocuteur->text().trimmed().isEmpty()) {
-        Message::ok(QStringLiteral("Veuillez renseigner le nom de l\"interlocuteur"), &f);
-        ui.NomInterlocuteur->setFocus();
-        return false;
-    }
+    if (ui.NomInterlocuteur->text().trimmed().isEmpty())
+        return refuser(QStringLiteral("Veuillez renseigner le nom de l\"interlocuteur"), ui.NomInterlocuteur);
     const QString nom = m_champs.valeur(QStringLiteral("Nom"));
-    if (!creation && nom == cleAffichee())
-        return true;
-    Recordset& rs = f.rsFenetre();
-    rs.open(QStringLiteral("select 1 from Interlocuteur where Nom=") + TexteSql(nom) +
-                QStringLiteral(" and Client=") + TexteSql(ClientCourant),
-            Connexion);
-    const bool pris = !rs.eof();
-    rs.close();
-    if (pris) {
-        Message::ok(
-            QStringLiteral("Le nom de l\"Interlocuteur existe déjà dans la base de données, veuillez en "
-                           "saisir un autre."),
-            &f);
-        ui.NomInterlocuteur->setFocus();
-    }
-    return !pris;
+    if ((creation || nom != cleAffichee()) &&
+        existe(QStringLiteral("select 1 from Interlocuteur where Nom=") + TexteSql(nom) +
+               QStringLiteral(" and Client=") + TexteSql(ClientCourant)))
+        return refuser(
+            QStringLiteral("Le nom de l\"Interlocuteur existe déjà dans la base de données, veuillez "
+                           "en saisir un autre."),
+            ui.NomInterlocuteur);
+    return true;
 }
 
 QString ZoneInterlocuteur::enregistrer(bool creation) {
