@@ -155,13 +155,14 @@ QSqlQuery Connection::preparer(const QString& instruction) {
     return q;
 }
 
-void Connection::execute(const QString& instruction) {
+int Connection::execute(const QString& instruction) {
     QSqlQuery q = preparer(instruction);
     if (!q.exec())
         throw ErreurBd::depuis(q.lastError());
     const QVariant id = q.lastInsertId();
     if (id.isValid())
         m_dernierId = id.toLongLong();
+    return q.numRowsAffected();
 }
 
 QSqlQuery Connection::lire(const QString& instruction) {

@@ -18,8 +18,8 @@ public:
     void close();
     bool isOpen() const;
 
-    // Runs an INSERT, UPDATE or DELETE of the dialect.
-    void execute(const QString& instruction);
+    // Runs an INSERT, UPDATE or DELETE of the dialect; gives the number of rows it changed.
+    int execute(const QString& instruction);
     // Runs a SELECT of the dialect; the query is positioned before its first row.
     QSqlQuery lire(const QString& instruction);
 

@@ -1,6 +1,7 @@
 #include "mainwindow/champsfiche.h"
 
 #include "core/formatsql.h"
+#include "core/texteligne.h"
 #include "ui/listes.h"
 
 #include <QAbstractButton>
@@ -75,6 +76,8 @@ QString ChampsFiche::valeur(const Liaison& l) const {
     switch (l.genre) {
     case Genre::Texte:
         affiche = texteChamp(l.champ);
+        if (qobject_cast<const QLineEdit*>(l.champ))
+            affiche = surUneLigne(affiche);
         break;
     case Genre::Libelle: {
         const auto* liste = static_cast<const QComboBox*>(l.champ);

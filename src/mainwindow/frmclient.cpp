@@ -10,6 +10,7 @@
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
 #include "planning/frmplanning.h"
+#include "ui/champsligne.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
 #include "ui/garde.h"
@@ -56,6 +57,7 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
             [this] { Garde([this] { ouvrirPlanning(this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
+    garderSurUneLigne(this);
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
 }

@@ -12,6 +12,7 @@
 #include "ui_frmclient.h"
 
 #include <QPushButton>
+#include <stdexcept>
 
 ZoneFiche::ZoneFiche(FrmClient& fenetre, Grille* liste, const Boutons& boutons, int modeCreation)
     : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_liste(liste), m_boutons(boutons),
@@ -153,14 +154,40 @@ void ZoneFiche::Liste_Click() {
         return;
     const QString cle = m_liste->rowKey(r);
     try {
-        if (charger(cle))
+        if (charger(cle)) {
             m_cleAffichee = cle;
-        else
-            remettreSelection();
+            return;
+        }
+        remettreSelection();
     } catch (...) {
         remettreSelection();
         throw;
     }
+    ligneDisparue();
+}
+
+void ZoneFiche::ligneDisparue() {
+    static bool enCours = false;
+    if (enCours)
+        return;
+    enCours = true;
+    Message::ok(texteDisparu(), &f);
+    try {
+        remplirListe();
+        const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
+        if (r > 0)
+            m_liste->selectionnerLigne(r);
+        else
+            chargerPremier();
+    } catch (...) {
+        enCours = false;
+        throw;
+    }
+    enCours = false;
+}
+
+void ZoneFiche::disparu(const QString& texte) const {
+    throw std::runtime_error(texte.toStdString());
 }
 
 void ZoneFiche::chargerLigne(int r) {
