@@ -8,6 +8,7 @@
 #include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
 #include "ui/message.h"
+#include "ui/sauvegardequotidienne.h"
 
 #include <QFont>
 #include <cstdlib>
@@ -48,6 +49,7 @@ void Main() {
     JoursSemaine[5].clear();
     frmClient = new FrmClient;
     frmClient->show();
+    SauvegardeQuotidienne::programmer(QStringLiteral("Brevanta.mdb"), frmClient);
 }
 
 void FinApplication() {
