@@ -2,15 +2,19 @@
 
 #include "lignecontenu.h"
 
+#include <QTimeZone>
+
 namespace {
 
 using LigneContenu::ligne;
 
-// "DTSTART;VALUE=DATE:20240305" or "DTSTART:20240305T093000".
-QByteArray date(const QString& propriete, const QDateTime& d) {
-    if (d.time() == QTime(0, 0))
-        return ligne(propriete + QStringLiteral(";VALUE=DATE"), d.toString(QStringLiteral("yyyyMMdd")));
-    return ligne(propriete, d.toString(QStringLiteral("yyyyMMdd'T'HHmmss")));
+// "DTSTART;VALUE=DATE:20240305" or "DTSTART:20240305T093000". Wall-clock values are read and
+// written without going through the machine's time zone.
+QByteArray date(const QString& propriete, const QDate& jour, const QTime& heure) {
+    if (heure == QTime(0, 0))
+        return ligne(propriete + QStringLiteral(";VALUE=DATE"), jour.toString(QStringLiteral("yyyyMMdd")));
+    return ligne(propriete,
+                 jour.toString(QStringLiteral("yyyyMMdd")) + heure.toString(QStringLiteral("'T'HHmmss")));
 }
 
 QByteArray element(const ElementAgenda& e, const QString& horodatage) {
@@ -18,13 +22,17 @@ QByteArray element(const ElementAgenda& e, const QString& horodatage) {
     QByteArray t = ligne(QStringLiteral("BEGIN"), composant);
     t += ligne(QStringLiteral("UID"), e.uid);
     t += ligne(QStringLiteral("DTSTAMP"), horodatage);
+    const QDate jour = e.date.date();
+    const QTime heure = e.date.time();
     if (e.tache) {
-        t += date(QStringLiteral("DUE"), e.date);
+        t += date(QStringLiteral("DUE"), jour, heure);
         t += ligne(QStringLiteral("STATUS"), QStringLiteral("NEEDS-ACTION"));
     } else {
-        const bool journee = e.date.time() == QTime(0, 0);
-        t += date(QStringLiteral("DTSTART"), e.date);
-        t += date(QStringLiteral("DTEND"), journee ? e.date.addDays(1) : e.date.addSecs(3600));
+        t += date(QStringLiteral("DTSTART"), jour, heure);
+        // An hour later on the wall clock, whatever the time zone does that day.
+        const QDateTime fin = QDateTime(jour, heure, QTimeZone::utc()).addSecs(3600);
+        t += heure == QTime(0, 0) ? date(QStringLiteral("DTEND"), jour.addDays(1), heure)
+                                  : date(QStringLiteral("DTEND"), fin.date(), fin.time());
     }
     t += ligne(QStringLiteral("SUMMARY"), LigneContenu::texte(e.resume));
     if (!e.description.isEmpty())

@@ -18,7 +18,9 @@ QString texteChamp(const ColonneFichier& c, const QVariant& valeur) {
     const QString stocke = valeur.toString();
     if (c.genre == ColonneFichier::Genre::Date) {
         const QDateTime d = Regional::lireDateStockee(stocke);
-        return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy HH:mm")) : stocke;
+        return d.isValid() ? d.date().toString(QStringLiteral("dd/MM/yyyy")) +
+                                 d.time().toString(QStringLiteral(" HH:mm"))
+                           : stocke;
     }
     return c.decodee ? DecodeSql(stocke) : stocke;
 }

@@ -3,27 +3,32 @@
 #include "core/copiebase.h"
 #include "progression.h"
 
+#include <QElapsedTimer>
 #include <QThread>
 
 namespace {
 constexpr int PagesParEtape = 256;
-constexpr int AttenteMs = 100;
-constexpr int AttentesMax = 30;
+// A writer holds the file only while it commits: short and frequent tries find the gaps between.
+constexpr int AttenteMs = 5;
+constexpr qint64 AttenteMaxMs = 3000;
 } // namespace
 
 bool copierJusquauBout(CopieBase& copie, const QString& libelle) {
     Progression progression(libelle, 0);
-    int attentes = 0;
+    QElapsedTimer attente;
     for (;;) {
         switch (copie.avancer(PagesParEtape)) {
         case CopieBase::Etat::Terminee:
             return true;
         case CopieBase::Etat::Occupee:
-            if (++attentes > AttentesMax)
+            if (!attente.isValid())
+                attente.start();
+            if (attente.hasExpired(AttenteMaxMs))
                 return false;
             QThread::msleep(AttenteMs);
             break;
         case CopieBase::Etat::EnCours:
+            attente.invalidate();
             progression.changerTotal(copie.pagesTotal());
             progression.avancer(copie.pagesCopiees());
             break;

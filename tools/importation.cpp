@@ -12,7 +12,10 @@
 
 namespace {
 
-const QString FormatStocke = QStringLiteral("yyyy-MM-dd HH:mm:ss");
+// The stored form, written without going through the machine's time zone.
+QString texteStocke(const QDate& jour, const QTime& heure) {
+    return jour.toString(QStringLiteral("yyyy-MM-dd")) + heure.toString(QStringLiteral(" HH:mm:ss"));
+}
 
 // "Date prévue" and "DATE_PREVUE" both give "dateprevue".
 QString cle(const QString& texte) {
@@ -59,7 +62,8 @@ std::optional<bool> ouiNon(const QString& texte) {
 } // namespace
 
 Importation::Importation(const QString& table, BaseSqlite& base, const QStringList& entete)
-    : m_table(table), m_nbChamps(int(entete.size())) {
+    : m_table(table), m_nbChamps(int(entete.size())),
+      m_aujourdhui(texteStocke(Horloge::aujourdhui(), QTime(0, 0))) {
     for (const ColonneFichier& c : colonnesFichier(table))
         if (c.nom != QLatin1String("Id")) {
             m_colonnes << c;
@@ -99,13 +103,11 @@ QVariant Importation::valeur(const ColonneFichier& c, const QString& texte, QStr
         return c.codee ? nomSaisi(t) : t;
     case ColonneFichier::Genre::Date: {
         if (t.isEmpty())
-            return c.nom == QLatin1String("DatePrevue")
-                       ? QVariant()
-                       : QVariant(Horloge::aujourdhui().startOfDay().toString(FormatStocke));
+            return c.nom == QLatin1String("DatePrevue") ? QVariant() : QVariant(m_aujourdhui);
         const QDateTime d = lireDate(t);
         if (!d.isValid())
             refus << QStringLiteral("« %1 » n'est pas une date (JJ/MM/AAAA HH:MM)").arg(t);
-        return d.toString(FormatStocke);
+        return texteStocke(d.date(), d.time());
     }
     case ColonneFichier::Genre::Nombre:
         break;

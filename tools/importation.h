@@ -41,6 +41,7 @@ private:
     QHash<QString, int> m_positions; // column -> field of the file
     QStringList m_inconnues;
     int m_nbChamps;
+    QString m_aujourdhui; // an action saved without its date of entry gets today's
     NomsStockes m_clients;
     QHash<QString, NomsStockes> m_interlocuteurs; // by the client's stored name
 };
