@@ -93,7 +93,7 @@ Commande commandeImport() {
             "Le fichier est en UTF-8 ou Windows-1252, avec « ; » ou « , » entre les champs et une ligne "
             "d'en-tête : les colonnes sont reconnues par leur nom (Nom, Client, Prénom, Date prévue…), "
             "sans tenir compte des majuscules ni des accents ; les colonnes inconnues sont signalées et "
-            "ignorées, la colonne Id aussi (la base numérote les actions).\n"
+            "ignorées ; la colonne Id est ignorée sans message (la base numérote les actions).\n"
             "Dates JJ/MM/AAAA, avec ou sans HH:MM. Les textes sont enregistrés comme les fenêtres "
             "enregistrent une saisie.\n"
             "Un client (ou un interlocuteur du même client) déjà présent est signalé et ignoré. Toute "

@@ -31,7 +31,8 @@ QString usage() {
 }
 
 QString aide(const Commande& c) {
-    return QStringLiteral("Usage : brevanta-db %1\n%2.\n%3").arg(c.syntaxe, c.resume, c.aide).trimmed();
+    const QString resume = c.resume.left(1).toUpper() + c.resume.mid(1);
+    return QStringLiteral("Usage : brevanta-db %1\n%2.\n%3").arg(c.syntaxe, resume, c.aide).trimmed();
 }
 
 bool estAide(const QString& argument) {
