@@ -3,14 +3,10 @@
 #include "core/horloge.h"
 #include "core/recordset.h"
 #include "core/schema.h"
+#include "support/outil.h"
 
 #include <QSqlQuery>
 #include <QtTest>
-
-struct Resultat {
-    int code = -1;
-    QString erreurs;
-};
 
 static QByteArray contenu(const QString& fichier) {
     QFile f(fichier);
@@ -37,14 +33,7 @@ class TestBrevantaDb : public QObject {
     std::unique_ptr<QTemporaryDir> m_dossier;
 
     QString fichier() const { return m_dossier->filePath("Brevanta.mdb"); }
-    Resultat lancer(const QStringList& arguments) const {
-        QProcess p;
-        p.setWorkingDirectory(m_dossier->path());
-        p.start(BREVANTA_DB, arguments);
-        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
-    }
+    Resultat lancer(const QStringList& arguments) const { return lancerOutil(m_dossier->path(), arguments); }
 
 private slots:
     void init() {

@@ -27,6 +27,8 @@ QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
     return base.colonne(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
 }
 
+} // namespace
+
 // Names compare without regard to case, as the program's statements write them.
 QStringList defautsStructure(BaseSqlite& base) {
     QStringList defauts;
@@ -42,11 +44,22 @@ QStringList defautsStructure(BaseSqlite& base) {
     }
     return defauts;
 }
-} // namespace
 
 QStringList verifierBase(const QString& fichier) {
     if (!QFileInfo(fichier).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
     BaseSqlite base(fichier, BaseSqlite::Mode::Lecture);
     return defautsIntegrite(base) + defautsStructure(base);
+}
+
+std::unique_ptr<BaseSqlite> ouvrirBrevanta(const QString& fichier, bool ecriture) {
+    if (!QFileInfo(fichier).isFile())
+        throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
+    auto base = std::make_unique<BaseSqlite>(fichier, ecriture ? BaseSqlite::Mode::Ecriture
+                                                               : BaseSqlite::Mode::Lecture);
+    const QStringList defauts = defautsStructure(*base);
+    if (!defauts.isEmpty())
+        throw ErreurOutil(QStringLiteral("%1 n'est pas une base Brevanta : %2")
+                              .arg(fichier, defauts.join(QStringLiteral(", "))));
+    return base;
 }

@@ -9,6 +9,7 @@
 #include "mainwindow/frmclient.h"
 #include "planning/frmplanning.h"
 #include "ui/message.h"
+#include "ui/sauvegardequotidienne.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -63,6 +64,7 @@ void Main() {
     JoursSemaine[5].clear();
     frmClient = new FrmClient;
     frmClient->show();
+    SauvegardeQuotidienne::programmer(QStringLiteral("Brevanta.mdb"), frmClient);
 }
 
 void FinApplication() {
