@@ -12,6 +12,7 @@
 #include "ui_frmclient.h"
 
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <stdexcept>
 
 ZoneFiche::ZoneFiche(FrmClient& fenetre, Grille* liste, const Boutons& boutons, int modeCreation)
@@ -167,23 +168,17 @@ void ZoneFiche::Liste_Click() {
 }
 
 void ZoneFiche::ligneDisparue() {
-    static bool enCours = false;
-    if (enCours)
+    // The refresh loads a row itself, which may be gone too: one message is enough.
+    if (m_signaleDisparue)
         return;
-    enCours = true;
+    QScopedValueRollback<bool> signale(m_signaleDisparue, true);
     Message::ok(texteDisparu(), &f);
-    try {
-        remplirListe();
-        const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
-        if (r > 0)
-            m_liste->selectionnerLigne(r);
-        else
-            chargerPremier();
-    } catch (...) {
-        enCours = false;
-        throw;
-    }
-    enCours = false;
+    remplirListe();
+    const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
+    if (r > 0)
+        m_liste->selectionnerLigne(r);
+    else
+        chargerPremier();
 }
 
 void ZoneFiche::disparu(const QString& texte) const {

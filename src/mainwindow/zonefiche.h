@@ -100,4 +100,5 @@ private:
 
     int m_modeCreation;
     QString m_cleAffichee;
+    bool m_signaleDisparue = false;
 };
