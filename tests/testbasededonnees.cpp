@@ -223,6 +223,9 @@ private slots:
         QTest::newRow("fonction inconnue") << "select upper(Nom) from Client";
         QTest::newRow("point-virgule") << "delete from Client; delete from Service";
         QTest::newRow("parenthèse") << "select count(Nom from Client";
+        // In SQLite both would start a comment and change what the statement does.
+        QTest::newRow("commentaire --") << "delete from Client where 2=1--1";
+        QTest::newRow("commentaire /*") << "delete from Client /* tout */";
     }
 
     void instructionsRefusees() {

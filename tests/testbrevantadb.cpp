@@ -7,6 +7,9 @@
 
 #include <QSqlQuery>
 #include <QtTest>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 static QByteArray contenu(const QString& fichier) {
     QFile f(fichier);
@@ -121,6 +124,33 @@ private slots:
         QCOMPARE(r.code, 1);
         QVERIFY2(!r.erreurs.isEmpty() && r.erreurs.contains(signale), qPrintable(r.erreurs));
         QCOMPARE(contenu(fichier()), avant);
+    }
+
+    // A program killed in the middle of a save leaves its journal: check rolls it back, as any
+    // opening does, and finds the file as it was before that save.
+    void checkApresUneCoupure() {
+        QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
+        const QByteArray chemin = QFile::encodeName(fichier());
+        const pid_t enfant = fork();
+        if (enfant == 0) {
+            sqlite3* db = nullptr;
+            sqlite3_open(chemin.constData(), &db);
+            // A small cache spills the changes into the file before the end of the transaction.
+            sqlite3_exec(db,
+                         "PRAGMA cache_size = 1; BEGIN; "
+                         "UPDATE Actions SET Commentaire = hex(randomblob(5000))",
+                         nullptr, nullptr, nullptr);
+            _exit(0);
+        }
+        QVERIFY(enfant > 0 && waitpid(enfant, nullptr, 0) == enfant);
+        QVERIFY(QFileInfo(fichier() + "-journal").size() > 0);
+        const Resultat r = lancer({"check", "Brevanta.mdb"});
+        QVERIFY2(r.code == 0, qPrintable(r.erreurs));
+        Connection c;
+        c.open(fichier());
+        QSqlQuery q(c.base());
+        QVERIFY(q.exec("SELECT count(*) FROM Actions WHERE length(Commentaire) >= 10000") && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
     }
 
     void neRemplaceJamaisUnFichier() {

@@ -48,7 +48,10 @@ QStringList defautsStructure(BaseSqlite& base) {
 QStringList verifierBase(const QString& fichier) {
     if (!QFileInfo(fichier).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
-    BaseSqlite base(fichier, BaseSqlite::Mode::Lecture);
+    // Opened for writing where the file allows it: a journal left by a program killed during a save
+    // is rolled back first, as any opening does, and the check reads what was last committed.
+    // Nothing else is written; a write-protected file is opened for reading only.
+    BaseSqlite base(fichier, BaseSqlite::Mode::Ecriture);
     return defautsIntegrite(base) + defautsStructure(base);
 }
 

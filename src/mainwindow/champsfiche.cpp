@@ -8,12 +8,16 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 QString texteChamp(const QWidget* champ) {
     if (const auto* ligne = qobject_cast<const QLineEdit*>(champ))
         return ligne->text();
-    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(champ))
-        return memo->toPlainText();
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(champ)) {
+        // toPlainText() would turn a no-break space into a plain one.
+        QString texte = memo->document()->toRawText();
+        return texte.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
     return QString();
 }
 

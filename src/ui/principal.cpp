@@ -12,6 +12,8 @@
 #include "ui/sauvegardequotidienne.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -42,6 +44,14 @@ void substituerPolices() {
     for (const char* police : {"MS Sans Serif", "Arial"})
         QFont::insertSubstitution(QString::fromLatin1(police), QStringLiteral("Liberation Sans"));
 }
+
+// A first start is often made where no database is: say how to get one.
+QString aideSansBase() {
+    return QStringLiteral("\n\nLe dossier %1 ne contient pas de fichier Brevanta.mdb.\n"
+                          "Pour créer une base vide : brevanta-db init Brevanta.mdb\n"
+                          "Pour essayer Brevanta sur une base d'exemple, depuis ses sources : scripts/run")
+        .arg(QDir::toNativeSeparators(QDir::currentPath()));
+}
 } // namespace
 
 void Main() {
@@ -53,7 +63,8 @@ void Main() {
     try {
         Connexion->open(QStringLiteral("Brevanta.mdb"));
     } catch (const ErreurBd& e) {
-        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message());
+        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message() +
+                    (QFileInfo::exists(QStringLiteral("Brevanta.mdb")) ? QString() : aideSansBase()));
         std::exit(1);
     }
     InitRecordset(RsCommun, Connexion);

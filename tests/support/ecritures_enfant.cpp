@@ -1,0 +1,136 @@
+// Saves, renames and deletes clients with their contacts, actions and appointments through the
+// main window, in a loop, until it is killed. Before each save it prints the operation and its
+// stored names ("OP" and tab-separated fields), after it "OK", each line flushed: the parent test
+// knows what was acknowledged. Arguments: a seed and the round number.
+#include "core/formatsql.h"
+#include "mainwindow/frmclient.h"
+#include "ui/grille.h"
+#include "ui/message.h"
+#include "ui/principal.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+template <typename T = QPushButton> T* controle(const char* nom) {
+    T* c = frmClient->findChild<T*>(QLatin1String(nom));
+    if (!c)
+        std::abort();
+    return c;
+}
+
+void dire(const QStringList& champs) {
+    std::printf("%s\n", champs.join(QLatin1Char('\t')).toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QStringList clients() {
+    const auto* liste = controle<Grille>("VsfListeClients");
+    QStringList noms;
+    for (int r = 1; r < liste->rows(); ++r)
+        noms << liste->rowKey(r);
+    return noms;
+}
+
+// Announces the operation, presses the button, and acknowledges once the window is back to
+// browsing with no message but the expected ones.
+void enregistrer(const QStringList& operation, const char* bouton, int messagesAttendus = 0) {
+    const int avant = int(Message::textesAffiches().size());
+    dire(QStringList{QStringLiteral("OP")} + operation);
+    controle(bouton)->click();
+    if (frmClient->verrou().estPris() || Message::textesAffiches().size() != avant + messagesAttendus) {
+        dire({QStringLiteral("ECHEC"), Message::dernierTexte()});
+        std::exit(2);
+    }
+    dire({QStringLiteral("OK")});
+}
+
+class Ecrivain {
+public:
+    Ecrivain(quint32 graine, int tour) : m_hasard(graine * 1000u + quint32(tour)), m_tour(tour) {}
+
+    void operationSuivante() {
+        ++m_numero;
+        const QStringList noms = clients();
+        const int choix = noms.size() < 2 ? 0 : int(m_hasard.bounded(100));
+        // Renames and deletions, which write several tables, often.
+        if (choix < 25)
+            return creerClient();
+        const QString client = noms[int(m_hasard.bounded(noms.size()))];
+        if (!frmClient->allerA(client, QString()))
+            std::exit(3);
+        if (choix < 40)
+            creerContact(client);
+        else if (choix < 50)
+            creerSuivi(client, "Actions", "BtnCreerAction", "CommentaireAction", "BtnValiderAction");
+        else if (choix < 60)
+            creerSuivi(client, "RDV", "BtnCreerRDV", "CommentaireRDV", "BtnValiderRDV");
+        else if (choix < 80)
+            renommer(client);
+        else
+            supprimer(client);
+    }
+
+private:
+    QString suffixe() const { return QStringLiteral("%1-%2").arg(m_tour).arg(m_numero); }
+
+    void creerClient() {
+        const QString nom = QStringLiteral("Client %1 \"essai\"").arg(suffixe());
+        controle("BtnCreer")->click();
+        controle<QLineEdit>("Nom")->setText(nom);
+        enregistrer({QStringLiteral("CLIENT"), FormatSql(nom)}, "BtnValider");
+    }
+
+    void creerContact(const QString& client) {
+        const QString nom = QStringLiteral("Contact %1").arg(suffixe());
+        controle("BtnCreerInterlocuteur")->click();
+        controle<QLineEdit>("NomInterlocuteur")->setText(nom);
+        enregistrer({QStringLiteral("CONTACT"), client, nom}, "BtnValiderInterlocuteur");
+    }
+
+    void creerSuivi(const QString& client, const char* table, const char* creer, const char* commentaire,
+                    const char* valider) {
+        const QString texte = QStringLiteral("%1 %2").arg(QLatin1String(table), suffixe());
+        controle(creer)->click();
+        controle<QPlainTextEdit>(commentaire)->setPlainText(texte);
+        enregistrer({QString::fromLatin1(table), client, InterlocuteurCourant, texte}, valider);
+    }
+
+    void renommer(const QString& client) {
+        const QString nom = QStringLiteral("Renommé %1 'bis'").arg(suffixe());
+        controle("BtnModifier")->click();
+        controle<QLineEdit>("Nom")->setText(nom);
+        enregistrer({QStringLiteral("RENOMME"), client, nom}, "BtnValider");
+    }
+
+    void supprimer(const QString& client) {
+        Message::setNextAnswer(QMessageBox::Yes);
+        enregistrer({QStringLiteral("SUPPRIME"), client}, "BtnSupprimer", 1);
+    }
+
+    QRandomGenerator m_hasard;
+    int m_tour;
+    int m_numero = 0;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3)
+        return 1;
+    Message::setAutoAnswer(true);
+    Main();
+    Ecrivain ecrivain(quint32(std::strtoul(argv[1], nullptr, 10)), std::atoi(argv[2]));
+    // Killed long before the end.
+    for (int i = 0; i < 2000; ++i)
+        ecrivain.operationSuivante();
+    FinApplication();
+    return 0;
+}

@@ -1,0 +1,185 @@
+// Crash safety: a child process saves, renames and deletes clients through the main window and
+// is killed (SIGKILL) in the middle, again and again. After each kill the file passes
+// brevanta-db check and holds exactly what was acknowledged, with at most the operation under
+// way on top: no client half-deleted or half-renamed, no saved record lost.
+#include "support/basetest.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <thread>
+
+namespace {
+
+const int Coupures = 30;
+
+// What the file must hold: the clients, and every other row as "table|client|fields".
+struct Modele {
+    QStringList clients;
+    QStringList lignes;
+
+    void appliquer(const QStringList& op) {
+        const QString genre = op.value(1);
+        if (genre == QLatin1String("CLIENT")) {
+            clients << op[2];
+        } else if (genre == QLatin1String("CONTACT")) {
+            lignes << QStringList{QStringLiteral("Interlocuteur"), op[2], op[3]}.join('|');
+        } else if (genre == QLatin1String("Actions") || genre == QLatin1String("RDV")) {
+            lignes << QStringList{genre, op[2], op[3], op[4]}.join('|');
+        } else if (genre == QLatin1String("RENOMME")) {
+            // The contacts, actions and appointments follow their client.
+            clients[clients.indexOf(op[2])] = op[3];
+            for (QString& l : lignes) {
+                QStringList champs = l.split('|');
+                if (champs[1] == op[2])
+                    champs[1] = op[3];
+                l = champs.join('|');
+            }
+        } else if (genre == QLatin1String("SUPPRIME")) {
+            // Its appointments stay, in the planning.
+            clients.removeAll(op[2]);
+            lignes.erase(std::remove_if(lignes.begin(), lignes.end(),
+                                        [&](const QString& l) {
+                                            const QStringList c = l.split('|');
+                                            return c[1] == op[2] && c[0] != QLatin1String("RDV");
+                                        }),
+                         lignes.end());
+        }
+    }
+
+    QStringList vue() const {
+        QStringList v = lignes;
+        for (const QString& c : clients)
+            v << QStringLiteral("Client|") + c;
+        v.sort();
+        return v;
+    }
+};
+
+QStringList lireFichier(const QString& fichier) {
+    QStringList v;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("relecture"));
+        db.setDatabaseName(fichier);
+        db.open();
+        const char* requetes[] = {
+            "select 'Client|' || Nom from Client",
+            "select 'Interlocuteur|' || Client || '|' || Nom from Interlocuteur",
+            "select 'Actions|' || Client || '|' || Interlocuteur || '|' || Commentaire from Actions",
+            "select 'RDV|' || Client || '|' || Interlocuteur || '|' || Commentaire from RDV"};
+        for (const char* sql : requetes)
+            for (QSqlQuery q(QString::fromUtf8(sql), db); q.next();)
+                v << q.value(0).toString();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("relecture"));
+    v.sort();
+    return v;
+}
+
+// Contacts and actions whose client exists nowhere.
+QStringList orphelins(const QStringList& contenu) {
+    QStringList v;
+    for (const QString& l : contenu)
+        if (!l.startsWith(QLatin1String("Client|")) && !l.startsWith(QLatin1String("RDV|")) &&
+            !contenu.contains(QStringLiteral("Client|") + l.section('|', 1, 1)))
+            v << l;
+    return v;
+}
+
+// Runs one round of the child and kills it during its n-th operation, after a wait in
+// microseconds; gives back every line it printed.
+QStringList couper(const QString& dossier, quint32 graine, int tour, int n, int attente) {
+    QProcess enfant;
+    enfant.setWorkingDirectory(dossier);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    enfant.setProcessEnvironment(env);
+    enfant.start(QStringLiteral(ECRITURES_ENFANT), {QString::number(graine), QString::number(tour)});
+    QStringList lignes;
+    int operations = 0;
+    while (operations < n && enfant.waitForReadyRead(10000))
+        while (enfant.canReadLine()) {
+            lignes << QString::fromUtf8(enfant.readLine()).chopped(1);
+            operations += lignes.last().startsWith(QLatin1String("OP\t"));
+        }
+    std::this_thread::sleep_for(std::chrono::microseconds(attente));
+    enfant.kill();
+    enfant.waitForFinished(10000);
+    for (const QByteArray& l : enfant.readAllStandardOutput().split('\n'))
+        if (!l.isEmpty())
+            lignes << QString::fromUtf8(l);
+    if (operations < n)
+        lignes << QStringLiteral("ECHEC\tl'enfant s'est arrêté seul : ") +
+                      QString::fromUtf8(enfant.readAllStandardError());
+    return lignes;
+}
+
+} // namespace
+
+class TestCoupures : public QObject {
+    Q_OBJECT
+private slots:
+    void coupuresAuHasard() {
+        bool fixee = false;
+        const quint32 graine = qEnvironmentVariableIntValue("BREVANTA_GRAINE_COUPURES", &fixee);
+        const quint32 g = fixee ? graine : QRandomGenerator::global()->generate() % 1000000;
+        qInfo("graine %u : BREVANTA_GRAINE_COUPURES=%u pour rejouer", g, g);
+        QRandomGenerator hasard(g);
+
+        BaseTest base;
+        // Rows of another time whose client is gone: they were there before and may stay.
+        base.sqlite("insert into Interlocuteur (Nom, Client) values ('Seul', 'Disparu')");
+        base.sqlite("insert into Actions (Client, Interlocuteur, Commentaire) values ('Disparu', 'Seul', "
+                    "'ancienne')");
+        const QStringList orphelinsAvant = orphelins(lireFichier(base.fichier()));
+        Modele modele;
+        modele.lignes << QStringLiteral("Interlocuteur|Disparu|Seul")
+                      << QStringLiteral("Actions|Disparu|Seul|ancienne");
+        int enCours = 0, journaux = 0;
+
+        for (int tour = 1; tour <= Coupures; ++tour) {
+            // Killed during the n-th operation, a few milliseconds after it began.
+            const int n = 1 + int(hasard.bounded(30));
+            const int attente = int(hasard.bounded(8000));
+            const QStringList lignes = couper(base.dossier(), g, tour, n, attente);
+            QVERIFY2(!lignes.join('\n').contains(QLatin1String("ECHEC")), qPrintable(lignes.join('\n')));
+
+            // Acknowledged operations are in; the last one announced may or may not be.
+            QStringList annoncee;
+            for (const QString& l : lignes) {
+                if (l.startsWith(QLatin1String("OP\t")))
+                    annoncee = l.split('\t');
+                else if (l == QLatin1String("OK"))
+                    modele.appliquer(std::exchange(annoncee, {}));
+            }
+
+            journaux += QFileInfo(base.fichier() + QStringLiteral("-journal")).size() > 0;
+            QProcess verification;
+            verification.start(QStringLiteral(BREVANTA_DB), {QStringLiteral("check"), base.fichier()});
+            QVERIFY(verification.waitForFinished(30000));
+            QVERIFY2(verification.exitCode() == 0, verification.readAllStandardError().constData());
+
+            const QStringList contenu = lireFichier(base.fichier());
+            Modele apres = modele;
+            apres.appliquer(annoncee);
+            QVERIFY2(contenu == modele.vue() || contenu == apres.vue(),
+                     qPrintable(QStringLiteral("tour %1, opération en cours %2\n%3")
+                                    .arg(tour)
+                                    .arg(annoncee.join(' '), contenu.join('\n'))));
+            QCOMPARE(orphelins(contenu), orphelinsAvant);
+            if (contenu == apres.vue() && !annoncee.isEmpty()) {
+                modele = apres;
+                ++enCours;
+            }
+        }
+        qInfo("%d coupures : %d au milieu d'une écriture, %d après une écriture pas encore confirmée",
+              Coupures, journaux, enCours);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCoupures)
+#include "testcoupures.moc"
