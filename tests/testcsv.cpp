@@ -32,17 +32,6 @@ QString lit(QString v) {
     return "'" + v.replace("'", "''") + "'";
 }
 
-QByteArray contenu(const QString& fichier) {
-    QFile f(fichier);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void ecrire(const QString& fichier, const QByteArray& octets) {
-    QFile f(fichier);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(octets);
-}
-
 } // namespace
 
 class TestCsv : public QObject {
@@ -108,9 +97,9 @@ private slots:
                QByteArray("NOM,Pr\xe9nom,CLIENT,E-mail,Remarque\r\n"
                           "\" Lef\xe8vre \"\"fils\"\"\",Zo\xe9,Garage Martin,z@x.fr,\"a, b\"\r\n"));
         ecrire(base.dossier() + "/actions.csv",
-               QByteArray(
-                   "Client,Interlocuteur,Commentaire,Date pr\xe9vue,Fait\r\n"
-                   "Garage Martin,\"Lef\xe8vre \"\"fils\"\"\",\"R\xe9union \xab \x9cuvre \xbb \x80\",5/3/2025 9:05,oui\r\n"));
+               QByteArray("Client,Interlocuteur,Commentaire,Date pr\xe9vue,Fait\r\n"
+                          "Garage Martin,\"Lef\xe8vre \"\"fils\"\"\",\"R\xe9union \xab \x9cuvre \xbb "
+                          "\x80\",5/3/2025 9:05,oui\r\n"));
         const Resultat contacts = outil(base, {"import", "Brevanta.mdb", "interlocuteurs", "contacts.csv"});
         QVERIFY2(contacts.code == 0, qPrintable(contacts.erreurs));
         QVERIFY(contacts.erreurs.contains("Colonne inconnue, ignorée : Remarque"));

@@ -115,7 +115,7 @@ private slots:
         ecrire(fichier, octets);
         const Issue i = demarrerDans(dossier.path());
         verifierRefus(i, attendu);
-        QVERIFY(!i.sortie.contains(QLatin1String("brevanta-db")));
+        QVERIFY(!i.sortie.contains(QLatin1String("brevanta-db init")));
         QCOMPARE(lire(fichier), octets);
         QCOMPARE(contenu(dossier.path()), QStringList{QStringLiteral("Brevanta.mdb")});
     }

@@ -22,11 +22,6 @@ int compter(const QString& fichier, const QString& table) {
     return compter(c, table);
 }
 
-QByteArray contenu(const QString& fichier) {
-    QFile f(fichier);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // Enough rows for a copy to take many steps.
 void remplir(const BaseTest& base, int clients) {
     base.sqlite(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
@@ -99,11 +94,8 @@ private slots:
         QVERIFY(!QFile::exists(base.fichier() + ".avant-restauration"));
 
         // A damaged backup is refused before anything is written.
-        QByteArray copie = contenu(base.dossier() + "/copie.mdb");
-        QFile abimee(base.dossier() + "/copie.mdb");
-        QVERIFY(abimee.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        abimee.write(copie.replace(8192, 512, QByteArray(512, '\x5a')));
-        abimee.close();
+        const QString copie = base.dossier() + "/copie.mdb";
+        QVERIFY(ecrire(copie, contenu(copie).replace(8192, 512, QByteArray(512, '\x5a'))));
         const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"});
         QCOMPARE(r.code, 1);
         QVERIFY2(r.erreurs.contains("abîmée"), qPrintable(r.erreurs));
@@ -117,9 +109,7 @@ private slots:
         BaseTest base;
         QObject parent;
         QDir().mkpath(base.dossier() + "/sauvegardes");
-        QFile autre(base.dossier() + "/sauvegardes/notes.txt");
-        QVERIFY(autre.open(QIODevice::WriteOnly));
-        autre.close();
+        QVERIFY(ecrire(base.dossier() + "/sauvegardes/notes.txt", {}));
         for (QDate jour(2025, 1, 6); jour <= QDate(2025, 2, 5); jour = jour.addDays(1)) {
             if ((jour.dayOfWeek() > 5 && jour < QDate(2025, 2, 1)) || jour == QDate(2025, 1, 20))
                 continue;
@@ -147,8 +137,7 @@ private slots:
             QCOMPARE(compter(f.base.dossier() + "/sauvegardes/" + copies(f.base.dossier())[0], "Client"), 1);
         }
         FenetreTest f;
-        QFile bouchon(f.base.dossier() + "/sauvegardes");
-        QVERIFY(bouchon.open(QIODevice::WriteOnly));
+        QVERIFY(ecrire(f.base.dossier() + "/sauvegardes", {}));
         QTRY_VERIFY(Message::dernierTexte().startsWith(
             "La sauvegarde quotidienne de Brevanta.mdb n'a pas pu être faite"));
         QVERIFY(frmClient->isVisible());

@@ -1,5 +1,6 @@
 #include "support/outil.h"
 
+#include <QFile>
 #include <QProcess>
 
 void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& arguments) {
@@ -14,4 +15,14 @@ Resultat lancerOutil(const QString& dossier, const QStringList& arguments) {
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+QByteArray contenu(const QString& fichier) {
+    QFile f(fichier);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool ecrire(const QString& fichier, const QByteArray& octets) {
+    QFile f(fichier);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size();
 }

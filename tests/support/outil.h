@@ -15,3 +15,8 @@ class QProcess;
 Resultat lancerOutil(const QString& dossier, const QStringList& arguments);
 // Starts it without waiting.
 void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& arguments);
+
+// A file's bytes, none when it cannot be read.
+QByteArray contenu(const QString& fichier);
+// Replaces a file's bytes; false when it cannot be written.
+bool ecrire(const QString& fichier, const QByteArray& octets);
