@@ -3,12 +3,12 @@
 #include "core/connection.h"
 #include "dialogs/frmreference.h"
 #include "fenetretest.h"
+#include "support/controles.h"
 
 #include <QDir>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
-#include <functional>
 #include <memory>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
@@ -21,82 +21,35 @@ enum class Panne { Verrou, Lecteur, Dossier, Table, Pages, Tmpfs };
 // Long enough to need pages of its own when the file may not grow.
 const QString Saisie = QStringLiteral("saisie gardée ") + QString(20000, QLatin1Char('x'));
 
-QPlainTextEdit* memo(const FenetreTest& t, const char* nom) {
-    return t.w<QPlainTextEdit>(nom);
-}
-
-// One record area: how an edit starts and is typed, saved, recognised, and read back.
+// One record area: the button that starts an edit, the short field and the comment typed (the
+// long text goes to the field when there is no comment), Valider, and how the saved text is read back.
+// The reference list is edited in its own window, the others in the main window.
 struct Zone {
     QString table;
-    std::function<void(FenetreTest&)> saisir;
-    std::function<void(FenetreTest&)> valider;
-    std::function<bool(FenetreTest&)> enSaisieAvecSaisie;
-    // The length of the saved text.
+    const char *debut, *champ, *memo, *valider;
     QString relecture;
 };
 
-std::unique_ptr<FrmReference> g_editeur;
+const QList<Zone> Zones{
+    {"Client", "BtnModifier", "Adresse1", "Commentaire", "BtnValider",
+     "select length(Commentaire) from Client where Nom = 'ACME' and Adresse1 = 'gardée'"},
+    {"Interlocuteur", "BtnCreerInterlocuteur", "NomInterlocuteur", "CommentaireInterlocuteur",
+     "BtnValiderInterlocuteur",
+     "select length(Commentaire) from Interlocuteur where Nom = 'gardée' and Client = 'ACME'"},
+    {"Actions", "BtnCreerAction", nullptr, "CommentaireAction", "BtnValiderAction",
+     "select length(Commentaire) from Actions where Client = 'ACME' and Interlocuteur = 'Dupont' and "
+     "length(Commentaire) > 100"},
+    {"RDV", "BtnModifierRDV", nullptr, "CommentaireRDV", "BtnValiderRDV",
+     "select length(Commentaire) from RDV where Client = 'ACME' and length(Commentaire) > 100"},
+    {"Service", "BtnCreer", "Nom", nullptr, "BtnValider", "select length(Nom) from Service"},
+};
 
-QList<Zone> zones() {
-    const auto bouton = [](const char* nom) { return [nom](FenetreTest& t) { t.clic(nom); }; };
-    const auto saisieMemo = [](const char* valider, const char* champ) {
-        return [=](FenetreTest& t) {
-            return t.w(valider)->isVisible() && memo(t, champ)->toPlainText() == Saisie;
-        };
-    };
-    const auto boutonEditeur = [](const char* nom) {
-        return [nom](FenetreTest&) { g_editeur->findChild<QPushButton*>(nom)->click(); };
-    };
-    return {
-        {"Client",
-         [](FenetreTest& t) {
-             t.clic("BtnModifier");
-             t.saisir("Adresse1", "rue gardée");
-             memo(t, "Commentaire")->setPlainText(Saisie);
-         },
-         bouton("BtnValider"),
-         [](FenetreTest& t) {
-             return t.w("BtnValider")->isVisible() && t.texte("Adresse1") == QStringLiteral("rue gardée") &&
-                    memo(t, "Commentaire")->toPlainText() == Saisie;
-         },
-         "select length(Commentaire) from Client where Nom = 'ACME' and Adresse1 = 'rue gardée'"},
-        {"Interlocuteur",
-         [](FenetreTest& t) {
-             t.clic("BtnCreerInterlocuteur");
-             t.saisir("NomInterlocuteur", "Nouveau");
-             memo(t, "CommentaireInterlocuteur")->setPlainText(Saisie);
-         },
-         bouton("BtnValiderInterlocuteur"), saisieMemo("BtnValiderInterlocuteur", "CommentaireInterlocuteur"),
-         "select length(Commentaire) from Interlocuteur where Nom = 'Nouveau' and Client = 'ACME'"},
-        {"Actions",
-         [](FenetreTest& t) {
-             t.clic("BtnCreerAction");
-             memo(t, "CommentaireAction")->setPlainText(Saisie);
-         },
-         bouton("BtnValiderAction"), saisieMemo("BtnValiderAction", "CommentaireAction"),
-         "select length(Commentaire) from Actions where Client = 'ACME' and Interlocuteur = 'Dupont' and "
-         "length(Commentaire) > 100"},
-        {"RDV",
-         [](FenetreTest& t) {
-             t.clic("BtnModifierRDV");
-             memo(t, "CommentaireRDV")->setPlainText(Saisie);
-         },
-         bouton("BtnValiderRDV"), saisieMemo("BtnValiderRDV", "CommentaireRDV"),
-         "select length(Commentaire) from RDV where Client = 'ACME' and length(Commentaire) > 100"},
-        {"Service",
-         [](FenetreTest&) {
-             g_editeur = std::make_unique<FrmReference>(TypeReference::Service, nullptr);
-             g_editeur->show();
-             g_editeur->findChild<QPushButton*>("BtnCreer")->click();
-             g_editeur->findChild<QLineEdit*>("Nom")->setText(Saisie);
-         },
-         boutonEditeur("BtnValider"),
-         [](FenetreTest&) {
-             return g_editeur->findChild<QPushButton*>("BtnValider")->isVisible() &&
-                    g_editeur->findChild<QLineEdit*>("Nom")->text() == Saisie;
-         },
-         "select length(Nom) from Service"},
-    };
+// Still editing, with what was typed.
+bool enSaisie(const QWidget* fenetre, const Zone& z) {
+    return enfant(fenetre, z.valider)->isVisible() &&
+           (!z.champ ||
+            enfant<QLineEdit>(fenetre, z.champ)->text() == (z.memo ? QStringLiteral("gardée") : Saisie)) &&
+           (!z.memo || enfant<QPlainTextEdit>(fenetre, z.memo)->toPlainText() == Saisie);
 }
 
 // A small tmpfs over the database's folder; taken away after the window, with the folder.
@@ -137,57 +90,39 @@ class TestPannesBase : public QObject {
 
     QSqlDatabase m_autre;
 
-    void provoquer(Panne panne, FenetreTest& t, const QString& table, const Montage* montage) {
+    // Sets the fault up, or takes it away.
+    void basculer(Panne panne, bool active, FenetreTest& t, const QString& table, const Montage* montage) {
+        QSqlQuery autre(m_autre);
         switch (panne) {
         case Panne::Verrou:
             // Another program in the middle of a save.
-            QVERIFY(QSqlQuery(m_autre).exec(QStringLiteral("BEGIN IMMEDIATE")));
+            QVERIFY(autre.exec(QLatin1String(active ? "BEGIN IMMEDIATE" : "ROLLBACK")));
             break;
-        case Panne::Lecteur: {
+        case Panne::Lecteur:
             // Another program reading: the save may write, but not commit.
-            QSqlQuery q(m_autre);
-            QVERIFY(q.exec(QStringLiteral("BEGIN")) &&
-                    q.exec(QStringLiteral("SELECT count(*) FROM Client")) && q.next());
+            QVERIFY(active ? autre.exec(QStringLiteral("BEGIN")) &&
+                                 autre.exec(QStringLiteral("SELECT count(*) FROM Client")) && autre.next()
+                           : autre.exec(QStringLiteral("ROLLBACK")));
             break;
-        }
         case Panne::Dossier:
             // Where no journal can be made; the file itself stays writable.
-            QVERIFY(QFile::setPermissions(t.base.dossier(), droits(false)));
+            QVERIFY(QFile::setPermissions(t.base.dossier(), droits(!active)));
             break;
         case Panne::Table:
-            QVERIFY(QSqlQuery(m_autre).exec(QStringLiteral("ALTER TABLE %1 RENAME TO Cache").arg(table)));
+            QVERIFY(autre.exec(
+                QLatin1String(active ? "ALTER TABLE %1 RENAME TO Cache" : "ALTER TABLE Cache RENAME TO %1")
+                    .arg(table)));
             break;
         case Panne::Pages: {
             // The file may not grow by a page: a disk full for this connection only.
             QSqlQuery q(Connexion->base());
             QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
-            const int pages = q.value(0).toInt();
-            QVERIFY(q.exec(QStringLiteral("PRAGMA max_page_count = %1").arg(pages)));
+            QVERIFY(q.exec(
+                QStringLiteral("PRAGMA max_page_count = %1").arg(active ? q.value(0).toInt() : 1073741823)));
             break;
         }
         case Panne::Tmpfs:
-            montage->remplir();
-            break;
-        }
-    }
-
-    void lever(Panne panne, FenetreTest& t, const QString& table, const Montage* montage) {
-        switch (panne) {
-        case Panne::Verrou:
-        case Panne::Lecteur:
-            QVERIFY(QSqlQuery(m_autre).exec(QStringLiteral("ROLLBACK")));
-            break;
-        case Panne::Dossier:
-            QVERIFY(QFile::setPermissions(t.base.dossier(), droits(true)));
-            break;
-        case Panne::Table:
-            QVERIFY(QSqlQuery(m_autre).exec(QStringLiteral("ALTER TABLE Cache RENAME TO %1").arg(table)));
-            break;
-        case Panne::Pages:
-            QVERIFY(QSqlQuery(Connexion->base()).exec(QStringLiteral("PRAGMA max_page_count = 1073741823")));
-            break;
-        case Panne::Tmpfs:
-            montage->vider();
+            active ? montage->remplir() : montage->vider();
             break;
         }
     }
@@ -221,7 +156,6 @@ private slots:
     void initTestCase() { Connection::setAttenteVerrou(100); }
 
     void cleanup() {
-        g_editeur.reset();
         if (m_autre.isValid()) {
             m_autre.close();
             m_autre = QSqlDatabase();
@@ -233,17 +167,16 @@ private slots:
         QTest::addColumn<int>("panne");
         QTest::addColumn<int>("zone");
         const char* pannes[] = {"verrou", "lecteur", "dossier", "table", "pages", "tmpfs"};
-        const QList<Zone> z = zones();
         for (int p = 0; p < 6; ++p)
-            for (int i = 0; i < z.size(); ++i)
-                QTest::addRow("%s %s", pannes[p], qPrintable(z[i].table)) << p << i;
+            for (int i = 0; i < Zones.size(); ++i)
+                QTest::addRow("%s %s", pannes[p], qPrintable(Zones[i].table)) << p << i;
     }
 
     void pannes() {
         QFETCH(int, panne);
         QFETCH(int, zone);
         const Panne p = Panne(panne);
-        const Zone z = zones()[zone];
+        const Zone& z = Zones[zone];
         if (p == Panne::Dossier && geteuid() == 0)
             return enfantSansPrivilege();
         std::unique_ptr<Montage> montage;
@@ -270,25 +203,35 @@ private slots:
         m_autre.setDatabaseName(t.base.fichier());
         QVERIFY(m_autre.open());
 
-        z.saisir(t);
-        QVERIFY(z.enSaisieAvecSaisie(t));
+        std::unique_ptr<FrmReference> editeur;
+        if (!z.memo) {
+            editeur = std::make_unique<FrmReference>(TypeReference::Service, nullptr);
+            editeur->show();
+        }
+        QWidget* fenetre = editeur ? static_cast<QWidget*>(editeur.get()) : frmClient;
+        enfant<QPushButton>(fenetre, z.debut)->click();
+        if (z.champ)
+            enfant<QLineEdit>(fenetre, z.champ)->setText(z.memo ? QStringLiteral("gardée") : Saisie);
+        if (z.memo)
+            enfant<QPlainTextEdit>(fenetre, z.memo)->setPlainText(Saisie);
+        QVERIFY(enSaisie(fenetre, z));
         const QStringList avant = t.lire(QStringLiteral("select * from ") + z.table);
         Message::effacer();
-        provoquer(p, t, z.table, montage.get());
-        z.valider(t);
+        basculer(p, true, t, z.table, montage.get());
+        enfant<QPushButton>(fenetre, z.valider)->click();
         QVERIFY(!Message::textesAffiches().isEmpty());
-        QVERIFY(z.enSaisieAvecSaisie(t));
-        lever(p, t, z.table, montage.get());
+        QVERIFY(enSaisie(fenetre, z));
+        basculer(p, false, t, z.table, montage.get());
         QCOMPARE(t.lire(QStringLiteral("select * from ") + z.table), avant);
 
         Message::effacer();
-        z.valider(t);
+        enfant<QPushButton>(fenetre, z.valider)->click();
         QVERIFY2(Message::textesAffiches().isEmpty(), qPrintable(Message::dernierTexte()));
-        QVERIFY(!z.enSaisieAvecSaisie(t));
+        QVERIFY(!enSaisie(fenetre, z));
         QCOMPARE(t.lire(z.relecture), QStringList(QString::number(Saisie.size())));
         if (montage) {
             // Nothing may hold a file of the small disk when it goes.
-            g_editeur.reset();
+            editeur.reset();
             FinApplication();
             cleanup();
             QSqlDatabase::database(QStringLiteral("lecture"), false).close();
