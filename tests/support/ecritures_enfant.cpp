@@ -1,7 +1,7 @@
 // Saves, renames and deletes clients with their contacts, actions and appointments through the
-// main window, in a loop, until it is killed. Before each save it prints the operation and its
-// stored names ("OP" and tab-separated fields), after it "OK", each line flushed: the parent test
-// knows what was acknowledged. Arguments: a seed and the round number.
+// main window, in a loop, until it is killed. Before each save it prints "OP" and the operation's
+// stored row (table, client, the rest; tab-separated), after it "OK", each line flushed: the parent
+// test knows what was acknowledged. Arguments: a seed and the round number.
 #include "core/formatsql.h"
 #include "mainwindow/frmclient.h"
 #include "ui/grille.h"
@@ -56,62 +56,45 @@ public:
     Ecrivain(quint32 graine, int tour) : m_hasard(graine * 1000u + quint32(tour)), m_tour(tour) {}
 
     void operationSuivante() {
-        ++m_numero;
+        const QString n = QStringLiteral("%1-%2").arg(m_tour).arg(++m_numero);
         const QStringList noms = clients();
         const int choix = noms.size() < 2 ? 0 : int(m_hasard.bounded(100));
         // Renames and deletions, which write several tables, often.
-        if (choix < 25)
-            return creerClient();
+        if (choix < 25) {
+            const QString nom = QStringLiteral("Client %1 \"essai\"").arg(n);
+            return saisir({QStringLiteral("Client"), FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
+        }
         const QString client = noms[int(m_hasard.bounded(noms.size()))];
         if (!frmClient->allerA(client, QString()))
             std::exit(3);
+        const QString contact = QStringLiteral("Contact ") + n, action = QStringLiteral("Actions ") + n,
+                      rdv = QStringLiteral("RDV ") + n, nom = QStringLiteral("Renommé %1 'bis'").arg(n);
         if (choix < 40)
-            creerContact(client);
+            saisir({QStringLiteral("Interlocuteur"), client, contact}, "BtnCreerInterlocuteur",
+                   "NomInterlocuteur", contact, "BtnValiderInterlocuteur");
         else if (choix < 50)
-            creerSuivi(client, "Actions", "BtnCreerAction", "CommentaireAction", "BtnValiderAction");
+            saisir({QStringLiteral("Actions"), client, InterlocuteurCourant, action}, "BtnCreerAction",
+                   "CommentaireAction", action, "BtnValiderAction");
         else if (choix < 60)
-            creerSuivi(client, "RDV", "BtnCreerRDV", "CommentaireRDV", "BtnValiderRDV");
+            saisir({QStringLiteral("RDV"), client, InterlocuteurCourant, rdv}, "BtnCreerRDV",
+                   "CommentaireRDV", rdv, "BtnValiderRDV");
         else if (choix < 80)
-            renommer(client);
-        else
-            supprimer(client);
+            saisir({QStringLiteral("RENOMME"), client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
+        else {
+            Message::setNextAnswer(QMessageBox::Yes);
+            enregistrer({QStringLiteral("SUPPRIME"), client}, "BtnSupprimer", 1);
+        }
     }
 
 private:
-    QString suffixe() const { return QStringLiteral("%1-%2").arg(m_tour).arg(m_numero); }
-
-    void creerClient() {
-        const QString nom = QStringLiteral("Client %1 \"essai\"").arg(suffixe());
-        controle("BtnCreer")->click();
-        controle<QLineEdit>("Nom")->setText(nom);
-        enregistrer({QStringLiteral("CLIENT"), FormatSql(nom)}, "BtnValider");
-    }
-
-    void creerContact(const QString& client) {
-        const QString nom = QStringLiteral("Contact %1").arg(suffixe());
-        controle("BtnCreerInterlocuteur")->click();
-        controle<QLineEdit>("NomInterlocuteur")->setText(nom);
-        enregistrer({QStringLiteral("CONTACT"), client, nom}, "BtnValiderInterlocuteur");
-    }
-
-    void creerSuivi(const QString& client, const char* table, const char* creer, const char* commentaire,
-                    const char* valider) {
-        const QString texte = QStringLiteral("%1 %2").arg(QLatin1String(table), suffixe());
-        controle(creer)->click();
-        controle<QPlainTextEdit>(commentaire)->setPlainText(texte);
-        enregistrer({QString::fromLatin1(table), client, InterlocuteurCourant, texte}, valider);
-    }
-
-    void renommer(const QString& client) {
-        const QString nom = QStringLiteral("Renommé %1 'bis'").arg(suffixe());
-        controle("BtnModifier")->click();
-        controle<QLineEdit>("Nom")->setText(nom);
-        enregistrer({QStringLiteral("RENOMME"), client, nom}, "BtnValider");
-    }
-
-    void supprimer(const QString& client) {
-        Message::setNextAnswer(QMessageBox::Yes);
-        enregistrer({QStringLiteral("SUPPRIME"), client}, "BtnSupprimer", 1);
+    static void saisir(const QStringList& operation, const char* debut, const char* champ,
+                       const QString& texte, const char* valider) {
+        controle(debut)->click();
+        if (auto* ligne = qobject_cast<QLineEdit*>(controle<QWidget>(champ)))
+            ligne->setText(texte);
+        else
+            controle<QPlainTextEdit>(champ)->setPlainText(texte);
+        enregistrer(operation, valider);
     }
 
     QRandomGenerator m_hasard;
