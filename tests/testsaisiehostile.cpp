@@ -55,16 +55,15 @@ Texte nomUnique(const Texte& h, QSet<QString>& pris) {
     return n;
 }
 
+const QString SuiviTemoin = QStringLiteral(
+    "insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values ('Témoin', "
+    "'Témoin', '%1 témoin', '2003-01-01 00:00:00', 0, '2003-01-01 00:00:00')");
 const QStringList Temoins{
     "insert into Client values ('Témoin', 'a1', 'a2', 'cp', 'tel', 'fax', 'web', 'ville', 'com')",
     "insert into Interlocuteur values ('Témoin', 'Témoin', 'p', 'f', 's', 'd', 't', 'x', 'm', 'e', 'c', 1, "
-    "0, "
-    "0, -1)",
-    "insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values "
-    "('Témoin', "
-    "'Témoin', 'action témoin', '2003-01-01 00:00:00', 0, '2003-01-01 00:00:00')",
-    "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values ('Témoin', "
-    "'Témoin', 'rdv témoin', '2003-01-01 00:00:00', 0, '2003-01-01 00:00:00')",
+    "0, 0, -1)",
+    SuiviTemoin.arg("Actions"),
+    SuiviTemoin.arg("RDV"),
     "insert into Service values ('Témoin')",
     "insert into Decision values ('Témoin')",
     "insert into Fonction values ('Témoin')"};
@@ -90,7 +89,6 @@ const Formulaire FicheContact{"BtnCreerInterlocuteur",
 QPlainTextEdit* memo(const FenetreTest& t, const char* nom) {
     return t.w<QPlainTextEdit>(nom);
 }
-
 // What the comment box holds, no-break spaces included.
 QString texteMemo(const FenetreTest& t, const char* nom) {
     return texteChamp(memo(t, nom));
