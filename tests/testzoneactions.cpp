@@ -43,6 +43,7 @@ private slots:
     void actions();
     void rendezVous();
     void verrou();
+    void navigation();
 };
 
 void TestZoneActions::filtresEtListes() {
@@ -55,6 +56,7 @@ void TestZoneActions::filtresEtListes() {
     QCOMPARE(actions->textMatrix(2, 2), QStringLiteral("19/02/2003 08:00:00"));
     QCOMPARE(actions->textMatrix(3, 4), QStringLiteral("D 'et' fils"));
     QCOMPARE(actions->couleurLigne(1), couleurBgr(CouleurOrange));
+    QCOMPARE(actions->model()->index(0, 4).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
     QCOMPARE(rdv->textMatrix(1, 5), QStringLiteral("salon"));
     QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), QStringLiteral("devis"));
     QCOMPARE(t.texte("DateRDV"), QStringLiteral("02/03/2003"));
@@ -223,6 +225,30 @@ void TestZoneActions::verrou() {
     t.clic("BtnAnnulerAction");
     for (const char* nom : {"OptAction_0", "VSFRDV", "BtnCreerRDV", "ListeActions"})
         QVERIFY2(t.w(nom)->isEnabled(), nom);
+}
+
+// Other windows take the main window to a record, never while it is being edited.
+void TestZoneActions::navigation() {
+    FenetreTest t(Base);
+    QVERIFY(frmClient->allerA("ACME", "Martin"));
+    QCOMPARE(InterlocuteurCourant, QStringLiteral("Martin"));
+    QCOMPARE(t.selection("ListeInterlocuteurs"), QStringLiteral("Martin"));
+    QVERIFY(!frmClient->allerA("Absent", ""));
+    QVERIFY(!frmClient->allerA("D $Bet$B fils", "Personne"));
+    QCOMPARE(ClientCourant, QStringLiteral("ACME"));
+
+    t.w<QRadioButton>("OptClient_0")->click();
+    QVERIFY(frmClient->allerAuSuivi(0, 3));
+    QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked() && t.w<QCheckBox>("ActionsFaites")->isChecked());
+    QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), QStringLiteral("fait"));
+    QCOMPARE(t.selection("ListeInterlocuteurs"), QStringLiteral("Dupont"));
+    QVERIFY(frmClient->allerAuSuivi(1, 2));
+    QCOMPARE(ClientCourant, QStringLiteral("D $Bet$B fils"));
+    QCOMPARE(t.w<QPlainTextEdit>("CommentaireRDV")->toPlainText(), QStringLiteral("salon"));
+
+    t.clic("BtnModifier");
+    QVERIFY(!frmClient->allerA("ACME", "Dupont") && !frmClient->allerAuSuivi(0, 1));
+    QCOMPARE(ClientCourant, QStringLiteral("D $Bet$B fils"));
 }
 
 QTEST_MAIN(TestZoneActions)

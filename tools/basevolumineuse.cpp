@@ -4,7 +4,6 @@
 #include "core/dialectesql.h"
 #include "core/regional.h"
 #include "democlients.h"
-#include "insertionserie.h"
 #include "nomsfrancais.h"
 
 #include <QSet>
@@ -34,6 +33,9 @@ private:
     quint64 m_etat;
 };
 
+// Empty, not NULL.
+const QString Vide = QStringLiteral("");
+
 QString mot(const char* texte) {
     return QString::fromUtf8(texte);
 }
@@ -61,9 +63,9 @@ QString ascii(const QString& texte) {
 }
 
 struct ClientGenere {
-    QByteArray nom;
+    QString nom;
     // Its contacts' stored names, the main contact first.
-    QVector<QByteArray> contacts;
+    QStringList contacts;
 };
 
 class Generateur {
@@ -106,21 +108,21 @@ QString Generateur::nomClient(const Ville& ville, int i) {
 }
 
 void Generateur::clients(int nombre) {
-    InsertionSerie insertion(m_base,
-                             QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, Fax, "
-                                            "web, Ville, Commentaire) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    QSqlQuery insertion = m_base.preparer(QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, "
+                                                         "Fax, web, Ville, Commentaire) VALUES (?, ?, ?, ?, ?, ?, "
+                                                         "?, ?, ?)"));
     Hasard& h = m_hasard;
     for (int i = 0; i < nombre; ++i) {
         const Ville& ville = NomsFrancais::ville(h.entre(NomsFrancais::nombreVilles()));
         const QString nom = nomClient(ville, i);
         const QString adresse = QString::number(1 + h.entre(120)) + ' ' + choisir(NomsFrancais::voies);
         const QString site = QStringLiteral("www.%1.fr").arg(ascii(nom.section(' ', 0, 1)));
-        insertion << nom << adresse << (h.uneFoisSur(5) ? QStringLiteral("ZA des Landes") : QString())
-                  << mot(ville.cp) << telephone(h, ville.indicatif)
-                  << (h.uneFoisSur(3) ? QString() : telephone(h, ville.indicatif)) << site << mot(ville.nom)
-                  << choisir(NomsFrancais::remarques);
-        insertion.executer();
-        m_clients.append({nom.toUtf8(), {}});
+        // Every text is written, empty or not, as the windows write them.
+        m_base.executer(insertion, {nom, adresse, h.uneFoisSur(5) ? QStringLiteral("ZA des Landes") : Vide,
+                                    mot(ville.cp), telephone(h, ville.indicatif),
+                                    h.uneFoisSur(3) ? Vide : telephone(h, ville.indicatif), site, mot(ville.nom),
+                                    choisir(NomsFrancais::remarques)});
+        m_clients.append({nom, {}});
         m_villes.append(ville);
     }
 }
@@ -135,32 +137,30 @@ void Generateur::contacts(int nombre) {
     for (int k = 0; k < nombre; ++k)
         ++parClient[k < n ? k : h.entre(n)];
     const QVector<RoleDemo> roles = rolesDemo();
-    InsertionSerie insertion(
-        m_base,
+    QSqlQuery insertion = m_base.preparer(
         QStringLiteral("INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction, Service, Decision, "
                        "Tel, Fax, Portable, email, Commentaire, ContactPrincipal, Technique, "
                        "Financier, Temperature) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     const ListeMots noms = NomsFrancais::noms;
     for (int i = 0; i < n; ++i) {
         ClientGenere& client = m_clients[i];
-        const QString domaine = ascii(QString::fromUtf8(client.nom).section(' ', 0, 1));
+        const QString domaine = ascii(client.nom.section(' ', 0, 1));
         for (int j = 0; j < parClient[i]; ++j) {
             // A name not yet taken in this company.
             const int premier = h.entre(noms.taille);
             QString nom;
-            for (int essai = 0; nom.isEmpty() || client.contacts.contains(nom.toUtf8()); ++essai)
+            for (int essai = 0; nom.isEmpty() || client.contacts.contains(nom); ++essai)
                 nom = mot(noms[premier + essai]) +
                       (essai >= noms.taille ? QStringLiteral(" %1").arg(essai / noms.taille + 1) : QString());
             const QString prenom = choisir(NomsFrancais::prenoms);
             const RoleDemo& r = j == 0 ? roles[h.entre(2)] : roles[2 + h.entre(int(roles.size()) - 2)];
-            insertion << nom << client.nom << prenom << mot(r.fonction) << mot(r.service) << mot(r.decision)
-                      << telephone(h, m_villes[i].indicatif) << QString()
-                      << telephone(h, h.uneFoisSur(3) ? "07" : "06")
-                      << ascii(prenom) + '.' + ascii(nom) + '@' + domaine + QStringLiteral(".fr")
-                      << choisir(NomsFrancais::remarques) << (j == 0 ? 1 : 0) << r.technique << r.financier
-                      << h.entre(5) - 1;
-            insertion.executer();
-            client.contacts.append(nom.toUtf8());
+            m_base.executer(insertion, {nom, client.nom, prenom, mot(r.fonction), mot(r.service), mot(r.decision),
+                                        telephone(h, m_villes[i].indicatif), Vide,
+                                        telephone(h, h.uneFoisSur(3) ? "07" : "06"),
+                                        ascii(prenom) + '.' + ascii(nom) + '@' + domaine + QStringLiteral(".fr"),
+                                        choisir(NomsFrancais::remarques), j == 0 ? 1 : 0, r.technique,
+                                        r.financier, h.entre(5) - 1});
+            client.contacts.append(nom);
         }
     }
 }
@@ -205,10 +205,9 @@ void Generateur::suivis(const QString& table, int nombre, const ListeMots& texte
     // Ids follow the order of entry, as a team's database grows.
     std::stable_sort(suivis.begin(), suivis.end(),
                      [](const Suivi& a, const Suivi& b) { return a.saisie < b.saisie; });
-    InsertionSerie insertion(m_base,
-                             QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, DatePrevue, "
-                                            "Fait, DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
-                                 .arg(table));
+    QSqlQuery insertion = m_base.preparer(QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, "
+                                                         "DatePrevue, Fait, DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
+                                              .arg(table));
     const ListeMots produits = NomsFrancais::produits;
     for (const Suivi& s : suivis) {
         const ClientGenere& client = m_clients[s.client];
@@ -217,10 +216,9 @@ void Generateur::suivis(const QString& table, int nombre, const ListeMots& texte
                                                                         : mot(produits[s.detail]);
         const QDateTime prevue =
             Regional::dateHeure(m_aujourdhui.addDays(s.jourPrevu), QTime(0, 0).addSecs(60 * s.minutes));
-        insertion << client.nom << (s.contact < 0 ? QByteArray("") : client.contacts[s.contact])
-                  << modele.arg(detail) << texteDateStockee(prevue) << (s.fait ? -1 : 0)
-                  << texteDateStockee(Regional::dateHeure(m_aujourdhui.addDays(s.saisie)));
-        insertion.executer();
+        m_base.executer(insertion, {client.nom, s.contact < 0 ? Vide : client.contacts[s.contact],
+                                    modele.arg(detail), texteDateStockee(prevue), s.fait ? -1 : 0,
+                                    texteDateStockee(Regional::dateHeure(m_aujourdhui.addDays(s.saisie)))});
     }
 }
 

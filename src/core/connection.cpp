@@ -34,8 +34,13 @@ bool estFichierAccess(const QString& fichier) {
 }
 
 int g_compteur = 0;
+int g_attenteVerrou = 5000;
 
 } // namespace
+
+void Connection::setAttenteVerrou(int millisecondes) {
+    g_attenteVerrou = millisecondes;
+}
 
 Connection::Connection() : m_nomConnexion(QStringLiteral("brevanta-%1").arg(++g_compteur)) {}
 
@@ -58,22 +63,25 @@ void Connection::open(const QString& fichier) {
                        QStringLiteral("%1 est une base Microsoft Access, que cette version de Brevanta ne "
                                       "lit pas.")
                            .arg(fichier));
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion);
-    // mode=rw: a missing file is an error, never a new empty database.
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-    const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
-    db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion);
+        // mode=rw: a missing file is an error, never a new empty database.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_attenteVerrou));
+        const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
+        db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
+    }
+    // Every handle on the connection is gone by now: removing it with one alive makes Qt warn.
     try {
-        if (!db.open())
-            throw ErreurBd::depuis(db.lastError());
+        if (!base().open())
+            throw ErreurBd::depuis(base().lastError());
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
         prouverEcriture();
         for (const QString& index : Schema::instructionsIndex())
             executerBrut(index);
-        enregistrerCollationFrancaise(poignee(db));
-        m_reserve = std::make_shared<ReserveInstructions>(poignee(db));
+        enregistrerCollationFrancaise(poignee(base()));
+        m_reserve = std::make_shared<ReserveInstructions>(poignee(base()));
     } catch (...) {
         close();
         throw;
@@ -138,16 +146,18 @@ sqlite3_stmt* Connection::preparer(const QString& instruction, QString& sql) {
     return m_reserve->prendre(sql, t.parametres);
 }
 
-void Connection::execute(const QString& instruction) {
+int Connection::execute(const QString& instruction) {
     QString sql;
     sqlite3_stmt* s = preparer(instruction, sql);
     Curseur execution(m_reserve, sql, s);
     ++m_ecritures;
     while (execution.suivant()) {
     }
-    const qint64 id = sqlite3_last_insert_rowid(poignee(base()));
+    sqlite3* poignee = ::poignee(base());
+    const qint64 id = sqlite3_last_insert_rowid(poignee);
     if (id)
         m_dernierId = id;
+    return sqlite3_changes(poignee);
 }
 
 Curseur Connection::lire(const QString& instruction) {

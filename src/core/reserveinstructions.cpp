@@ -24,7 +24,7 @@ ReserveInstructions::~ReserveInstructions() {
 void ReserveInstructions::echec() const {
     if (!m_connexion)
         throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
-    throw ErreurBd(sqlite3_errcode(m_connexion), QString::fromUtf8(sqlite3_errmsg(m_connexion)));
+    throw ErreurBd(sqlite3_extended_errcode(m_connexion), QString::fromUtf8(sqlite3_errmsg(m_connexion)));
 }
 
 sqlite3_stmt* ReserveInstructions::prendre(const QString& sql, const QVariantList& valeurs) {

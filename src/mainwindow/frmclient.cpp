@@ -9,6 +9,8 @@
 #include "mainwindow/zoneaction.h"
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
+#include "planning/frmplanning.h"
+#include "ui/champsligne.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
 #include "ui/garde.h"
@@ -52,7 +54,10 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
                                 u.RDVFait_1},
                                1);
     connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
+    connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
+            [this] { Garde([this] { ouvrirPlanning(this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
+    garderSurUneLigne(this);
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
 }
@@ -68,7 +73,6 @@ void FrmClient::Form_Load() {
     m_zoneAction->SaisieEnCours(false);
     m_zoneInterlocuteur->SaisieEnCours(false);
     m_zoneRdv->SaisieEnCours(false);
-    m_ui->BtnPlanning->setEnabled(false);
     PeriodeAction = 3;
     PorteeAction = 2;
     QPalette legende = m_ui->Label11->palette();

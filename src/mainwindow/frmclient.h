@@ -40,6 +40,12 @@ public:
     ZoneAction& zoneRdv() { return *m_zoneRdv; }
     ListesActions& listesActions() { return *m_listesActions; }
     VerrouSaisie& verrou() { return m_verrou; }
+    // Shows the client and the contact stored under these names, loading the client once with
+    // that contact; false, nothing changed, while a record is edited or when either is not listed.
+    bool allerA(const QString& clientStocke, const QString& contactStocke);
+    // Shows the action (type 0) or appointment (type 1) of this Id with its client and contact,
+    // the filters widened so that it is listed; false while a record is edited or when it is gone.
+    bool allerAuSuivi(int type, int id);
 
     // The button that Enter presses: the Valider of the area being edited, else the Créer of
     // the area that switched last.

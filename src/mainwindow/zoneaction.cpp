@@ -9,6 +9,7 @@
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/listesactions.h"
+#include "mainwindow/zoneclient.h"
 #include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
@@ -98,16 +99,10 @@ QWidget* ZoneAction::premierChamp() const {
 }
 
 bool ZoneAction::verifier(bool) {
-    if (m_c.commentaire->toPlainText().trimmed().isEmpty()) {
-        Message::ok(QStringLiteral("Veuillez remplir un commentaire"), &f);
-        m_c.commentaire->setFocus();
-        return false;
-    }
-    if (!Regional::lireDate(m_c.date->text()).isValid()) {
-        Message::ok(QStringLiteral("La date saisie n'est pas valide."), &f);
-        m_c.date->setFocus();
-        return false;
-    }
+    if (m_c.commentaire->toPlainText().trimmed().isEmpty())
+        return refuser(QStringLiteral("Veuillez remplir un commentaire"), m_c.commentaire);
+    if (!Regional::lireDate(m_c.date->text()).isValid())
+        return refuser(QStringLiteral("La date saisie n'est pas valide."), m_c.date);
     return true;
 }
 
@@ -127,7 +122,10 @@ QString ZoneAction::enregistrer(bool creation) {
     action.DatePrevue = Regional::lireDate(m_c.date->text());
     action.Commentaire = m_champs.valeur(QStringLiteral("Commentaire"));
     action.DateSaisie = Regional::dateHeure(Horloge::aujourdhui());
-    action.SetDataBd(*Connexion);
+    if (creation && !existe(QStringLiteral("select 1 from Client where Nom=") + TexteSql(action.Client)))
+        disparu(f.zoneClient().texteDisparu());
+    if (!action.SetDataBd(*Connexion))
+        disparu(texteDisparu());
     f.listesActions().noterEcriture(m_type, action.Id);
     return QString::number(action.Id);
 }
@@ -135,6 +133,12 @@ QString ZoneAction::enregistrer(bool creation) {
 QString ZoneAction::questionSuppression(int ligne) const {
     return QStringLiteral("Etes-vous sûr de vouloir supprimer l\"action ") + m_liste->textMatrix(ligne, 1) +
            QStringLiteral(" ?");
+}
+
+QString ZoneAction::texteDisparu() const {
+    return m_type == 0
+               ? QStringLiteral("Cette action n'existe plus : elle a été supprimée sur un autre poste.")
+               : QStringLiteral("Ce rendez-vous n'existe plus : il a été supprimé sur un autre poste.");
 }
 
 void ZoneAction::supprimer(const QString& id) {

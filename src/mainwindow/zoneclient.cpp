@@ -90,25 +90,16 @@ QWidget* ZoneClient::premierChamp() const {
 }
 
 bool ZoneClient::verifier(bool creation) {
-    if (ui.Nom->text().trimmed().isEmpty()) {
-        Message::ok(QStringLiteral("Veuillez renseigner le nom du client"), &f);
-        ui.Nom->setFocus();
-        return false;
-    }
+    if (ui.Nom->text().trimmed().isEmpty())
+        return refuser(QStringLiteral("Veuillez renseigner le nom du client"), ui.Nom);
     const QString nom = m_champs.valeur(QStringLiteral("Nom"));
-    if (!creation && nom == cleAffichee())
-        return true;
-    Recordset& rs = f.rsFenetre();
-    rs.open(QStringLiteral("select 1 from Client where Nom=") + TexteSql(nom), Connexion);
-    const bool pris = !rs.eof();
-    rs.close();
-    if (pris) {
-        Message::ok(QStringLiteral(
-                        "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre."),
-                    &f);
-        ui.Nom->setFocus();
-    }
-    return !pris;
+    if ((creation || nom != cleAffichee()) &&
+        existe(QStringLiteral("select 1 from Client where Nom=") + TexteSql(nom)))
+        return refuser(
+            QStringLiteral(
+                "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre."),
+            ui.Nom);
+    return true;
 }
 
 QString ZoneClient::enregistrer(bool creation) {
@@ -119,13 +110,18 @@ QString ZoneClient::enregistrer(bool creation) {
         return nom;
     }
     const QString ancien = TexteSql(cleAffichee());
-    Connexion->execute(
-        instructionMiseAJour(QStringLiteral("Client"), valeurs, QStringLiteral(" where Nom=") + ancien));
+    if (Connexion->execute(instructionMiseAJour(QStringLiteral("Client"), valeurs,
+                                                QStringLiteral(" where Nom=") + ancien)) == 0)
+        disparu(texteDisparu());
     if (nom != cleAffichee())
         for (const char* table : {"Interlocuteur", "Actions", "RDV"})
             Connexion->execute(QStringLiteral("update %1 set Client=").arg(QLatin1String(table)) +
                                TexteSql(nom) + QStringLiteral(" where Client=") + ancien);
     return nom;
+}
+
+QString ZoneClient::texteDisparu() const {
+    return QStringLiteral("Ce client n'existe plus : il a été supprimé ou renommé sur un autre poste.");
 }
 
 void ZoneClient::recharger() {

@@ -9,6 +9,7 @@
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/listesactions.h"
+#include "mainwindow/zoneclient.h"
 #include "ui/garde.h"
 #include "ui/grille.h"
 #include "ui/message.h"
@@ -172,49 +173,47 @@ QString ZoneInterlocuteur::nomEnCours() const {
 }
 
 bool ZoneInterlocuteur::verifier(bool creation) {
-    if (ui.NomInterlocuteur->text().trimmed().isEmpty()) {
-        Message::ok(QStringLiteral("Veuillez renseigner le nom de l\"interlocuteur"), &f);
-        ui.NomInterlocuteur->setFocus();
-        return false;
-    }
+    if (ui.NomInterlocuteur->text().trimmed().isEmpty())
+        return refuser(QStringLiteral("Veuillez renseigner le nom de l\"interlocuteur"), ui.NomInterlocuteur);
     const QString nom = m_champs.valeur(QStringLiteral("Nom"));
-    if (!creation && nom == cleAffichee())
-        return true;
-    Recordset& rs = f.rsFenetre();
-    rs.open(QStringLiteral("select 1 from Interlocuteur where Nom=") + TexteSql(nom) +
-                QStringLiteral(" and Client=") + TexteSql(ClientCourant),
-            Connexion);
-    const bool pris = !rs.eof();
-    rs.close();
-    if (pris) {
-        Message::ok(
-            QStringLiteral("Le nom de l\"Interlocuteur existe déjà dans la base de données, veuillez en "
-                           "saisir un autre."),
-            &f);
-        ui.NomInterlocuteur->setFocus();
-    }
-    return !pris;
+    if ((creation || nom != cleAffichee()) &&
+        existe(QStringLiteral("select 1 from Interlocuteur where Nom=") + TexteSql(nom) +
+               QStringLiteral(" and Client=") + TexteSql(ClientCourant)))
+        return refuser(
+            QStringLiteral("Le nom de l\"Interlocuteur existe déjà dans la base de données, veuillez "
+                           "en saisir un autre."),
+            ui.NomInterlocuteur);
+    return true;
 }
 
 QString ZoneInterlocuteur::enregistrer(bool creation) {
     const QString nom = m_champs.valeur(QStringLiteral("Nom"));
     const QString client = TexteSql(ClientCourant);
     ValeursSql valeurs = m_champs.valeursSql();
+    // Checked in the same transaction: another program may have removed the client meanwhile.
+    if (!existe(QStringLiteral("select 1 from Client where Nom=") + client))
+        disparu(f.zoneClient().texteDisparu());
     if (creation) {
         valeurs.insert(1, {QStringLiteral("Client"), client});
         Connexion->execute(instructionInsertion(QStringLiteral("Interlocuteur"), valeurs));
         return nom;
     }
     const QString ancien = TexteSql(cleAffichee());
-    Connexion->execute(instructionMiseAJour(QStringLiteral("Interlocuteur"), valeurs,
-                                            QStringLiteral(" where Nom=") + ancien +
-                                                QStringLiteral(" and Client=") + client));
+    if (Connexion->execute(instructionMiseAJour(QStringLiteral("Interlocuteur"), valeurs,
+                                                QStringLiteral(" where Nom=") + ancien +
+                                                    QStringLiteral(" and Client=") + client)) == 0)
+        disparu(texteDisparu());
     if (nom != cleAffichee())
         for (const char* table : {"Actions", "RDV"})
             Connexion->execute(QStringLiteral("update %1 set Interlocuteur=").arg(QLatin1String(table)) +
                                TexteSql(nom) + QStringLiteral(" where Interlocuteur=") + ancien +
                                QStringLiteral(" and Client=") + client);
     return nom;
+}
+
+QString ZoneInterlocuteur::texteDisparu() const {
+    return QStringLiteral(
+        "Cet interlocuteur n'existe plus : il a été supprimé ou renommé sur un autre poste.");
 }
 
 void ZoneInterlocuteur::supprimer(const QString& nomStocke) {

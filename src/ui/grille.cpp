@@ -6,11 +6,14 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 
+namespace {
+const QString InvitationTri = QStringLiteral("cliquez sur un en-tête de colonne pour trier la liste");
+}
+
 Grille::Grille(QWidget* parent) : QTableView(parent), m_modele(new GrilleModele(this)) {
     setModel(m_modele);
     setItemDelegate(new CocheCentree(this));
     setSelectionMode(QAbstractItemView::NoSelection);
-    setSelectionBehavior(QAbstractItemView::SelectRows);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     verticalHeader()->hide();
@@ -20,11 +23,16 @@ Grille::Grille(QWidget* parent) : QTableView(parent), m_modele(new GrilleModele(
     horizontalHeader()->setSectionsClickable(true);
     horizontalHeader()->setStretchLastSection(false);
     horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
-    setToolTip(QStringLiteral("cliquez sur un en-tête de colonne pour trier la liste"));
+    setToolTip(InvitationTri);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& i) { clicUtilisateur(i.row() + 1, i.column()); });
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { emit doubleClic(); });
-    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &Grille::TriColonne);
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) {
+        if (m_parCellule)
+            clicUtilisateur(0, c);
+        else
+            TriColonne(c);
+    });
 }
 
 void Grille::setColonnes(const QList<Colonne>& colonnes) {
@@ -42,6 +50,12 @@ void Grille::setColonnes(const QList<Colonne>& colonnes) {
         setColumnWidth(c, twips(colonnes[c].largeurTwips));
         setColumnHidden(c, colonnes[c].cachee);
     }
+}
+
+void Grille::setParCellule(bool oui) {
+    m_parCellule = oui;
+    // Its headers do not sort: no invitation to click them.
+    setToolTip(oui ? QString() : InvitationTri);
 }
 
 void Grille::remplir(QVector<LigneGrille> lignes) {
@@ -170,7 +184,9 @@ void Grille::afficherSelection() {
         s->clear();
         return;
     }
-    const QItemSelection choix(m_modele->index(haut - 1, 0), m_modele->index(bas - 1, cols() - 1));
+    const int gauche = m_parCellule ? std::clamp(std::min(m_col, m_colSel), 0, cols() - 1) : 0;
+    const int droite = m_parCellule ? std::clamp(std::max(m_col, m_colSel), 0, cols() - 1) : cols() - 1;
+    const QItemSelection choix(m_modele->index(haut - 1, gauche), m_modele->index(bas - 1, droite));
     s->select(choix, QItemSelectionModel::ClearAndSelect);
     s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)),
                        QItemSelectionModel::NoUpdate);
@@ -178,19 +194,19 @@ void Grille::afficherSelection() {
 }
 
 void Grille::clicUtilisateur(int r, int c) {
-    if (r < 1 || r >= rows())
+    if (r < (m_parCellule ? 0 : 1) || r >= rows())
         return;
     setRow(r);
     setCol(c);
     setRowSel(r);
-    setColSel(cols() - 1);
+    setColSel(m_parCellule ? c : cols() - 1);
     emit clic();
 }
 
 void Grille::keyPressEvent(QKeyEvent* e) {
-    const int avant = currentIndex().row();
+    const QModelIndex avant = currentIndex();
     QTableView::keyPressEvent(e);
     const QModelIndex apres = currentIndex();
-    if (apres.isValid() && apres.row() != avant)
+    if (apres.isValid() && (apres.row() != avant.row() || (m_parCellule && apres.column() != avant.column())))
         clicUtilisateur(apres.row() + 1, apres.column());
 }

@@ -6,7 +6,8 @@
 
 // Every list of the program. Row 0 is the header; data row r is model row r - 1.
 // Cells hold text; a hidden key per row keeps what the text cannot (a stored name).
-// A click on a header sorts the list and tells nobody; only data rows report clicks.
+// A click on a header sorts the list and tells nobody; only data rows report clicks (except
+// in a grid of cells, below).
 class Grille : public QTableView {
     Q_OBJECT
 public:
@@ -22,6 +23,9 @@ public:
     explicit Grille(QWidget* parent = nullptr);
 
     void setColonnes(const QList<Colonne>& colonnes);
+    // Every cell its own item (a week, day by day): a click selects that one cell, a header
+    // cell included, and is reported; nothing sorts.
+    void setParCellule(bool oui);
     // Replaces every data row at once; no data row is selected afterwards.
     void remplir(QVector<LigneGrille> lignes);
     // The same with the rows of a source, read as they are painted, in the source's order.
@@ -74,4 +78,5 @@ private:
     // Per column: 0 never sorted, 1 ascending, 2 descending.
     QVector<int> m_colSort;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
+    bool m_parCellule = false;
 };

@@ -7,9 +7,13 @@
 #include "core/routines.h"
 #include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
+#include "planning/frmplanning.h"
 #include "ui/message.h"
+#include "ui/sauvegardequotidienne.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -23,6 +27,7 @@ QString ClientCourant;
 QString InterlocuteurCourant;
 qint32 PeriodeAction = 0;
 FrmClient* frmClient = nullptr;
+FrmPlanning* frmPlanning = nullptr;
 
 namespace {
 std::unique_ptr<QTranslator> g_traductionQt;
@@ -39,6 +44,14 @@ void substituerPolices() {
     for (const char* police : {"MS Sans Serif", "Arial"})
         QFont::insertSubstitution(QString::fromLatin1(police), QStringLiteral("Liberation Sans"));
 }
+
+// A first start is often made where no database is: say how to get one.
+QString aideSansBase() {
+    return QStringLiteral("\n\nLe dossier %1 ne contient pas de fichier Brevanta.mdb.\n"
+                          "Pour créer une base vide : brevanta-db init Brevanta.mdb\n"
+                          "Pour essayer Brevanta sur une base d'exemple, depuis ses sources : scripts/run")
+        .arg(QDir::toNativeSeparators(QDir::currentPath()));
+}
 } // namespace
 
 void Main() {
@@ -50,7 +63,8 @@ void Main() {
     try {
         Connexion->open(QStringLiteral("Brevanta.mdb"));
     } catch (const ErreurBd& e) {
-        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message());
+        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message() +
+                    (QFileInfo::exists(QStringLiteral("Brevanta.mdb")) ? QString() : aideSansBase()));
         std::exit(1);
     }
     InitRecordset(RsCommun, Connexion);
@@ -61,15 +75,18 @@ void Main() {
     JoursSemaine[5].clear();
     frmClient = new FrmClient;
     frmClient->show();
+    SauvegardeQuotidienne::programmer(QStringLiteral("Brevanta.mdb"), frmClient);
 }
 
 void FinApplication() {
-    g_traductionQt.reset();
+    delete frmPlanning;
+    frmPlanning = nullptr;
     delete frmClient;
     frmClient = nullptr;
     RsCommun.reset();
     delete Connexion;
     Connexion = nullptr;
+    g_traductionQt.reset();
     for (QString& jour : JoursSemaine)
         jour.clear();
     DecalageSemaine = 0;

@@ -5,6 +5,7 @@
 
 class Connection;
 class FrmClient;
+class FrmPlanning;
 class Recordset;
 
 // Opens Brevanta.mdb of the working directory, prepares the process-wide state and shows the
@@ -26,3 +27,5 @@ extern QString InterlocuteurCourant;
 extern qint32 PeriodeAction;
 
 extern FrmClient* frmClient;
+// The planning window while it is open, else null.
+extern FrmPlanning* frmPlanning;
