@@ -1,10 +1,13 @@
 #include "verification.h"
 
 #include "basesqlite.h"
+#include "core/indexrecherche.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 QStringList defautsIntegrite(BaseSqlite& base) {
@@ -42,11 +45,44 @@ QStringList defautsStructure(BaseSqlite& base) {
     }
     return defauts;
 }
+// FTS5 compares its index with the tables only through a command that SQLite runs as a write: it
+// runs on a copy, so that the file itself is never opened for writing.
+QStringList defautsIndexCopie(const QString& fichier) {
+    QTemporaryDir dossier;
+    const QString copie = dossier.filePath(QStringLiteral("copie.mdb"));
+    if (!dossier.isValid() || !QFile::copy(fichier, copie))
+        return {
+            QStringLiteral("Index de recherche non vérifié : copie impossible dans %1").arg(dossier.path())};
+    try {
+        BaseSqlite base(copie, BaseSqlite::Mode::Ecriture);
+        base.executer(QStringLiteral("INSERT INTO Recherche(Recherche, rank) VALUES ('integrity-check', 1)"));
+    } catch (const ErreurOutil& e) {
+        return {QStringLiteral("Index de recherche : il ne correspond pas à ses tables (%1)").arg(e.texte())};
+    }
+    return {};
+}
+
+// A file may have no search index (the program adds it); one it has must be whole and match its tables.
+QStringList defautsIndexRecherche(BaseSqlite& base, const QString& fichier) {
+    const QStringList presents = base.colonne(QStringLiteral("SELECT name FROM sqlite_master"));
+    QStringList absents;
+    for (const QString& nom : IndexRecherche::nomsObjets())
+        if (!presents.contains(nom))
+            absents << nom;
+    if (absents.size() == IndexRecherche::nomsObjets().size())
+        return {};
+    if (!absents.isEmpty())
+        return {QStringLiteral("Index de recherche incomplet, absents : %1")
+                    .arg(absents.join(QStringLiteral(", ")))};
+    return defautsIndexCopie(fichier);
+}
 } // namespace
 
 QStringList verifierBase(const QString& fichier) {
     if (!QFileInfo(fichier).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
     BaseSqlite base(fichier, BaseSqlite::Mode::Lecture);
-    return defautsIntegrite(base) + defautsStructure(base);
+    const QStringList defauts = defautsIntegrite(base) + defautsStructure(base);
+    // A damaged file is not copied and searched further.
+    return defauts.isEmpty() ? defautsIndexRecherche(base, fichier) : defauts;
 }

@@ -3,6 +3,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QVariantList>
 
 // The one database connection: runs the program's SQL dialect on SQLite, in Brevanta.mdb.
 class Connection {
@@ -22,6 +23,9 @@ public:
     void execute(const QString& instruction);
     // Runs a SELECT of the dialect; the query is positioned before its first row.
     QSqlQuery lire(const QString& instruction);
+    // Runs one statement of SQLite's own SQL, for what the dialect cannot say (the full-text
+    // index), the values bound to its "?" in order; a query is positioned before its first row.
+    QSqlQuery executerSqlite(const QString& sql, const QVariantList& valeurs = {});
 
     // The dialect text of the last statement given, as the program wrote it.
     QString lastStatement() const { return m_derniere; }

@@ -1,5 +1,7 @@
 #include "core/schema.h"
 
+#include "core/indexrecherche.h"
+
 #include <QHash>
 
 namespace Schema {
@@ -57,7 +59,7 @@ QStringList instructionsCreation() {
         s << QStringLiteral("CREATE INDEX %1Client ON %1 (Client, Interlocuteur)").arg(table)
           << QStringLiteral("CREATE INDEX %1DatePrevue ON %1 (DatePrevue)").arg(table);
     }
-    return s;
+    return s + IndexRecherche::instructionsCreation();
 }
 
 bool estColonneTexte(const QString& colonne) {

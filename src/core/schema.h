@@ -7,7 +7,7 @@ namespace Schema {
 QStringList tables();
 // Columns of a table, in order.
 QStringList colonnes(const QString& table);
-// CREATE TABLE and CREATE INDEX statements of an empty database (SQLite's own dialect).
+// Statements of an empty database, its search index included (SQLite's own dialect).
 QStringList instructionsCreation();
 // Sorting on these columns follows the French text order; the others hold numbers or ISO dates.
 bool estColonneTexte(const QString& colonne);

@@ -8,6 +8,7 @@
 #include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
 #include "planning/frmplanning.h"
+#include "search/preparationrecherche.h"
 #include "ui/message.h"
 
 #include <QCoreApplication>
@@ -55,6 +56,7 @@ void Main() {
         Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message());
         std::exit(1);
     }
+    preparerRecherche(*Connexion);
     InitRecordset(RsCommun, Connexion);
     DecalageSemaine = 0;
     const char* jours[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi"};
