@@ -84,7 +84,7 @@ QString vue() {
 // Prefix indexes up to ten letters keep every query of a typed word lazy (see Recherche).
 const QString TableIndex = QStringLiteral(
     "CREATE VIRTUAL TABLE Recherche USING fts5(Texte, content='RechercheSource', content_rowid='Cle', "
-    "tokenize='unicode61 remove_diacritics 2', prefix='1 2 3 4 5 6 7 8 9 10', detail=column, "
+    "tokenize='unicode61 remove_diacritics 2', prefix='1 2 3 4 5 6 7 8 9 10', detail=none, "
     "columnsize=0)");
 
 QString ajout(const QString& table, const QString& p) {
@@ -124,6 +124,33 @@ qint64 entier(Connection& c, const QString& sql) {
     QSqlQuery q = c.executerSqlite(sql);
     return q.next() ? q.value(0).toLongLong() : 0;
 }
+
+// A connection setting changed for a while, then put back.
+class Reglage {
+public:
+    Reglage(Connection& c, const QString& nom, qint64 valeur)
+        : m_c(c), m_nom(nom), m_avant(entier(c, QStringLiteral("PRAGMA ") + nom)) {
+        regler(valeur);
+    }
+    ~Reglage() {
+        try {
+            regler(m_avant);
+        } catch (const ErreurBd&) {
+            // The build's outcome stands either way.
+        }
+    }
+    Reglage(const Reglage&) = delete;
+    Reglage& operator=(const Reglage&) = delete;
+
+private:
+    void regler(qint64 valeur) {
+        m_c.executerSqlite(QStringLiteral("PRAGMA %1 = %2").arg(m_nom).arg(valeur));
+    }
+
+    Connection& m_c;
+    QString m_nom;
+    qint64 m_avant;
+};
 
 } // namespace
 
@@ -165,6 +192,10 @@ bool aJour(Connection& c) {
 
 void construire(Connection& c, const std::function<void(qint64, qint64)>& avancement) {
     constexpr qint64 Pas = 20000;
+    // FTS5 merges its segments over and over while it grows: freed pages are not zeroed, and a
+    // quarter of a gigabyte of cache keeps the pages it rewrites.
+    const Reglage effacement(c, QStringLiteral("secure_delete"), 0);
+    const Reglage cache(c, QStringLiteral("cache_size"), -262144);
     Transaction transaction(&c);
     for (const QString& sql : instructionsSuppression())
         c.executerSqlite(sql);

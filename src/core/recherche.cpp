@@ -161,8 +161,9 @@ QHash<qint64, Trouve> lire(Connection& c, const QVector<qint64>& choisies) {
 QStringList mots(const QString& texte) {
     QStringList m;
     QString mot;
-    for (const QChar c : texte + QLatin1Char(' ')) {
-        if (c.isLetterOrNumber() || c.isMark()) {
+    // Composed as the index's tokenizer expects: a lone accent would split a word there.
+    for (const QChar c : texte.normalized(QString::NormalizationForm_C) + QLatin1Char(' ')) {
+        if (c.isLetterOrNumber()) {
             mot += c;
         } else if (!estApostrophe(c) && !mot.isEmpty()) {
             m << mot;

@@ -52,10 +52,10 @@ FrmRecherche::FrmRecherche(QWidget* parent) : QWidget(parent), ui(std::make_uniq
     ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFixedSize(twips(9600), twips(6000));
-    ui->Resultats->setColonnes({{QStringLiteral("Type"), 1200},
-                                {QStringLiteral("Nom ou texte"), 3900},
-                                {QStringLiteral("Client"), 2700},
-                                {QStringLiteral("Date"), 1500, TypeColonne::Date}});
+    ui->Resultats->setColonnes({{QStringLiteral("Type"), 1140},
+                                {QStringLiteral("Nom ou texte"), 3600},
+                                {QStringLiteral("Client"), 2550},
+                                {QStringLiteral("Date"), 1980, TypeColonne::Date}});
     connect(ui->Texte, &QLineEdit::textChanged, this, [this] { Garde([this] { Texte_Change(); }); });
     connect(ui->Resultats, &Grille::doubleClic, this,
             [this] { Garde([this] { allerA(ui->Resultats->rowSel()); }); });
