@@ -156,6 +156,54 @@ QHash<qint64, Trouve> lire(Connection& c, const QVector<qint64>& choisies) {
     return lus;
 }
 
+// The keys listed, at most LignesMax: the clients whose name starts with the text, then the keys
+// added in their order; clients and contacts sorted by name within their group.
+class Ordre {
+public:
+    explicit Ordre(const QVector<qint64>& debuts)
+        : m_cles(debuts), m_debuts(int(debuts.size())), m_commencent(debuts.begin(), debuts.end()) {}
+    int reste() const { return LignesMax - int(m_cles.size()); }
+    const QVector<qint64>& cles() const { return m_cles; }
+    void ajouter(qint64 cle) {
+        if (reste() > 0 && !m_commencent.contains(cle))
+            m_cles << cle;
+    }
+    void ajouter(const QVector<qint64>& cles) {
+        for (qint64 k : cles)
+            ajouter(k);
+    }
+    // A record deleted since the index was read is left out.
+    QVector<Trouve> lignes(const QHash<qint64, Trouve>& lus) const {
+        static const QCollator francais = [] {
+            QCollator f(QLocale(QLocale::French, QLocale::France));
+            f.setCaseSensitivity(Qt::CaseInsensitive);
+            f.setNumericMode(true);
+            return f;
+        }();
+        const auto groupe = [&](int i) {
+            return i < m_debuts ? 0 : rang(m_cles[i]) <= RangInterlocuteur ? 1 + rang(m_cles[i]) : 3 + i;
+        };
+        const auto nom = [&](int i) { return lus.value(identite(m_cles[i])).nomOuTexte; };
+        QVector<int> indices(m_cles.size());
+        std::iota(indices.begin(), indices.end(), 0);
+        std::stable_sort(indices.begin(), indices.end(), [&](int a, int b) {
+            if (groupe(a) != groupe(b))
+                return groupe(a) < groupe(b);
+            return groupe(a) < 3 && francais.compare(nom(a), nom(b)) < 0;
+        });
+        QVector<Trouve> l;
+        for (int i : indices)
+            if (lus.contains(identite(m_cles[i])))
+                l << lus.value(identite(m_cles[i]));
+        return l;
+    }
+
+private:
+    QVector<qint64> m_cles;
+    int m_debuts;
+    QSet<qint64> m_commencent;
+};
+
 } // namespace
 
 QStringList mots(const QString& texte) {
@@ -186,50 +234,20 @@ ResultatRecherche rechercher(Connection& c, const QString& texte, const QDateTim
     const QVector<qint64> toutes =
         cles(c, QStringLiteral("SELECT rowid FROM Recherche WHERE Recherche MATCH ? LIMIT ?"),
              {expression, PlafondCompte + 1});
-    ResultatRecherche resultat;
-    resultat.total = int(toutes.size());
-
-    QVector<qint64> ordre =
+    const QVector<qint64> debuts =
         cles(c, QStringLiteral("SELECT rowid FROM Recherche WHERE Recherche MATCH ? AND rowid < ? LIMIT ?"),
              {QStringLiteral("(%1) AND %2").arg(expression, phrase(MarqueDebut + m.join(QString()))), Tranche,
               LignesMax});
-    const int debuts = int(ordre.size());
-    const QSet<qint64> commencent(ordre.begin(), ordre.end());
+    Ordre ordre(debuts);
     for (qint64 k : toutes)
-        if (rang(k) <= RangInterlocuteur && !commencent.contains(k) && ordre.size() < LignesMax)
-            ordre << k;
+        if (rang(k) <= RangInterlocuteur)
+            ordre.ajouter(k);
     const Suivis suivis(c, expression, minute(maintenant));
-    for (const int r : {int(RangAFaire), int(RangFait)}) {
-        const int reste = LignesMax - int(ordre.size());
-        if (reste > 0)
-            ordre += resultat.total > PlafondCompte ? suivis.autourDeMaintenant(r, reste)
-                                                    : suivis.parmi(toutes, r, reste);
-    }
-
-    const QHash<qint64, Trouve> lus = lire(c, ordre);
-    // Clients and contacts by name within their group; the others as ordered.
-    static const QCollator francais = [] {
-        QCollator f(QLocale(QLocale::French, QLocale::France));
-        f.setCaseSensitivity(Qt::CaseInsensitive);
-        f.setNumericMode(true);
-        return f;
-    }();
-    const auto groupe = [&](int i) {
-        return i < debuts ? 0 : rang(ordre[i]) <= RangInterlocuteur ? 1 + rang(ordre[i]) : 3 + i;
-    };
-    QVector<int> indices(ordre.size());
-    std::iota(indices.begin(), indices.end(), 0);
-    std::stable_sort(indices.begin(), indices.end(), [&](int a, int b) {
-        if (groupe(a) != groupe(b))
-            return groupe(a) < groupe(b);
-        return groupe(a) < 3 && francais.compare(lus.value(identite(ordre[a])).nomOuTexte,
-                                                 lus.value(identite(ordre[b])).nomOuTexte) < 0;
-    });
-    // A record deleted since the index was read is left out.
-    for (int i : indices)
-        if (lus.contains(identite(ordre[i])))
-            resultat.lignes << lus.value(identite(ordre[i]));
-    return resultat;
+    for (const int r : {int(RangAFaire), int(RangFait)})
+        if (ordre.reste() > 0)
+            ordre.ajouter(toutes.size() > PlafondCompte ? suivis.autourDeMaintenant(r, ordre.reste())
+                                                        : suivis.parmi(toutes, r, ordre.reste()));
+    return {ordre.lignes(lire(c, ordre.cles())), int(toutes.size())};
 }
 
 } // namespace Recherche

@@ -29,11 +29,11 @@ struct ResultatRecherche {
     int total = 0;
 };
 
-// Every word typed must start a word of the record, case and accents aside: a client by its name
-// and town, a contact by its name, first name, e-mail and client, an action or an appointment by
-// its text, client and contact. Listed: the clients whose name starts with the text, the other
-// clients, the contacts, then the actions and appointments to do, then those done, each of the
-// last two planned closest to now first.
+// Every word typed must start a word of the record (a word past ten letters by its first ten), case
+// and accents aside: a client by its name and town, a contact by its name, first name, e-mail and
+// client, an action or an appointment by its text, client and contact. Listed: the clients whose
+// name starts with the text, the other clients, the contacts, then the actions and appointments to
+// do, then those done, each of the last two planned closest to now first.
 namespace Recherche {
 
 inline constexpr int LignesMax = 200;

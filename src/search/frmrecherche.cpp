@@ -146,11 +146,17 @@ void FrmRecherche::deplacer(int pas) {
 }
 
 // Enter goes to the selected result, from the text or the list; the arrows move in the list
-// while the text keeps the focus; Escape closes.
+// while the text keeps the focus; Ctrl+F selects the text; Escape closes.
 bool FrmRecherche::eventFilter(QObject* objet, QEvent* e) {
     if (e->type() != QEvent::KeyPress)
         return QWidget::eventFilter(objet, e);
-    const int touche = static_cast<QKeyEvent*>(e)->key();
+    const auto* cle = static_cast<QKeyEvent*>(e);
+    const int touche = cle->key();
+    if (touche == Qt::Key_F && cle->modifiers() == Qt::ControlModifier) {
+        ui->Texte->setFocus();
+        ui->Texte->selectAll();
+        return true;
+    }
     if (touche == Qt::Key_Return || touche == Qt::Key_Enter) {
         Garde([this] { allerA(ui->Resultats->rowSel()); });
         return true;
