@@ -191,7 +191,7 @@ bool aJour(Connection& c) {
 }
 
 void construire(Connection& c, const std::function<void(qint64, qint64)>& avancement) {
-    constexpr qint64 Pas = 20000;
+    constexpr qint64 Pas = 5000;
     // FTS5 merges its segments over and over while it grows: freed pages are not zeroed, and a
     // quarter of a gigabyte of cache keeps the pages it rewrites.
     const Reglage effacement(c, QStringLiteral("secure_delete"), 0);
