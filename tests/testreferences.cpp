@@ -1,89 +1,56 @@
 #include "core/connection.h"
 #include "dialogs/frmreference.h"
 #include "support/basetest.h"
+#include "support/controles.h"
 #include "ui/ecran.h"
-#include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
 
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <QTest>
-
-struct Instance {
-    TypeReference type;
-    QString fenetre, titre, table, entete, doublon;
-};
-
-static const Instance instances[] = {
-    {TypeReference::Service, "frmService", "Services", "Service", "Service",
-     "Le Service existe déjà, veuillez en saisir une autre."},
-    {TypeReference::Decision, "frmDecision", "Décision", "Decision", "Décision",
-     "La Decision existe déjà, veuillez en saisir une autre."},
-    {TypeReference::Fonction, "frmFonction", "Fonctions", "Fonction", "Fonction",
-     "La fonction existe déjà, veuillez en saisir une autre."},
-};
 
 // The three editors, each on a fresh database, driven through their controls.
 class TestReferences : public QObject {
     Q_OBJECT
 
-    const Instance* m_i = nullptr;
+    QString m_table;
     std::unique_ptr<BaseTest> m_base;
     QWidget m_principale;
     QComboBox m_liste;
     std::unique_ptr<FrmReference> m_fenetre;
 
-    void ouvrir(const QStringList& libelles = {}) {
-        for (const QString& l : libelles)
-            m_base->sqlite(QStringLiteral("INSERT INTO %1 VALUES ('%2')").arg(m_i->table, l));
-        m_fenetre = std::make_unique<FrmReference>(m_i->type, &m_liste, &m_principale);
+    void ouvrir() {
+        QFETCH(int, type);
+        m_fenetre = std::make_unique<FrmReference>(TypeReference(type), &m_liste, &m_principale);
         m_fenetre->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_fenetre.get()));
     }
-    template <typename T = QPushButton> T* controle(const char* nom) const {
-        T* w = m_fenetre->findChild<T*>(QLatin1String(nom));
-        if (!w)
-            qFatal("missing control %s", nom);
-        return w;
-    }
-    void clic(const char* bouton) { controle(bouton)->click(); }
-    QLineEdit* nom() const { return controle<QLineEdit>("Nom"); }
-    Grille* grille() const { return controle<Grille>("Elements"); }
-    bool enSaisie() const { return controle("BtnValider")->isVisible(); }
-    void cliquerLigne(int r) {
-        const QRect zone = grille()->visualRect(grille()->model()->index(r - 1, 0));
-        QTest::mouseClick(grille()->viewport(), Qt::LeftButton, {}, zone.center());
-    }
-    void saisir(const QString& texte) {
+    QPushButton* bouton(const char* nom) const { return enfant<QPushButton>(m_fenetre.get(), nom); }
+    void clic(const char* nom) const { bouton(nom)->click(); }
+    QLineEdit* nom() const { return enfant<QLineEdit>(m_fenetre.get(), "Nom"); }
+    Grille* grille() const { return enfant<Grille>(m_fenetre.get(), "Elements"); }
+    bool enSaisie() const { return bouton("BtnValider")->isVisible(); }
+    void saisir(const QString& texte) const {
         nom()->setText(texte);
         clic("BtnValider");
     }
-    QStringList colonneGrille() const {
-        QStringList l;
-        for (int r = 1; r < grille()->rows(); ++r)
-            l << grille()->textMatrix(r, 0);
-        return l;
+    // The last message, forgotten once read.
+    static QString message() {
+        const QString t = Message::dernierTexte();
+        Message::effacer();
+        return t;
     }
     QStringList libellesStockes() const {
         QStringList l;
-        for (QSqlQuery q("SELECT Nom FROM " + m_i->table + " ORDER BY rowid", Connexion->base()); q.next();)
+        for (QSqlQuery q("SELECT Nom FROM " + m_table + " ORDER BY rowid", Connexion->base()); q.next();)
             l << q.value(0).toString();
         return l;
-    }
-    static void lignes() {
-        QTest::addColumn<int>("instance");
-        for (int i = 0; i < 3; ++i)
-            QTest::newRow(qPrintable(instances[i].table)) << i;
     }
 
 private slots:
     void init() {
-        QFETCH(int, instance);
-        m_i = &instances[instance];
         m_base = std::make_unique<BaseTest>();
         Connexion = ::ouvrir(*m_base);
         m_principale.setGeometry(100, 50, 1227, 852);
@@ -99,18 +66,22 @@ private slots:
         m_base.reset();
     }
 
-    void creationEtDoublon_data() { lignes(); }
-    void creationEtDoublon() {
+    void editeur_data() {
+        QTest::addColumn<int>("type");
+        QTest::newRow("Service") << int(TypeReference::Service);
+        QTest::newRow("Decision") << int(TypeReference::Decision);
+        QTest::newRow("Fonction") << int(TypeReference::Fonction);
+    }
+    void editeur() {
+        m_table = QTest::currentDataTag();
+        const QString doublon = QStringLiteral(" existe déjà, veuillez en saisir une autre.");
         ouvrir();
-        QCOMPARE(m_fenetre->objectName(), m_i->fenetre);
-        QCOMPARE(m_fenetre->windowTitle(), m_i->titre);
-        QCOMPARE(grille()->textMatrix(0, 0), m_i->entete);
         const int gauche = qRound(m_principale.x() + (m_principale.width() - m_fenetre->width()) / 2.0);
         QCOMPARE(m_fenetre->pos(), QPoint(gauche, twips(600)));
         // Nothing to modify or delete, but the buttons keep their place.
         QVERIFY(grille()->rows() == 1 && !nom()->isEnabled());
-        QVERIFY(controle("BtnModifier")->isVisible() && !controle("BtnModifier")->isEnabled());
-        QVERIFY(controle("BtnSupprimer")->isVisible() && !controle("BtnSupprimer")->isEnabled());
+        QVERIFY(bouton("BtnModifier")->isVisible() && !bouton("BtnModifier")->isEnabled());
+        QVERIFY(bouton("BtnSupprimer")->isVisible() && !bouton("BtnSupprimer")->isEnabled());
 
         // Return creates while browsing and saves while editing; quotes are stored as typed.
         const QString libelle = QStringLiteral("Direction \"générale\"");
@@ -119,91 +90,48 @@ private slots:
         nom()->setText(libelle);
         QTest::keyClick(nom(), Qt::Key_Return);
         QCOMPARE(libellesStockes(), QStringList{libelle});
-        QVERIFY(!enSaisie() && controle("BtnSupprimer")->isEnabled());
-        QCOMPARE(nom()->text(), libelle);
+        QVERIFY(!enSaisie() && bouton("BtnSupprimer")->isEnabled());
 
+        // A duplicate is refused with the typed text kept; the next label goes in, Nom showing it.
         clic("BtnCreer");
         QVERIFY(nom()->text().isEmpty());
         saisir(libelle);
-        QCOMPARE(Message::dernierTexte(), m_i->doublon);
-        QVERIFY(enSaisie());
+        QVERIFY(message().endsWith(doublon) && enSaisie());
         QCOMPARE(nom()->text(), libelle);
-        QCOMPARE(libellesStockes(), QStringList{libelle});
-
-        // Another label after the refusal; the list keeps the database's order.
         saisir(QStringLiteral("Achats"));
-        QCOMPARE(colonneGrille(), (QStringList{libelle, "Achats"}));
+        QCOMPARE(colonne(*grille()), (QStringList{libelle, "Achats"}));
         QCOMPARE(nom()->text(), QStringLiteral("Achats"));
 
-        // Any other refusal shows the database's own message, and the typed text stays.
-        m_base->sqlite("CREATE TRIGGER refus BEFORE INSERT ON " + m_i->table +
-                       " BEGIN SELECT RAISE(ABORT, 'libellé interdit'); END");
-        Message::effacer();
-        clic("BtnCreer");
-        saisir(QStringLiteral("Vente"));
-        QVERIFY(Message::dernierTexte().contains(QStringLiteral("libellé interdit")));
-        QVERIFY(!Message::textesAffiches().contains(m_i->doublon) && enSaisie());
-        QCOMPARE(nom()->text(), QStringLiteral("Vente"));
-    }
-
-    void modificationEtSuppression_data() { lignes(); }
-    void modificationEtSuppression() {
-        ouvrir({"Direction", "Achats"});
-        QCOMPARE(colonneGrille(), (QStringList{"Direction", "Achats"}));
-        QVERIFY(nom()->text().isEmpty() && !controle("BtnModifier")->isEnabled());
-
-        cliquerLigne(1);
+        cliquer(*grille(), 1);
         clic("BtnModifier");
-        QCOMPARE(nom()->text(), QStringLiteral("Direction"));
+        QCOMPARE(nom()->text(), libelle);
         saisir(QStringLiteral("Achats"));
-        QCOMPARE(Message::dernierTexte(), m_i->doublon);
-        QCOMPARE(libellesStockes(), (QStringList{"Direction", "Achats"}));
+        QVERIFY(message().endsWith(doublon));
         const QString renomme = QStringLiteral("Zone \"b\"");
         saisir(renomme);
         QCOMPARE(libellesStockes(), (QStringList{renomme, "Achats"}));
-        QCOMPARE(nom()->text(), renomme);
 
         // The header sorts; the current row moves with its label, which Nom keeps showing.
-        QTest::mouseClick(grille()->horizontalHeader()->viewport(), Qt::LeftButton, {}, QPoint(10, 5));
-        QCOMPARE(colonneGrille(), (QStringList{"Achats", renomme}));
+        cliquer(*grille(), 0);
+        QCOMPARE(colonne(*grille()), (QStringList{"Achats", renomme}));
         QCOMPARE(grille()->row(), 2);
         QCOMPARE(nom()->text(), renomme);
 
-        cliquerLigne(2);
-        Message::setNextAnswer(QMessageBox::No);
-        clic("BtnSupprimer");
-        QCOMPARE(Message::dernierTexte(), QStringLiteral("Etes-vous sûr de vouloir supprimer Zone \"b\" ?"));
-        QCOMPARE(libellesStockes().size(), 2);
-        cliquerLigne(2);
-        Message::setNextAnswer(QMessageBox::Yes);
-        clic("BtnSupprimer");
-        QCOMPARE(libellesStockes(), QStringList{"Achats"});
-        QCOMPARE(nom()->text(), QStringLiteral("Achats"));
-        Message::setNextAnswer(QMessageBox::Yes);
-        clic("BtnSupprimer");
-        QVERIFY(libellesStockes().isEmpty() && nom()->text().isEmpty());
-        QVERIFY(!controle("BtnSupprimer")->isEnabled());
-    }
-
-    void echapEtFermeture_data() { lignes(); }
-    void echapEtFermeture() {
-        ouvrir({"Vente", "Achats"});
-        cliquerLigne(1);
-
         // Escape cancels an edit whichever control has the focus; so does Annuler.
-        clic("BtnCreer");
-        nom()->setText(QStringLiteral("abandon"));
-        QTest::keyClick(nom(), Qt::Key_Escape);
-        QVERIFY(!enSaisie() && m_fenetre->isVisible());
-        QCOMPARE(nom()->text(), QStringLiteral("Vente"));
+        for (const char* edition : {"BtnCreer", "BtnModifier"}) {
+            clic(edition);
+            nom()->setText(QStringLiteral("abandon"));
+            QTest::keyClick(nom(), Qt::Key_Escape);
+            QVERIFY(!enSaisie() && m_fenetre->isVisible());
+            QCOMPARE(nom()->text(), renomme);
+        }
         clic("BtnModifier");
         nom()->setText(QStringLiteral("abandon"));
         clic("BtnAnnuler");
         QVERIFY(!enSaisie());
-        QCOMPARE(nom()->text(), QStringLiteral("Vente"));
-        QCOMPARE(libellesStockes(), (QStringList{"Vente", "Achats"}));
+        QCOMPARE(nom()->text(), renomme);
 
-        // While browsing it closes, and the list it came from is read again, sorted, nothing chosen.
+        // While browsing Escape closes, and the list it came from is read again, sorted, nothing chosen.
         QTest::keyClick(grille(), Qt::Key_Escape);
         QVERIFY(!m_fenetre->isVisible());
         QCOMPARE(m_liste.count(), 2);
@@ -216,14 +144,40 @@ private slots:
         clic("BtnCreer");
         nom()->setText(QStringLiteral("abandon"));
         clic("BtnFermer");
-        QVERIFY(!m_fenetre->isVisible() && Message::textesAffiches().isEmpty());
-        QCOMPARE(libellesStockes().size(), 2);
+        QVERIFY(!m_fenetre->isVisible() && message().isEmpty());
+        QCOMPARE(libellesStockes(), (QStringList{renomme, "Achats"}));
         QCOMPARE(m_liste.count(), 2);
 
-        // A fill that fails is reported, and the window still opens.
-        m_base->sqlite("DROP TABLE " + m_i->table);
         ouvrir();
-        QVERIFY(Message::dernierTexte().contains(QStringLiteral("no such table")));
+        cliquer(*grille(), 1);
+        Message::setNextAnswer(QMessageBox::No);
+        clic("BtnSupprimer");
+        QCOMPARE(message(), QStringLiteral("Etes-vous sûr de vouloir supprimer Zone \"b\" ?"));
+        QCOMPARE(libellesStockes().size(), 2);
+        Message::setNextAnswer(QMessageBox::Yes);
+        clic("BtnSupprimer");
+        QCOMPARE(libellesStockes(), QStringList{"Achats"});
+        QCOMPARE(nom()->text(), QStringLiteral("Achats"));
+        Message::setNextAnswer(QMessageBox::Yes);
+        clic("BtnSupprimer");
+        QVERIFY(libellesStockes().isEmpty() && nom()->text().isEmpty());
+        QVERIFY(!bouton("BtnSupprimer")->isEnabled());
+
+        // Any other refusal shows the database's own message, and the typed text stays.
+        m_base->sqlite("CREATE TRIGGER refus BEFORE INSERT ON " + m_table +
+                       " BEGIN SELECT RAISE(ABORT, 'libellé interdit'); END");
+        clic("BtnCreer");
+        saisir(QStringLiteral("Vente"));
+        const QString refus = message();
+        QVERIFY2(refus.contains(QStringLiteral("libellé interdit")) && !refus.endsWith(doublon),
+                 qPrintable(refus));
+        QVERIFY(enSaisie());
+        QCOMPARE(nom()->text(), QStringLiteral("Vente"));
+
+        // A fill that fails is reported, and the window still opens.
+        m_base->sqlite("DROP TABLE " + m_table);
+        ouvrir();
+        QVERIFY(message().contains(QStringLiteral("no such table")));
         QVERIFY(m_fenetre->isVisible() && !enSaisie());
     }
 };

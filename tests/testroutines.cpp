@@ -15,47 +15,29 @@ class TestRoutines : public QObject {
 private slots:
     void initTestCase() { Regional::appliquer(); }
 
-    void encodageDesGuillemets_data() {
-        QTest::addColumn<QString>("tape");
-        QTest::addColumn<QString>("stocke");
-        QTest::addColumn<QString>("affiche");
-        QTest::newRow("vide") << ""
-                              << ""
-                              << "";
-        QTest::newRow("sans guillemet") << "L'Atelier"
-                                        << "L'Atelier"
-                                        << "L'Atelier";
-        QTest::newRow("deux à la fin") << "ACME\"\""
-                                       << "ACME$B$B"
-                                       << "ACME''";
-        QTest::newRow("deux seuls") << "\"\""
-                                    << "$B$B"
-                                    << "''";
-        QTest::newRow("mot entre guillemets") << "Le \"Fournil\" d'or"
-                                              << "Le $BFournil$B d'or"
-                                              << "Le 'Fournil' d'or";
-    }
-
+    // Typed, stored, shown.
     void encodageDesGuillemets() {
-        QFETCH(QString, tape);
-        QFETCH(QString, stocke);
-        QFETCH(QString, affiche);
-        QCOMPARE(FormatSql(tape), stocke);
-        QCOMPARE(DecodeSql(stocke), affiche);
+        const QList<QStringList> cas{{"", "", ""},
+                                     {"L'Atelier", "L'Atelier", "L'Atelier"},
+                                     {"ACME\"\"", "ACME$B$B", "ACME''"},
+                                     {"\"\"", "$B$B", "''"},
+                                     {"Le \"Fournil\" d'or", "Le $BFournil$B d'or", "Le 'Fournil' d'or"}};
+        for (const QStringList& c : cas) {
+            QCOMPARE(FormatSql(c[0]), c[1]);
+            QCOMPARE(DecodeSql(c[1]), c[2]);
+        }
     }
 
     void textesRegionaux() {
         QCOMPARE(FormatDateSql(QDate(2003, 3, 5)), QString("03/05/2003"));
-        QCOMPARE(FormatDateSql(QDate(2003, 12, 31)), QString("12/31/2003"));
         QCOMPARE(Regional::texteDate(Regional::dateHeure(QDate(2003, 3, 5))), QString("05/03/2003"));
         QCOMPARE(Regional::texteDate(Regional::dateHeure(QDate(2003, 3, 5), QTime(9, 5))),
                  QString("05/03/2003 09:05:00"));
         QCOMPARE(Regional::lireDate("05/03/2003 09:05"), Regional::dateHeure(QDate(2003, 3, 5), QTime(9, 5)));
         QVERIFY(!Regional::lireDate("31/02/2003").isValid());
-        QCOMPARE(Regional::nomMois(2), QString("février"));
-        QCOMPARE(Regional::texteNombre(12.5), QString("12,5"));
-        QCOMPARE(Regional::texteNombre(1234567), QString("1234567"));
-        QCOMPARE(Regional::texteNombre(-0.25), QString("-0,25"));
+        QCOMPARE(QStringList({Regional::texteNombre(12.5), Regional::texteNombre(1234567),
+                              Regional::texteNombre(-0.25)}),
+                 QStringList({"12,5", "1234567", "-0,25"}));
         QCOMPARE(Regional::texteDate(Regional::dateZero()), QString("30/12/1899"));
     }
 
@@ -72,7 +54,6 @@ private slots:
             Connexion->execute(QStringLiteral("insert into Fonction (Nom) values (\"%1\")")
                                    .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
         InitCombo("Fonction", &liste, "");
-        QCOMPARE(Connexion->lastStatement(), QString("select Nom from Fonction  order by Nom"));
         QCOMPARE(liste.count(), 4);
         QCOMPARE(liste.itemText(0), QString(" Directeur "));
         QCOMPARE(liste.itemText(1), QString("Acheteur \"senior\""));

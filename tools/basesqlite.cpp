@@ -19,6 +19,10 @@ ErreurOutil echec(const QSqlQuery& q, const QString& sql) {
         QStringLiteral("Erreur SQLite : %1, dans « %2 »").arg(texteErreur(q.lastError()), sql));
 }
 
+[[noreturn]] void echouer(const QSqlQuery& q, const QString& sql) {
+    throw echec(q, sql);
+}
+
 // An empty text when the file opens and reads as a database.
 QString ouvrir(QSqlDatabase db, const QString& fichier, BaseSqlite::Mode mode) {
     // Without mode=rw or mode=ro SQLite would create a missing file.
@@ -51,23 +55,42 @@ BaseSqlite::~BaseSqlite() {
     QSqlDatabase::removeDatabase(m_nomConnexion);
 }
 
-QSqlQuery BaseSqlite::preparer(const QString& sql, const QVariantList& valeurs) {
+QSqlQuery BaseSqlite::preparer(const QString& sql) {
     QSqlQuery q(QSqlDatabase::database(m_nomConnexion, false));
     q.setForwardOnly(true);
-    bool ok = q.prepare(sql);
-    for (int i = 0; ok && i < valeurs.size(); ++i)
-        q.bindValue(i, valeurs[i]);
-    if (!ok || !q.exec())
-        throw echec(q, sql);
+    if (!q.prepare(sql))
+        echouer(q, sql);
+    return q;
+}
+
+void BaseSqlite::executer(QSqlQuery& requete, const QVariantList& valeurs) {
+    for (int i = 0; i < valeurs.size(); ++i)
+        requete.bindValue(i, valeurs[i]);
+    if (!requete.exec())
+        echouer(requete, requete.lastQuery());
+}
+
+QSqlQuery BaseSqlite::preparerEtExecuter(const QString& sql, const QVariantList& valeurs) {
+    QSqlQuery q = preparer(sql);
+    executer(q, valeurs);
     return q;
 }
 
 void BaseSqlite::executer(const QString& sql, const QVariantList& valeurs) {
-    preparer(sql, valeurs);
+    preparerEtExecuter(sql, valeurs);
+}
+
+QSqlQuery BaseSqlite::lire(const QString& sql, const QVariantList& valeurs) {
+    return preparerEtExecuter(sql, valeurs);
+}
+
+QVariant BaseSqlite::valeur(const QString& sql, const QVariantList& valeurs) {
+    QSqlQuery q = lire(sql, valeurs);
+    return q.next() ? q.value(0) : QVariant();
 }
 
 QStringList BaseSqlite::colonne(const QString& sql) {
-    QSqlQuery q = preparer(sql, {});
+    QSqlQuery q = preparerEtExecuter(sql, {});
     QStringList valeurs;
     while (q.next())
         valeurs << q.value(0).toString();

@@ -21,9 +21,16 @@ public:
     void executer(const QString& sql, const QVariantList& valeurs = {});
     // The first column of every row of a query; a row the engine cannot read raises ErreurOutil.
     QStringList colonne(const QString& sql);
+    // Runs a query, the values bound to its "?" in order; the result is positioned before its first row.
+    QSqlQuery lire(const QString& sql, const QVariantList& valeurs = {});
+    // The first value of the first row of a query.
+    QVariant valeur(const QString& sql, const QVariantList& valeurs = {});
+    // A statement prepared once, for executer(requete, valeurs) on many rows.
+    QSqlQuery preparer(const QString& sql);
+    void executer(QSqlQuery& requete, const QVariantList& valeurs);
 
 private:
-    QSqlQuery preparer(const QString& sql, const QVariantList& valeurs);
+    QSqlQuery preparerEtExecuter(const QString& sql, const QVariantList& valeurs);
 
     QString m_nomConnexion;
 };

@@ -1,66 +1,90 @@
 #include "commandes.h"
 
-#include "core/horloge.h"
-#include "creation.h"
-#include "demo.h"
+#include "commande.h"
+#include "console.h"
 #include "erreuroutil.h"
-#include "verification.h"
 
-#include <cstdio>
+#include <QVector>
 
 namespace {
 
-const char* const usage = "Usage : brevanta-db COMMANDE FICHIER\n"
-                          "  init FICHIER    crée une base Brevanta vide\n"
-                          "  demo FICHIER    crée une base Brevanta remplie d'un exemple\n"
-                          "  check FICHIER   vérifie l'intégrité et les tables d'une base Brevanta\n"
-                          "Le fichier n'est jamais remplacé s'il existe déjà.\n";
-
-void ecrire(std::FILE* flux, const QString& ligne) {
-    std::fputs(ligne.toUtf8().constData(), flux);
-    std::fputc('\n', flux);
+const QVector<Commande>& commandes() {
+    static const QVector<Commande> liste{commandeInit(),   commandeDemo(),     commandeCheck(),
+                                         commandeBackup(), commandeRestore(),  commandeExport(),
+                                         commandeImport(), commandeCalendar(), commandeContacts()};
+    return liste;
 }
 
-int verifier(const QString& fichier) {
-    const QStringList defauts = verifierBase(fichier);
-    if (defauts.isEmpty()) {
-        ecrire(stdout, QStringLiteral("Base correcte : %1").arg(fichier));
-        return 0;
+const Commande* trouver(const QString& nom) {
+    for (const Commande& c : commandes())
+        if (c.nom() == nom)
+            return &c;
+    return nullptr;
+}
+
+QString usage() {
+    QStringList lignes{QStringLiteral("Usage : brevanta-db COMMANDE ARGUMENTS")};
+    for (const Commande& c : commandes())
+        lignes << QStringLiteral("  %1  %2").arg(c.syntaxe.leftJustified(52), c.resume);
+    lignes << QStringLiteral("« brevanta-db COMMANDE --help » décrit une commande.");
+    return lignes.join(QLatin1Char('\n'));
+}
+
+QString aide(const Commande& c) {
+    const QString resume = c.resume.left(1).toUpper() + c.resume.mid(1);
+    return QStringLiteral("Usage : brevanta-db %1\n%2.\n%3").arg(c.syntaxe, resume, c.aide).trimmed();
+}
+
+bool estAide(const QString& argument) {
+    return argument == QLatin1String("-h") || argument == QLatin1String("--help");
+}
+
+// Arguments and options in any order; false when they do not fit the command.
+bool lireAppel(const Commande& c, const QStringList& arguments, Appel& appel) {
+    for (int i = 0; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (c.options.contains(a)) {
+            if (i + 1 >= arguments.size() || appel.options.contains(a))
+                return false;
+            appel.options.insert(a, arguments[++i]);
+        } else if (a.startsWith(QLatin1String("--")) || a.isEmpty()) {
+            return false;
+        } else {
+            appel.arguments << a;
+        }
     }
-    for (const QString& defaut : defauts)
-        ecrire(stderr, defaut);
-    ecrire(stderr, QStringLiteral("La base %1 n'est pas correcte.").arg(fichier));
-    return 1;
+    return appel.arguments.size() >= c.minimum && appel.arguments.size() <= c.maximum;
 }
 
 } // namespace
 
 int executerCommande(const QStringList& arguments) {
-    if (arguments.size() == 1 && (arguments[0] == "-h" || arguments[0] == "--help")) {
-        std::fputs(usage, stdout);
+    if (arguments.size() == 1 && estAide(arguments[0])) {
+        ecrireSortie(usage());
         return 0;
     }
-    const QString commande = arguments.value(0);
-    const QString fichier = arguments.value(1);
-    const bool connue = commande == "init" || commande == "demo" || commande == "check";
-    if (arguments.size() != 2 || !connue || fichier.isEmpty()) {
-        ecrire(stderr, connue || arguments.size() != 2
-                           ? QStringLiteral("Arguments incorrects.")
-                           : QStringLiteral("Commande inconnue : %1").arg(commande));
-        std::fputs(usage, stderr);
+    const Commande* c = trouver(arguments.value(0));
+    if (!c) {
+        ecrireErreur(arguments.isEmpty() ? QStringLiteral("Commande absente.")
+                                         : QStringLiteral("Commande inconnue : %1").arg(arguments[0]));
+        ecrireErreur(usage());
+        return 1;
+    }
+    const QStringList suite = arguments.mid(1);
+    if (suite.size() == 1 && estAide(suite[0])) {
+        ecrireSortie(aide(*c));
+        return 0;
+    }
+    Appel appel;
+    if (!lireAppel(*c, suite, appel)) {
+        ecrireErreur(QStringLiteral("Arguments incorrects."));
+        ecrireErreur(QStringLiteral("Usage : brevanta-db %1").arg(c->syntaxe));
         return 1;
     }
     try {
-        if (commande == "check")
-            return verifier(fichier);
-        if (commande == "init")
-            creerBase(fichier);
-        else
-            creerBase(fichier, [](BaseSqlite& base) { remplirDemo(base, Horloge::aujourdhui()); });
-        ecrire(stdout, QStringLiteral("Base créée : %1").arg(fichier));
-        return 0;
+        return c->executer(appel);
     } catch (const ErreurOutil& e) {
-        ecrire(stderr, e.texte());
+        ecrireErreur(e.texte());
         return 1;
     }
 }

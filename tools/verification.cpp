@@ -30,23 +30,8 @@ QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
     return base.colonne(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
 }
 
-// Names compare without regard to case, as the program's statements write them.
-QStringList defautsStructure(BaseSqlite& base) {
-    QStringList defauts;
-    for (const QString& table : Schema::tables()) {
-        const QStringList presentes = colonnesPresentes(base, table);
-        if (presentes.isEmpty()) {
-            defauts << QStringLiteral("Table absente : %1").arg(table);
-            continue;
-        }
-        for (const QString& colonne : Schema::colonnes(table))
-            if (!presentes.contains(colonne, Qt::CaseInsensitive))
-                defauts << QStringLiteral("Colonne absente : %1.%2").arg(table, colonne);
-    }
-    return defauts;
-}
 // FTS5 compares its index with the tables only through a command that SQLite runs as a write: it
-// runs on a copy, so that the file itself is never opened for writing.
+// runs on a copy, which nothing of the file depends on, and which a write-protected file allows too.
 QStringList defautsIndexCopie(const QString& fichier) {
     QTemporaryDir dossier;
     const QString copie = dossier.filePath(QStringLiteral("copie.mdb"));
@@ -76,13 +61,45 @@ QStringList defautsIndexRecherche(BaseSqlite& base, const QString& fichier) {
                     .arg(absents.join(QStringLiteral(", ")))};
     return defautsIndexCopie(fichier);
 }
+
 } // namespace
+
+// Names compare without regard to case, as the program's statements write them.
+QStringList defautsStructure(BaseSqlite& base) {
+    QStringList defauts;
+    for (const QString& table : Schema::tables()) {
+        const QStringList presentes = colonnesPresentes(base, table);
+        if (presentes.isEmpty()) {
+            defauts << QStringLiteral("Table absente : %1").arg(table);
+            continue;
+        }
+        for (const QString& colonne : Schema::colonnes(table))
+            if (!presentes.contains(colonne, Qt::CaseInsensitive))
+                defauts << QStringLiteral("Colonne absente : %1.%2").arg(table, colonne);
+    }
+    return defauts;
+}
 
 QStringList verifierBase(const QString& fichier) {
     if (!QFileInfo(fichier).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
-    BaseSqlite base(fichier, BaseSqlite::Mode::Lecture);
+    // Opened for writing where the file allows it: a journal left by a program killed during a save
+    // is rolled back first, as any opening does, and the check reads what was last committed.
+    // Nothing else is written; a write-protected file is opened for reading only.
+    BaseSqlite base(fichier, BaseSqlite::Mode::Ecriture);
     const QStringList defauts = defautsIntegrite(base) + defautsStructure(base);
     // A damaged file is not copied and searched further.
     return defauts.isEmpty() ? defautsIndexRecherche(base, fichier) : defauts;
+}
+
+std::unique_ptr<BaseSqlite> ouvrirBrevanta(const QString& fichier, bool ecriture) {
+    if (!QFileInfo(fichier).isFile())
+        throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
+    auto base = std::make_unique<BaseSqlite>(fichier, ecriture ? BaseSqlite::Mode::Ecriture
+                                                               : BaseSqlite::Mode::Lecture);
+    const QStringList defauts = defautsStructure(*base);
+    if (!defauts.isEmpty())
+        throw ErreurOutil(QStringLiteral("%1 n'est pas une base Brevanta : %2")
+                              .arg(fichier, defauts.join(QStringLiteral(", "))));
+    return base;
 }

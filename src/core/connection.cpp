@@ -53,8 +53,13 @@ bool estFichierAccess(const QString& fichier) {
 }
 
 int g_compteur = 0;
+int g_attenteVerrou = 5000;
 
 } // namespace
+
+void Connection::setAttenteVerrou(int millisecondes) {
+    g_attenteVerrou = millisecondes;
+}
 
 Connection::Connection() : m_nomConnexion(QStringLiteral("brevanta-%1").arg(++g_compteur)) {}
 
@@ -77,19 +82,22 @@ void Connection::open(const QString& fichier) {
                        QStringLiteral("%1 est une base Microsoft Access, que cette version de Brevanta ne "
                                       "lit pas.")
                            .arg(fichier));
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion);
-    // mode=rw: a missing file is an error, never a new empty database.
-    db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
-    const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
-    db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion);
+        // mode=rw: a missing file is an error, never a new empty database.
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_attenteVerrou));
+        const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
+        db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
+    }
+    // Every handle on the connection is gone by now: removing it with one alive makes Qt warn.
     try {
-        if (!db.open())
-            throw ErreurBd::depuis(db.lastError());
+        if (!base().open())
+            throw ErreurBd::depuis(base().lastError());
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
         prouverEcriture();
-        enregistrerCollation(db);
+        enregistrerCollation(base());
     } catch (...) {
         close();
         throw;
@@ -155,13 +163,14 @@ QSqlQuery Connection::preparer(const QString& instruction) {
     return q;
 }
 
-void Connection::execute(const QString& instruction) {
+int Connection::execute(const QString& instruction) {
     QSqlQuery q = preparer(instruction);
     if (!q.exec())
         throw ErreurBd::depuis(q.lastError());
     const QVariant id = q.lastInsertId();
     if (id.isValid())
         m_dernierId = id.toLongLong();
+    return q.numRowsAffected();
 }
 
 QSqlQuery Connection::lire(const QString& instruction) {

@@ -13,14 +13,18 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    // How long a statement waits for another program's lock before it fails, for the connections
+    // opened afterwards: 5 seconds unless a test shortens it.
+    static void setAttenteVerrou(int millisecondes);
+
     // Opens an existing Brevanta database, never creating or changing the file. Raises ErreurBd
     // when the file is missing, is not a database, lacks a table or cannot be written.
     void open(const QString& fichier);
     void close();
     bool isOpen() const;
 
-    // Runs an INSERT, UPDATE or DELETE of the dialect.
-    void execute(const QString& instruction);
+    // Runs an INSERT, UPDATE or DELETE of the dialect; gives the number of rows it changed.
+    int execute(const QString& instruction);
     // Runs a SELECT of the dialect; the query is positioned before its first row.
     QSqlQuery lire(const QString& instruction);
     // Runs one statement of SQLite's own SQL, for what the dialect cannot say (the full-text

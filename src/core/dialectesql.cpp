@@ -101,6 +101,10 @@ QList<Jeton> decouper(const QString& s) {
             jetons.append({Genre::Symbole, op, {}});
             i = j;
         } else if (QStringLiteral("(),*+-./").contains(c)) {
+            // The dialect has no comments: in SQLite's they would hide the rest of the statement.
+            const QString paire = s.mid(i, 2);
+            if (paire == QLatin1String("--") || paire == QLatin1String("/*"))
+                refuser(QStringLiteral("commentaire %1").arg(paire), s);
             jetons.append({Genre::Symbole, QString(c), {}});
             ++i;
         } else {

@@ -13,7 +13,9 @@ public:
     static ErreurBd depuis(const QSqlError& e);
     int numero() const { return m_numero; }
     QString texte() const { return m_texte; }
-    // "Erreur 14 : unable to open database file"
+    // What happened and what to do, in French, for the common cases; empty for the others.
+    QString explication() const;
+    // The explanation, then "Erreur 14 : unable to open database file" for support.
     QString message() const;
 
 private:

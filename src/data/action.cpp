@@ -33,7 +33,7 @@ void Action::LectureFields(const Recordset& fields) {
     DateSaisie = fields.field(QStringLiteral("DateSaisie")).toDateTime();
 }
 
-void Action::SetDataBd(Connection& connexion) {
+bool Action::SetDataBd(Connection& connexion) {
     DonneesSql champs;
     champs.Add(QStringLiteral("Interlocuteur"), Interlocuteur, 0);
     champs.Add(QStringLiteral("Commentaire"), Commentaire, 0);
@@ -44,8 +44,8 @@ void Action::SetDataBd(Connection& connexion) {
     if (Id == -1) {
         connexion.execute(champs.GenereRequeteSql(0, m_table));
         Id = int(connexion.lastInsertId());
-    } else {
-        connexion.execute(champs.GenereRequeteSql(1, m_table) + QStringLiteral(" where ID=") +
-                          QString::number(Id));
+        return true;
     }
+    return connexion.execute(champs.GenereRequeteSql(1, m_table) + QStringLiteral(" where ID=") +
+                             QString::number(Id)) > 0;
 }

@@ -32,7 +32,8 @@ public:
     void LectureFields(const Recordset& fields);
     // Inserts the record when it has no Id yet, then takes the Id the database gave it;
     // otherwise updates its row. Texts are written as held: the caller encodes them.
-    void SetDataBd(Connection& connexion);
+    // False when the row to update is gone.
+    bool SetDataBd(Connection& connexion);
 
 private:
     QString m_table;

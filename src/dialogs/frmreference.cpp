@@ -8,6 +8,7 @@
 #include "core/recordset.h"
 #include "core/routines.h"
 #include "mainwindow/frmclient.h"
+#include "ui/champsligne.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
 #include "ui/garde.h"
@@ -81,6 +82,7 @@ FrmReference::FrmReference(TypeReference type, QComboBox* listeARemplir, QWidget
     : QDialog(parent), ui(std::make_unique<Ui::FrmReference>()), m_instance(instanceDe(type)),
       m_listeARemplir(listeARemplir) {
     ui->setupUi(this);
+    garderSurUneLigne(this);
     setObjectName(m_instance.fenetre);
     setWindowTitle(m_instance.titre);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);

@@ -1,18 +1,23 @@
 #include "mainwindow/champsfiche.h"
 
 #include "core/formatsql.h"
+#include "core/texteligne.h"
 #include "ui/listes.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 QString texteChamp(const QWidget* champ) {
     if (const auto* ligne = qobject_cast<const QLineEdit*>(champ))
         return ligne->text();
-    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(champ))
-        return memo->toPlainText();
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(champ)) {
+        // toPlainText() would turn a no-break space into a plain one.
+        QString texte = memo->document()->toRawText();
+        return texte.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    }
     return QString();
 }
 
@@ -75,6 +80,8 @@ QString ChampsFiche::valeur(const Liaison& l) const {
     switch (l.genre) {
     case Genre::Texte:
         affiche = texteChamp(l.champ);
+        if (qobject_cast<const QLineEdit*>(l.champ))
+            affiche = surUneLigne(affiche);
         break;
     case Genre::Libelle: {
         const auto* liste = static_cast<const QComboBox*>(l.champ);

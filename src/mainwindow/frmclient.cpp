@@ -11,6 +11,7 @@
 #include "mainwindow/zoneinterlocuteur.h"
 #include "planning/frmplanning.h"
 #include "search/frmrecherche.h"
+#include "ui/champsligne.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
 #include "ui/garde.h"
@@ -59,6 +60,7 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     connect(m_ui->BtnRechercher, &QPushButton::clicked, this,
             [this] { Garde([this] { ouvrirRecherche(this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
+    garderSurUneLigne(this);
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
 }

@@ -28,17 +28,16 @@ QStringList cellules(const Action& a) {
 
 ListesActions::ListesActions(FrmClient& fenetre) : QObject(&fenetre), f(fenetre), ui(fenetre.ui()) {
     const auto colonne = [](const char* entete, int largeur, TypeColonne type = TypeColonne::Texte,
-                            bool cachee = false) {
-        return Grille::Colonne{QString::fromUtf8(entete), largeur, type, cachee};
+                            Alignement alignement = Alignement::Centre) {
+        return Grille::Colonne{QString::fromUtf8(entete), largeur, type, false, alignement};
     };
-    ui.ListeActions->setColonnes({colonne("Id", 1005, TypeColonne::Nombre, true), colonne("Action", 6000),
-                                  colonne("Date", 1200, TypeColonne::Date),
-                                  colonne("Fait", 405, TypeColonne::Booleen), colonne("Client", 1995),
-                                  colonne("Interlocuteur", 1800)});
-    ui.VSFRDV->setColonnes({colonne("Id", 1005, TypeColonne::Nombre, true),
-                            colonne("Date", 1200, TypeColonne::Date),
-                            colonne("Fait", 405, TypeColonne::Booleen), colonne("Client", 1995),
-                            colonne("Interlocuteur", 1800), colonne("Commentaire", 1995)});
+    const Grille::Colonne id{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true};
+    const Grille::Colonne date = colonne("Date", 1200, TypeColonne::Date, Alignement::General);
+    const Grille::Colonne fait = colonne("Fait", 405, TypeColonne::Booleen);
+    ui.ListeActions->setColonnes({id, colonne("Action", 6000, TypeColonne::Texte, Alignement::Gauche), date,
+                                  fait, colonne("Client", 1995), colonne("Interlocuteur", 1800)});
+    ui.VSFRDV->setColonnes({id, date, fait, colonne("Client", 1995), colonne("Interlocuteur", 1800),
+                            colonne("Commentaire", 1995)});
     const QList<QRadioButton*> periodes{ui.OptAction_0, ui.OptAction_1, ui.OptAction_2, ui.OptAction_3};
     const QList<QRadioButton*> portees{ui.OptClient_0, ui.OptClient_1, ui.OptClient_2};
     for (int i = 0; i < periodes.size(); ++i)

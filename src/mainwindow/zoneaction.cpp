@@ -9,6 +9,7 @@
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/listesactions.h"
+#include "mainwindow/zoneclient.h"
 #include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
@@ -122,13 +123,22 @@ QString ZoneAction::enregistrer(bool creation) {
     action.DatePrevue = Regional::lireDate(m_c.date->text());
     action.Commentaire = m_champs.valeur(QStringLiteral("Commentaire"));
     action.DateSaisie = Regional::dateHeure(Horloge::aujourdhui());
-    action.SetDataBd(*Connexion);
+    if (creation && !existe(QStringLiteral("select 1 from Client where Nom=") + TexteSql(action.Client)))
+        disparu(f.zoneClient().texteDisparu());
+    if (!action.SetDataBd(*Connexion))
+        disparu(texteDisparu());
     return QString::number(action.Id);
 }
 
 QString ZoneAction::questionSuppression(int ligne) const {
     return QStringLiteral("Etes-vous sûr de vouloir supprimer l\"action ") + m_liste->textMatrix(ligne, 1) +
            QStringLiteral(" ?");
+}
+
+QString ZoneAction::texteDisparu() const {
+    return m_type == 0
+               ? QStringLiteral("Cette action n'existe plus : elle a été supprimée sur un autre poste.")
+               : QStringLiteral("Ce rendez-vous n'existe plus : il a été supprimé sur un autre poste.");
 }
 
 void ZoneAction::supprimer(const QString& id) {

@@ -40,6 +40,7 @@ protected:
     void reselectionner(const QString&) override {}
     QString questionSuppression(int ligne) const override;
     void supprimer(const QString& id) override;
+    QString texteDisparu() const override;
 
 private:
     QString table() const;

@@ -119,13 +119,18 @@ QString ZoneClient::enregistrer(bool creation) {
         return nom;
     }
     const QString ancien = TexteSql(cleAffichee());
-    Connexion->execute(
-        instructionMiseAJour(QStringLiteral("Client"), valeurs, QStringLiteral(" where Nom=") + ancien));
+    if (Connexion->execute(instructionMiseAJour(QStringLiteral("Client"), valeurs,
+                                                QStringLiteral(" where Nom=") + ancien)) == 0)
+        disparu(texteDisparu());
     if (nom != cleAffichee())
         for (const char* table : {"Interlocuteur", "Actions", "RDV"})
             Connexion->execute(QStringLiteral("update %1 set Client=").arg(QLatin1String(table)) +
                                TexteSql(nom) + QStringLiteral(" where Client=") + ancien);
     return nom;
+}
+
+QString ZoneClient::texteDisparu() const {
+    return QStringLiteral("Ce client n'existe plus : il a été supprimé ou renommé sur un autre poste.");
 }
 
 void ZoneClient::recharger() {

@@ -13,6 +13,8 @@ public:
     // Shows the client stored under this name with this contact of it (the main contact, or the
     // first, when empty); false, nothing changed, when either is not listed.
     bool montrer(const QString& nomStocke, const QString& contactStocke = QString());
+    // Also what a contact, action or appointment saved under a removed client says.
+    QString texteDisparu() const override;
 
 protected:
     bool charger(const QString& nomStocke) override;

@@ -12,6 +12,8 @@
 #include "ui_frmclient.h"
 
 #include <QPushButton>
+#include <QScopedValueRollback>
+#include <stdexcept>
 
 ZoneFiche::ZoneFiche(FrmClient& fenetre, Grille* liste, const Boutons& boutons, int modeCreation)
     : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_liste(liste), m_boutons(boutons),
@@ -153,14 +155,34 @@ void ZoneFiche::Liste_Click() {
         return;
     const QString cle = m_liste->rowKey(r);
     try {
-        if (charger(cle))
+        if (charger(cle)) {
             m_cleAffichee = cle;
-        else
-            remettreSelection();
+            return;
+        }
+        remettreSelection();
     } catch (...) {
         remettreSelection();
         throw;
     }
+    ligneDisparue();
+}
+
+void ZoneFiche::ligneDisparue() {
+    // The refresh loads a row itself, which may be gone too: one message is enough.
+    if (m_signaleDisparue)
+        return;
+    QScopedValueRollback<bool> signale(m_signaleDisparue, true);
+    Message::ok(texteDisparu(), &f);
+    remplirListe();
+    const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
+    if (r > 0)
+        m_liste->selectionnerLigne(r);
+    else
+        chargerPremier();
+}
+
+void ZoneFiche::disparu(const QString& texte) const {
+    throw std::runtime_error(texte.toStdString());
 }
 
 void ZoneFiche::chargerLigne(int r) {

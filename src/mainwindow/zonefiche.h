@@ -74,6 +74,10 @@ protected:
     virtual QString questionSuppression(int ligne) const;
     // Deletes the record of this key, inside a transaction.
     virtual void supprimer(const QString& cle) = 0;
+    // "Ce client n'existe plus : ..." and the like.
+    virtual QString texteDisparu() const = 0;
+    // Ends a save whose record another program removed: the transaction rolls back, the input stays.
+    [[noreturn]] void disparu(const QString& texte) const;
     // The record shown is now this one (the client area sets the contact area's).
     void setCleAffichee(const QString& cle) { m_cleAffichee = cle; }
 
@@ -91,7 +95,10 @@ protected:
 
 private:
     void remettreSelection();
+    // A row whose record is gone: say so and show the list as it now is.
+    void ligneDisparue();
 
     int m_modeCreation;
     QString m_cleAffichee;
+    bool m_signaleDisparue = false;
 };

@@ -9,6 +9,7 @@
 #include "mainwindow/fichesql.h"
 #include "mainwindow/frmclient.h"
 #include "mainwindow/listesactions.h"
+#include "mainwindow/zoneclient.h"
 #include "ui/garde.h"
 #include "ui/grille.h"
 #include "ui/message.h"
@@ -189,21 +190,30 @@ QString ZoneInterlocuteur::enregistrer(bool creation) {
     const QString nom = m_champs.valeur(QStringLiteral("Nom"));
     const QString client = TexteSql(ClientCourant);
     ValeursSql valeurs = m_champs.valeursSql();
+    // Checked in the same transaction: another program may have removed the client meanwhile.
+    if (!existe(QStringLiteral("select 1 from Client where Nom=") + client))
+        disparu(f.zoneClient().texteDisparu());
     if (creation) {
         valeurs.insert(1, {QStringLiteral("Client"), client});
         Connexion->execute(instructionInsertion(QStringLiteral("Interlocuteur"), valeurs));
         return nom;
     }
     const QString ancien = TexteSql(cleAffichee());
-    Connexion->execute(instructionMiseAJour(QStringLiteral("Interlocuteur"), valeurs,
-                                            QStringLiteral(" where Nom=") + ancien +
-                                                QStringLiteral(" and Client=") + client));
+    if (Connexion->execute(instructionMiseAJour(QStringLiteral("Interlocuteur"), valeurs,
+                                                QStringLiteral(" where Nom=") + ancien +
+                                                    QStringLiteral(" and Client=") + client)) == 0)
+        disparu(texteDisparu());
     if (nom != cleAffichee())
         for (const char* table : {"Actions", "RDV"})
             Connexion->execute(QStringLiteral("update %1 set Interlocuteur=").arg(QLatin1String(table)) +
                                TexteSql(nom) + QStringLiteral(" where Interlocuteur=") + ancien +
                                QStringLiteral(" and Client=") + client);
     return nom;
+}
+
+QString ZoneInterlocuteur::texteDisparu() const {
+    return QStringLiteral(
+        "Cet interlocuteur n'existe plus : il a été supprimé ou renommé sur un autre poste.");
 }
 
 void ZoneInterlocuteur::supprimer(const QString& nomStocke) {

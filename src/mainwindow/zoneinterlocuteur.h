@@ -42,6 +42,7 @@ protected:
     bool verifier(bool creation) override;
     QString enregistrer(bool creation) override;
     void supprimer(const QString& nomStocke) override;
+    QString texteDisparu() const override;
 
 private:
     void remplir(const QVector<Fiche>& lignes);

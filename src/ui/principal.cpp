@@ -10,8 +10,11 @@
 #include "planning/frmplanning.h"
 #include "search/preparationrecherche.h"
 #include "ui/message.h"
+#include "ui/sauvegardequotidienne.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
@@ -42,6 +45,14 @@ void substituerPolices() {
     for (const char* police : {"MS Sans Serif", "Arial"})
         QFont::insertSubstitution(QString::fromLatin1(police), QStringLiteral("Liberation Sans"));
 }
+
+// A first start is often made where no database is: say how to get one.
+QString aideSansBase() {
+    return QStringLiteral("\n\nLe dossier %1 ne contient pas de fichier Brevanta.mdb.\n"
+                          "Pour créer une base vide : brevanta-db init Brevanta.mdb\n"
+                          "Pour essayer Brevanta sur une base d'exemple, depuis ses sources : scripts/run")
+        .arg(QDir::toNativeSeparators(QDir::currentPath()));
+}
 } // namespace
 
 void Main() {
@@ -53,7 +64,8 @@ void Main() {
     try {
         Connexion->open(QStringLiteral("Brevanta.mdb"));
     } catch (const ErreurBd& e) {
-        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message());
+        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message() +
+                    (QFileInfo::exists(QStringLiteral("Brevanta.mdb")) ? QString() : aideSansBase()));
         std::exit(1);
     }
     preparerRecherche(*Connexion);
@@ -65,6 +77,7 @@ void Main() {
     JoursSemaine[5].clear();
     frmClient = new FrmClient;
     frmClient->show();
+    SauvegardeQuotidienne::programmer(QStringLiteral("Brevanta.mdb"), frmClient);
 }
 
 void FinApplication() {

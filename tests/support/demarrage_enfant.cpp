@@ -1,5 +1,7 @@
 // Starts Brevanta in the working directory as the real program does, with the start-up message
-// answered, and tells the parent test what happened on standard output.
+// answered, and tells the parent test what happened on standard output. An argument, when given,
+// is how many milliseconds to wait for another program's lock.
+#include "core/connection.h"
 #include "ui/message.h"
 #include "ui/principal.h"
 
@@ -18,6 +20,8 @@ void direMessages() {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    if (argc > 1)
+        Connection::setAttenteVerrou(std::atoi(argv[1]));
     Message::setNextAnswer(QMessageBox::Ok);
     std::atexit(direMessages);
     Main();

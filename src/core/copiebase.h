@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+struct sqlite3;
+struct sqlite3_backup;
+
+// Copies one SQLite file into another with SQLite's online backup, a few pages at a time: the copy
+// is consistent even while other connections write to the source, and the source is locked only
+// during each step. Raises ErreurBd.
+class CopieBase {
+public:
+    enum class Etat { EnCours, Occupee, Terminee };
+    // A new destination is written under a temporary name (destination + ".partiel") and takes its
+    // own name in valider(); an existing one is overwritten in one transaction, all or nothing.
+    enum class Destination { Nouvelle, Existante };
+
+    CopieBase(const QString& source, const QString& destination, Destination genre);
+    // An unfinished copy leaves nothing behind: the temporary file is removed, the existing
+    // destination keeps its content.
+    ~CopieBase();
+    CopieBase(const CopieBase&) = delete;
+    CopieBase& operator=(const CopieBase&) = delete;
+
+    // Copies up to `pages` more pages. Occupee: another program holds a lock; try again later.
+    Etat avancer(int pages);
+    // Once Terminee: closes both files; a new destination takes its name, replacing a file of that
+    // name only when remplacer is true (otherwise the copy is refused and removed).
+    void valider(bool remplacer = false);
+
+    int pagesTotal() const;
+    int pagesCopiees() const;
+
+private:
+    void fermer();
+    [[noreturn]] void echouer(int code, sqlite3* base);
+
+    QString m_destination;
+    QString m_ecrit;
+    Destination m_genre;
+    sqlite3* m_source = nullptr;
+    sqlite3* m_cible = nullptr;
+    sqlite3_backup* m_copie = nullptr;
+    bool m_terminee = false;
+    bool m_validee = false;
+    int m_restantPrecedent = -1;
+    int m_reprises = 0;
+};

@@ -1,0 +1,119 @@
+// Saves, renames and deletes clients with their contacts, actions and appointments through the
+// main window, in a loop, until it is killed. Before each save it prints "OP" and the operation's
+// stored row (table, client, the rest; tab-separated), after it "OK", each line flushed: the parent
+// test knows what was acknowledged. Arguments: a seed and the round number.
+#include "core/formatsql.h"
+#include "mainwindow/frmclient.h"
+#include "ui/grille.h"
+#include "ui/message.h"
+#include "ui/principal.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+template <typename T = QPushButton> T* controle(const char* nom) {
+    T* c = frmClient->findChild<T*>(QLatin1String(nom));
+    if (!c)
+        std::abort();
+    return c;
+}
+
+void dire(const QStringList& champs) {
+    std::printf("%s\n", champs.join(QLatin1Char('\t')).toUtf8().constData());
+    std::fflush(stdout);
+}
+
+QStringList clients() {
+    const auto* liste = controle<Grille>("VsfListeClients");
+    QStringList noms;
+    for (int r = 1; r < liste->rows(); ++r)
+        noms << liste->rowKey(r);
+    return noms;
+}
+
+// Announces the operation, presses the button, and acknowledges once the window is back to
+// browsing with no message but the expected ones.
+void enregistrer(const QStringList& operation, const char* bouton, int messagesAttendus = 0) {
+    const int avant = int(Message::textesAffiches().size());
+    dire(QStringList{QStringLiteral("OP")} + operation);
+    controle(bouton)->click();
+    if (frmClient->verrou().estPris() || Message::textesAffiches().size() != avant + messagesAttendus) {
+        dire({QStringLiteral("ECHEC"), Message::dernierTexte()});
+        std::exit(2);
+    }
+    dire({QStringLiteral("OK")});
+}
+
+class Ecrivain {
+public:
+    Ecrivain(quint32 graine, int tour) : m_hasard(graine * 1000u + quint32(tour)), m_tour(tour) {}
+
+    void operationSuivante() {
+        const QString n = QStringLiteral("%1-%2").arg(m_tour).arg(++m_numero);
+        const QStringList noms = clients();
+        const int choix = noms.size() < 2 ? 0 : int(m_hasard.bounded(100));
+        // Renames and deletions, which write several tables, often.
+        if (choix < 25) {
+            const QString nom = QStringLiteral("Client %1 \"essai\"").arg(n);
+            return saisir({QStringLiteral("Client"), FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
+        }
+        const QString client = noms[int(m_hasard.bounded(noms.size()))];
+        if (!frmClient->allerA(client, QString()))
+            std::exit(3);
+        const QString contact = QStringLiteral("Contact ") + n, action = QStringLiteral("Actions ") + n,
+                      rdv = QStringLiteral("RDV ") + n, nom = QStringLiteral("Renommé %1 'bis'").arg(n);
+        if (choix < 40)
+            saisir({QStringLiteral("Interlocuteur"), client, contact}, "BtnCreerInterlocuteur",
+                   "NomInterlocuteur", contact, "BtnValiderInterlocuteur");
+        else if (choix < 50)
+            saisir({QStringLiteral("Actions"), client, InterlocuteurCourant, action}, "BtnCreerAction",
+                   "CommentaireAction", action, "BtnValiderAction");
+        else if (choix < 60)
+            saisir({QStringLiteral("RDV"), client, InterlocuteurCourant, rdv}, "BtnCreerRDV",
+                   "CommentaireRDV", rdv, "BtnValiderRDV");
+        else if (choix < 80)
+            saisir({QStringLiteral("RENOMME"), client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
+        else {
+            Message::setNextAnswer(QMessageBox::Yes);
+            enregistrer({QStringLiteral("SUPPRIME"), client}, "BtnSupprimer", 1);
+        }
+    }
+
+private:
+    static void saisir(const QStringList& operation, const char* debut, const char* champ,
+                       const QString& texte, const char* valider) {
+        controle(debut)->click();
+        if (auto* ligne = qobject_cast<QLineEdit*>(controle<QWidget>(champ)))
+            ligne->setText(texte);
+        else
+            controle<QPlainTextEdit>(champ)->setPlainText(texte);
+        enregistrer(operation, valider);
+    }
+
+    QRandomGenerator m_hasard;
+    int m_tour;
+    int m_numero = 0;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    if (argc != 3)
+        return 1;
+    Message::setAutoAnswer(true);
+    Main();
+    Ecrivain ecrivain(quint32(std::strtoul(argv[1], nullptr, 10)), std::atoi(argv[2]));
+    // Killed long before the end.
+    for (int i = 0; i < 2000; ++i)
+        ecrivain.operationSuivante();
+    FinApplication();
+    return 0;
+}

@@ -1,0 +1,160 @@
+// Crash safety: a child process saves, renames and deletes clients through the main window and
+// is killed (SIGKILL) in the middle, again and again. After each kill the file passes
+// brevanta-db check and holds exactly what was acknowledged, with at most the operation under
+// way on top: no client half-deleted or half-renamed, no saved record lost.
+#include "support/basetest.h"
+#include "support/outil.h"
+
+#include <QFileInfo>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QtTest>
+#include <thread>
+
+namespace {
+
+const int Coupures = 30;
+
+// What the file must hold, one "table|client|fields" row each, clients included.
+struct Modele {
+    QStringList lignes;
+
+    void appliquer(const QStringList& op) {
+        const QString genre = op.value(1);
+        if (genre != QLatin1String("RENOMME") && genre != QLatin1String("SUPPRIME")) {
+            if (!genre.isEmpty())
+                lignes << op.mid(1).join('|');
+            return;
+        }
+        // The contacts, actions and appointments follow their client; a deleted client's
+        // appointments stay, in the planning.
+        QStringList restent;
+        for (const QString& l : lignes) {
+            QStringList champs = l.split('|');
+            if (champs[1] != op[2] || champs[0] == QLatin1String("RDV") && genre == QLatin1String("SUPPRIME"))
+                restent << l;
+            else if (genre == QLatin1String("RENOMME"))
+                restent << (champs[1] = op[3], champs.join('|'));
+        }
+        lignes = restent;
+    }
+
+    QStringList vue() const {
+        QStringList v = lignes;
+        v.sort();
+        return v;
+    }
+};
+
+QStringList lireFichier(const QString& fichier) {
+    QStringList v;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("relecture"));
+        db.setDatabaseName(fichier);
+        db.open();
+        const char* requetes[] = {
+            "select 'Client|' || Nom from Client",
+            "select 'Interlocuteur|' || Client || '|' || Nom from Interlocuteur",
+            "select 'Actions|' || Client || '|' || Interlocuteur || '|' || Commentaire from Actions",
+            "select 'RDV|' || Client || '|' || Interlocuteur || '|' || Commentaire from RDV"};
+        for (const char* sql : requetes)
+            for (QSqlQuery q(QString::fromUtf8(sql), db); q.next();)
+                v << q.value(0).toString();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("relecture"));
+    v.sort();
+    return v;
+}
+
+// Runs one round of the child and kills it during its n-th operation, after a wait in
+// microseconds; gives back every line it printed.
+QStringList couper(const QString& dossier, quint32 graine, int tour, int n, int attente) {
+    QProcess enfant;
+    enfant.setWorkingDirectory(dossier);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    enfant.setProcessEnvironment(env);
+    enfant.start(QStringLiteral(ECRITURES_ENFANT), {QString::number(graine), QString::number(tour)});
+    QStringList lignes;
+    int operations = 0;
+    while (operations < n && enfant.waitForReadyRead(10000))
+        while (enfant.canReadLine()) {
+            lignes << QString::fromUtf8(enfant.readLine()).chopped(1);
+            operations += lignes.last().startsWith(QLatin1String("OP\t"));
+        }
+    std::this_thread::sleep_for(std::chrono::microseconds(attente));
+    enfant.kill();
+    enfant.waitForFinished(10000);
+    for (const QByteArray& l : enfant.readAllStandardOutput().split('\n'))
+        if (!l.isEmpty())
+            lignes << QString::fromUtf8(l);
+    if (operations < n)
+        lignes << QStringLiteral("ECHEC\tl'enfant s'est arrêté seul : ") +
+                      QString::fromUtf8(enfant.readAllStandardError());
+    return lignes;
+}
+
+} // namespace
+
+class TestCoupures : public QObject {
+    Q_OBJECT
+private slots:
+    void coupuresAuHasard() {
+        bool fixee = false;
+        const quint32 graine = qEnvironmentVariableIntValue("BREVANTA_GRAINE_COUPURES", &fixee);
+        const quint32 g = fixee ? graine : QRandomGenerator::global()->generate() % 1000000;
+        qInfo("graine %u : BREVANTA_GRAINE_COUPURES=%u pour rejouer", g, g);
+        QRandomGenerator hasard(g);
+
+        BaseTest base;
+        // Rows of another time whose client is gone: they were there before and may stay.
+        base.sqlite("insert into Interlocuteur (Nom, Client) values ('Seul', 'Disparu')");
+        base.sqlite("insert into Actions (Client, Interlocuteur, Commentaire) values ('Disparu', 'Seul', "
+                    "'ancienne')");
+        Modele modele;
+        modele.lignes << QStringLiteral("Interlocuteur|Disparu|Seul")
+                      << QStringLiteral("Actions|Disparu|Seul|ancienne");
+        int enCours = 0, journaux = 0;
+
+        for (int tour = 1; tour <= Coupures; ++tour) {
+            // Killed during the n-th operation, a few milliseconds after it began.
+            const int n = 1 + int(hasard.bounded(30));
+            const int attente = int(hasard.bounded(8000));
+            const QStringList lignes = couper(base.dossier(), g, tour, n, attente);
+            QVERIFY2(!lignes.join('\n').contains(QLatin1String("ECHEC")), qPrintable(lignes.join('\n')));
+
+            // Acknowledged operations are in; the last one announced may or may not be.
+            QStringList annoncee;
+            for (const QString& l : lignes) {
+                if (l.startsWith(QLatin1String("OP\t")))
+                    annoncee = l.split('\t');
+                else if (l == QLatin1String("OK"))
+                    modele.appliquer(std::exchange(annoncee, {}));
+            }
+
+            journaux += QFileInfo(base.fichier() + QStringLiteral("-journal")).size() > 0;
+            const Resultat verification = lancerOutil(base.dossier(), {"check", "Brevanta.mdb"});
+            QVERIFY2(verification.code == 0, qPrintable(verification.erreurs));
+
+            const QStringList contenu = lireFichier(base.fichier());
+            Modele apres = modele;
+            apres.appliquer(annoncee);
+            QVERIFY2(contenu == modele.vue() || contenu == apres.vue(),
+                     qPrintable(QStringLiteral("tour %1, opération en cours %2\n%3")
+                                    .arg(tour)
+                                    .arg(annoncee.join(' '), contenu.join('\n'))));
+            if (contenu == apres.vue() && !annoncee.isEmpty()) {
+                modele = apres;
+                ++enCours;
+            }
+        }
+        qInfo("%d coupures : %d au milieu d'une écriture, %d après une écriture pas encore confirmée",
+              Coupures, journaux, enCours);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCoupures)
+#include "testcoupures.moc"

@@ -1,0 +1,121 @@
+#include "core/erreurbd.h"
+#include "fenetretest.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QPlainTextEdit>
+
+namespace {
+const QString ClientParti =
+    QStringLiteral("Ce client n'existe plus : il a été supprimé ou renommé sur un autre poste.");
+const QString ContactParti =
+    QStringLiteral("Cet interlocuteur n'existe plus : il a été supprimé ou renommé sur un autre poste.");
+} // namespace
+
+// Another program works on the same file meanwhile; what one says, the other hears.
+class TestDeuxPostes : public QObject {
+    Q_OBJECT
+private slots:
+    void enregistrementsSansFiche();
+    void ligneDisparue();
+    void messagesEnFrancais();
+    void champsSurUneLigne();
+};
+
+// A save whose record is gone says so, writes nothing and keeps the input.
+void TestDeuxPostes::enregistrementsSansFiche() {
+    FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME", 1),
+                   "insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
+                   "('ACME', 'Dupont', 'appeler', '2030-01-01 00:00:00', 0)",
+                   "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
+                   "('ACME', 'Dupont', 'visite', '2030-01-01 00:00:00', 0)"});
+    t.clic("BtnModifierInterlocuteur");
+    t.saisir("PrenomInterlocuteur", "Jean");
+    t.base.sqlite("delete from Interlocuteur");
+    t.clic("BtnValiderInterlocuteur");
+    QCOMPARE(Message::dernierTexte(), ContactParti);
+    QCOMPARE(t.texte("PrenomInterlocuteur"), QStringLiteral("Jean"));
+    t.clic("BtnAnnulerInterlocuteur");
+
+    for (const char* zone : {"Action", "RDV"}) {
+        t.clic(qPrintable(QStringLiteral("BtnModifier") + zone));
+        t.base.sqlite(QStringLiteral("delete from %1").arg(zone == QLatin1String("RDV") ? "RDV" : "Actions"));
+        t.clic(qPrintable(QStringLiteral("BtnValider") + zone));
+        QVERIFY(Message::dernierTexte().contains(
+            zone == QLatin1String("RDV") ? "Ce rendez-vous n'existe plus" : "Cette action n'existe plus"));
+        t.clic(qPrintable(QStringLiteral("BtnAnnuler") + zone));
+    }
+
+    t.clic("BtnCreerInterlocuteur");
+    t.saisir("NomInterlocuteur", "Orphelin");
+    t.base.sqlite("update Client set Nom='ACME SA' where Nom='ACME'");
+    t.clic("BtnValiderInterlocuteur");
+    QCOMPARE(Message::dernierTexte(), ClientParti);
+    t.clic("BtnAnnulerInterlocuteur");
+    t.clic("BtnCreerAction");
+    t.w<QPlainTextEdit>("CommentaireAction")->setPlainText("perdu");
+    t.clic("BtnValiderAction");
+    QCOMPARE(Message::dernierTexte(), ClientParti);
+    t.clic("BtnAnnulerAction");
+
+    t.clic("BtnModifier");
+    t.saisir("Ville", "Lyon");
+    t.clic("BtnValider");
+    QCOMPARE(Message::dernierTexte(), ClientParti);
+    QCOMPARE(frmClient->ModeSaisie, 1);
+    QCOMPARE(t.texte("Ville"), QStringLiteral("Lyon"));
+    QCOMPARE(t.lire("select count(*) from Interlocuteur union all select count(*) from Actions"),
+             QStringList({"0", "0"}));
+}
+
+// A click on a row whose record another program renamed says so and shows the list as it is now.
+void TestDeuxPostes::ligneDisparue() {
+    FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME")});
+    t.base.sqlite("update Client set Nom='Zeta SA' where Nom='Zeta'");
+    t.clicGrille("VsfListeClients", 2);
+    QCOMPARE(Message::dernierTexte(), ClientParti);
+    QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta SA"}));
+    QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("ACME"));
+    QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
+
+    t.base.sqlite("delete from Interlocuteur");
+    t.clicGrille("ListeInterlocuteurs", 1);
+    QCOMPARE(Message::dernierTexte(), ContactParti);
+    QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->rows(), 1);
+}
+
+void TestDeuxPostes::messagesEnFrancais() {
+    const QList<std::pair<ErreurBd, const char*>> cas{
+        {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
+        {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
+        {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
+        {ErreurBd(13, "database or disk is full"), "Le disque est plein"},
+        {ErreurBd(11, "database disk image is malformed"), "endommagé"},
+        {ErreurBd(1, "no such table: RDV"), "une table ou une colonne manque"}};
+    for (const auto& [erreur, phrase] : cas) {
+        QVERIFY2(erreur.message().startsWith(erreur.explication()), phrase);
+        QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
+        QVERIFY(erreur.message().endsWith(
+            QStringLiteral("Erreur %1 : %2").arg(erreur.numero()).arg(erreur.texte())));
+    }
+    QCOMPARE(ErreurBd(1, "near x: syntax error").message(),
+             QStringLiteral("Erreur 1 : near x: syntax error"));
+}
+
+// Pasted tabs and line breaks become blanks in a single-line field; a comment keeps its lines.
+void TestDeuxPostes::champsSurUneLigne() {
+    FenetreTest t({client("ACME")});
+    t.clic("BtnModifier");
+    QGuiApplication::clipboard()->setText(QStringLiteral("rue\tdu Port\r\n12"));
+    t.w<QLineEdit>("Adresse1")->clear();
+    t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(t.texte("Adresse1"), QStringLiteral("rue du Port 12"));
+    t.saisir("Ville", QStringLiteral("Saint\nMalo"));
+    t.w<QPlainTextEdit>("Commentaire")->setPlainText(QStringLiteral("un\ndeux"));
+    t.clic("BtnValider");
+    QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
+             QStringList(QStringLiteral("rue du Port 12|Saint Malo|un\ndeux")));
+}
+
+QTEST_MAIN(TestDeuxPostes)
+#include "testdeuxpostes.moc"

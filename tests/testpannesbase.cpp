@@ -1,0 +1,244 @@
+// Database faults while the window runs: each save that meets one shows a message, keeps the
+// edit and its input and changes nothing; once the fault is gone the same Valider saves.
+#include "core/connection.h"
+#include "dialogs/frmreference.h"
+#include "fenetretest.h"
+#include "support/controles.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <memory>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
+
+namespace {
+
+enum class Panne { Verrou, Lecteur, Dossier, Table, Pages, Tmpfs };
+
+// Long enough to need pages of its own when the file may not grow.
+const QString Saisie = QStringLiteral("saisie gardée ") + QString(20000, QLatin1Char('x'));
+
+// One record area: the button that starts an edit, the short field and the comment typed (the
+// long text goes to the field when there is no comment), Valider, and how the saved text is read back.
+// The reference list is edited in its own window, the others in the main window.
+struct Zone {
+    QString table;
+    const char *debut, *champ, *memo, *valider;
+    QString relecture;
+};
+
+const QList<Zone> Zones{
+    {"Client", "BtnModifier", "Adresse1", "Commentaire", "BtnValider",
+     "select length(Commentaire) from Client where Nom = 'ACME' and Adresse1 = 'gardée'"},
+    {"Interlocuteur", "BtnCreerInterlocuteur", "NomInterlocuteur", "CommentaireInterlocuteur",
+     "BtnValiderInterlocuteur",
+     "select length(Commentaire) from Interlocuteur where Nom = 'gardée' and Client = 'ACME'"},
+    {"Actions", "BtnCreerAction", nullptr, "CommentaireAction", "BtnValiderAction",
+     "select length(Commentaire) from Actions where Client = 'ACME' and Interlocuteur = 'Dupont' and "
+     "length(Commentaire) > 100"},
+    {"RDV", "BtnModifierRDV", nullptr, "CommentaireRDV", "BtnValiderRDV",
+     "select length(Commentaire) from RDV where Client = 'ACME' and length(Commentaire) > 100"},
+    {"Service", "BtnCreer", "Nom", nullptr, "BtnValider", "select length(Nom) from Service"},
+};
+
+// Still editing, with what was typed.
+bool enSaisie(const QWidget* fenetre, const Zone& z) {
+    return enfant(fenetre, z.valider)->isVisible() &&
+           (!z.champ ||
+            enfant<QLineEdit>(fenetre, z.champ)->text() == (z.memo ? QStringLiteral("gardée") : Saisie)) &&
+           (!z.memo || enfant<QPlainTextEdit>(fenetre, z.memo)->toPlainText() == Saisie);
+}
+
+// A small tmpfs over the database's folder; taken away after the window, with the folder.
+class Montage {
+public:
+    explicit Montage(const QString& dossier) : m_dossier(dossier) {
+        m_monte = ::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, "size=1m") == 0;
+    }
+    ~Montage() {
+        if (m_monte && ::umount2(QFile::encodeName(m_dossier).constData(), MNT_DETACH) == 0)
+            QDir(m_dossier).removeRecursively();
+    }
+    bool monte() const { return m_monte; }
+    // Fills the disk but for 8 KiB.
+    void remplir() const {
+        struct statvfs etat {};
+        ::statvfs(QFile::encodeName(m_dossier).constData(), &etat);
+        QFile bourre(m_dossier + QStringLiteral("/bourre"));
+        bourre.open(QIODevice::WriteOnly);
+        bourre.write(QByteArray(qint64(etat.f_bavail * etat.f_frsize) - 8192, '\0'));
+    }
+    void vider() const { QFile::remove(m_dossier + QStringLiteral("/bourre")); }
+
+private:
+    QString m_dossier;
+    bool m_monte = false;
+};
+
+QFile::Permissions droits(bool ecriture) {
+    QFile::Permissions p = QFile::ReadOwner | QFile::ExeOwner;
+    return ecriture ? p | QFile::WriteOwner : p;
+}
+
+} // namespace
+
+class TestPannesBase : public QObject {
+    Q_OBJECT
+
+    QSqlDatabase m_autre;
+
+    // Sets the fault up, or takes it away.
+    void basculer(Panne panne, bool active, FenetreTest& t, const QString& table, const Montage* montage) {
+        QSqlQuery autre(m_autre);
+        switch (panne) {
+        case Panne::Verrou:
+            // Another program in the middle of a save.
+            QVERIFY(autre.exec(QLatin1String(active ? "BEGIN IMMEDIATE" : "ROLLBACK")));
+            break;
+        case Panne::Lecteur:
+            // Another program reading: the save may write, but not commit.
+            QVERIFY(active ? autre.exec(QStringLiteral("BEGIN")) &&
+                                 autre.exec(QStringLiteral("SELECT count(*) FROM Client")) && autre.next()
+                           : autre.exec(QStringLiteral("ROLLBACK")));
+            break;
+        case Panne::Dossier:
+            // Where no journal can be made; the file itself stays writable.
+            QVERIFY(QFile::setPermissions(t.base.dossier(), droits(!active)));
+            break;
+        case Panne::Table:
+            QVERIFY(autre.exec(
+                QLatin1String(active ? "ALTER TABLE %1 RENAME TO Cache" : "ALTER TABLE Cache RENAME TO %1")
+                    .arg(table)));
+            break;
+        case Panne::Pages: {
+            // The file may not grow by a page: a disk full for this connection only.
+            QSqlQuery q(Connexion->base());
+            QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
+            QVERIFY(q.exec(
+                QStringLiteral("PRAGMA max_page_count = %1").arg(active ? q.value(0).toInt() : 1073741823)));
+            break;
+        }
+        case Panne::Tmpfs:
+            active ? montage->remplir() : montage->vider();
+            break;
+        }
+    }
+
+    // Only someone the permissions bind sees a folder that takes no journal: as root, the case
+    // runs again in a child process as "nobody".
+    void enfantSansPrivilege() {
+        QTemporaryDir execution;
+        QFile::setPermissions(execution.path(), droits(true));
+        if (chown(QFile::encodeName(execution.path()).constData(), 65534, 65534) != 0)
+            QSKIP("no unprivileged user here");
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        p.setProcessEnvironment(env);
+        p.setProcessChannelMode(QProcess::MergedChannels);
+        p.start(QStringLiteral("setpriv"),
+                {QStringLiteral("--reuid=65534"), QStringLiteral("--regid=65534"),
+                 QStringLiteral("--clear-groups"), QCoreApplication::applicationFilePath(),
+                 QStringLiteral("pannes:") + QString::fromUtf8(QTest::currentDataTag())});
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit)
+            QSKIP("the test could not run again without privileges here");
+        const QString sortie = QString::fromUtf8(p.readAll());
+        if (sortie.contains(QLatin1String("Cannot open")) || !sortie.contains(QLatin1String("Totals")))
+            QSKIP("the test could not run again without privileges here");
+        QVERIFY2(p.exitCode() == 0, qPrintable(sortie));
+    }
+
+private slots:
+    void initTestCase() { Connection::setAttenteVerrou(100); }
+
+    void cleanup() {
+        if (m_autre.isValid()) {
+            m_autre.close();
+            m_autre = QSqlDatabase();
+            QSqlDatabase::removeDatabase(QStringLiteral("autre"));
+        }
+    }
+
+    void pannes_data() {
+        QTest::addColumn<int>("panne");
+        QTest::addColumn<int>("zone");
+        const char* pannes[] = {"verrou", "lecteur", "dossier", "table", "pages", "tmpfs"};
+        for (int p = 0; p < 6; ++p)
+            for (int i = 0; i < Zones.size(); ++i)
+                QTest::addRow("%s %s", pannes[p], qPrintable(Zones[i].table)) << p << i;
+    }
+
+    void pannes() {
+        QFETCH(int, panne);
+        QFETCH(int, zone);
+        const Panne p = Panne(panne);
+        const Zone& z = Zones[zone];
+        if (p == Panne::Dossier && geteuid() == 0)
+            return enfantSansPrivilege();
+        std::unique_ptr<Montage> montage;
+        FenetreTest t(
+            {client("ACME"), contact("Dupont", "ACME", 1),
+             "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+             "values ('ACME', 'Dupont', 'visite', '2003-02-21 14:30:00', 0, '2003-01-01 00:00:00')"});
+        if (p == Panne::Tmpfs) {
+            // The same database, started again from a small disk of its own.
+            FinApplication();
+            QFile fichier(t.base.fichier());
+            QVERIFY(fichier.open(QIODevice::ReadOnly));
+            const QByteArray octets = fichier.readAll();
+            fichier.close();
+            montage = std::make_unique<Montage>(t.base.dossier());
+            if (!montage->monte())
+                QSKIP("no tmpfs can be mounted here");
+            QFile copie(t.base.fichier());
+            QVERIFY(copie.open(QIODevice::WriteOnly) && copie.write(octets) == octets.size());
+            copie.close();
+            Main();
+        }
+        m_autre = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("autre"));
+        m_autre.setDatabaseName(t.base.fichier());
+        QVERIFY(m_autre.open());
+
+        std::unique_ptr<FrmReference> editeur;
+        if (!z.memo) {
+            editeur = std::make_unique<FrmReference>(TypeReference::Service, nullptr);
+            editeur->show();
+        }
+        QWidget* fenetre = editeur ? static_cast<QWidget*>(editeur.get()) : frmClient;
+        enfant<QPushButton>(fenetre, z.debut)->click();
+        if (z.champ)
+            enfant<QLineEdit>(fenetre, z.champ)->setText(z.memo ? QStringLiteral("gardée") : Saisie);
+        if (z.memo)
+            enfant<QPlainTextEdit>(fenetre, z.memo)->setPlainText(Saisie);
+        QVERIFY(enSaisie(fenetre, z));
+        const QStringList avant = t.lire(QStringLiteral("select * from ") + z.table);
+        Message::effacer();
+        basculer(p, true, t, z.table, montage.get());
+        enfant<QPushButton>(fenetre, z.valider)->click();
+        QVERIFY(!Message::textesAffiches().isEmpty());
+        QVERIFY(enSaisie(fenetre, z));
+        basculer(p, false, t, z.table, montage.get());
+        QCOMPARE(t.lire(QStringLiteral("select * from ") + z.table), avant);
+
+        Message::effacer();
+        enfant<QPushButton>(fenetre, z.valider)->click();
+        QVERIFY2(Message::textesAffiches().isEmpty(), qPrintable(Message::dernierTexte()));
+        QVERIFY(!enSaisie(fenetre, z));
+        QCOMPARE(t.lire(z.relecture), QStringList(QString::number(Saisie.size())));
+        if (montage) {
+            // Nothing may hold a file of the small disk when it goes.
+            editeur.reset();
+            FinApplication();
+            cleanup();
+            QSqlDatabase::database(QStringLiteral("lecture"), false).close();
+            montage.reset();
+        }
+    }
+};
+
+QTEST_MAIN(TestPannesBase)
+#include "testpannesbase.moc"

@@ -1,0 +1,85 @@
+#include "basesqlite.h"
+#include "colonnesfichier.h"
+#include "commande.h"
+#include "console.h"
+#include "core/formatsql.h"
+#include "core/regional.h"
+#include "core/schema.h"
+#include "csvecriture.h"
+#include "erreuroutil.h"
+#include "progression.h"
+#include "verification.h"
+
+#include <QDir>
+
+namespace {
+
+QString texteChamp(const ColonneFichier& c, const QVariant& valeur) {
+    const QString stocke = valeur.toString();
+    if (c.genre == ColonneFichier::Genre::Date) {
+        const QDateTime d = Regional::lireDateStockee(stocke);
+        return d.isValid() ? d.date().toString(QStringLiteral("dd/MM/yyyy")) +
+                                 d.time().toString(QStringLiteral(" HH:mm"))
+                           : stocke;
+    }
+    return c.decodee ? DecodeSql(stocke) : stocke;
+}
+
+qint64 exporterTable(BaseSqlite& base, const QString& table, const QDir& dossier, Progression& progression,
+                     qint64& faites) {
+    const QVector<ColonneFichier> colonnes = colonnesFichier(table);
+    QStringList noms;
+    for (const ColonneFichier& c : colonnes)
+        noms << c.nom;
+    EcritureCsv csv(dossier.filePath(fichierCsv(table)));
+    csv.ligne(noms);
+    QSqlQuery q =
+        base.lire(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(noms.join(QLatin1Char(',')), table));
+    qint64 lignes = 0;
+    QStringList champs;
+    while (q.next()) {
+        champs.clear();
+        for (int i = 0; i < colonnes.size(); ++i)
+            champs << texteChamp(colonnes[i], q.value(i));
+        csv.ligne(champs);
+        ++lignes;
+        progression.avancer(++faites);
+    }
+    csv.terminer();
+    return lignes;
+}
+
+int exporter(const Appel& a) {
+    const auto base = ouvrirBrevanta(a.arguments[0], false);
+    const QString dossier = a.arguments[1];
+    if (!QDir().mkpath(dossier))
+        throw ErreurOutil(QStringLiteral("Impossible de créer le dossier %1.").arg(dossier));
+    qint64 total = 0, faites = 0;
+    for (const QString& table : Schema::tables())
+        total += base->valeur(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong();
+    Progression progression(QStringLiteral("Export"), total);
+    QStringList bilan;
+    for (const QString& table : Schema::tables()) {
+        const qint64 lignes = exporterTable(*base, table, QDir(dossier), progression, faites);
+        bilan << QStringLiteral("%1 (%2)").arg(fichierCsv(table)).arg(lignes);
+    }
+    ecrireSortie(QStringLiteral("Export écrit dans %1 : %2").arg(dossier, bilan.join(QStringLiteral(", "))));
+    return 0;
+}
+
+} // namespace
+
+Commande commandeExport() {
+    return {QStringLiteral("export FICHIER DOSSIER"),
+            QStringLiteral("écrit chaque table dans un fichier CSV pour tableur"),
+            QStringLiteral(
+                "Fichiers clients.csv, interlocuteurs.csv, actions.csv, rendez-vous.csv, services.csv, "
+                "decisions.csv et fonctions.csv, remplacés s'ils existent ; le dossier est créé s'il "
+                "manque.\n"
+                "UTF-8 avec marque d'ordre, « ; » entre les champs, une ligne d'en-tête avec les noms "
+                "des colonnes, dates JJ/MM/AAAA HH:MM, textes tels que les fenêtres les montrent."),
+            2,
+            2,
+            {},
+            exporter};
+}
