@@ -166,14 +166,14 @@ private slots:
         QCOMPARE(remises.count(), 1);
         QCOMPARE(colonne(*m_g, 0), (QStringList{"b", "a", "c"}));
         QCOMPARE(m_g->couleurLigne(1), couleurBgr(CouleurOrange));
-        cliquerEntete(*m_g, 1);
+        cliquer(*m_g, 0, 1);
         QCOMPARE(colonne(*m_g, 0), (QStringList{"c", "a", "b"}));
         QCOMPARE(source->clesDate, 3);
         QCOMPARE(m_g->rowKey(3), QString("clé b"));
         m_g->remplir(source);
         QCOMPARE(colonne(*m_g, 0), (QStringList{"b", "a", "c"}));
-        cliquerEntete(*m_g, 2);
-        cliquerEntete(*m_g, 2);
+        cliquer(*m_g, 0, 2);
+        cliquer(*m_g, 0, 2);
         m_g->setTextMatrix(1, 0, "z");
         QCOMPARE(colonne(*m_g, 0), (QStringList{"z", "a", "b"}));
         QCOMPARE(m_g->rowKey(1), QString("clé c"));

@@ -1,6 +1,7 @@
 // Backups: brevanta-db's online copy and restore, and the program's own daily copy.
 #include "core/connection.h"
 #include "core/horloge.h"
+#include "core/recordset.h"
 #include "fenetretest.h"
 #include "support/outil.h"
 #include "ui/sauvegardequotidienne.h"
@@ -12,8 +13,9 @@
 namespace {
 
 int compter(Connection& c, const QString& table) {
-    QSqlQuery q = c.lire("select count(*)as NbEnr from " + table);
-    return q.next() ? q.value(0).toInt() : -1;
+    Recordset rs;
+    rs.open("select count(*)as NbEnr from " + table, &c);
+    return rs.eof() ? -1 : rs.field("NbEnr").toInt();
 }
 
 int compter(const QString& fichier, const QString& table) {

@@ -1,10 +1,13 @@
 #include "verification.h"
 
 #include "basesqlite.h"
+#include "core/indexrecherche.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 QStringList defautsIntegrite(BaseSqlite& base) {
@@ -25,6 +28,38 @@ QStringList defautsIntegrite(BaseSqlite& base) {
 
 QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
     return base.colonne(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
+}
+
+// FTS5 compares its index with the tables only through a command that SQLite runs as a write: it
+// runs on a copy, which nothing of the file depends on, and which a write-protected file allows too.
+QStringList defautsIndexCopie(const QString& fichier) {
+    QTemporaryDir dossier;
+    const QString copie = dossier.filePath(QStringLiteral("copie.mdb"));
+    if (!dossier.isValid() || !QFile::copy(fichier, copie))
+        return {
+            QStringLiteral("Index de recherche non vérifié : copie impossible dans %1").arg(dossier.path())};
+    try {
+        BaseSqlite base(copie, BaseSqlite::Mode::Ecriture);
+        base.executer(QStringLiteral("INSERT INTO Recherche(Recherche, rank) VALUES ('integrity-check', 1)"));
+    } catch (const ErreurOutil& e) {
+        return {QStringLiteral("Index de recherche : il ne correspond pas à ses tables (%1)").arg(e.texte())};
+    }
+    return {};
+}
+
+// A file may have no search index (the program adds it); one it has must be whole and match its tables.
+QStringList defautsIndexRecherche(BaseSqlite& base, const QString& fichier) {
+    const QStringList presents = base.colonne(QStringLiteral("SELECT name FROM sqlite_master"));
+    QStringList absents;
+    for (const QString& nom : IndexRecherche::nomsObjets())
+        if (!presents.contains(nom))
+            absents << nom;
+    if (absents.size() == IndexRecherche::nomsObjets().size())
+        return {};
+    if (!absents.isEmpty())
+        return {QStringLiteral("Index de recherche incomplet, absents : %1")
+                    .arg(absents.join(QStringLiteral(", ")))};
+    return defautsIndexCopie(fichier);
 }
 
 } // namespace
@@ -52,7 +87,9 @@ QStringList verifierBase(const QString& fichier) {
     // is rolled back first, as any opening does, and the check reads what was last committed.
     // Nothing else is written; a write-protected file is opened for reading only.
     BaseSqlite base(fichier, BaseSqlite::Mode::Ecriture);
-    return defautsIntegrite(base) + defautsStructure(base);
+    const QStringList defauts = defautsIntegrite(base) + defautsStructure(base);
+    // A damaged file is not copied and searched further.
+    return defauts.isEmpty() ? defautsIndexRecherche(base, fichier) : defauts;
 }
 
 std::unique_ptr<BaseSqlite> ouvrirBrevanta(const QString& fichier, bool ecriture) {

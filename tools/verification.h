@@ -6,8 +6,9 @@
 
 class BaseSqlite;
 
-// What is wrong with a Brevanta database file, one French line per fault; empty when it passes both
-// SQLite's integrity check and the check of the seven tables and their columns. Never changes the file.
+// What is wrong with a Brevanta database file, one French line per fault; empty when it passes SQLite's
+// integrity check, the check of the seven tables and their columns and, when the file has a search
+// index, the check that it matches its tables. Never changes the file.
 // Raises ErreurOutil when the file is missing or cannot be read as a database.
 QStringList verifierBase(const QString& fichier);
 // The missing tables and columns alone, which is quick on any size of file.

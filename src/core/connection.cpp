@@ -175,6 +175,20 @@ VersionDonnees Connection::version() {
     return {m_ecritures, pragma.brute(0).entier};
 }
 
+QSqlQuery Connection::executerSqlite(const QString& sql, const QVariantList& valeurs) {
+    if (!isOpen())
+        throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
+    QSqlQuery q(base());
+    q.setForwardOnly(true);
+    if (!q.prepare(sql))
+        throw ErreurBd::depuis(q.lastError());
+    for (int i = 0; i < valeurs.size(); ++i)
+        q.bindValue(i, valeurs[i]);
+    if (!q.exec())
+        throw ErreurBd::depuis(q.lastError());
+    return q;
+}
+
 void Connection::beginTrans() {
     executerBrut(QStringLiteral("BEGIN"));
 }

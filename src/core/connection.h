@@ -4,6 +4,8 @@
 
 #include <QSqlDatabase>
 #include <QString>
+#include <QSqlQuery>
+#include <QVariantList>
 #include <memory>
 
 class ReserveInstructions;
@@ -39,6 +41,9 @@ public:
     int execute(const QString& instruction);
     // Runs a SELECT of the dialect; the cursor stands before its first row.
     Curseur lire(const QString& instruction);
+    // Runs one statement of SQLite's own SQL, for what the dialect cannot say (the full-text
+    // index), the values bound to its "?" in order; a query is positioned before its first row.
+    QSqlQuery executerSqlite(const QString& sql, const QVariantList& valeurs = {});
     VersionDonnees version();
 
     // The dialect text of the last statement given, as the program wrote it.

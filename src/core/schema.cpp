@@ -1,5 +1,7 @@
 #include "core/schema.h"
 
+#include "core/indexrecherche.h"
+
 #include <QHash>
 
 namespace Schema {
@@ -51,7 +53,7 @@ QStringList instructionsCreation() {
         "CREATE TABLE Decision (Nom TEXT NOT NULL UNIQUE)",
         "CREATE TABLE Fonction (Nom TEXT NOT NULL UNIQUE)",
     };
-    return s + instructionsIndex();
+    return s + instructionsIndex() + IndexRecherche::instructionsCreation();
 }
 
 QStringList instructionsIndex() {

@@ -7,7 +7,7 @@ namespace Schema {
 QStringList tables();
 // Columns of a table, in order.
 QStringList colonnes(const QString& table);
-// CREATE TABLE and CREATE INDEX statements of an empty database (SQLite's own dialect).
+// Statements of an empty database, its search index included (SQLite's own dialect).
 QStringList instructionsCreation();
 // The indexes alone, each created only when missing: a database made by an older version gets
 // them when the program opens it.

@@ -10,6 +10,7 @@
 #include "mainwindow/zoneclient.h"
 #include "mainwindow/zoneinterlocuteur.h"
 #include "planning/frmplanning.h"
+#include "search/frmrecherche.h"
 #include "ui/champsligne.h"
 #include "ui/ecran.h"
 #include "ui/fond.h"
@@ -56,6 +57,8 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
     connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
             [this] { Garde([this] { ouvrirPlanning(this); }); });
+    connect(m_ui->BtnRechercher, &QPushButton::clicked, this,
+            [this] { Garde([this] { ouvrirRecherche(this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
     garderSurUneLigne(this);
     qApp->installEventFilter(this);
@@ -143,6 +146,10 @@ bool FrmClient::eventFilter(QObject* objet, QEvent* e) {
 bool FrmClient::Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers etat) {
     if (touche == Qt::Key_Return || touche == Qt::Key_Enter)
         return toucheEntree(cible, etat);
+    if (touche == Qt::Key_F && (etat & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        ouvrirRecherche(this);
+        return true;
+    }
     if (touche != Qt::Key_Escape)
         return false;
     // Escape cancels a client or contact edit only.

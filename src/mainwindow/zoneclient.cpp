@@ -66,8 +66,17 @@ bool ZoneClient::chargerAvecContact(const QString& nomStocke, const QString& con
 }
 
 bool ZoneClient::montrer(const QString& nomStocke, const QString& contactStocke) {
+    if (f.verrou().estPris())
+        return false;
+    if (m_liste->ligneDeCle(nomStocke) < 1) {
+        // Perhaps saved by another program since the list was read: read it again, the shown row kept.
+        InitListe();
+        const int montree = m_liste->ligneDeCle(cleAffichee());
+        if (montree > 0)
+            m_liste->selectionnerLigne(montree);
+    }
     const int r = m_liste->ligneDeCle(nomStocke);
-    if (f.verrou().estPris() || r < 1 || !chargerAvecContact(nomStocke, contactStocke))
+    if (r < 1 || !chargerAvecContact(nomStocke, contactStocke))
         return false;
     m_liste->selectionnerLigne(r);
     setCleAffichee(nomStocke);

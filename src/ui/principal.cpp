@@ -8,6 +8,7 @@
 #include "data/avertissement.h"
 #include "mainwindow/frmclient.h"
 #include "planning/frmplanning.h"
+#include "search/preparationrecherche.h"
 #include "ui/message.h"
 #include "ui/sauvegardequotidienne.h"
 
@@ -67,6 +68,7 @@ void Main() {
                     (QFileInfo::exists(QStringLiteral("Brevanta.mdb")) ? QString() : aideSansBase()));
         std::exit(1);
     }
+    preparerRecherche(*Connexion);
     InitRecordset(RsCommun, Connexion);
     DecalageSemaine = 0;
     const char* jours[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi"};
