@@ -179,7 +179,7 @@ private slots:
             const QDate jour = QDate::fromString(t.left(10), "yyyy-MM-dd");
             const QTime heure = t.size() == 10 ? QTime(0, 0) : QTime::fromString(t.mid(11), "HH:mm:ss");
             const bool valide = jour.isValid() && heure.isValid() && (t.size() == 10 || t[10] == ' ');
-            QCOMPARE(Regional::instantStocke(QLatin1String(texte)),
+            QCOMPARE(Regional::LectureInstants().instant(QLatin1String(texte)),
                      valide ? Regional::dateHeure(jour, heure).toMSecsSinceEpoch()
                             : Regional::InstantInvalide);
             QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());

@@ -58,6 +58,11 @@ void TestListesReprises::memesInstructionsMemesDonnees() {
     t.clicGrille("VsfListeClients", 1);
     QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "5", "3", "1"}));
     QCOMPARE(compteur.nombre(ListeAFaire), 1);
+    // Back to the filters just left: their lists, without reading.
+    t.w<QCheckBox>("ActionsFaites")->click();
+    t.w<QCheckBox>("ActionsFaites")->click();
+    QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "5", "3", "1"}));
+    QCOMPARE(compteur.nombre(ListeAFaire), 1);
 
     // "Aujourd'hui" reads again once the clock has moved on, not before.
     t.w<QRadioButton>("OptAction_0")->click();

@@ -3,8 +3,8 @@
 #include "core/curseur.h"
 
 #include <QSqlDatabase>
-#include <QString>
 #include <QSqlQuery>
+#include <QString>
 #include <QVariantList>
 #include <memory>
 

@@ -55,6 +55,7 @@ void Recordset::open(const QString& instruction, Connection* c) {
         m_noms << nom.toLower();
         m_dates << Schema::estColonneDate(nom);
     }
+    m_lectures.assign(n, Regional::LectureInstants());
     m_position = 0;
     avancer();
 }
@@ -87,6 +88,7 @@ void Recordset::close() {
     m_surLigne = false;
     m_noms.clear();
     m_dates.clear();
+    m_lectures.clear();
     m_position = 0;
 }
 
@@ -131,7 +133,7 @@ qint64 Recordset::instant(int position) const {
     verifierLigne();
     const Curseur::Brute b = m_curseur.brute(position);
     if (b.type == Curseur::Brute::Texte) {
-        const qint64 ms = Regional::instantStocke(QLatin1String(b.octets.data(), b.octets.size()));
+        const qint64 ms = m_lectures[position].instant(QLatin1String(b.octets.data(), b.octets.size()));
         if (ms != Regional::InstantInvalide)
             return ms;
     }

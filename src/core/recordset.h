@@ -1,12 +1,14 @@
 #pragma once
 
 #include "core/curseur.h"
+#include "core/regional.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QVector>
+#include <vector>
 
 class Connection;
 
@@ -69,5 +71,6 @@ private:
     // Lower-case names, and whether each column holds dates.
     QStringList m_noms;
     QVector<bool> m_dates;
+    mutable std::vector<Regional::LectureInstants> m_lectures;
     int m_position = 0;
 };

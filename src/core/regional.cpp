@@ -168,16 +168,13 @@ QDateTime lireDateStockee(const QString& texte) {
     return dateDeInstant(instant(texte, [](const QString& t) { return jourStocke(t); }));
 }
 
-qint64 instantStocke(QLatin1String texte) {
-    // A list read in date order mostly gives the same day row after row.
-    thread_local char dernier[10] = {};
-    thread_local qint64 jourDernier = InstantInvalide;
-    return instant(texte, [](QLatin1String t) {
-        if (jourDernier == InstantInvalide || std::memcmp(t.data(), dernier, 10) != 0) {
-            jourDernier = jourStocke(t);
-            std::memcpy(dernier, t.data(), 10);
+qint64 LectureInstants::instant(QLatin1String texte) {
+    return Regional::instant(texte, [this](QLatin1String t) {
+        if (m_jours == InstantInvalide || std::memcmp(t.data(), m_jour, sizeof m_jour) != 0) {
+            m_jours = jourStocke(t);
+            std::memcpy(m_jour, t.data(), sizeof m_jour);
         }
-        return jourDernier;
+        return m_jours;
     });
 }
 

@@ -28,7 +28,16 @@ QDateTime lireDateStockee(const QString& texte);
 // A date as milliseconds since 1970 of the wall clock, for lists that keep many: the stored form
 // read straight from the engine's bytes, and the conversions both ways.
 inline constexpr qint64 InstantInvalide = std::numeric_limits<qint64>::min();
-qint64 instantStocke(QLatin1String texte);
+// Reads the stored dates of one column, row after row, keeping the day of the last one: a list
+// read in date order mostly gives the same day again.
+class LectureInstants {
+public:
+    qint64 instant(QLatin1String texte);
+
+private:
+    char m_jour[10] = {};
+    qint64 m_jours = InstantInvalide;
+};
 QDateTime dateDeInstant(qint64 ms);
 qint64 instantDe(const QDateTime& d);
 // Digits, a minus sign, the decimal comma; no group separator, no exponent.

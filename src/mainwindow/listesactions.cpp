@@ -81,7 +81,7 @@ std::shared_ptr<Actions> collection(int type) {
 } // namespace
 
 ListesActions::ListesActions(FrmClient& fenetre)
-    : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_actions(collection(0)), m_rdv(collection(1)) {
+    : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_courant{{}, collection(0), collection(1)} {
     const auto colonne = [](const char* entete, int largeur, TypeColonne type = TypeColonne::Texte,
                             Alignement alignement = Alignement::Centre) {
         return Grille::Colonne{QString::fromUtf8(entete), largeur, type, false, alignement};
@@ -123,7 +123,7 @@ ListesActions::Filtres ListesActions::filtres() const {
 
 ListesActions::Etat ListesActions::etat(const Filtres& filtres) {
     Etat e;
-    for (const Actions* c : {m_rdv.get(), m_actions.get()})
+    for (const Actions* c : {m_courant.rdv.get(), m_courant.actions.get()})
         e.instructions << c->Instruction(filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
                                          filtres.portee);
     const QDateTime maintenant = Horloge::maintenant();
@@ -143,9 +143,8 @@ void ListesActions::InitListeAction() {
     const Filtres filtres = this->filtres();
     try {
         const Etat e = etat(filtres);
-        if (!reprendre(filtres, e))
-            relire(filtres);
-        m_etat = e;
+        if (!reprendre(filtres, e) && !revenir(e))
+            relire(filtres, e);
         m_lues = true;
     } catch (const ErreurBd& e) {
         Message::ok(e.message(), &f);
@@ -157,7 +156,7 @@ void ListesActions::InitListeAction() {
 }
 
 bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
-    Etat attendu = m_etat;
+    Etat attendu = m_courant.etat;
     attendu.version.ecritures += m_ecritures.size();
     // Only the records this window wrote have changed; in their own lists under the date order of
     // all clients, they are read again alone.
@@ -166,34 +165,50 @@ bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
     std::vector<std::pair<Ecriture, std::optional<Action>>> relues;
     for (const Ecriture& ecriture : m_ecritures)
         relues.emplace_back(ecriture,
-                            (ecriture.type == 0 ? m_actions : m_rdv)
+                            (ecriture.type == 0 ? m_courant.actions : m_courant.rdv)
                                 ->Relire(*Connexion, filtres.criteres, filtres.periode, filtres.faites,
                                          filtres.aFaire, filtres.portee, ecriture.id));
     // The grids let go of the records while they change.
     ui.ListeActions->remplir(QVector<LigneGrille>());
     ui.VSFRDV->remplir(QVector<LigneGrille>());
     for (auto& [ecriture, relue] : relues)
-        (ecriture.type == 0 ? m_actions : m_rdv)->Remplacer(ecriture.id, std::move(relue));
+        (ecriture.type == 0 ? m_courant.actions : m_courant.rdv)->Remplacer(ecriture.id, std::move(relue));
+    m_courant.etat = e;
+    if (!m_ecritures.empty())
+        m_precedent.reset();
     // As a real rebuild would, the lists come back in the order they were read.
     montrer();
     return true;
 }
 
-void ListesActions::relire(const Filtres& filtres) {
-    auto rdv = collection(1), actions = collection(0);
-    for (Actions* c : {rdv.get(), actions.get()})
+bool ListesActions::revenir(const Etat& e) {
+    if (!m_precedent || !(m_precedent->etat == e))
+        return false;
+    std::swap(*m_precedent, m_courant);
+    montrer();
+    return true;
+}
+
+void ListesActions::relire(const Filtres& filtres, const Etat& e) {
+    // Kept lists that cannot serve would only add to the memory the new ones need.
+    m_precedent.reset();
+    Resultat lu{e, collection(0), collection(1)};
+    for (Actions* c : {lu.rdv.get(), lu.actions.get()})
         c->CreationCollection(*Connexion, filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
                               filtres.portee);
-    m_rdv = std::move(rdv);
-    m_actions = std::move(actions);
+    // A user often goes back to the filters just left: short enough, their lists stay at hand.
+    constexpr int LignesGardees = 500000;
+    if (m_lues && m_courant.actions->Count() + m_courant.rdv->Count() <= LignesGardees)
+        m_precedent = std::move(m_courant);
+    m_courant = std::move(lu);
     montrer();
 }
 
 void ListesActions::montrer() {
     ui.ListeActions->remplir(std::make_shared<LignesActions>(
-        m_actions, QVector<Champ>{Id, Texte, Date, Fait, Client, Interlocuteur}));
-    ui.VSFRDV->remplir(
-        std::make_shared<LignesActions>(m_rdv, QVector<Champ>{Id, Date, Fait, Client, Interlocuteur, Texte}));
+        m_courant.actions, QVector<Champ>{Id, Texte, Date, Fait, Client, Interlocuteur}));
+    ui.VSFRDV->remplir(std::make_shared<LignesActions>(
+        m_courant.rdv, QVector<Champ>{Id, Date, Fait, Client, Interlocuteur, Texte}));
 }
 
 void ListesActions::OptAction_Click(int index) {

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QStringList>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class FrmClient;
@@ -32,14 +33,14 @@ public:
     void ListeActions_DblClick();
 
     // The records the two lists show, in the order they were read.
-    const Actions& CollActions() const { return *m_actions; }
-    const Actions& CollRDV() const { return *m_rdv; }
+    const Actions& CollActions() const { return *m_courant.actions; }
+    const Actions& CollRDV() const { return *m_courant.rdv; }
     // A record of the kind (0 action, 1 appointment) this window has just written or deleted:
     // the next rebuild reads that record alone rather than both tables.
     void noterEcriture(int type, int id);
     // The statements of the lists shown, appointments then actions, as the last rebuild sent
     // them or would have.
-    QStringList instructions() const { return m_etat.instructions; }
+    QStringList instructions() const { return m_courant.etat.instructions; }
 
 private:
     struct Filtres {
@@ -57,6 +58,12 @@ private:
         VersionDonnees version;
         bool operator==(const Etat& e) const;
     };
+    // Both lists as read in a state.
+    struct Resultat {
+        Etat etat;
+        std::shared_ptr<Actions> actions;
+        std::shared_ptr<Actions> rdv;
+    };
     struct Ecriture {
         int type;
         int id;
@@ -66,15 +73,17 @@ private:
     Etat etat(const Filtres& f);
     // The lists shown, with the records written since read again; false when they cannot serve.
     bool reprendre(const Filtres& f, const Etat& e);
-    void relire(const Filtres& f);
+    // The lists shown before, when the filters go back to theirs and nothing was written since.
+    bool revenir(const Etat& e);
+    void relire(const Filtres& f, const Etat& e);
     void montrer();
 
     FrmClient& f;
     Ui::FrmClient& ui;
-    std::shared_ptr<Actions> m_actions;
-    std::shared_ptr<Actions> m_rdv;
-    // The state the lists were read in; none before the first rebuild.
-    Etat m_etat;
+    // The lists shown; their state is empty until the first rebuild.
+    Resultat m_courant;
     bool m_lues = false;
+    // The lists shown before them, kept while they are short enough.
+    std::optional<Resultat> m_precedent;
     std::vector<Ecriture> m_ecritures;
 };
