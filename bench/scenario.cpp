@@ -1,6 +1,7 @@
 #include "scenario.h"
 
 #include "mainwindow/frmclient.h"
+#include "planning/frmplanning.h"
 #include "ui/grille.h"
 #include "ui/principal.h"
 
@@ -15,11 +16,15 @@
 
 namespace {
 
-template <typename T = QWidget> T* w(const char* nom) {
-    T* controle = frmClient->findChild<T*>(QLatin1String(nom));
+template <typename T = QWidget> T* enfant(const QObject* parent, const char* nom) {
+    T* controle = parent ? parent->findChild<T*>(QLatin1String(nom)) : nullptr;
     if (!controle)
         throw std::runtime_error(std::string("contrôle absent : ") + nom);
     return controle;
+}
+
+template <typename T = QWidget> T* w(const char* nom) {
+    return enfant<T>(frmClient, nom);
 }
 
 int lignes(const char* grille) {
@@ -47,12 +52,6 @@ private:
     QModelIndex m_index;
     QPoint m_cible;
 };
-
-void cocher(const char* nom, bool etat) {
-    auto* c = w<QCheckBox>(nom);
-    if (c->isChecked() != etat)
-        c->click();
-}
 
 void choisir(const char* option) {
     auto* b = w<QRadioButton>(option);
@@ -138,30 +137,38 @@ QVector<Resultat> derouler(Banc& banc, const QString& fichier) {
                                [] { return lignes("ListeInterlocuteurs") + lignesActions(); },
                                Sql::Reconstruction});
 
-    const auto changement = [&](const QString& nom, std::function<void()> avant, const char* controle) {
-        table << banc.mesurer({nom, avant, [controle] { w<QAbstractButton>(controle)->click(); },
-                               lignesActions, Sql::Reconstruction});
+    // Each filter change from lists the window has not kept: those it showed before are another
+    // state's, so that the change reads both tables. Then one change back to the kept lists.
+    struct Etat {
+        int periode;
+        bool aFaire, faites;
     };
-    const char* periodes[] = {"OptAction_0", "OptAction_1", "OptAction_2"};
-    const char* nomsPeriodes[] = {"Aujourd'hui", "Semaine", "Mois"};
-    for (int p = 0; p < 3; ++p)
-        changement(
-            QStringLiteral("période %1").arg(QString::fromUtf8(nomsPeriodes[p])),
-            [] { choisir("OptAction_3"); }, periodes[p]);
-    changement(
-        QStringLiteral("période Toutes"), [] { choisir("OptAction_2"); }, "OptAction_3");
-    choisir("OptAction_3");
-    const auto etat = [](bool aFaire, bool faites) {
-        return [=] {
-            cocher("ActionsAFaire", aFaire);
-            cocher("ActionsFaites", faites);
-        };
+    const auto listes = [](const Etat& e) {
+        w<QCheckBox>("ActionsAFaire")->setChecked(e.aFaire);
+        w<QCheckBox>("ActionsFaites")->setChecked(e.faites);
+        w<QRadioButton>(QByteArray("OptAction_" + QByteArray::number(e.periode)).constData())->click();
     };
-    changement(QStringLiteral("Faites cochée"), etat(true, false), "ActionsFaites");
-    changement(QStringLiteral("A faire décochée"), etat(true, true), "ActionsAFaire");
-    changement(QStringLiteral("A faire cochée"), etat(false, true), "ActionsAFaire");
-    changement(QStringLiteral("Faites décochée"), etat(true, true), "ActionsFaites");
-    etat(true, false)();
+    const auto changement = [&](const QString& nom, const Etat& avant, const Etat& depart,
+                                const char* controle) {
+        table << banc.mesurer({nom,
+                               [=] {
+                                   listes(avant);
+                                   listes(depart);
+                               },
+                               [controle] { w<QAbstractButton>(controle)->click(); }, lignesActions,
+                               Sql::Reconstruction});
+    };
+    const Etat toutes{3, true, false};
+    changement(QStringLiteral("période Aujourd'hui"), {2, true, false}, toutes, "OptAction_0");
+    changement(QStringLiteral("période Semaine"), {2, true, false}, toutes, "OptAction_1");
+    changement(QStringLiteral("période Mois"), {1, true, false}, toutes, "OptAction_2");
+    changement(QStringLiteral("période Toutes"), {0, true, false}, {2, true, false}, "OptAction_3");
+    changement(QStringLiteral("Faites cochée"), {3, false, true}, toutes, "ActionsFaites");
+    changement(QStringLiteral("A faire décochée"), toutes, {3, true, true}, "ActionsAFaire");
+    changement(QStringLiteral("A faire cochée"), toutes, {3, false, true}, "ActionsAFaire");
+    changement(QStringLiteral("Faites décochée"), {3, false, true}, {3, true, true}, "ActionsFaites");
+    changement(QStringLiteral("retour aux filtres d'avant"), toutes, {3, true, true}, "ActionsFaites");
+    listes(toutes);
 
     Annulation annulation(fichier);
     int numero = 0;
@@ -194,5 +201,24 @@ QVector<Resultat> derouler(Banc& banc, const QString& fichier) {
                            },
                            [] { return lignes("ListeActions"); }, Sql::Aucun});
     annulation.annuler();
+
+    // The planning: opened anew, then moved on a week.
+    const auto items = [] {
+        int n = 0;
+        Grille* cles = enfant<Grille>(frmPlanning, "ListeId");
+        for (int r = 1; r < cles->rows(); ++r)
+            for (int c = 0; c < cles->cols(); ++c)
+                n += !cles->textMatrix(r, c).isEmpty();
+        return n;
+    };
+    table << banc.mesurer({QStringLiteral("ouverture du planning"),
+                           [] {
+                               if (frmPlanning)
+                                   frmPlanning->close();
+                           },
+                           [] { w<QPushButton>("BtnPlanning")->click(); }, items, Sql::Envoye});
+    table << banc.mesurer({QStringLiteral("semaine suivante du planning"), rien,
+                           [] { enfant<QPushButton>(frmPlanning, "BtnSuivante")->click(); }, items,
+                           Sql::Envoye});
     return table;
 }

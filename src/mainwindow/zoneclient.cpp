@@ -31,9 +31,11 @@ void ZoneClient::InitListe() {
     Recordset& rs = f.rsFenetre();
     try {
         rs.open(QStringLiteral("select Nom, Ville from Client"), Connexion);
+        const int colonneNom = rs.position(QStringLiteral("Nom")),
+                  colonneVille = rs.position(QStringLiteral("Ville"));
         while (!rs.eof()) {
-            const QString nom = rs.field(QStringLiteral("Nom")).toText();
-            lignes.append({{DecodeSql(nom), DecodeSql(rs.field(QStringLiteral("Ville")).toText())}, nom, {}});
+            const QString nom = rs.texte(colonneNom);
+            lignes.append({{DecodeSql(nom), DecodeSql(rs.texte(colonneVille))}, nom, {}});
             rs.moveNext();
         }
         rs.close();
