@@ -5,13 +5,14 @@
 
 void CocheCentree::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
-    QStyleOptionViewItem opt(option);
-    initStyleOption(&opt, index);
-    if (!opt.features.testFlag(QStyleOptionViewItem::HasCheckIndicator) ||
-        !opt.displayAlignment.testFlag(Qt::AlignHCenter)) {
+    // Any other cell is drawn as it is, its options read once.
+    if (!index.data(Qt::CheckStateRole).isValid() ||
+        !Qt::Alignment(index.data(Qt::TextAlignmentRole).toInt()).testFlag(Qt::AlignHCenter)) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
+    QStyleOptionViewItem opt(option);
+    initStyleOption(&opt, index);
     const QWidget* vue = opt.widget;
     QStyle* style = vue ? vue->style() : QApplication::style();
     const QSize taille = style->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &opt, vue).size();
