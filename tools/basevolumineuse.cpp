@@ -2,6 +2,7 @@
 
 #include "basesqlite.h"
 #include "core/dialectesql.h"
+#include "core/indexrecherche.h"
 #include "core/regional.h"
 #include "democlients.h"
 #include "nomsfrancais.h"
@@ -108,9 +109,10 @@ QString Generateur::nomClient(const Ville& ville, int i) {
 }
 
 void Generateur::clients(int nombre) {
-    QSqlQuery insertion = m_base.preparer(QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, "
-                                                         "Fax, web, Ville, Commentaire) VALUES (?, ?, ?, ?, ?, ?, "
-                                                         "?, ?, ?)"));
+    QSqlQuery insertion =
+        m_base.preparer(QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, "
+                                       "Fax, web, Ville, Commentaire) VALUES (?, ?, ?, ?, ?, ?, "
+                                       "?, ?, ?)"));
     Hasard& h = m_hasard;
     for (int i = 0; i < nombre; ++i) {
         const Ville& ville = NomsFrancais::ville(h.entre(NomsFrancais::nombreVilles()));
@@ -120,8 +122,8 @@ void Generateur::clients(int nombre) {
         // Every text is written, empty or not, as the windows write them.
         m_base.executer(insertion, {nom, adresse, h.uneFoisSur(5) ? QStringLiteral("ZA des Landes") : Vide,
                                     mot(ville.cp), telephone(h, ville.indicatif),
-                                    h.uneFoisSur(3) ? Vide : telephone(h, ville.indicatif), site, mot(ville.nom),
-                                    choisir(NomsFrancais::remarques)});
+                                    h.uneFoisSur(3) ? Vide : telephone(h, ville.indicatif), site,
+                                    mot(ville.nom), choisir(NomsFrancais::remarques)});
         m_clients.append({nom, {}});
         m_villes.append(ville);
     }
@@ -154,12 +156,12 @@ void Generateur::contacts(int nombre) {
                       (essai >= noms.taille ? QStringLiteral(" %1").arg(essai / noms.taille + 1) : QString());
             const QString prenom = choisir(NomsFrancais::prenoms);
             const RoleDemo& r = j == 0 ? roles[h.entre(2)] : roles[2 + h.entre(int(roles.size()) - 2)];
-            m_base.executer(insertion, {nom, client.nom, prenom, mot(r.fonction), mot(r.service), mot(r.decision),
-                                        telephone(h, m_villes[i].indicatif), Vide,
-                                        telephone(h, h.uneFoisSur(3) ? "07" : "06"),
-                                        ascii(prenom) + '.' + ascii(nom) + '@' + domaine + QStringLiteral(".fr"),
-                                        choisir(NomsFrancais::remarques), j == 0 ? 1 : 0, r.technique,
-                                        r.financier, h.entre(5) - 1});
+            m_base.executer(
+                insertion,
+                {nom, client.nom, prenom, mot(r.fonction), mot(r.service), mot(r.decision),
+                 telephone(h, m_villes[i].indicatif), Vide, telephone(h, h.uneFoisSur(3) ? "07" : "06"),
+                 ascii(prenom) + '.' + ascii(nom) + '@' + domaine + QStringLiteral(".fr"),
+                 choisir(NomsFrancais::remarques), j == 0 ? 1 : 0, r.technique, r.financier, h.entre(5) - 1});
             client.contacts.append(nom);
         }
     }
@@ -205,9 +207,10 @@ void Generateur::suivis(const QString& table, int nombre, const ListeMots& texte
     // Ids follow the order of entry, as a team's database grows.
     std::stable_sort(suivis.begin(), suivis.end(),
                      [](const Suivi& a, const Suivi& b) { return a.saisie < b.saisie; });
-    QSqlQuery insertion = m_base.preparer(QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, "
-                                                         "DatePrevue, Fait, DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
-                                              .arg(table));
+    QSqlQuery insertion =
+        m_base.preparer(QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, "
+                                       "DatePrevue, Fait, DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
+                            .arg(table));
     const ListeMots produits = NomsFrancais::produits;
     for (const Suivi& s : suivis) {
         const ClientGenere& client = m_clients[s.client];
@@ -225,8 +228,11 @@ void Generateur::suivis(const QString& table, int nombre, const ListeMots& texte
 } // namespace
 
 void remplirVolumineuse(BaseSqlite& base, const Volumes& volumes, const QDate& aujourdhui) {
-    // Enough cache that the indexes are built in memory.
+    // Enough cache that the indexes are built in memory. The search index would take twice as
+    // long as the rest: the program builds it when it first opens the file.
     base.executer(QStringLiteral("PRAGMA cache_size = -262144"));
+    for (const QString& sql : IndexRecherche::instructionsSuppression())
+        base.executer(sql);
     remplirReferencesDemo(base);
     Generateur g(base, aujourdhui);
     g.clients(volumes.clients);

@@ -39,7 +39,8 @@ Commande commandeBench() {
             QStringLiteral("crée une base volumineuse pour les mesures de vitesse"),
             QStringLiteral("mid (par défaut) : 3 000 clients, 10 000 interlocuteurs, 50 000 actions, 20 000 "
                            "rendez-vous ; big : 20 000, 100 000, 1 000 000 et 300 000. Un nombre donné remplace "
-                           "celui de l'échelle. Mêmes volumes, même jour : mêmes lignes.\n"
+                           "celui de l'échelle. Mêmes volumes, même jour : mêmes lignes. L'index de recherche "
+                           "est laissé à Brevanta, qui le construit à sa première ouverture.\n"
                            "Le fichier n'est jamais remplacé s'il existe déjà."),
             1,
             1,

@@ -9,10 +9,9 @@
 namespace {
 
 const QVector<Commande>& commandes() {
-    static const QVector<Commande> liste{commandeInit(),   commandeDemo(),     commandeCheck(),
-                                         commandeBackup(), commandeRestore(),  commandeExport(),
-                                         commandeImport(), commandeCalendar(), commandeContacts(),
-                                         commandeBench()};
+    static const QVector<Commande> liste{
+        commandeInit(),   commandeDemo(),   commandeCheck(),    commandeBackup(),   commandeRestore(),
+        commandeExport(), commandeImport(), commandeCalendar(), commandeContacts(), commandeBench()};
     return liste;
 }
 
