@@ -27,39 +27,41 @@ Volumes volumes(const Appel& a) {
         bool ok = false;
         *nombre = a.options.value(option).toInt(&ok);
         if (!ok || *nombre < 0)
-            throw ErreurOutil(QStringLiteral("Nombre incorrect pour %1 : %2").arg(option, a.options.value(option)));
+            throw ErreurOutil(
+                QStringLiteral("Nombre incorrect pour %1 : %2").arg(option, a.options.value(option)));
     }
     return v;
 }
 } // namespace
 
 Commande commandeBench() {
-    return {QStringLiteral("bench FICHIER [--scale mid|big] [--clients N] [--contacts N] [--actions N] "
-                           "[--appointments N]"),
-            QStringLiteral("crée une base volumineuse pour les mesures de vitesse"),
-            QStringLiteral("mid (par défaut) : 3 000 clients, 10 000 interlocuteurs, 50 000 actions, 20 000 "
-                           "rendez-vous ; big : 20 000, 100 000, 1 000 000 et 300 000. Un nombre donné remplace "
-                           "celui de l'échelle. Mêmes volumes, même jour : mêmes lignes. L'index de recherche "
-                           "est laissé à Brevanta, qui le construit à sa première ouverture.\n"
-                           "Le fichier n'est jamais remplacé s'il existe déjà."),
-            1,
-            1,
-            {QStringLiteral("--scale"), QStringLiteral("--clients"), QStringLiteral("--contacts"),
-             QStringLiteral("--actions"), QStringLiteral("--appointments")},
-            [](const Appel& a) {
-                const Volumes v = volumes(a);
-                QElapsedTimer duree;
-                duree.start();
-                creerBase(a.arguments[0],
-                          [&](BaseSqlite& base) { remplirVolumineuse(base, v, Horloge::aujourdhui()); });
-                ecrireSortie(QStringLiteral("Base créée : %1 (%2 clients, %3 interlocuteurs, %4 actions, %5 "
-                                            "rendez-vous) en %6 s")
-                                 .arg(a.arguments[0])
-                                 .arg(v.clients)
-                                 .arg(v.contacts)
-                                 .arg(v.actions)
-                                 .arg(v.rdv)
-                                 .arg(double(duree.elapsed()) / 1000, 0, 'f', 1));
-                return 0;
-            }};
+    return {
+        QStringLiteral("bench FICHIER [--scale mid|big] [--clients N] [--contacts N] [--actions N] "
+                       "[--appointments N]"),
+        QStringLiteral("crée une base volumineuse pour les mesures de vitesse"),
+        QStringLiteral("mid (par défaut) : 3 000 clients, 10 000 interlocuteurs, 50 000 actions, 20 000 "
+                       "rendez-vous ; big : 20 000, 100 000, 1 000 000 et 300 000. Un nombre donné remplace "
+                       "celui de l'échelle. Mêmes volumes, même jour : mêmes lignes. L'index de recherche "
+                       "est laissé à Brevanta, qui le construit à sa première ouverture.\n"
+                       "Le fichier n'est jamais remplacé s'il existe déjà."),
+        1,
+        1,
+        {QStringLiteral("--scale"), QStringLiteral("--clients"), QStringLiteral("--contacts"),
+         QStringLiteral("--actions"), QStringLiteral("--appointments")},
+        [](const Appel& a) {
+            const Volumes v = volumes(a);
+            QElapsedTimer duree;
+            duree.start();
+            creerBase(a.arguments[0],
+                      [&](BaseSqlite& base) { remplirVolumineuse(base, v, Horloge::aujourdhui()); });
+            ecrireSortie(QStringLiteral("Base créée : %1 (%2 clients, %3 interlocuteurs, %4 actions, %5 "
+                                        "rendez-vous) en %6 s")
+                             .arg(a.arguments[0])
+                             .arg(v.clients)
+                             .arg(v.contacts)
+                             .arg(v.actions)
+                             .arg(v.rdv)
+                             .arg(double(duree.elapsed()) / 1000, 0, 'f', 1));
+            return 0;
+        }};
 }
