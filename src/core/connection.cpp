@@ -1,40 +1,26 @@
 #include "core/connection.h"
 
-#include "core/dialectesql.h"
 #include "core/erreurbd.h"
 #include "core/horloge.h"
-#include "core/reserveinstructions.h"
-#include "core/schema.h"
+#include "core/moteurpostgres.h"
+#include "core/moteursqlite.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSqlDriver>
 #include <QSqlError>
-#include <QSqlQuery>
-#include <QUrl>
-#include <sqlite3.h>
 
 namespace {
 
-sqlite3* poignee(const QSqlDatabase& db) {
-    const QVariant h = db.driver()->handle();
-    sqlite3* handle = h.isValid() ? *static_cast<sqlite3* const*>(h.data()) : nullptr;
-    if (!handle)
-        throw ErreurBd(0, QStringLiteral("Pilote SQLite indisponible"));
-    return handle;
-}
-
-// An Access (Jet or ACE) file says so in its first bytes.
-bool estFichierAccess(const QString& fichier) {
-    QFile f(fichier);
-    if (!f.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray debut = f.read(32);
-    return debut.mid(4, 15) == "Standard Jet DB" || debut.mid(4, 15) == "Standard ACE DB";
-}
-
-int g_compteur = 0;
 int g_attenteVerrou = 5000;
+
+ErreurBd nonOuverte() {
+    return ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
+}
+
+MoteurSqlite& fichier(Moteur& m) {
+    auto* sqlite = dynamic_cast<MoteurSqlite*>(&m);
+    if (!sqlite)
+        throw ErreurBd(0, QStringLiteral("Cette opération n'existe que pour une base en fichier."));
+    return *sqlite;
+}
 
 } // namespace
 
@@ -42,142 +28,84 @@ void Connection::setAttenteVerrou(int millisecondes) {
     g_attenteVerrou = millisecondes;
 }
 
-Connection::Connection() : m_nomConnexion(QStringLiteral("brevanta-%1").arg(++g_compteur)) {}
+bool Connection::estServeur(const QString& base) {
+    return base.startsWith(QLatin1String("postgresql://")) || base.startsWith(QLatin1String("postgres://"));
+}
+
+Connection::Connection() = default;
 
 Connection::~Connection() {
     close();
 }
 
-QSqlDatabase Connection::base() const {
-    return QSqlDatabase::database(m_nomConnexion, false);
-}
-
-bool Connection::isOpen() const {
-    return QSqlDatabase::contains(m_nomConnexion) && base().isOpen();
-}
-
-void Connection::open(const QString& fichier) {
+void Connection::open(const QString& base) {
     close();
-    if (estFichierAccess(fichier))
-        throw ErreurBd(26,
-                       QStringLiteral("%1 est une base Microsoft Access, que cette version de Brevanta ne "
-                                      "lit pas.")
-                           .arg(fichier));
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion);
-        // mode=rw: a missing file is an error, never a new empty database.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(g_attenteVerrou));
-        const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
-        db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
-    }
-    // Every handle on the connection is gone by now: removing it with one alive makes Qt warn.
-    try {
-        if (!base().open())
-            throw ErreurBd::depuis(base().lastError());
-        // SQLite reads a file only at the first statement.
-        executerBrut(QStringLiteral("PRAGMA schema_version"));
-        verifierStructure();
-        prouverEcriture();
-        for (const QString& index : Schema::instructionsIndex())
-            executerBrut(index);
-        enregistrerCollationFrancaise(poignee(base()));
-        m_reserve = std::make_shared<ReserveInstructions>(poignee(base()));
-    } catch (...) {
-        close();
-        throw;
-    }
-}
-
-void Connection::prouverEcriture() {
-    // A real write, undone: a lock alone passes in a folder where SQLite cannot make its journal,
-    // and every save would then fail.
-    QSqlQuery q(base());
-    if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
-        throw ErreurBd::depuis(q.lastError());
-    const int version = q.value(0).toInt();
-    q.finish();
-    executerBrut(QStringLiteral("BEGIN"));
-    executerBrut(QStringLiteral("PRAGMA user_version = %1").arg(version));
-    executerBrut(QStringLiteral("ROLLBACK"));
-}
-
-void Connection::verifierStructure() {
-    QSqlQuery q(base());
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'")))
-        throw ErreurBd::depuis(q.lastError());
-    QStringList presentes;
-    while (q.next())
-        presentes << q.value(0).toString().toLower();
-    if (q.lastError().isValid())
-        throw ErreurBd::depuis(q.lastError());
-    for (const QString& table : Schema::tables())
-        if (!presentes.contains(table.toLower()))
-            throw ErreurBd(
-                1, QStringLiteral("no such table: %1 (ce fichier n'est pas une base Brevanta)").arg(table));
+    if (estServeur(base))
+        m_moteur = std::make_unique<MoteurPostgres>(base);
+    else
+        m_moteur = std::make_unique<MoteurSqlite>(base, g_attenteVerrou);
 }
 
 void Connection::close() {
-    // The statements first: SQLite keeps a connection open while one of them lives.
-    if (m_reserve)
-        m_reserve->fermer();
-    m_reserve.reset();
-    if (!QSqlDatabase::contains(m_nomConnexion))
-        return;
-    {
-        QSqlDatabase db = base();
-        if (db.isOpen())
-            db.close();
-    }
-    QSqlDatabase::removeDatabase(m_nomConnexion);
+    m_moteur.reset();
 }
 
-void Connection::executerBrut(const QString& sql) {
-    QSqlQuery q(base());
-    if (!q.exec(sql))
-        throw ErreurBd::depuis(q.lastError());
+bool Connection::isOpen() const {
+    return m_moteur != nullptr;
 }
 
-sqlite3_stmt* Connection::preparer(const QString& instruction, QString& sql) {
-    m_derniere = instruction;
-    if (!isOpen() || !m_reserve)
-        throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
-    RequeteTraduite t = traduireSql(instruction, Horloge::maintenant());
-    sql = std::move(t.sql);
-    return m_reserve->prendre(sql, t.parametres);
+Moteur& Connection::moteur() const {
+    if (!m_moteur)
+        throw nonOuverte();
+    return *m_moteur;
+}
+
+Cible Connection::cible() const {
+    return moteur().cible();
+}
+
+QString Connection::description() const {
+    return moteur().description();
+}
+
+QSqlDatabase Connection::base() const {
+    return fichier(moteur()).base();
 }
 
 int Connection::execute(const QString& instruction) {
-    QString sql;
-    sqlite3_stmt* s = preparer(instruction, sql);
-    Curseur execution(m_reserve, sql, s);
+    m_derniere = instruction;
+    Moteur& m = moteur();
+    const RequeteTraduite t = traduireSql(instruction, Horloge::maintenant(), m.cible());
     ++m_ecritures;
-    while (execution.suivant()) {
-    }
-    sqlite3* poignee = ::poignee(base());
-    const qint64 id = sqlite3_last_insert_rowid(poignee);
+    qint64 id = 0;
+    const int changees = m.executer(t.sql, t.parametres, id);
     if (id)
         m_dernierId = id;
-    return sqlite3_changes(poignee);
+    return changees;
 }
 
 Curseur Connection::lire(const QString& instruction) {
-    QString sql;
-    sqlite3_stmt* s = preparer(instruction, sql);
-    return Curseur(m_reserve, sql, s);
+    m_derniere = instruction;
+    Moteur& m = moteur();
+    const RequeteTraduite t = traduireSql(instruction, Horloge::maintenant(), m.cible());
+    return m.lire(t.sql, t.parametres);
+}
+
+Curseur Connection::lireNatif(const QString& sql, const QVariantList& valeurs) {
+    return moteur().lire(sql, valeurs);
+}
+
+int Connection::executerNatif(const QString& sql, const QVariantList& valeurs) {
+    ++m_ecritures;
+    qint64 id = 0;
+    return moteur().executer(sql, valeurs, id);
 }
 
 VersionDonnees Connection::version() {
-    if (!m_reserve)
-        throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
-    const QString sql = QStringLiteral("PRAGMA data_version");
-    Curseur pragma(m_reserve, sql, m_reserve->prendre(sql, {}));
-    pragma.suivant();
-    return {m_ecritures, pragma.brute(0).entier};
+    return {m_ecritures, moteur().versionAutres()};
 }
 
 QSqlQuery Connection::executerSqlite(const QString& sql, const QVariantList& valeurs) {
-    if (!isOpen())
-        throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
     QSqlQuery q(base());
     q.setForwardOnly(true);
     if (!q.prepare(sql))
@@ -190,15 +118,15 @@ QSqlQuery Connection::executerSqlite(const QString& sql, const QVariantList& val
 }
 
 void Connection::beginTrans() {
-    executerBrut(QStringLiteral("BEGIN"));
+    moteur().commencer();
 }
 
 void Connection::commitTrans() {
-    executerBrut(QStringLiteral("COMMIT"));
+    moteur().valider();
 }
 
 void Connection::rollbackTrans() {
-    executerBrut(QStringLiteral("ROLLBACK"));
+    moteur().annuler();
 }
 
 Transaction::Transaction(Connection* c) : m_connexion(c) {
@@ -211,7 +139,7 @@ Transaction::~Transaction() {
     try {
         m_connexion->rollbackTrans();
     } catch (const ErreurBd&) {
-        // SQLite may already have rolled back on the failing statement.
+        // The engine may already have rolled back on the failing statement.
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/curseur.h"
+#include "core/dialectesql.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -8,7 +9,7 @@
 #include <QVariantList>
 #include <memory>
 
-class ReserveInstructions;
+class Moteur;
 
 // Equal values mean the database holds what it held: nothing written through the connection,
 // nothing committed by another program.
@@ -19,7 +20,8 @@ struct VersionDonnees {
     bool operator!=(const VersionDonnees& v) const { return !(*this == v); }
 };
 
-// The one database connection: runs the program's SQL dialect on SQLite, in Brevanta.mdb.
+// The one database connection: runs the program's SQL dialect on Brevanta.mdb, or on a
+// PostgreSQL server given by its address.
 class Connection {
 public:
     Connection();
@@ -27,22 +29,30 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // How long a statement waits for another program's lock before it fails, for the connections
-    // opened afterwards: 5 seconds unless a test shortens it.
+    // How long a statement waits for another program's lock on a file before it fails, for the
+    // connections opened afterwards: 5 seconds unless a test shortens it.
     static void setAttenteVerrou(int millisecondes);
+    // Whether a database's name is a server's address ("postgresql://...") rather than a file.
+    static bool estServeur(const QString& base);
 
-    // Opens an existing Brevanta database, never creating or changing the file. Raises ErreurBd
-    // when the file is missing, is not a database, lacks a table or cannot be written.
-    void open(const QString& fichier);
+    // Opens an existing Brevanta database, never creating or changing its tables. Raises ErreurBd
+    // when it is missing, is not a database, lacks a table or cannot be written.
+    void open(const QString& base);
     void close();
     bool isOpen() const;
+    Cible cible() const;
+    // The file, or the server and its database, as a person reads it.
+    QString description() const;
 
     // Runs an INSERT, UPDATE or DELETE of the dialect; gives the number of rows it changed.
     int execute(const QString& instruction);
     // Runs a SELECT of the dialect; the cursor stands before its first row.
     Curseur lire(const QString& instruction);
-    // Runs one statement of SQLite's own SQL, for what the dialect cannot say (the full-text
-    // index), the values bound to its "?" in order; a query is positioned before its first row.
+    // Runs one statement of the engine's own SQL, for what the dialect cannot say (the full-text
+    // index, the tools), its values bound to "?" on SQLite, to "$1", "$2"... on PostgreSQL.
+    Curseur lireNatif(const QString& sql, const QVariantList& valeurs = {});
+    int executerNatif(const QString& sql, const QVariantList& valeurs = {});
+    // The same on a file, through Qt's driver; ErreurBd on a server.
     QSqlQuery executerSqlite(const QString& sql, const QVariantList& valeurs = {});
     VersionDonnees version();
 
@@ -55,18 +65,15 @@ public:
     void commitTrans();
     void rollbackTrans();
 
+    // Qt's connection to the file; ErreurBd on a server.
     QSqlDatabase base() const;
 
 private:
-    sqlite3_stmt* preparer(const QString& instruction, QString& sql);
-    void executerBrut(const QString& sql);
-    void verifierStructure();
-    void prouverEcriture();
+    Moteur& moteur() const;
 
-    QString m_nomConnexion;
+    std::unique_ptr<Moteur> m_moteur;
     QString m_derniere;
     qint64 m_dernierId = -1;
-    std::shared_ptr<ReserveInstructions> m_reserve;
     quint64 m_ecritures = 0;
 };
 

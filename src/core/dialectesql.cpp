@@ -173,9 +173,25 @@ QString texteDateStockee(const QDateTime& d) {
     return d.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
 }
 
-RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant) {
+RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, Cible cible) {
     const QList<Jeton> j = decouper(texte);
     RequeteTraduite r;
+    // SQLite numbers its "?" in order; PostgreSQL wants "$1", "$2"...
+    const auto parametre = [&](const QString& valeur) {
+        r.parametres << valeur;
+        if (cible == Cible::Sqlite)
+            r.sql += QLatin1Char('?');
+        else
+            r.sql += QLatin1Char('$') + QString::number(r.parametres.size());
+    };
+    // A date stays a date on the server even where nothing around it says so: month(now()).
+    const auto parametreDate = [&](const QDateTime& d) {
+        if (cible == Cible::Sqlite)
+            return parametre(texteDateStockee(d));
+        r.sql += QStringLiteral("CAST(");
+        parametre(texteDateStockee(d));
+        r.sql += QStringLiteral(" AS timestamp)");
+    };
     QList<int> fermeturesMois; // depth of each open month( ... )
     int profondeur = 0;
     bool dansOrderBy = false;
@@ -187,12 +203,10 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant) {
             r.sql += t.texte;
             break;
         case Genre::Texte:
-            r.sql += QLatin1Char('?');
-            r.parametres << t.texte;
+            parametre(t.texte);
             break;
         case Genre::Date:
-            r.sql += QLatin1Char('?');
-            r.parametres << texteDateStockee(t.valeur.toDateTime());
+            parametreDate(t.valeur.toDateTime());
             break;
         case Genre::Symbole:
             if (t.texte == QLatin1String("(")) {
@@ -220,11 +234,11 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant) {
                     const int fin = suivant(j, k);
                     if (!estSymbole(j, fin, ")"))
                         refuser(QStringLiteral("now() prend aucun argument"), texte);
-                    r.sql += QLatin1Char('?');
-                    r.parametres << texteDateStockee(maintenant);
+                    parametreDate(maintenant);
                     i = fin;
                 } else if (mot == QLatin1String("month")) {
-                    r.sql += QStringLiteral("CAST(strftime('%m', ");
+                    r.sql += cible == Cible::Sqlite ? QStringLiteral("CAST(strftime('%m', ")
+                                                    : QStringLiteral("CAST(EXTRACT(MONTH FROM ");
                     ++profondeur;
                     fermeturesMois << profondeur;
                     i = k;

@@ -4,7 +4,10 @@
 #include <QString>
 #include <QVariantList>
 
-// A statement of the program's SQL dialect made ready for SQLite: every literal is a bound
+// The engines the dialect runs on.
+enum class Cible { Sqlite, Postgres };
+
+// A statement of the program's SQL dialect made ready for an engine: every literal is a bound
 // parameter, never SQL text.
 struct RequeteTraduite {
     QString sql;
@@ -14,9 +17,10 @@ struct RequeteTraduite {
 // Reads the dialect token by token: "text" literals (two double quotes stand for one),
 // #date# literals, now(), month(x), true/false, "delete * from", and a French collation for the
 // text columns of an ORDER BY. Anything it cannot translate raises ErreurBd; it never guesses.
-RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant);
+RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, Cible cible = Cible::Sqlite);
 
-// The collation registered on every connection for "order by" on text columns.
+// The collation of "order by" on text columns: registered on every SQLite connection, created with
+// a server's tables.
 inline constexpr const char* CollationFrancaise = "FRANCAIS";
 struct sqlite3;
 void enregistrerCollationFrancaise(sqlite3* connexion);

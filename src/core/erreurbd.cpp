@@ -5,6 +5,9 @@
 ErreurBd::ErreurBd(int numero, const QString& texte)
     : std::runtime_error(texte.toStdString()), m_numero(numero), m_texte(texte) {}
 
+ErreurBd::ErreurBd(const QString& etat, const QString& texte)
+    : std::runtime_error(texte.toStdString()), m_numero(0), m_texte(texte), m_etat(etat) {}
+
 ErreurBd ErreurBd::depuis(const QSqlError& e) {
     bool ok = false;
     const int numero = e.nativeErrorCode().toInt(&ok);
@@ -12,7 +15,37 @@ ErreurBd ErreurBd::depuis(const QSqlError& e) {
     return ErreurBd(ok ? numero : 0, texte);
 }
 
+QString ErreurBd::explicationServeur() const {
+    const QString classe = m_etat.left(2);
+    if (m_etat == QLatin1String("08001"))
+        return QStringLiteral(
+            "Le serveur de la base de données ne répond pas, ou refuse la connexion (adresse, "
+            "utilisateur ou mot de passe). Vérifiez Brevanta.ini et, pour le mot de passe, "
+            "~/.pgpass ou PGPASSWORD.");
+    if (classe == QLatin1String("08") || m_etat.startsWith(QLatin1String("57P")))
+        return QStringLiteral(
+            "La connexion au serveur de la base de données est perdue. Réessayez : Brevanta "
+            "se reconnecte, et votre saisie est conservée.");
+    if (classe == QLatin1String("40") || m_etat == QLatin1String("55P03"))
+        return QStringLiteral("La base de données est occupée par un autre programme ou un autre poste. "
+                              "Réessayez dans un instant : votre saisie est conservée.");
+    if (m_etat == QLatin1String("25006") || m_etat == QLatin1String("42501"))
+        return QStringLiteral("Le serveur refuse les modifications à cet utilisateur : rien n'a été "
+                              "enregistré. Vérifiez ses droits sur la base.");
+    if (classe == QLatin1String("53"))
+        return QStringLiteral("Le serveur de la base de données manque de place : rien n'a été enregistré. "
+                              "Prévenez la personne qui s'en occupe.");
+    if (m_etat == QLatin1String("42P01") || m_etat == QLatin1String("42703"))
+        return QStringLiteral("La base de données est incomplète : une table ou une colonne manque. "
+                              "Vérifiez-la avec « brevanta-db check ».");
+    if (classe == QLatin1String("23"))
+        return QStringLiteral("La base de données a refusé cette modification.");
+    return QString();
+}
+
 QString ErreurBd::explication() const {
+    if (!m_etat.isEmpty())
+        return explicationServeur();
     // SQLite's extended codes keep the primary code in their low byte.
     switch (m_numero > 0 ? m_numero & 0xFF : -1) {
     case 5:
@@ -55,7 +88,8 @@ QString ErreurBd::explication() const {
 }
 
 QString ErreurBd::message() const {
-    const QString detail = QStringLiteral("Erreur %1 : %2").arg(m_numero).arg(m_texte);
+    const QString detail =
+        QStringLiteral("Erreur %1 : %2").arg(m_etat.isEmpty() ? QString::number(m_numero) : m_etat, m_texte);
     const QString phrase = explication();
     return phrase.isEmpty() ? detail : phrase + QStringLiteral("\n\n") + detail;
 }

@@ -9,9 +9,12 @@ class QSqlError;
 class ErreurBd : public std::runtime_error {
 public:
     ErreurBd(int numero, const QString& texte);
+    // A server's error, known by its SQLSTATE ("40001").
+    ErreurBd(const QString& etat, const QString& texte);
     // The engine's own number and text of a failed call.
     static ErreurBd depuis(const QSqlError& e);
     int numero() const { return m_numero; }
+    QString etat() const { return m_etat; }
     QString texte() const { return m_texte; }
     // What happened and what to do, in French, for the common cases; empty for the others.
     QString explication() const;
@@ -19,6 +22,9 @@ public:
     QString message() const;
 
 private:
+    QString explicationServeur() const;
+
     int m_numero;
     QString m_texte;
+    QString m_etat;
 };

@@ -14,6 +14,10 @@ QStringList instructionsCreation();
 QStringList instructionsIndex();
 // Sorting on these columns follows the French text order; the others hold numbers or ISO dates.
 bool estColonneTexte(const QString& colonne);
+// The name of a column as the schema writes it ("DatePrevue" for "dateprevue"); other names unchanged.
+QString nomColonne(const QString& nom);
+// Statements of an empty database on a PostgreSQL server, without its search index.
+QStringList instructionsCreationServeur();
 // Columns holding dates, stored as "yyyy-MM-dd HH:mm:ss".
 bool estColonneDate(const QString& colonne);
 } // namespace Schema

@@ -2,7 +2,9 @@
 
 #include "ui_frmapropos.h"
 
+#include "core/connection.h"
 #include "ui/garde.h"
+#include "ui/principal.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -21,6 +23,9 @@ FrmApropos::FrmApropos(QWidget* parent) : QDialog(parent), ui(std::make_unique<U
     nom.setPointSizeF(27.75);
     ui->lblProductName->setFont(nom);
     ui->lblVersion->setText(QStringLiteral("Version ") + VersionProgramme);
+    // A team on a server and a person on a file must be able to tell which one they are in.
+    if (Connexion && Connexion->isOpen())
+        ui->lblBase->setText(QStringLiteral("Base de données : ") + Connexion->description());
     connect(ui->cmdOK, &QPushButton::clicked, this, [this] { Garde([&] { accept(); }); });
 
     const QScreen* ecran = parent ? parent->screen() : QGuiApplication::primaryScreen();

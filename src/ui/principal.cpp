@@ -1,5 +1,6 @@
 #include "ui/principal.h"
 
+#include "core/choixbase.h"
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/recordset.h"
@@ -61,14 +62,27 @@ void Main() {
     installerAvertisseur([](const QString& texte) { Message::ok(texte); });
     substituerPolices();
     Connexion = new Connection;
-    try {
-        Connexion->open(QStringLiteral("Brevanta.mdb"));
-    } catch (const ErreurBd& e) {
-        Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") + e.message() +
-                    (QFileInfo::exists(QStringLiteral("Brevanta.mdb")) ? QString() : aideSansBase()));
+    const QString base = baseDuDossier();
+    const bool serveur = Connection::estServeur(base);
+    if (serveur && adresseMontrable(base) != base) {
+        Message::ok(
+            QStringLiteral("Brevanta.ini contient un mot de passe : Brevanta ne le lit pas là. Retirez-le "
+                           "de l'adresse et mettez-le dans ~/.pgpass (ou PGPASSWORD)."));
         std::exit(1);
     }
-    preparerRecherche(*Connexion);
+    try {
+        Connexion->open(base);
+    } catch (const ErreurBd& e) {
+        if (serveur)
+            Message::ok(QStringLiteral("Impossible d'ouvrir la base de données du serveur %1.\n").arg(base) +
+                        e.message());
+        else
+            Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") +
+                        e.message() + (QFileInfo::exists(base) ? QString() : aideSansBase()));
+        std::exit(1);
+    }
+    if (!serveur)
+        preparerRecherche(*Connexion);
     InitRecordset(RsCommun, Connexion);
     DecalageSemaine = 0;
     const char* jours[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi"};
@@ -77,7 +91,9 @@ void Main() {
     JoursSemaine[5].clear();
     frmClient = new FrmClient;
     frmClient->show();
-    SauvegardeQuotidienne::programmer(QStringLiteral("Brevanta.mdb"), frmClient);
+    // A server is backed up by its own tools (pg_dump).
+    if (!serveur)
+        SauvegardeQuotidienne::programmer(base, frmClient);
 }
 
 void FinApplication() {

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/moteur.h"
+
+#include <QByteArrayList>
+
+struct pg_conn;
+struct pg_result;
+
+// A database on a PostgreSQL server, shared by a team, through libpq. The password comes the
+// libpq way (~/.pgpass, PGPASSWORD), never from the address.
+class MoteurPostgres : public Moteur {
+public:
+    // Connects and checks the tables, the French collation and the right to write; ErreurBd else.
+    explicit MoteurPostgres(const QString& adresse);
+    // Creates Brevanta's tables in an empty database of the server, in one transaction; ErreurBd
+    // when the server cannot be reached or already holds one of them.
+    static void creerTables(const QString& adresse);
+    ~MoteurPostgres() override;
+    MoteurPostgres(const MoteurPostgres&) = delete;
+    MoteurPostgres& operator=(const MoteurPostgres&) = delete;
+
+    Cible cible() const override { return Cible::Postgres; }
+    QString description() const override;
+    Curseur lire(const QString& sql, const QVariantList& valeurs) override;
+    int executer(const QString& sql, const QVariantList& valeurs, qint64& idInsere) override;
+    void commencer() override;
+    void valider() override;
+    void annuler() override;
+    // A server keeps no count of commits: every call differs, and lists are always read again.
+    qint64 versionAutres() override { return ++m_appels; }
+
+private:
+    struct SansVerification {};
+    MoteurPostgres(const QString& adresse, SansVerification);
+    pg_result* envoyer(const QString& sql, const QVariantList& valeurs = {});
+    void commande(const QString& sql);
+    void reconnecterSiPerdue();
+    void verifierStructure();
+    void prouverEcriture();
+
+    pg_conn* m_connexion = nullptr;
+    bool m_dansTransaction = false;
+    qint64 m_appels = 0;
+};
