@@ -65,7 +65,7 @@ ServeurTest::ServeurTest()
     Session(serveur).executer(QStringLiteral("create database ") + m_nom);
     QUrl url(serveur);
     url.setPath(QLatin1Char('/') + m_nom);
-    m_url = url.toString();
+    m_url = url.toString(QUrl::FullyEncoded);
     sql(QStringLiteral("create extension if not exists unaccent"));
 }
 
