@@ -13,7 +13,7 @@ int executer(Connection& c, const QString& sql, const QVariantList& valeurs = {}
 QVariant valeur(Connection& c, const QString& sql, const QVariantList& valeurs = {});
 // "ORDER BY" columns that sort texts byte by byte on both engines, as SQLite does by default.
 QString ordreBinaire(const QStringList& colonnes, Cible cible);
-// An order that gives a table's rows the same way every time: the order they were entered in a file,
-// the table's key on a server, which has no rowid.
+// An order that gives a table's rows the same way every time: the order they were entered (a file's
+// rowid, a server's Id or Rang), or else, for the lists of a server, the names.
 QString ordreStable(const QString& table, Cible cible);
 } // namespace Natif

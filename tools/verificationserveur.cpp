@@ -10,9 +10,22 @@
 
 namespace {
 
+// What the server numbers: the Ids of actions and appointments, and Rang, which keeps clients and
+// contacts in the order they were created, as a file's rowid does.
+const QList<std::pair<QString, QString>>& numerotees() {
+    static const QList<std::pair<QString, QString>> n{
+        {QStringLiteral("Actions"), QStringLiteral("Id")},
+        {QStringLiteral("RDV"), QStringLiteral("Id")},
+        {QStringLiteral("Client"), QStringLiteral("Rang")},
+        {QStringLiteral("Interlocuteur"), QStringLiteral("Rang")}};
+    return n;
+}
+
 QString typeAttendu(const QString& colonne) {
     if (Schema::estColonneDate(colonne))
         return QStringLiteral("timestamp without time zone");
+    if (colonne == QLatin1String("Rang"))
+        return QStringLiteral("integer");
     return Schema::estColonneTexte(colonne) ? QStringLiteral("text") : QStringLiteral("integer");
 }
 
@@ -24,42 +37,48 @@ QStringList defautsColonnes(Connection& c) {
                                    "information_schema.columns WHERE table_schema = current_schema()"));
     while (q.suivant())
         types.insert(q.valeur(0).toString(), q.valeur(1).toString());
-    QStringList defauts;
+    QStringList attendues;
     for (const QString& table : Schema::tables())
-        for (const QString& colonne : Schema::colonnes(table)) {
-            const QString nom = table + QLatin1Char('.') + colonne;
-            const QString type = types.value(nom.toLower());
-            if (type.isEmpty())
-                defauts << QStringLiteral("Colonne absente : %1").arg(nom);
-            else if (type != typeAttendu(colonne))
-                defauts << QStringLiteral("Type de colonne : %1 est %2 au lieu de %3")
-                               .arg(nom, type, typeAttendu(colonne));
-        }
+        for (const QString& colonne : Schema::colonnes(table))
+            attendues << table + QLatin1Char('.') + colonne;
+    for (const auto& [table, colonne] : numerotees())
+        if (colonne == QLatin1String("Rang"))
+            attendues << table + QLatin1Char('.') + colonne;
+    QStringList defauts;
+    for (const QString& nom : attendues) {
+        const QString colonne = nom.section(QLatin1Char('.'), 1);
+        const QString type = types.value(nom.toLower());
+        if (type.isEmpty())
+            defauts << QStringLiteral("Colonne absente : %1").arg(nom);
+        else if (type != typeAttendu(colonne))
+            defauts << QStringLiteral("Type de colonne : %1 est %2 au lieu de %3")
+                           .arg(nom, type, typeAttendu(colonne));
+    }
     return defauts;
 }
 
-// A new action or appointment takes the next number: one already taken would refuse it.
+// A new row takes the next number: one already taken would refuse it.
 QStringList defautsNumerotation(Connection& c) {
     QStringList defauts;
-    for (const QString& table : {QStringLiteral("Actions"), QStringLiteral("RDV")}) {
-        const QString sequence =
-            Natif::valeur(c, QStringLiteral("SELECT pg_get_serial_sequence(?, 'id')"), {table.toLower()})
-                .toString();
+    for (const auto& [table, colonne] : numerotees()) {
+        const QString nom = table + QLatin1Char('.') + colonne;
+        const QString sequence = Natif::valeur(c, QStringLiteral("SELECT pg_get_serial_sequence(?, ?)"),
+                                               {table.toLower(), colonne.toLower()})
+                                     .toString();
         if (sequence.isEmpty()) {
-            defauts << QStringLiteral("Numérotation absente : %1.Id n'est pas numérotée par le serveur")
-                           .arg(table);
+            defauts
+                << QStringLiteral("Numérotation absente : %1 n'est pas numérotée par le serveur").arg(nom);
             continue;
         }
-        Curseur q = Natif::lire(
-            c, QStringLiteral("SELECT CASE WHEN is_called THEN last_value + 1 ELSE last_value END, "
-                              "(SELECT max(Id) FROM %1) FROM %2")
-                   .arg(table, sequence));
+        Curseur q = Natif::lire(c, QStringLiteral("SELECT CASE WHEN is_called THEN last_value + 1 ELSE "
+                                                  "last_value END, (SELECT max(%1) FROM %2) FROM %3")
+                                       .arg(colonne, table, sequence));
         q.suivant();
         const qint64 suivant = q.valeur(0).toLongLong();
         if (!q.valeur(1).isNull() && q.valeur(1).toLongLong() >= suivant)
-            defauts << QStringLiteral("Numérotation en retard : le prochain Id de %1 serait %2, mais le plus "
-                                      "grand est %3")
-                           .arg(table)
+            defauts << QStringLiteral("Numérotation en retard : le prochain %1 serait %2, mais le plus grand "
+                                      "est %3")
+                           .arg(nom)
                            .arg(suivant)
                            .arg(q.valeur(1).toLongLong());
     }
