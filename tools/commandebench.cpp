@@ -1,10 +1,10 @@
 #include "basevolumineuse.h"
 #include "commande.h"
 #include "console.h"
+#include "core/choixbase.h"
 #include "core/horloge.h"
 #include "creation.h"
 #include "erreuroutil.h"
-#include "ouverture.h"
 
 #include <QElapsedTimer>
 
@@ -57,7 +57,7 @@ Commande commandeBench() {
                       [&](Connection& base) { remplirVolumineuse(base, v, Horloge::aujourdhui()); });
             ecrireSortie(QStringLiteral("Base créée : %1 (%2 clients, %3 interlocuteurs, %4 actions, %5 "
                                         "rendez-vous) en %6 s")
-                             .arg(nomBase(a.arguments[0]))
+                             .arg(adresseMontrable(a.arguments[0]))
                              .arg(v.clients)
                              .arg(v.contacts)
                              .arg(v.actions)

@@ -1,7 +1,7 @@
 #include "commande.h"
 #include "console.h"
+#include "core/choixbase.h"
 #include "core/connection.h"
-#include "ouverture.h"
 #include "verification.h"
 #include "verificationserveur.h"
 
@@ -21,12 +21,12 @@ Commande commandeCheck() {
             const QStringList defauts =
                 Connection::estServeur(base) ? verifierServeur(base) : verifierBase(base);
             if (defauts.isEmpty()) {
-                ecrireSortie(QStringLiteral("Base correcte : %1").arg(nomBase(base)));
+                ecrireSortie(QStringLiteral("Base correcte : %1").arg(adresseMontrable(base)));
                 return 0;
             }
             for (const QString& defaut : defauts)
                 ecrireErreur(defaut);
-            ecrireErreur(QStringLiteral("La base %1 n'est pas correcte.").arg(nomBase(base)));
+            ecrireErreur(QStringLiteral("La base %1 n'est pas correcte.").arg(adresseMontrable(base)));
             return 1;
         }};
 }

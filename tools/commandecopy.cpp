@@ -1,6 +1,7 @@
 #include "commande.h"
 #include "console.h"
 #include "copie.h"
+#include "core/choixbase.h"
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/schema.h"
@@ -41,7 +42,7 @@ int copier(const Appel& a) {
     for (int t = 0; t < nombres.size(); ++t)
         bilan << QStringLiteral("%1 (%2)").arg(Schema::tables()[t]).arg(nombres[t]);
     ecrireSortie(QStringLiteral("Base copiée de %1 vers %2 : %3")
-                     .arg(nomBase(de), nomBase(vers), bilan.join(QStringLiteral(", "))));
+                     .arg(adresseMontrable(de), adresseMontrable(vers), bilan.join(QStringLiteral(", "))));
     return 0;
 }
 } // namespace

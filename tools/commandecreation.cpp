@@ -1,14 +1,14 @@
 #include "commande.h"
 #include "console.h"
+#include "core/choixbase.h"
 #include "core/horloge.h"
 #include "creation.h"
 #include "demo.h"
-#include "ouverture.h"
 
 namespace {
 int creer(const QString& base, const Remplissage& remplir) {
     creerBase(base, remplir);
-    ecrireSortie(QStringLiteral("Base créée : %1").arg(nomBase(base)));
+    ecrireSortie(QStringLiteral("Base créée : %1").arg(adresseMontrable(base)));
     return 0;
 }
 } // namespace

@@ -1,11 +1,11 @@
 #include "copie.h"
 
+#include "core/choixbase.h"
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
 #include "insertiongroupee.h"
-#include "ouverture.h"
 #include "progression.h"
 #include "sqlnatif.h"
 
@@ -111,5 +111,5 @@ void exigerVide(Connection& c, const QString& base) {
             remplies << QStringLiteral("%1 (%2)").arg(table).arg(n);
     if (!remplies.isEmpty())
         throw ErreurOutil(QStringLiteral("La base %1 tient déjà des données : %2 ; rien n'a été copié.")
-                              .arg(nomBase(base), remplies.join(QStringLiteral(", "))));
+                              .arg(adresseMontrable(base), remplies.join(QStringLiteral(", "))));
 }

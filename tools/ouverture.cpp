@@ -6,14 +6,11 @@
 
 #include <QFileInfo>
 
-QString nomBase(const QString& base) {
-    return adresseMontrable(base);
-}
-
 ErreurOutil erreurBase(const QString& base, const ErreurBd& e) {
     if (e.etat() == QLatin1String("08001"))
-        return ErreurOutil(QStringLiteral("Connexion impossible à %1 : %2").arg(nomBase(base), e.texte()));
-    return ErreurOutil(QStringLiteral("%1 : %2").arg(nomBase(base), e.texte()));
+        return ErreurOutil(
+            QStringLiteral("Connexion impossible à %1 : %2").arg(adresseMontrable(base), e.texte()));
+    return ErreurOutil(QStringLiteral("%1 : %2").arg(adresseMontrable(base), e.texte()));
 }
 
 std::unique_ptr<Connection> ouvrirBase(const QString& base) {
@@ -34,5 +31,5 @@ void exigerFichier(const QString& base) {
             QStringLiteral("%1 est une base sur un serveur PostgreSQL : elle se sauvegarde et se "
                            "restaure avec les outils du serveur (pg_dump, pg_restore), "
                            "pas avec brevanta-db, qui ne copie que des fichiers.")
-                .arg(nomBase(base)));
+                .arg(adresseMontrable(base)));
 }

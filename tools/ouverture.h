@@ -8,9 +8,8 @@
 class Connection;
 class ErreurBd;
 
-// A database as a command names it: a file, or a server's address, shown without its password.
-QString nomBase(const QString& base);
-// The tool's French text for a failure of that database.
+// The tool's French text for a failure of a database, named as a command names it: a file, or a
+// server's address shown without its password.
 ErreurOutil erreurBase(const QString& base, const ErreurBd& e);
 // Opens an existing Brevanta database, a file or a server's, as the program opens it; ErreurOutil
 // saying why it cannot.
