@@ -61,7 +61,7 @@ int exporterAgenda(const Appel& a) {
                                   .arg(a.options.value(QStringLiteral("--depuis"))));
         depuis = jour.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
-    const auto base = ouvrirBase(a.arguments[0]);
+    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
     const QVector<ElementAgenda> rdv = lire(*base, QStringLiteral("RDV"), depuis);
     const QVector<ElementAgenda> actions = lire(*base, QStringLiteral("Actions"), depuis);
     ecrireFichier(a.arguments[1], ecrireAgenda(rdv + actions, Horloge::maintenant()));

@@ -24,7 +24,7 @@ QString clientStocke(Connection& base, const QString& saisi) {
 }
 
 int exporterContacts(const Appel& a) {
-    const auto base = ouvrirBase(a.arguments[0]);
+    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
     const bool unSeul = a.options.contains(QStringLiteral("--client"));
     const QString filtre = unSeul ? QStringLiteral(" WHERE Client = ?") : QString();
     const QVariantList valeurs =

@@ -25,7 +25,7 @@ bool tablesPresentes(const QString& url) {
 int copier(const Appel& a) {
     const QString& de = a.arguments[0];
     const QString& vers = a.arguments[1];
-    const auto source = ouvrirBase(de);
+    const auto source = ouvrirBase(de, Acces::Lecture);
     QVector<qint64> nombres;
     const Remplissage copie = [&](Connection& cible) {
         preparerRemplissageEnMasse(cible);

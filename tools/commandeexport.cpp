@@ -52,7 +52,7 @@ qint64 exporterTable(Connection& base, const QString& table, const QDir& dossier
 }
 
 int exporter(const Appel& a) {
-    const auto base = ouvrirBase(a.arguments[0]);
+    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
     const QString dossier = a.arguments[1];
     if (!QDir().mkpath(dossier))
         throw ErreurOutil(QStringLiteral("Impossible de créer le dossier %1.").arg(dossier));

@@ -13,12 +13,12 @@ ErreurOutil erreurBase(const QString& base, const ErreurBd& e) {
     return ErreurOutil(QStringLiteral("%1 : %2").arg(adresseMontrable(base), e.texte()));
 }
 
-std::unique_ptr<Connection> ouvrirBase(const QString& base) {
+std::unique_ptr<Connection> ouvrirBase(const QString& base, Acces acces) {
     if (!Connection::estServeur(base) && !QFileInfo(base).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(base));
     auto c = std::make_unique<Connection>();
     try {
-        c->open(base);
+        c->open(base, acces);
     } catch (const ErreurBd& e) {
         throw erreurBase(base, e);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/moteur.h"
 #include "erreuroutil.h"
 
 #include <QString>
@@ -13,7 +14,7 @@ class ErreurBd;
 ErreurOutil erreurBase(const QString& base, const ErreurBd& e);
 // Opens an existing Brevanta database, a file or a server's, as the program opens it; ErreurOutil
 // saying why it cannot.
-std::unique_ptr<Connection> ouvrirBase(const QString& base);
+std::unique_ptr<Connection> ouvrirBase(const QString& base, Acces acces = Acces::Ecriture);
 // Refuses a server's address where only a file will do: a server is backed up and restored with its
 // own tools.
 void exigerFichier(const QString& base);

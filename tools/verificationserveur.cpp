@@ -114,7 +114,7 @@ QStringList defautsOrphelins(Connection& c) {
 QStringList verifierServeur(const QString& url) {
     Connection c;
     try {
-        c.open(url);
+        c.open(url, Acces::Lecture);
     } catch (const ErreurBd& e) {
         // A missing table or collation is a finding; a server out of reach is not.
         if (e.etat() == QLatin1String("42P01") || e.etat() == QLatin1String("42704"))

@@ -2,14 +2,13 @@
 
 #include "core/curseur.h"
 #include "core/dialectesql.h"
+#include "core/moteur.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <memory>
-
-class Moteur;
 
 // Equal values mean the database holds what it held: nothing written through the connection,
 // nothing committed by another program.
@@ -37,7 +36,7 @@ public:
 
     // Opens an existing Brevanta database, never creating or changing its tables. Raises ErreurBd
     // when it is missing, is not a database, lacks a table or cannot be written.
-    void open(const QString& base);
+    void open(const QString& base, Acces acces = Acces::Ecriture);
     void close();
     bool isOpen() const;
     Cible cible() const;

@@ -24,10 +24,11 @@ bool insereUneFiche(const QString& sql) {
 } // namespace
 
 // Once the delegated constructor is done, a failure here runs the destructor, which disconnects.
-MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou)
+MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou, Acces acces)
     : MoteurPostgres(adresse, SansVerification{}, attenteVerrou) {
     verifierStructure();
-    prouverEcriture();
+    if (acces == Acces::Ecriture)
+        prouverEcriture();
 }
 
 MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou) {
