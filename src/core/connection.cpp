@@ -41,7 +41,7 @@ Connection::~Connection() {
 void Connection::open(const QString& base) {
     close();
     if (estServeur(base))
-        m_moteur = std::make_unique<MoteurPostgres>(base);
+        m_moteur = std::make_unique<MoteurPostgres>(base, g_attenteVerrou);
     else
         m_moteur = std::make_unique<MoteurSqlite>(base, g_attenteVerrou);
 }

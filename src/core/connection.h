@@ -29,8 +29,8 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // How long a statement waits for another program's lock on a file before it fails, for the
-    // connections opened afterwards: 5 seconds unless a test shortens it.
+    // How long a statement waits for another program's lock before it fails, for the connections
+    // opened afterwards: 5 seconds unless a test shortens it.
     static void setAttenteVerrou(int millisecondes);
     // Whether a database's name is a server's address ("postgresql://...") rather than a file.
     static bool estServeur(const QString& base);

@@ -12,7 +12,8 @@ struct pg_result;
 class MoteurPostgres : public Moteur {
 public:
     // Connects and checks the tables, the French collation and the right to write; ErreurBd else.
-    explicit MoteurPostgres(const QString& adresse);
+    // A statement that meets another session's lock fails after attenteVerrou milliseconds.
+    MoteurPostgres(const QString& adresse, int attenteVerrou);
     // Creates Brevanta's tables in an empty database of the server, in one transaction; ErreurBd
     // when the server cannot be reached or already holds one of them.
     static void creerTables(const QString& adresse);
@@ -32,7 +33,7 @@ public:
 
 private:
     struct SansVerification {};
-    MoteurPostgres(const QString& adresse, SansVerification);
+    MoteurPostgres(const QString& adresse, int attenteVerrou, SansVerification);
     pg_result* envoyer(const QString& sql, const QVariantList& valeurs = {});
     void commande(const QString& sql);
     void reconnecterSiPerdue();
