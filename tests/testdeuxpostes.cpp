@@ -31,7 +31,7 @@ void TestDeuxPostes::enregistrementsSansFiche() {
                    "('ACME', 'Dupont', 'visite', '2030-01-01 00:00:00', 0)"});
     t.clic("BtnModifierInterlocuteur");
     t.saisir("PrenomInterlocuteur", "Jean");
-    t.base.sqlite("delete from Interlocuteur");
+    t.base.sql("delete from Interlocuteur");
     t.clic("BtnValiderInterlocuteur");
     QCOMPARE(Message::dernierTexte(), ContactParti);
     QCOMPARE(t.texte("PrenomInterlocuteur"), QStringLiteral("Jean"));
@@ -39,7 +39,7 @@ void TestDeuxPostes::enregistrementsSansFiche() {
 
     for (const char* zone : {"Action", "RDV"}) {
         t.clic(qPrintable(QStringLiteral("BtnModifier") + zone));
-        t.base.sqlite(QStringLiteral("delete from %1").arg(zone == QLatin1String("RDV") ? "RDV" : "Actions"));
+        t.base.sql(QStringLiteral("delete from %1").arg(zone == QLatin1String("RDV") ? "RDV" : "Actions"));
         t.clic(qPrintable(QStringLiteral("BtnValider") + zone));
         QVERIFY(Message::dernierTexte().contains(
             zone == QLatin1String("RDV") ? "Ce rendez-vous n'existe plus" : "Cette action n'existe plus"));
@@ -48,7 +48,7 @@ void TestDeuxPostes::enregistrementsSansFiche() {
 
     t.clic("BtnCreerInterlocuteur");
     t.saisir("NomInterlocuteur", "Orphelin");
-    t.base.sqlite("update Client set Nom='ACME SA' where Nom='ACME'");
+    t.base.sql("update Client set Nom='ACME SA' where Nom='ACME'");
     t.clic("BtnValiderInterlocuteur");
     QCOMPARE(Message::dernierTexte(), ClientParti);
     t.clic("BtnAnnulerInterlocuteur");
@@ -71,14 +71,14 @@ void TestDeuxPostes::enregistrementsSansFiche() {
 // A click on a row whose record another program renamed says so and shows the list as it is now.
 void TestDeuxPostes::ligneDisparue() {
     FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME")});
-    t.base.sqlite("update Client set Nom='Zeta SA' where Nom='Zeta'");
+    t.base.sql("update Client set Nom='Zeta SA' where Nom='Zeta'");
     t.clicGrille("VsfListeClients", 2);
     QCOMPARE(Message::dernierTexte(), ClientParti);
     QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta SA"}));
     QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("ACME"));
     QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
 
-    t.base.sqlite("delete from Interlocuteur");
+    t.base.sql("delete from Interlocuteur");
     t.clicGrille("ListeInterlocuteurs", 1);
     QCOMPARE(Message::dernierTexte(), ContactParti);
     QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->rows(), 1);

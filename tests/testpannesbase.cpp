@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <memory>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
@@ -234,7 +236,6 @@ private slots:
             editeur.reset();
             FinApplication();
             cleanup();
-            QSqlDatabase::database(QStringLiteral("lecture"), false).close();
             montage.reset();
         }
     }

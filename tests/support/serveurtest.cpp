@@ -19,17 +19,23 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    QString executer(const QString& sql) const {
+    // The rows of the last statement, each a list of its values as text (NULL as empty).
+    QList<QStringList> executer(const QString& sql) const {
         PGresult* r = PQexec(m_pg, sql.toUtf8().constData());
         const ExecStatusType statut = PQresultStatus(r);
         if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
             PQclear(r);
             echouer(sql);
         }
-        const QString valeur =
-            PQntuples(r) > 0 && PQnfields(r) > 0 ? QString::fromUtf8(PQgetvalue(r, 0, 0)) : QString();
+        QList<QStringList> lignes;
+        for (int i = 0; i < PQntuples(r); ++i) {
+            QStringList ligne;
+            for (int j = 0; j < PQnfields(r); ++j)
+                ligne << QString::fromUtf8(PQgetvalue(r, i, j));
+            lignes << ligne;
+        }
         PQclear(r);
-        return valeur;
+        return lignes;
     }
 
 private:
@@ -78,5 +84,12 @@ ServeurTest::~ServeurTest() {
 }
 
 QString ServeurTest::sql(const QString& requete) const {
-    return Session(m_url).executer(requete);
+    return Session(m_url).executer(requete).value(0).value(0);
+}
+
+QStringList ServeurTest::lignes(const QString& requete) const {
+    QStringList lignes;
+    for (const QStringList& ligne : Session(m_url).executer(requete))
+        lignes << ligne.join(QLatin1Char('|'));
+    return lignes;
 }

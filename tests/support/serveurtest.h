@@ -22,6 +22,8 @@ public:
     QString url() const { return m_url; }
     // Runs PostgreSQL's own SQL in the database, outside the program's layer; the first value it returns.
     QString sql(const QString& requete) const;
+    // Its rows, values joined by '|', NULL as empty.
+    QStringList lignes(const QString& requete) const;
 
 private:
     QString m_nom;
