@@ -48,8 +48,12 @@ void ecrireIni(const QString& dossier, const QString& url) {
 }
 } // namespace
 
+bool BaseTest::essaiServeur() {
+    return qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG");
+}
+
 BaseTest::BaseTest() {
-    if (!qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG")) {
+    if (!essaiServeur()) {
         executer(fichier(), Schema::instructionsCreation());
         return;
     }
@@ -120,6 +124,42 @@ QString BaseTest::autrePoste() {
         ecrireIni(m_autrePoste->path(), m_serveur->url());
     }
     return m_autrePoste->path();
+}
+
+AutreSession::AutreSession(const BaseTest& base) {
+    if (base.serveur()) {
+        m_serveur = std::make_unique<SessionServeur>(base.base());
+        return;
+    }
+    m_nom = QStringLiteral("autre");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nom);
+    db.setDatabaseName(base.fichier());
+    if (!db.open())
+        throw std::runtime_error(db.lastError().text().toStdString());
+}
+
+AutreSession::~AutreSession() {
+    if (m_nom.isEmpty())
+        return;
+    QSqlDatabase::database(m_nom, false).close();
+    QSqlDatabase::removeDatabase(m_nom);
+}
+
+bool AutreSession::executer(const QString& sql) const {
+    if (m_serveur) {
+        try {
+            m_serveur->executer(sql);
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }
+    QSqlQuery q(QSqlDatabase::database(m_nom, false));
+    if (!q.exec(sql))
+        return false;
+    while (q.next()) {
+    }
+    return true;
 }
 
 Connection* ouvrir(const BaseTest& base) {

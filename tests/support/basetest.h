@@ -7,6 +7,7 @@
 
 class Connection;
 class ServeurTest;
+class SessionServeur;
 
 // A fresh Brevanta database with the seven tables and nothing else, in a temporary folder: the file
 // Brevanta.mdb there, or, in a test's server run (BREVANTA_ESSAI_PG set by ctest), a database of its
@@ -18,6 +19,8 @@ public:
     BaseTest(const BaseTest&) = delete;
     BaseTest& operator=(const BaseTest&) = delete;
 
+    // Whether this run of the test is the server's.
+    static bool essaiServeur();
     bool serveur() const { return m_serveur != nullptr; }
     QString dossier() const { return m_dossier.path(); }
     // What Connection::open takes: the file, or the server database's address.
@@ -44,6 +47,22 @@ private:
     QTemporaryDir m_dossier;
     std::unique_ptr<ServeurTest> m_serveur;
     std::unique_ptr<QTemporaryDir> m_autrePoste;
+};
+
+// Another program's session on the database, open until destroyed: what it locks stays locked
+// until its transaction ends.
+class AutreSession {
+public:
+    explicit AutreSession(const BaseTest& base);
+    ~AutreSession();
+    AutreSession(const AutreSession&) = delete;
+    AutreSession& operator=(const AutreSession&) = delete;
+    // Runs the engine's own SQL in the session; false when the engine refuses it.
+    bool executer(const QString& sql) const;
+
+private:
+    QString m_nom;
+    std::unique_ptr<SessionServeur> m_serveur;
 };
 
 // Opens a Connection of the program on the database.

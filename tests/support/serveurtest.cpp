@@ -8,45 +8,38 @@
 namespace {
 const char* const variable = "BREVANTA_ESSAI_PG";
 
-// One libpq session, closed on leaving.
-class Session {
-public:
-    explicit Session(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData())) {
-        if (PQstatus(m_pg) != CONNECTION_OK)
-            echouer(url);
-    }
-    ~Session() { PQfinish(m_pg); }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    // The rows of the last statement, each a list of its values as text (NULL as empty).
-    QList<QStringList> executer(const QString& sql) const {
-        PGresult* r = PQexec(m_pg, sql.toUtf8().constData());
-        const ExecStatusType statut = PQresultStatus(r);
-        if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
-            PQclear(r);
-            echouer(sql);
-        }
-        QList<QStringList> lignes;
-        for (int i = 0; i < PQntuples(r); ++i) {
-            QStringList ligne;
-            for (int j = 0; j < PQnfields(r); ++j)
-                ligne << QString::fromUtf8(PQgetvalue(r, i, j));
-            lignes << ligne;
-        }
-        PQclear(r);
-        return lignes;
-    }
-
-private:
-    [[noreturn]] void echouer(const QString& quoi) const {
-        throw std::runtime_error(
-            (quoi + QStringLiteral(" : ") + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
-    }
-
-    PGconn* m_pg;
-};
 } // namespace
+
+SessionServeur::SessionServeur(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData())) {
+    if (PQstatus(m_pg) != CONNECTION_OK) {
+        const QString texte = QString::fromUtf8(PQerrorMessage(m_pg));
+        PQfinish(m_pg);
+        throw std::runtime_error((url + QStringLiteral(" : ") + texte).trimmed().toStdString());
+    }
+}
+
+SessionServeur::~SessionServeur() {
+    PQfinish(m_pg);
+}
+
+QList<QStringList> SessionServeur::executer(const QString& sql) const {
+    PGresult* r = PQexec(m_pg, sql.toUtf8().constData());
+    const ExecStatusType statut = PQresultStatus(r);
+    if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
+        PQclear(r);
+        throw std::runtime_error(
+            (sql + QStringLiteral(" : ") + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
+    }
+    QList<QStringList> lignes;
+    for (int i = 0; i < PQntuples(r); ++i) {
+        QStringList ligne;
+        for (int j = 0; j < PQnfields(r); ++j)
+            ligne << QString::fromUtf8(PQgetvalue(r, i, j));
+        lignes << ligne;
+    }
+    PQclear(r);
+    return lignes;
+}
 
 QString ServeurTest::urlServeur() {
     const QString valeur = qEnvironmentVariable(variable);
@@ -68,7 +61,7 @@ ServeurTest::ServeurTest()
     const QString serveur = urlServeur();
     if (serveur.isEmpty())
         throw std::runtime_error(indisponible().toStdString());
-    Session(serveur).executer(QStringLiteral("create database ") + m_nom);
+    SessionServeur(serveur).executer(QStringLiteral("create database ") + m_nom);
     QUrl url(serveur);
     url.setPath(QLatin1Char('/') + m_nom);
     m_url = url.toString(QUrl::FullyEncoded);
@@ -77,19 +70,20 @@ ServeurTest::ServeurTest()
 
 ServeurTest::~ServeurTest() {
     try {
-        Session(urlServeur()).executer(QStringLiteral("drop database if exists %1 with (force)").arg(m_nom));
+        SessionServeur(urlServeur())
+            .executer(QStringLiteral("drop database if exists %1 with (force)").arg(m_nom));
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
 }
 
 QString ServeurTest::sql(const QString& requete) const {
-    return Session(m_url).executer(requete).value(0).value(0);
+    return SessionServeur(m_url).executer(requete).value(0).value(0);
 }
 
 QStringList ServeurTest::lignes(const QString& requete) const {
     QStringList lignes;
-    for (const QStringList& ligne : Session(m_url).executer(requete))
+    for (const QStringList& ligne : SessionServeur(m_url).executer(requete))
         lignes << ligne.join(QLatin1Char('|'));
     return lignes;
 }

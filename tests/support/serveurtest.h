@@ -3,6 +3,22 @@
 #include <QString>
 #include <QtTest>
 
+struct pg_conn;
+
+// One libpq session, as another program's, closed with the object.
+class SessionServeur {
+public:
+    explicit SessionServeur(const QString& url);
+    ~SessionServeur();
+    SessionServeur(const SessionServeur&) = delete;
+    SessionServeur& operator=(const SessionServeur&) = delete;
+    // Runs PostgreSQL's own SQL; the rows of the last statement, values as text (NULL as empty).
+    QList<QStringList> executer(const QString& sql) const;
+
+private:
+    pg_conn* m_pg;
+};
+
 // A fresh empty database on the throwaway PostgreSQL server of the tests (scripts/pg-essais), whose
 // URL ctest gives in BREVANTA_ESSAI_PG; unaccent is installed, tables are not. Dropped at the end,
 // even with sessions still open on it.
