@@ -34,9 +34,9 @@ MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou, SansVe
     const QByteArray url = adresse.toUtf8();
     // Dates travel as "yyyy-MM-dd HH:mm:ss", texts in UTF-8, whatever the server's defaults. A
     // statement waits for another user's lock as long as on a file, then fails ("occupée")
-    // rather than freezing the window.
+    // rather than freezing the window; 0 would be no limit to the server.
     const QByteArray options =
-        "-c datestyle=ISO,YMD -c TimeZone=UTC -c lock_timeout=" + QByteArray::number(attenteVerrou);
+        "-c datestyle=ISO,YMD -c TimeZone=UTC -c lock_timeout=" + QByteArray::number(qMax(attenteVerrou, 1));
     const char* cles[] = {"dbname",          "connect_timeout", "application_name",
                           "client_encoding", "options",         nullptr};
     const char* valeurs[] = {url.constData(), "5", "Brevanta", "UTF8", options.constData(), nullptr};
