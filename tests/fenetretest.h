@@ -10,9 +10,6 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 #include <QTimer>
 
@@ -21,18 +18,13 @@ class FenetreTest {
 public:
     explicit FenetreTest(const QStringList& lignes = {}) {
         for (const QString& sql : lignes)
-            base.sqlite(sql);
+            base.sql(sql);
         base.entrer();
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lecture"))
-            .setDatabaseName(base.fichier());
         Message::effacer();
         Message::setAutoAnswer(true);
         Main();
     }
-    ~FenetreTest() {
-        FinApplication();
-        QSqlDatabase::removeDatabase(QStringLiteral("lecture"));
-    }
+    ~FenetreTest() { FinApplication(); }
 
     template <typename T = QWidget> T* w(const char* nom) const {
         T* controle = frmClient->findChild<T*>(QLatin1String(nom));
@@ -61,17 +53,8 @@ public:
         return t;
     }
     QString selection(const char* g) const { return w<Grille>(g)->textMatrix(w<Grille>(g)->rowSel(), 0); }
-    // Rows of a query run straight on the file, columns joined by '|'.
-    QStringList lire(const QString& sql) const {
-        QStringList lignes;
-        for (QSqlQuery q(sql, QSqlDatabase::database(QStringLiteral("lecture"))); q.next();) {
-            QStringList l;
-            for (int i = 0; i < q.record().count(); ++i)
-                l << q.value(i).toString();
-            lignes << l.join(QLatin1Char('|'));
-        }
-        return lignes;
-    }
+    // Rows of a query run straight on the database, columns joined by '|'.
+    QStringList lire(const QString& sql) const { return base.lignes(sql); }
 
     BaseTest base;
 };

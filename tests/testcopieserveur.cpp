@@ -67,7 +67,7 @@ private slots:
 
     // File to server and back: every value as stored, and the server's exports are the file's.
     void allerRetourFichierServeurFichier() {
-        BaseTest base;
+        BaseTest base(BaseTest::Moteur::Fichier);
         remplirFichier(base);
         ServeurTest serveur;
         const Resultat aller = lancerOutil(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()});
@@ -97,7 +97,7 @@ private slots:
 
     // Nothing is written over data, and a copy that goes wrong leaves the target as it was.
     void refusEtAnnulation() {
-        BaseTest base;
+        BaseTest base(BaseTest::Moteur::Fichier);
         remplirFichier(base);
         ServeurTest serveur;
         QCOMPARE(lancerOutil(base.dossier(), {"init", serveur.url()}).code, 0);

@@ -35,9 +35,9 @@ MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification, int att
     const QByteArray url = adresse.toUtf8();
     // Dates travel as "yyyy-MM-dd HH:mm:ss", texts in UTF-8, whatever the server's defaults. A row
     // or table another user holds is waited for as long as a file's lock, then refused: never a
-    // window frozen until the other one lets go.
+    // window frozen until the other one lets go (0 would be no limit to the server).
     const QByteArray options = QByteArray("-c datestyle=ISO,YMD -c TimeZone=UTC -c lock_timeout=") +
-                               QByteArray::number(attenteVerrou);
+                               QByteArray::number(qMax(attenteVerrou, 1));
     const char* cles[] = {"dbname",          "connect_timeout", "application_name",
                           "client_encoding", "options",         nullptr};
     const char* valeurs[] = {url.constData(), "5", "Brevanta", "UTF8", options.constData(), nullptr};
