@@ -1,5 +1,6 @@
 #include "banc.h"
 
+#include "core/connection.h"
 #include "core/horloge.h"
 #include "espion.h"
 #include "mainwindow/frmclient.h"
@@ -22,12 +23,12 @@ QList<RequeteTraduite> plancher(const QList<InstructionVue>& vues, bool reconstr
     QList<RequeteTraduite> instructions;
     QStringList modeles;
     for (const InstructionVue& v : vues) {
-        instructions.append({v.texte, {}});
+        instructions << v.rejeu;
         modeles << v.modele;
     }
     if (reconstruction)
         for (const QString& liste : frmClient->listesActions().instructions()) {
-            const RequeteTraduite r = traduireSql(liste, Horloge::maintenant());
+            const RequeteTraduite r = traduireSql(liste, Horloge::maintenant(), Connexion->cible());
             if (!modeles.contains(r.sql.trimmed()))
                 instructions << r;
         }
@@ -41,7 +42,7 @@ void laisserAfficher() {
 }
 
 Resultat Banc::mesurer(const Interaction& i) {
-    QVector<double> durees, sqlite;
+    QVector<double> durees, moteur;
     int lignes = 0;
     for (int k = 0; k <= m_repetitions; ++k) {
         i.preparer();
@@ -58,10 +59,10 @@ Resultat Banc::mesurer(const Interaction& i) {
         durees << ms;
         lignes = i.lignes();
         if (i.sql != Sql::Aucun)
-            sqlite << m_rejeu.duree(plancher(vues, i.sql == Sql::Reconstruction));
+            moteur << m_rejeu.duree(plancher(vues, i.sql == Sql::Reconstruction));
     }
     Resultat r{i.nom, lignes, mediane(durees), {}};
-    if (!sqlite.isEmpty())
-        r.sqliteMs = mediane(sqlite);
+    if (!moteur.isEmpty())
+        r.moteurMs = mediane(moteur);
     return r;
 }

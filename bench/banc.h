@@ -8,13 +8,13 @@
 
 class Rejeu;
 
-// One row of the table: an interaction, the rows it lists, its median time and SQLite's.
+// One row of the table: an interaction, the rows it lists, its median time and the engine's alone.
 struct Resultat {
     QString interaction;
     int lignes = 0;
     double medianeMs = 0;
     // None for an interaction held to the flat budget (a save, a header sort).
-    std::optional<double> sqliteMs;
+    std::optional<double> moteurMs;
 };
 
 // Times one interaction of the real window: each repetition prepares it untimed, then runs it

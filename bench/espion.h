@@ -1,18 +1,21 @@
 #pragma once
 
+#include "core/dialectesql.h"
+
 #include <QList>
 #include <QString>
 
 struct sqlite3;
 
-// A statement as SQLite ran it: its text with "?" and the same with the values written in.
+// A SELECT as the engine received it: its text as prepared, and what replays it alone (on a file,
+// the text with the values written in; on a server, the text and the values as sent).
 struct InstructionVue {
     QString modele;
-    QString texte;
+    RequeteTraduite rejeu;
 };
 
 // Notes the SELECT statements the program runs, with their values, on every connection SQLite
-// opens from now on; the benchmark's own connection is left out.
+// opens from now on and on the server; the benchmark's own SQLite connection is left out.
 namespace Espion {
 void installer();
 void exclure(sqlite3* connexion);

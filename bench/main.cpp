@@ -1,9 +1,13 @@
-// brevanta-bench DBFILE [--csv OUT]: times the real program on a large Brevanta.mdb (made by
-// brevanta-db bench) and prints, for each interaction, its median time beside SQLite's own.
+// brevanta-bench DBFILE|ADDRESS [--csv OUT]: times the real program on a large Brevanta.mdb or
+// server database (made by brevanta-db bench) and prints, for each interaction, its median time
+// beside the engine's own.
 #include "banc.h"
+#include "core/connection.h"
+#include "core/erreurbd.h"
 #include "espion.h"
 #include "mainwindow/frmclient.h"
-#include "rejeu.h"
+#include "rejeuserveur.h"
+#include "rejeusqlite.h"
 #include "scenario.h"
 #include "ui/message.h"
 #include "ui/principal.h"
@@ -13,6 +17,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
@@ -34,7 +40,7 @@ QString nombre(double v, int decimales) {
     return QString::number(v, 'f', decimales);
 }
 
-void afficher(const QVector<Resultat>& table, double memoire) {
+void afficher(const QVector<Resultat>& table, double memoire, const QString& moteur) {
     const auto ligne = [](const QString& a, const QString& b, const QString& c, const QString& d,
                           const QString& e) {
         std::printf("%s\n", QStringLiteral("%1 %2 %3 %4 %5")
@@ -47,25 +53,25 @@ void afficher(const QVector<Resultat>& table, double memoire) {
                                 .constData());
     };
     ligne(QStringLiteral("interaction"), QStringLiteral("lignes"), QStringLiteral("médiane (ms)"),
-          QStringLiteral("SQLite (ms)"), QStringLiteral("rapport"));
+          moteur + QStringLiteral(" (ms)"), QStringLiteral("rapport"));
     for (const Resultat& r : table)
         ligne(r.interaction, QString::number(r.lignes), nombre(r.medianeMs, 1),
-              r.sqliteMs ? nombre(*r.sqliteMs, 1) : QString(),
-              r.sqliteMs ? nombre(r.medianeMs / *r.sqliteMs, 2) : QString());
+              r.moteurMs ? nombre(*r.moteurMs, 1) : QString(),
+              r.moteurMs ? nombre(r.medianeMs / *r.moteurMs, 2) : QString());
     std::printf("%s\n",
                 QStringLiteral("mémoire maximale : %1 Mo").arg(nombre(memoire, 0)).toUtf8().constData());
 }
 
-void ecrireCsv(const QString& chemin, const QVector<Resultat>& table, double memoire) {
+void ecrireCsv(const QString& chemin, const QVector<Resultat>& table, double memoire, const QString& moteur) {
     QFile f(chemin);
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         throw std::runtime_error("impossible d'écrire " + chemin.toStdString());
     QTextStream csv(&f);
-    csv << "interaction,rows,median_ms,sqlite_ms,ratio\n";
+    csv << "interaction,rows,median_ms," << moteur.toLower() << "_ms,ratio\n";
     for (const Resultat& r : table)
         csv << r.interaction << ',' << r.lignes << ',' << nombre(r.medianeMs, 2) << ','
-            << (r.sqliteMs ? nombre(*r.sqliteMs, 2) : QString()) << ','
-            << (r.sqliteMs ? nombre(r.medianeMs / *r.sqliteMs, 3) : QString()) << '\n';
+            << (r.moteurMs ? nombre(*r.moteurMs, 2) : QString()) << ','
+            << (r.moteurMs ? nombre(r.medianeMs / *r.moteurMs, 3) : QString()) << '\n';
     csv << "peak_rss_mb,," << nombre(memoire, 1) << ",,\n";
 }
 
@@ -89,6 +95,14 @@ bool premiereOuverture(int argc, char* argv[], const QString& dossier) {
            WEXITSTATUS(statut) == 0;
 }
 
+// A working folder of a user's machine whose Brevanta.ini names the server.
+bool dossierServeur(const QTemporaryDir& dossier, const QString& adresse) {
+    QSettings ini(dossier.filePath(QStringLiteral("Brevanta.ini")), QSettings::IniFormat);
+    ini.setValue(QStringLiteral("Base/Serveur"), adresse);
+    ini.sync();
+    return dossier.isValid() && ini.status() == QSettings::NoError;
+}
+
 // The offscreen platform cannot raise a window: the planning asks it each time it opens.
 void messagesQt(QtMsgType type, const QMessageLogContext& contexte, const QString& texte) {
     if (!texte.contains(QLatin1String("does not support raise")))
@@ -106,10 +120,14 @@ int main(int argc, char* argv[]) {
         csv = QFileInfo(arguments[2]).absoluteFilePath();
         arguments = arguments.mid(0, 1);
     }
-    const QFileInfo base(arguments.value(0));
-    if (arguments.size() != 1 || base.fileName() != QLatin1String("Brevanta.mdb") || !base.isFile()) {
+    const QString adresse = arguments.value(0);
+    const bool serveur = Connection::estServeur(adresse);
+    const QFileInfo base(adresse);
+    if (arguments.size() != 1 ||
+        (!serveur && (base.fileName() != QLatin1String("Brevanta.mdb") || !base.isFile()))) {
         std::fprintf(stderr,
-                     "Usage : brevanta-bench DOSSIER/Brevanta.mdb [--csv FICHIER]\n"
+                     "Usage : brevanta-bench DOSSIER/Brevanta.mdb|postgresql://utilisateur@hôte:port/base "
+                     "[--csv FICHIER]\n"
                      "La base (faite par brevanta-db bench) doit s'appeler Brevanta.mdb : le programme "
                      "ouvre ce nom dans son dossier.\n");
         return 2;
@@ -117,25 +135,38 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(messagesQt);
-    if (!premiereOuverture(argc, argv, base.absolutePath())) {
-        std::fprintf(stderr, "brevanta-bench : Brevanta n'a pas pu ouvrir %s\n", qPrintable(base.filePath()));
+    // A server has neither a search index to build nor a daily copy: no first opening.
+    const QTemporaryDir travail;
+    if (serveur ? !dossierServeur(travail, adresse) : !premiereOuverture(argc, argv, base.absolutePath())) {
+        std::fprintf(stderr, "brevanta-bench : Brevanta n'a pas pu ouvrir %s\n", qPrintable(adresse));
         return 1;
     }
     QApplication app(argc, argv);
     try {
-        QDir::setCurrent(base.absolutePath());
+        QDir::setCurrent(serveur ? travail.path() : base.absolutePath());
         Espion::installer();
-        Rejeu rejeu(base.absoluteFilePath());
-        Espion::exclure(rejeu.connexion());
+        std::unique_ptr<Rejeu> rejeu;
+        if (serveur) {
+            // Refused here with the server's reason, rather than by the program's message box.
+            Connection().open(adresse, Acces::Lecture);
+            rejeu = std::make_unique<RejeuServeur>(adresse);
+        } else {
+            auto fichier = std::make_unique<RejeuSqlite>(base.absoluteFilePath());
+            Espion::exclure(fichier->connexion());
+            rejeu = std::move(fichier);
+        }
         Message::setAutoAnswer(true);
         Main();
-        Banc banc(rejeu, Repetitions);
-        const QVector<Resultat> table = derouler(banc, base.absoluteFilePath());
+        Banc banc(*rejeu, Repetitions);
+        const QVector<Resultat> table = derouler(banc, serveur ? adresse : base.absoluteFilePath());
         FinApplication();
         const double memoire = memoireMaxMo();
-        afficher(table, memoire);
+        afficher(table, memoire, rejeu->moteur());
         if (!csv.isEmpty())
-            ecrireCsv(csv, table, memoire);
+            ecrireCsv(csv, table, memoire, rejeu->moteur());
+    } catch (const ErreurBd& e) {
+        std::fprintf(stderr, "brevanta-bench : %s\n", qPrintable(e.message()));
+        return 1;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "brevanta-bench : %s\n", e.what());
         return 1;

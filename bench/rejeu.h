@@ -4,22 +4,19 @@
 
 #include <QList>
 #include <QString>
+#include <vector>
 
-struct sqlite3;
-
-// SQLite alone, through its C API on a connection of its own: how long it takes to run and step
-// through statements, the floor under the program's time for them.
+// An engine alone, on a connection of its own: how long it takes to run statements and receive
+// all their rows, the floor under the program's time for them.
 class Rejeu {
 public:
-    explicit Rejeu(const QString& fichier);
-    ~Rejeu();
-    Rejeu(const Rejeu&) = delete;
-    Rejeu& operator=(const Rejeu&) = delete;
-
-    // Milliseconds to prepare each statement, bind its values and step through all its rows.
+    virtual ~Rejeu() = default;
+    // Milliseconds to run each statement with its values and go through all its rows.
     double duree(const QList<RequeteTraduite>& instructions);
-    sqlite3* connexion() const { return m_connexion; }
+    // The engine's name, over its column.
+    virtual QString moteur() const = 0;
 
-private:
-    sqlite3* m_connexion = nullptr;
+protected:
+    // Nanoseconds to run one statement, its values as UTF-8 texts (null for NULL), to its last row.
+    virtual qint64 executer(const QByteArray& sql, const std::vector<const char*>& valeurs) = 0;
 };

@@ -1,5 +1,6 @@
 #include "scenario.h"
 
+#include "core/connection.h"
 #include "mainwindow/frmclient.h"
 #include "planning/frmplanning.h"
 #include "search/frmrecherche.h"
@@ -13,7 +14,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
-#include <sqlite3.h>
 #include <stdexcept>
 
 namespace {
@@ -61,54 +61,40 @@ void choisir(const char* option) {
         b->click();
 }
 
-// The saves write into the file: their rows are taken back at the end.
+// The saves write into the database: their rows are taken back at the end, through a connection
+// of the bench's own.
 class Annulation {
 public:
-    explicit Annulation(const QString& fichier) {
-        if (sqlite3_open_v2(fichier.toUtf8().constData(), &m_base, SQLITE_OPEN_READWRITE, nullptr) !=
-            SQLITE_OK)
-            throw std::runtime_error(sqlite3_errmsg(m_base));
-        m_dernierId = entier("select coalesce(max(Id), 0) from Actions");
+    explicit Annulation(const QString& base) {
+        m_base.open(base);
+        Curseur c = m_base.lireNatif(QStringLiteral("select coalesce(max(Id), 0) from Actions"));
+        m_dernierId = c.suivant() ? c.valeur(0).toInt() : 0;
     }
-    ~Annulation() { sqlite3_close(m_base); }
     void garder(int id) {
-        m_id = id;
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(m_base, "select Commentaire, DateSaisie from Actions where Id=?", -1, &s, nullptr);
-        sqlite3_bind_int(s, 1, id);
-        if (sqlite3_step(s) == SQLITE_ROW) {
-            m_commentaire = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
-            m_saisie = reinterpret_cast<const char*>(sqlite3_column_text(s, 1));
-        }
-        sqlite3_finalize(s);
+        Curseur c = m_base.lireNatif(
+            QStringLiteral("select Commentaire, DateSaisie from Actions where Id=") + marque(1), {id});
+        if (c.suivant())
+            m_valeurs = {c.valeur(0), c.valeur(1), id};
     }
     void annuler() {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(m_base, "update Actions set Commentaire=?, DateSaisie=? where Id=?", -1, &s,
-                           nullptr);
-        sqlite3_bind_text(s, 1, m_commentaire.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_text(s, 2, m_saisie.constData(), -1, SQLITE_TRANSIENT);
-        sqlite3_bind_int(s, 3, m_id);
-        sqlite3_step(s);
-        sqlite3_finalize(s);
-        sqlite3_exec(
-            m_base, QByteArray("delete from Actions where Id>" + QByteArray::number(m_dernierId)).constData(),
-            nullptr, nullptr, nullptr);
+        if (!m_valeurs.isEmpty())
+            m_base.executerNatif(
+                QStringLiteral("update Actions set Commentaire=%1, DateSaisie=%2 where Id=%3")
+                    .arg(marque(1), marque(2), marque(3)),
+                m_valeurs);
+        m_base.executerNatif(QStringLiteral("delete from Actions where Id>") + marque(1), {m_dernierId});
     }
 
 private:
-    int entier(const char* sql) {
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(m_base, sql, -1, &s, nullptr);
-        const int v = sqlite3_step(s) == SQLITE_ROW ? sqlite3_column_int(s, 0) : 0;
-        sqlite3_finalize(s);
-        return v;
+    // The engine's placeholder of the n-th value.
+    QString marque(int n) const {
+        return m_base.cible() == Cible::Sqlite ? QStringLiteral("?") : QLatin1Char('$') + QString::number(n);
     }
 
-    sqlite3* m_base = nullptr;
+    Connection m_base;
     int m_dernierId = 0;
-    int m_id = 0;
-    QByteArray m_commentaire, m_saisie;
+    // The text and the entry date the modified action had, and its Id.
+    QVariantList m_valeurs;
 };
 
 // The search: the keystroke that completes the text, what comes before it already typed (and
@@ -130,7 +116,7 @@ void recherches(Banc& banc, QVector<Resultat>& table) {
 
 } // namespace
 
-QVector<Resultat> derouler(Banc& banc, const QString& fichier) {
+QVector<Resultat> derouler(Banc& banc, const QString& base) {
     using Sql = Banc::Sql;
     QVector<Resultat> table;
     const auto rien = [] {};
@@ -189,7 +175,7 @@ QVector<Resultat> derouler(Banc& banc, const QString& fichier) {
     changement(QStringLiteral("retour aux filtres d'avant"), toutes, {3, true, true}, "ActionsFaites");
     listes(toutes);
 
-    Annulation annulation(fichier);
+    Annulation annulation(base);
     int numero = 0;
     table << banc.mesurer({QStringLiteral("nouvelle action enregistrée"),
                            [&] {
@@ -240,6 +226,8 @@ QVector<Resultat> derouler(Banc& banc, const QString& fichier) {
                            [] { enfant<QPushButton>(frmPlanning, "BtnSuivante")->click(); }, items,
                            Sql::Envoye});
 
-    recherches(banc, table);
+    // The search works on files only so far.
+    if (Connexion->cible() == Cible::Sqlite)
+        recherches(banc, table);
     return table;
 }

@@ -10,6 +10,8 @@
 
 namespace {
 
+MoteurPostgres::Ecoute g_ecoute = nullptr;
+
 QString texteLibpq(const char* texte) {
     return QString::fromUtf8(texte).trimmed();
 }
@@ -71,6 +73,10 @@ void MoteurPostgres::creerTables(const QString& adresse) {
     }
 }
 
+void MoteurPostgres::ecouter(Ecoute ecoute) {
+    g_ecoute = ecoute;
+}
+
 MoteurPostgres::~MoteurPostgres() {
     PQfinish(m_connexion);
 }
@@ -107,7 +113,10 @@ pg_result* MoteurPostgres::envoyer(const QString& sql, const QVariantList& valeu
         textes << (entier ? QByteArray::number(v.toLongLong()) : v.toString().toUtf8());
         pointeurs.push_back(textes.last().constData());
     }
-    PGresult* r = PQexecParams(m_connexion, sql.toUtf8().constData(), int(pointeurs.size()), nullptr,
+    const QByteArray instruction = sql.toUtf8();
+    if (g_ecoute)
+        g_ecoute(instruction.constData(), int(pointeurs.size()), pointeurs.data());
+    PGresult* r = PQexecParams(m_connexion, instruction.constData(), int(pointeurs.size()), nullptr,
                                pointeurs.data(), nullptr, nullptr, 0);
     const ExecStatusType etat = PQresultStatus(r);
     if (etat == PGRES_COMMAND_OK || etat == PGRES_TUPLES_OK)

@@ -17,6 +17,10 @@ public:
     // Creates Brevanta's tables in an empty database of the server, in one transaction; ErreurBd
     // when the server cannot be reached or already holds one of them.
     static void creerTables(const QString& adresse);
+    // Hears every statement as it leaves for the server, with its values as sent (a null one for
+    // NULL): the benchmark notes them to replay them alone. None unless set; not thread-safe.
+    using Ecoute = void (*)(const char* sql, int nombre, const char* const* valeurs);
+    static void ecouter(Ecoute ecoute);
     ~MoteurPostgres() override;
     MoteurPostgres(const MoteurPostgres&) = delete;
     MoteurPostgres& operator=(const MoteurPostgres&) = delete;
