@@ -28,6 +28,21 @@ const QHash<QString, QStringList>& definition() {
     };
     return d;
 }
+
+// The indexes of both engines, the planned dates' keyed as given.
+QStringList index(const QString& datePrevue) {
+    QStringList s{"CREATE INDEX IF NOT EXISTS InterlocuteurClient ON Interlocuteur (Client, Nom)"};
+    for (const char* t : {"Actions", "RDV"}) {
+        const QString table = QString::fromLatin1(t);
+        s << QStringLiteral("CREATE INDEX IF NOT EXISTS %1Client ON %1 (Client, Interlocuteur)").arg(table)
+          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1DatePrevue ON %1 (%2)").arg(table, datePrevue)
+          // The lists of what is to do walk this one alone, newest first. An index on (Fait,
+          // DatePrevue) instead would draw the one-client statements away from their own.
+          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1AFaire ON %1 (%2) WHERE Fait=0")
+                 .arg(table, datePrevue);
+    }
+    return s;
+}
 } // namespace
 
 QStringList tables() {
@@ -58,16 +73,7 @@ QStringList instructionsCreation() {
 }
 
 QStringList instructionsIndex() {
-    QStringList s{"CREATE INDEX IF NOT EXISTS InterlocuteurClient ON Interlocuteur (Client, Nom)"};
-    for (const char* t : {"Actions", "RDV"}) {
-        const QString table = QString::fromLatin1(t);
-        s << QStringLiteral("CREATE INDEX IF NOT EXISTS %1Client ON %1 (Client, Interlocuteur)").arg(table)
-          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1DatePrevue ON %1 (DatePrevue)").arg(table)
-          // The lists of what is to do walk this one alone, newest first. An index on (Fait,
-          // DatePrevue) instead would draw the one-client statements away from their own.
-          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1AFaire ON %1 (DatePrevue) WHERE Fait=0").arg(table);
-    }
-    return s;
+    return index(QStringLiteral("DatePrevue"));
 }
 
 QString nomColonne(const QString& nom) {
@@ -107,7 +113,9 @@ QStringList instructionsCreationServeur() {
         "CREATE TABLE Decision (Nom text NOT NULL UNIQUE)",
         "CREATE TABLE Fonction (Nom text NOT NULL UNIQUE)",
     };
-    return s + instructionsIndex();
+    // A server walks the lists in their own order (newest first, NULL dates last as on a file, then
+    // Id) rather than sorting every row.
+    return s + index(QStringLiteral("DatePrevue DESC NULLS LAST, Id DESC NULLS LAST"));
 }
 
 bool estColonneTexte(const QString& colonne) {
