@@ -41,19 +41,20 @@ QString nombre(double v, int decimales) {
 }
 
 void afficher(const QVector<Resultat>& table, double memoire, const QString& moteur) {
-    const auto ligne = [](const QString& a, const QString& b, const QString& c, const QString& d,
-                          const QString& e) {
+    const QString entete = moteur + QStringLiteral(" (ms)");
+    const auto ligne = [&](const QString& a, const QString& b, const QString& c, const QString& d,
+                           const QString& e) {
         std::printf("%s\n", QStringLiteral("%1 %2 %3 %4 %5")
                                 .arg(a, -40)
                                 .arg(b, 9)
                                 .arg(c, 13)
-                                .arg(d, 12)
+                                .arg(d, int(qMax(12, entete.size())))
                                 .arg(e, 8)
                                 .toUtf8()
                                 .constData());
     };
-    ligne(QStringLiteral("interaction"), QStringLiteral("lignes"), QStringLiteral("médiane (ms)"),
-          moteur + QStringLiteral(" (ms)"), QStringLiteral("rapport"));
+    ligne(QStringLiteral("interaction"), QStringLiteral("lignes"), QStringLiteral("médiane (ms)"), entete,
+          QStringLiteral("rapport"));
     for (const Resultat& r : table)
         ligne(r.interaction, QString::number(r.lignes), nombre(r.medianeMs, 1),
               r.moteurMs ? nombre(*r.moteurMs, 1) : QString(),
