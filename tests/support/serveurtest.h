@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QtTest>
+
+// A fresh empty database on the throwaway PostgreSQL server of the tests (scripts/pg-essais), whose
+// URL ctest gives in BREVANTA_ESSAI_PG; unaccent is installed, tables are not. Dropped at the end,
+// even with sessions still open on it.
+class ServeurTest {
+public:
+    // URL of the server's own database; empty when it cannot be used.
+    static QString urlServeur();
+    // Why the server cannot be used; empty when it can.
+    static QString indisponible();
+
+    ServeurTest();
+    ~ServeurTest();
+    ServeurTest(const ServeurTest&) = delete;
+    ServeurTest& operator=(const ServeurTest&) = delete;
+
+    QString nom() const { return m_nom; }
+    QString url() const { return m_url; }
+    // Runs PostgreSQL's own SQL in the database, outside the program's layer; the first value it returns.
+    QString sql(const QString& requete) const;
+
+private:
+    QString m_nom;
+    QString m_url;
+};
+
+// Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
+#define EXIGER_SERVEUR_TEST()                                                                                \
+    do {                                                                                                     \
+        const QString raison_ = ServeurTest::indisponible();                                                 \
+        if (!raison_.isEmpty())                                                                              \
+            QSKIP(qPrintable(raison_));                                                                      \
+    } while (false)
