@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/moteurpostgres.h"
 #include "mainwindow/frmclient.h"
 #include "support/basetest.h"
+#include "support/serveurtest.h"
 #include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
@@ -10,18 +12,32 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTest>
 #include <QTimer>
 
-// The real main window on a fresh database holding the given rows; closed with the scope.
+// Whether ctest runs the test against its PostgreSQL server (NAME_postgresql): the variable then
+// holds the server's URL, or why there is none.
+inline bool surServeurDEssai() {
+    return qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG");
+}
+
+// The real main window on a fresh database holding the given rows; closed with the scope. On the
+// test server, the database is a fresh one there, which Brevanta.ini in the folder names.
 class FenetreTest {
 public:
     explicit FenetreTest(const QStringList& lignes = {}) {
+        if (surServeurDEssai()) {
+            serveur = std::make_unique<ServeurTest>();
+            MoteurPostgres::creerTables(serveur->url());
+            QSettings(base.dossier() + QStringLiteral("/Brevanta.ini"), QSettings::IniFormat)
+                .setValue(QStringLiteral("Base/Serveur"), serveur->url());
+        }
         for (const QString& sql : lignes)
-            base.sqlite(sql);
+            executer(sql);
         base.entrer();
         QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lecture"))
             .setDatabaseName(base.fichier());
@@ -33,6 +49,16 @@ public:
         FinApplication();
         QSqlDatabase::removeDatabase(QStringLiteral("lecture"));
     }
+
+    // Runs the engine's own SQL on the database, outside the program's layer.
+    void executer(const QString& sql) const {
+        if (serveur)
+            serveur->sql(sql);
+        else
+            base.sqlite(sql);
+    }
+    // The database as Main() opens it.
+    QString adresse() const { return serveur ? serveur->url() : base.fichier(); }
 
     template <typename T = QWidget> T* w(const char* nom) const {
         T* controle = frmClient->findChild<T*>(QLatin1String(nom));
@@ -74,6 +100,7 @@ public:
     }
 
     BaseTest base;
+    std::unique_ptr<ServeurTest> serveur;
 };
 
 inline QString client(const QString& nom) {

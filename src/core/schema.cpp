@@ -2,6 +2,7 @@
 
 #include "core/dialectesql.h"
 #include "core/indexrecherche.h"
+#include "core/indexrechercheserveur.h"
 
 #include <QHash>
 
@@ -104,7 +105,7 @@ QStringList instructionsCreationServeur() {
         "CREATE TABLE Decision (Nom text NOT NULL UNIQUE)",
         "CREATE TABLE Fonction (Nom text NOT NULL UNIQUE)",
     };
-    return s + instructionsIndex();
+    return s + instructionsIndex() + IndexRechercheServeur::instructionsCreation();
 }
 
 bool estColonneTexte(const QString& colonne) {
