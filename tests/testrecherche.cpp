@@ -124,11 +124,14 @@ void TestRecherche::ordreEtCompte() {
                personne("Dupont", "Léa", "ACME"), element("Actions", "Appeler Dupont", "25"),
                element("Actions", "Livrer Dupont", "18 09:00:00"),
                element("RDV", "Visite Dupont", "19 14:00:00"),
+               element("Actions", "Rappeler Dupont", "19 06:00:00"),
                element("Actions", "Dupont a payé", "19 10:00:00", -1)});
+    // As close as each other, the later first.
     QCOMPARE(
         r.trouve("dupo"),
         QStringList({"Client|Dupont Frères|Dupont Frères|", "Client|Boulangerie Dupont|Boulangerie Dupont|",
                      "Interlocuteur|Dupont Léa|ACME|", "Rendez-vous|Visite Dupont|ACME|19/02/2003 14:00:00",
+                     "Action|Rappeler Dupont|ACME|19/02/2003 06:00:00",
                      "Action|Livrer Dupont|ACME|18/02/2003 09:00:00", "Action|Appeler Dupont|ACME|25/02/2003",
                      "Action|Dupont a payé|ACME|19/02/2003 10:00:00"}));
 

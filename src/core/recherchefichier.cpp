@@ -42,14 +42,19 @@ public:
         : m_c(c), m_expression(expression), m_maintenant(maintenant) {}
 
     qint64 ecart(qint64 cle) const { return std::abs(minuteDeCle(cle) - m_maintenant); }
+    // Closest first; as close, the later first; at the same minute, actions first, by Id.
+    bool plusProche(qint64 a, qint64 b) const {
+        if (ecart(a) != ecart(b))
+            return ecart(a) < ecart(b);
+        return minuteDeCle(a) != minuteDeCle(b) ? minuteDeCle(a) > minuteDeCle(b) : a < b;
+    }
 
     // Among every match already read.
     QVector<qint64> parmi(const QVector<qint64>& toutes, int rangVoulu, int nombre) const {
         QVector<qint64> r;
         std::copy_if(toutes.begin(), toutes.end(), std::back_inserter(r),
                      [&](qint64 k) { return rang(k) == rangVoulu; });
-        std::sort(r.begin(), r.end(),
-                  [&](qint64 a, qint64 b) { return ecart(a) != ecart(b) ? ecart(a) < ecart(b) : a < b; });
+        std::sort(r.begin(), r.end(), [&](qint64 a, qint64 b) { return plusProche(a, b); });
         r.resize(std::min<int>(nombre, r.size()));
         return r;
     }
@@ -70,6 +75,7 @@ public:
         while (r.size() < nombre && (a < apres.size() || b < avant.size()))
             r << (b >= avant.size() || (a < apres.size() && ecart(apres[a]) <= ecart(avant[b])) ? apres[a++]
                                                                                                 : avant[b++]);
+        std::sort(r.begin(), r.end(), [&](qint64 x, qint64 y) { return plusProche(x, y); });
         return r;
     }
 
@@ -151,7 +157,7 @@ QHash<qint64, Trouve> lire(Connection& c, const QVector<qint64>& choisies) {
 }
 
 // The keys listed, at most LignesMax: the clients whose name starts with the text, then the keys
-// added in their order; clients and contacts sorted by name within their group.
+// added in their order; clients and contacts sorted by name, then by client, within their group.
 class Ordre {
 public:
     explicit Ordre(const QVector<qint64>& debuts)
@@ -178,12 +184,16 @@ public:
             return i < m_debuts ? 0 : rang(m_cles[i]) <= RangInterlocuteur ? 1 + rang(m_cles[i]) : 3 + i;
         };
         const auto nom = [&](int i) { return lus.value(identite(m_cles[i])).nomOuTexte; };
+        const auto client = [&](int i) { return lus.value(identite(m_cles[i])).client; };
         QVector<int> indices(m_cles.size());
         std::iota(indices.begin(), indices.end(), 0);
         std::stable_sort(indices.begin(), indices.end(), [&](int a, int b) {
             if (groupe(a) != groupe(b))
                 return groupe(a) < groupe(b);
-            return groupe(a) < 3 && francais.compare(nom(a), nom(b)) < 0;
+            if (groupe(a) >= 3)
+                return false;
+            const int n = francais.compare(nom(a), nom(b));
+            return n != 0 ? n < 0 : francais.compare(client(a), client(b)) < 0;
         });
         QVector<Trouve> l;
         for (int i : indices)

@@ -35,12 +35,14 @@ QString trouves(const QString& condition) {
         .arg(Colonnes, QLatin1String(Quand), condition);
 }
 
-// Clients and contacts by name, in the French order; actions and appointments planned closest to
-// now first, the later first when two are as close.
+// Clients and contacts by name then client, in the French order; actions and appointments planned
+// closest to now first, the later first when two are as close, actions first at the same time.
 QString ordre() {
     return QStringLiteral(
-               "ORDER BY groupe, CASE WHEN genre < 2 THEN libelle END COLLATE %1, abs(date_part('epoch', "
-               "quand - $2::timestamp)), quand DESC, genre, id, client, contact LIMIT %2")
+               "ORDER BY groupe, CASE WHEN genre < 2 THEN libelle END COLLATE %1, CASE WHEN genre < 2 THEN "
+               "client END COLLATE %1, abs(date_part('epoch', quand - $2::timestamp)), quand DESC, genre, "
+               "id, "
+               "client, contact LIMIT %2")
         .arg(QLatin1String(CollationFrancaise))
         .arg(LignesMax);
 }
