@@ -34,6 +34,12 @@ QString element(const char* table, const QString& texte, const QString& quand, i
         .arg(fait);
 }
 
+// What drops the search index of the engine the test runs on.
+QStringList sansIndex() {
+    return surServeurDEssai() ? IndexRechercheServeur::instructionsSuppression()
+                              : IndexRecherche::instructionsSuppression();
+}
+
 struct Fenetre {
     explicit Fenetre(const QStringList& lignes) : t(lignes) {
         Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0)));
@@ -88,6 +94,7 @@ private slots:
     void enregistrementsDuMoment();
     void allerAuResultat();
     void baseSansIndex();
+    void indexImpossible();
     void indexTenuAJour();
 };
 
@@ -233,13 +240,23 @@ void TestRecherche::allerAuResultat() {
 
 // A database from before the search gets its index at start-up, with what it already holds.
 void TestRecherche::baseSansIndex() {
-    Fenetre r((surServeurDEssai() ? IndexRechercheServeur::instructionsSuppression()
-                                  : IndexRecherche::instructionsSuppression()) +
+    Fenetre r(sansIndex() +
               QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
     QCOMPARE(r.trouve("lef").size(), 2);
     Connection c;
     c.open(r.t.adresse());
     QVERIFY(Recherche::indexAJour(c));
+}
+
+// An index that cannot be made is told once at start-up; the program goes on, and the search says
+// that it cannot run.
+void TestRecherche::indexImpossible() {
+    Fenetre r(sansIndex() + QStringList{"create view Recherche as select 1 as x", societe("ACME", "Lyon")});
+    QCOMPARE(Message::textesAffiches().size(), 1);
+    QVERIFY(Message::dernierTexte().startsWith("La recherche ne sera pas disponible : "));
+    QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("ACME"));
+    r.taper("acme");
+    QVERIFY(r.compte().startsWith("Recherche impossible : "));
 }
 
 // On a server, the index the triggers keep is the one built from the tables, whatever the writes:
