@@ -1,5 +1,9 @@
+#include "core/connection.h"
 #include "dialogs/frmapropos.h"
+#include "support/basetest.h"
+#include "ui/principal.h"
 
+#include <QLabel>
 #include <QScreen>
 #include <QTest>
 
@@ -22,6 +26,21 @@ private slots:
         QTest::keyClick(&boite, Qt::Key_Return);
         QVERIFY(!boite.isVisible());
         QCOMPARE(boite.result(), int(QDialog::Accepted));
+    }
+
+    // A person on a file and a team on a server can tell which database is open.
+    void baseOuverte() {
+        BaseTest base;
+        Connexion = ouvrir(base);
+        FrmApropos boite;
+        const QString texte = boite.findChild<QLabel*>(QStringLiteral("lblBase"))->text();
+        delete Connexion;
+        Connexion = nullptr;
+        QVERIFY2(texte.startsWith(QStringLiteral("Base de données : ")), qPrintable(texte));
+        QVERIFY2(texte.endsWith(Connection::estServeur(base.fichier())
+                                    ? base.fichier().section(QLatin1Char('@'), 1)
+                                    : base.fichier()),
+                 qPrintable(texte));
     }
 };
 

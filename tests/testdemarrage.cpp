@@ -1,48 +1,19 @@
 // Start-up: Main() opens Brevanta.mdb of the working directory or refuses it, never creating
 // or changing a file.
 #include "support/basetest.h"
+#include "support/demarrage.h"
 #include "support/outil.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <unistd.h>
 
 namespace {
 
 enum Cas { Ouvre, Absent, Octets, SansTable, Verrouille, FichierProtege, DossierProtege };
-
-struct Issue {
-    int statut;
-    QString sortie;
-    QString erreurs;
-};
-
-// As root, "nobody" runs the child, for whom permissions count. Its runtime folder is its own, so
-// that Qt has nothing to say about it: whatever the child prints on standard error is a fault.
-Issue demarrerDans(const QString& dossier, bool sansPrivilege, const QStringList& arguments) {
-    const bool nobody = sansPrivilege && geteuid() == 0;
-    QTemporaryDir execution;
-    QFile::setPermissions(execution.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    if (nobody && chown(QFile::encodeName(execution.path()).constData(), 65534, 65534) != 0)
-        return {-1, {}, {}};
-    QProcess p;
-    p.setWorkingDirectory(dossier);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
-    p.setProcessEnvironment(env);
-    const QStringList setpriv{"--reuid=65534", "--regid=65534", "--clear-groups", DEMARRAGE_ENFANT};
-    p.start(nobody ? QStringLiteral("setpriv") : QStringLiteral(DEMARRAGE_ENFANT),
-            (nobody ? setpriv : QStringList()) + arguments);
-    p.waitForFinished(60000);
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
 
 QStringList fichiers(const QString& dossier) {
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden);
@@ -105,8 +76,8 @@ private slots:
         autre.setDatabaseName(fichier);
         if (cas == Verrouille)
             QVERIFY(autre.open() && QSqlQuery(autre).exec(QStringLiteral("BEGIN EXCLUSIVE")));
-        const Issue i =
-            demarrerDans(base.dossier(), protege, cas == Verrouille ? QStringList("100") : QStringList());
+        const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), base.dossier(), protege,
+                                     cas == Verrouille ? QStringList("100") : QStringList());
         autre.close();
         autre = QSqlDatabase();
         QSqlDatabase::removeDatabase(QStringLiteral("autre"));

@@ -149,6 +149,18 @@ bool estMotCle(const QString& mot) {
     return motsCles.contains(mot, Qt::CaseInsensitive);
 }
 
+// A file lists rows in the order SQLite reads them: clients as they were created, a client's
+// contacts through their index, by name in byte order. A server promises no order at all.
+QString ordreSansOrderBy(const QString& table) {
+    if (table == QLatin1String("client"))
+        return QStringLiteral(" ORDER BY Rang");
+    if (table == QLatin1String("interlocuteur"))
+        return QStringLiteral(" ORDER BY Client COLLATE \"C\", Nom COLLATE \"C\"");
+    if (table == QLatin1String("actions") || table == QLatin1String("rdv"))
+        return QStringLiteral(" ORDER BY Id");
+    return QString();
+}
+
 int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void* s2) {
     const QString a = QString::fromUtf8(static_cast<const char*>(s1), l1);
     const QString b = QString::fromUtf8(static_cast<const char*>(s2), l2);
@@ -195,6 +207,8 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
     QList<int> fermeturesMois; // depth of each open month( ... )
     int profondeur = 0;
     bool dansOrderBy = false;
+    bool agregat = false;
+    QString table; // the first one a SELECT reads
     for (int i = 0; i < j.size(); ++i) {
         const Jeton& t = j[i];
         switch (t.genre) {
@@ -229,6 +243,11 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
             const QString mot = t.texte.toLower();
             if (mot == QLatin1String("order") && estMot(j, k, "by"))
                 dansOrderBy = true;
+            if (table.isEmpty() && estMot(j, precedent(j, i), "from"))
+                table = mot;
+            // Their rows are not the table's: no order of the table applies.
+            if (mot == QLatin1String("distinct") || mot == QLatin1String("group"))
+                agregat = true;
             if (estSymbole(j, k, "(")) {
                 if (mot == QLatin1String("now")) {
                     const int fin = suivant(j, k);
@@ -243,8 +262,10 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
                     fermeturesMois << profondeur;
                     i = k;
                 } else if (mot == QLatin1String("count") || mot == QLatin1String("max") ||
-                           mot == QLatin1String("min") || estMotCle(mot) ||
-                           estMot(j, precedent(j, i), "into")) {
+                           mot == QLatin1String("min")) {
+                    agregat = true;
+                    r.sql += t.texte;
+                } else if (estMotCle(mot) || estMot(j, precedent(j, i), "into")) {
                     // Aggregates, keywords before a parenthesis, and a table name before its column list.
                     r.sql += t.texte;
                 } else {
@@ -268,5 +289,7 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
     }
     if (profondeur != 0)
         refuser(QStringLiteral("parenthèse non fermée"), texte);
+    if (cible == Cible::Postgres && !dansOrderBy && !agregat && estMot(j, suivant(j, -1), "select"))
+        r.sql += ordreSansOrderBy(table);
     return r;
 }

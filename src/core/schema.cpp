@@ -94,11 +94,14 @@ QStringList instructionsCreationServeur() {
         QStringLiteral(
             "CREATE COLLATION IF NOT EXISTS %1 (provider = icu, locale = 'fr-FR-u-kn-true-ks-level2')")
             .arg(QLatin1String(CollationFrancaise)),
+        // Rang numbers the rows as they were created, as SQLite's rowid does on a file: the client
+        // list keeps its order when a client is renamed.
         "CREATE TABLE Client (Nom text NOT NULL UNIQUE, Adresse1 text, Adresse2 text, CP text, Tel text, "
-        "Fax text, web text, Ville text, Commentaire text)",
+        "Fax text, web text, Ville text, Commentaire text, Rang integer GENERATED ALWAYS AS IDENTITY UNIQUE)",
         "CREATE TABLE Interlocuteur (Nom text NOT NULL, Client text NOT NULL, Prenom text, Fonction text, "
         "Service text, Decision text, Tel text, Fax text, Portable text, email text, Commentaire text, "
-        "ContactPrincipal integer, Technique integer, Financier integer, Temperature integer)",
+        "ContactPrincipal integer, Technique integer, Financier integer, Temperature integer, "
+        "Rang integer GENERATED ALWAYS AS IDENTITY UNIQUE)",
         "CREATE TABLE Actions " + action,
         "CREATE TABLE RDV " + action,
         "CREATE TABLE Service (Nom text NOT NULL UNIQUE)",

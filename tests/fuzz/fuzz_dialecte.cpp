@@ -28,9 +28,19 @@ void verifierTraduction(const RequeteTraduite& r) {
         exiger(!sql.contains(QLatin1String(interdit)));
 }
 
+// For a server, "$1", "$2"... each once and in order, and nothing else of the values either.
+void verifierTraductionServeur(const RequeteTraduite& r) {
+    exiger(r.sql.count(QLatin1Char('$')) == r.parametres.size());
+    for (int i = 1; i <= r.parametres.size(); ++i)
+        exiger(r.sql.contains(QStringLiteral("$%1").arg(i)));
+    for (const char* interdit : {"\"", "'", "#", ";", "`", "[", "--", "/*", "?"})
+        exiger(!r.sql.contains(QLatin1String(interdit)));
+}
+
 // Refusing a statement is the translator's right; guessing is not.
 void instructionBrute(const QString& texte) try {
     verifierTraduction(traduireSql(texte, Maintenant));
+    verifierTraductionServeur(traduireSql(texte, Maintenant, Cible::Postgres));
 } catch (const ErreurBd&) {
 }
 

@@ -1,0 +1,28 @@
+#include "support/demarrage.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <unistd.h>
+
+// Its runtime folder is its own, so that Qt has nothing to say about it: whatever the child prints
+// on standard error is a fault.
+Issue demarrerDans(const QString& programme, const QString& dossier, bool sansPrivilege,
+                   const QStringList& arguments) {
+    const bool nobody = sansPrivilege && geteuid() == 0;
+    QTemporaryDir execution;
+    QFile::setPermissions(execution.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    if (nobody && chown(QFile::encodeName(execution.path()).constData(), 65534, 65534) != 0)
+        return {-1, {}, {}};
+    QProcess p;
+    p.setWorkingDirectory(dossier);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
+    p.setProcessEnvironment(env);
+    const QStringList setpriv{"--reuid=65534", "--regid=65534", "--clear-groups", programme};
+    p.start(nobody ? QStringLiteral("setpriv") : programme, (nobody ? setpriv : QStringList()) + arguments);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
