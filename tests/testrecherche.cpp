@@ -280,7 +280,7 @@ void TestRecherche::indexTenuAJour() {
     const QString contenu =
         QStringLiteral("select string_agg(r::text, ' / ' order by r::text) from recherche r");
     const QString tenu = s.sql(contenu);
-    QVERIFY(tenu.contains(QStringLiteral("(1,Zeta,Martin,,\"Martin Jean\",")));
+    QVERIFY(tenu.contains(QStringLiteral(",Zeta,Martin,\"Martin Jean\",")));
     Connection c;
     c.open(s.url());
     Recherche::construireIndex(c, [](qint64, qint64) {});

@@ -10,43 +10,33 @@ namespace IndexRechercheServeur {
 
 namespace {
 
-const QString Colonnes = QStringLiteral("genre, client, contact, id, libelle, date, fait, debut, mots");
+const QString Colonnes = QStringLiteral("genre, cle, client, contact, libelle, date, fait, debut, mots");
 
 struct Source {
     QString table;
     Genre genre;
-    // The record's key in its table, and the columns of the index that hold it.
-    QStringList cle;
-    QStringList cleIndex;
+    // The record's key in its table: Rang numbers clients and contacts as they were created.
+    QString cle;
     // The columns whose words are indexed.
     QStringList mots;
-    // The columns whose change rewrites the record's row, its key included.
+    // The columns whose change rewrites the record's row.
     QStringList suivies;
 };
 
 const QList<Source>& sources() {
     static const QStringList suivi{"commentaire", "client", "interlocuteur"};
     static const QStringList contact{"nom", "prenom", "email", "client"};
-    static const QList<Source> s{
-        {QStringLiteral("client"), GenreClient, {"nom"}, {"client"}, {"nom", "ville"}, {"nom", "ville"}},
-        {QStringLiteral("interlocuteur"),
-         GenreInterlocuteur,
-         {"client", "nom"},
-         {"client", "contact"},
-         contact,
-         contact},
-        {QStringLiteral("actions"),
-         GenreAction,
-         {"id"},
-         {"id"},
-         suivi,
-         suivi + QStringList{"id", "dateprevue", "fait"}},
-        {QStringLiteral("rdv"),
-         GenreRdv,
-         {"id"},
-         {"id"},
-         suivi,
-         suivi + QStringList{"id", "dateprevue", "fait"}}};
+    static const QList<Source> s{{QStringLiteral("client"),
+                                  GenreClient,
+                                  QStringLiteral("rang"),
+                                  {"nom", "ville"},
+                                  {"rang", "nom", "ville"}},
+                                 {QStringLiteral("interlocuteur"), GenreInterlocuteur, QStringLiteral("rang"),
+                                  contact, contact + QStringList{"rang"}},
+                                 {QStringLiteral("actions"), GenreAction, QStringLiteral("id"), suivi,
+                                  suivi + QStringList{"id", "dateprevue", "fait"}},
+                                 {QStringLiteral("rdv"), GenreRdv, QStringLiteral("id"), suivi,
+                                  suivi + QStringList{"id", "dateprevue", "fait"}}};
     return s;
 }
 
@@ -72,20 +62,20 @@ QString vecteur(const QString& p, const QStringList& colonnes) {
 // The index's row of the record p, in the order of Colonnes.
 QString valeurs(const Source& s, const QString& p) {
     const auto c = [&](const char* colonne) { return p + QLatin1Char('.') + QLatin1String(colonne); };
-    QStringList v{QString::number(s.genre)};
+    QStringList v{QString::number(s.genre), p + QLatin1Char('.') + s.cle};
     switch (s.genre) {
     case GenreClient:
-        v << c("nom") << QStringLiteral("NULL, NULL") << decode(c("nom")) << QStringLiteral("NULL, NULL")
+        v << c("nom") << QStringLiteral("NULL") << decode(c("nom")) << QStringLiteral("NULL, NULL")
           << QStringLiteral("recherche_debut(%1)").arg(c("nom"));
         break;
     case GenreInterlocuteur:
-        v << c("client") << c("nom") << QStringLiteral("NULL")
+        v << c("client") << c("nom")
           << QStringLiteral("btrim(%1)")
                  .arg(decode(c("nom") + QStringLiteral(" || ' ' || coalesce(%1, '')").arg(c("prenom"))))
           << QStringLiteral("NULL, NULL, NULL");
         break;
     default:
-        v << c("client") << c("interlocuteur") << c("id")
+        v << c("client") << c("interlocuteur")
           << QStringLiteral("substring(%1 FROM '^[^\\r\\n]*')")
                  .arg(decode(QStringLiteral("coalesce(%1, '')").arg(c("commentaire"))))
           << c("dateprevue") << QStringLiteral("coalesce(%1, 0) <> 0").arg(c("fait"))
@@ -94,39 +84,20 @@ QString valeurs(const Source& s, const QString& p) {
     return (v << vecteur(p, s.mots)).join(QStringLiteral(", "));
 }
 
-QString egalites(const QStringList& gauche, const QString& p, const QStringList& droite) {
-    QStringList e;
-    for (int i = 0; i < gauche.size(); ++i)
-        e << QStringLiteral("%1 = %2.%3").arg(gauche[i], p, droite[i]);
-    return e.join(QStringLiteral(" AND "));
-}
-
 QString remplissage(const Source& s, const QString& condition = {}) {
     return QStringLiteral("INSERT INTO recherche (%1) SELECT %2 FROM %3 t%4")
         .arg(Colonnes, valeurs(s, QStringLiteral("t")), s.table, condition);
-}
-
-// Every record of the key that p holds, read again from its table.
-QString relecture(const Source& s, const QString& p) {
-    QStringList cleT;
-    for (const QString& colonne : s.cle)
-        cleT << QStringLiteral("t.") + colonne;
-    return QStringLiteral("DELETE FROM recherche WHERE genre = %1 AND %2; %3;")
-        .arg(QString::number(s.genre), egalites(s.cleIndex, p, s.cle),
-             remplissage(s, QStringLiteral(" WHERE ") + egalites(cleT, p, s.cle)));
 }
 
 QString fonction(const Source& s) {
     return QStringLiteral(
                "CREATE FUNCTION recherche_suivre_%1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
                "SET search_path FROM CURRENT AS $$ BEGIN "
-               "IF TG_OP = 'TRUNCATE' THEN DELETE FROM recherche WHERE genre = %2; "
-               "ELSIF TG_OP = 'INSERT' THEN INSERT INTO recherche (%3) VALUES (%4); "
-               "ELSE %5 IF TG_OP = 'UPDATE' AND (%6) IS DISTINCT FROM (%7) THEN %8 END IF; "
-               "END IF; RETURN NULL; END $$")
-        .arg(s.table, QString::number(s.genre), Colonnes, valeurs(s, QStringLiteral("NEW")),
-             relecture(s, QStringLiteral("OLD")), prefixe(QStringLiteral("NEW"), s.cle),
-             prefixe(QStringLiteral("OLD"), s.cle), relecture(s, QStringLiteral("NEW")));
+               "IF TG_OP = 'TRUNCATE' THEN DELETE FROM recherche WHERE genre = %2; RETURN NULL; END IF; "
+               "IF TG_OP <> 'INSERT' THEN DELETE FROM recherche WHERE genre = %2 AND cle = OLD.%3; END IF; "
+               "IF TG_OP <> 'DELETE' THEN INSERT INTO recherche (%4) VALUES (%5); END IF; "
+               "RETURN NULL; END $$")
+        .arg(s.table, QString::number(s.genre), s.cle, Colonnes, valeurs(s, QStringLiteral("NEW")));
 }
 
 QStringList declencheurs(const Source& s) {
@@ -176,8 +147,9 @@ QStringList avantRemplissage() {
     QStringList s{SansAvis, QStringLiteral("CREATE EXTENSION IF NOT EXISTS unaccent")};
     s << fonctionsDesMots()
       << QStringLiteral(
-             "CREATE TABLE recherche (genre smallint NOT NULL, client text, contact text, id integer, "
-             "libelle text, date timestamp, fait boolean, debut text, mots tsvector NOT NULL)");
+             "CREATE TABLE recherche (genre smallint NOT NULL, cle integer NOT NULL, client text, "
+             "contact text, libelle text, date timestamp, fait boolean, debut text, mots tsvector NOT "
+             "NULL)");
     return s;
 }
 
@@ -186,9 +158,8 @@ QStringList apresRemplissage() {
         QStringLiteral("CREATE INDEX recherche_mots ON recherche USING gin (mots)"),
         // The clients and contacts alone, when the actions found are too many to be read.
         QStringLiteral("CREATE INDEX recherche_mots_noms ON recherche USING gin (mots) WHERE genre < 2"),
-        QStringLiteral("CREATE INDEX recherche_noms ON recherche (genre, client, contact) WHERE genre < 2"),
-        QStringLiteral("CREATE INDEX recherche_suivis ON recherche (genre, id) WHERE genre >= 2"),
-        QStringLiteral("CREATE INDEX recherche_dates ON recherche (fait, (%1), genre, id) WHERE genre >= 2")
+        QStringLiteral("CREATE UNIQUE INDEX recherche_cles ON recherche (genre, cle)"),
+        QStringLiteral("CREATE INDEX recherche_dates ON recherche (fait, (%1), genre, cle) WHERE genre >= 2")
             .arg(QLatin1String(Quand))};
     for (const Source& source : sources())
         s << fonction(source) << declencheurs(source);
@@ -260,16 +231,12 @@ void construire(Connection& c, const std::function<void(qint64, qint64)>& avance
     qint64 fait = 0;
     avancement(fait, total);
     for (const Source& s : sources()) {
-        if (s.cle != QStringList{QStringLiteral("id")}) {
-            fait += c.executerNatif(remplissage(s));
-            avancement(fait, total);
-            continue;
-        }
-        const qint64 dernier = entier(c, QStringLiteral("SELECT max(id) FROM ") + s.table);
-        for (qint64 debut = entier(c, QStringLiteral("SELECT min(id) FROM ") + s.table); debut <= dernier;
-             debut += Pas) {
-            fait += c.executerNatif(remplissage(s, QStringLiteral(" WHERE t.id >= $1 AND t.id < $2")),
-                                    {debut, debut + Pas});
+        const qint64 dernier = entier(c, QStringLiteral("SELECT max(%1) FROM %2").arg(s.cle, s.table));
+        for (qint64 debut = entier(c, QStringLiteral("SELECT min(%1) FROM %2").arg(s.cle, s.table));
+             debut <= dernier; debut += Pas) {
+            fait +=
+                c.executerNatif(remplissage(s, QStringLiteral(" WHERE t.%1 >= $1 AND t.%1 < $2").arg(s.cle)),
+                                {debut, debut + Pas});
             avancement(fait, total);
         }
     }

@@ -10,10 +10,8 @@ class Connection;
 // unaccent extension), kept current by triggers on the four tables, so that a save by any program
 // is found at once. Written in PostgreSQL's own SQL.
 //
-// Client and Interlocuteur have no key column: a row of the index names its record by the client's
-// name, by the client and the contact's name, or by the Id. A change or a deletion reads again, from
-// its table, every record of the old key (and of the new one), so that two records sharing a key
-// stay two rows of the index.
+// A row of the index names its record by its key: Rang for clients and contacts (numbered as they
+// were created, as a file's rowid), Id for actions and appointments.
 namespace IndexRechercheServeur {
 
 // What the column "genre" holds.

@@ -157,7 +157,7 @@ QHash<qint64, Trouve> lire(Connection& c, const QVector<qint64>& choisies) {
 }
 
 // The keys listed, at most LignesMax: the clients whose name starts with the text, then the keys
-// added in their order; clients and contacts sorted by name, then by client, within their group.
+// added in their order; clients and contacts sorted by name within their group.
 class Ordre {
 public:
     explicit Ordre(const QVector<qint64>& debuts)
@@ -184,16 +184,12 @@ public:
             return i < m_debuts ? 0 : rang(m_cles[i]) <= RangInterlocuteur ? 1 + rang(m_cles[i]) : 3 + i;
         };
         const auto nom = [&](int i) { return lus.value(identite(m_cles[i])).nomOuTexte; };
-        const auto client = [&](int i) { return lus.value(identite(m_cles[i])).client; };
         QVector<int> indices(m_cles.size());
         std::iota(indices.begin(), indices.end(), 0);
         std::stable_sort(indices.begin(), indices.end(), [&](int a, int b) {
             if (groupe(a) != groupe(b))
                 return groupe(a) < groupe(b);
-            if (groupe(a) >= 3)
-                return false;
-            const int n = francais.compare(nom(a), nom(b));
-            return n != 0 ? n < 0 : francais.compare(client(a), client(b)) < 0;
+            return groupe(a) < 3 && francais.compare(nom(a), nom(b)) < 0;
         });
         QVector<Trouve> l;
         for (int i : indices)

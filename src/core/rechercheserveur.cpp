@@ -18,8 +18,11 @@ using Recherche::PlafondCompte;
 
 // Every statement takes the words typed as $1, separated by spaces, and now as $2; the rows it gives
 // start with these columns.
-const QString Colonnes = QStringLiteral("genre, client, contact, id, libelle, date");
+const QString Colonnes = QStringLiteral("genre, client, contact, cle, libelle, date");
 const QString Requete = QStringLiteral("(SELECT recherche_requete($1))");
+// Dates are compared to the minute, now included.
+const QString Maintenant = QStringLiteral("date_trunc('minute', $2::timestamp)");
+const QString Minute = QStringLiteral("date_trunc('minute', %1)").arg(QLatin1String(Quand));
 
 // How many actions and appointments a walk from now reads at most: when it finds too few among them,
 // the index gives them all.
@@ -29,21 +32,26 @@ constexpr int Marche = 2000;
 // text, the other clients, the contacts, what is to do, what is done.
 QString trouves(const QString& condition) {
     return QStringLiteral(
-               "SELECT %1, %2 AS quand, CASE WHEN genre = 0 AND starts_with(debut, (SELECT "
+               "SELECT %1, %2 AS minute, CASE WHEN genre = 0 AND starts_with(debut, (SELECT "
                "recherche_debut($1))) THEN 0 WHEN genre < 2 THEN genre + 1 WHEN fait THEN 4 ELSE 3 "
                "END AS groupe FROM recherche WHERE %3")
-        .arg(Colonnes, QLatin1String(Quand), condition);
+        .arg(Colonnes, Minute, condition);
 }
 
-// Clients and contacts by name then client, in the French order; actions and appointments planned
-// closest to now first, the later first when two are as close, actions first at the same time.
+// The clients and contacts listed, when more match: the first created of each group, as on a file.
+QString premiersNoms(const QString& source) {
+    return QStringLiteral("SELECT * FROM %1 WHERE genre < 2 ORDER BY groupe, cle LIMIT %2")
+        .arg(source)
+        .arg(LignesMax);
+}
+
+// Clients and contacts by name, in the French order; actions and appointments planned closest to
+// now first, the later first when two are as close, then actions, then by Id.
 QString ordre() {
     return QStringLiteral(
-               "ORDER BY groupe, CASE WHEN genre < 2 THEN libelle END COLLATE %1, CASE WHEN genre < 2 THEN "
-               "client END COLLATE %1, abs(date_part('epoch', quand - $2::timestamp)), quand DESC, genre, "
-               "id, "
-               "client, contact LIMIT %2")
-        .arg(QLatin1String(CollationFrancaise))
+               "ORDER BY groupe, CASE WHEN genre < 2 THEN libelle END COLLATE %1, abs(date_part('epoch', "
+               "minute - %2)), minute DESC, genre, cle LIMIT %3")
+        .arg(QLatin1String(CollationFrancaise), Maintenant)
         .arg(LignesMax);
 }
 
@@ -52,18 +60,18 @@ QString ordre() {
 QString suivis(bool apres, bool parIndex) {
     const QString sens = apres ? QString() : QStringLiteral(" DESC");
     const QString selection =
-        QStringLiteral("SELECT %1, %2 AS quand, mots FROM recherche WHERE genre >= 2 AND fait = $3 AND %2 %3 "
-                       "$2::timestamp")
-            .arg(Colonnes, QLatin1String(Quand), apres ? QStringLiteral(">=") : QStringLiteral("<"));
+        QStringLiteral(
+            "SELECT %1, %2 AS quand, mots FROM recherche WHERE genre >= 2 AND fait = $3 AND %2 %3 %4")
+            .arg(Colonnes, QLatin1String(Quand), apres ? QStringLiteral(">=") : QStringLiteral("<"),
+                 Maintenant);
     // OFFSET 0 keeps the planner from walking the dates itself, match after match.
     const QString lues =
         parIndex
             ? selection + QStringLiteral(" AND mots @@ %1 OFFSET 0").arg(Requete)
-            : selection + QStringLiteral(" ORDER BY quand%1, genre%1, id%1 LIMIT %2").arg(sens).arg(Marche);
-    return QStringLiteral(
-               "SELECT %1, date_part('epoch', quand - $2::timestamp) FROM (%2) m WHERE ts_match_vq(mots, "
-               "%3) ORDER BY quand%4, genre%4, id%4 LIMIT $4")
-        .arg(Colonnes, lues, Requete, sens);
+            : selection + QStringLiteral(" ORDER BY quand%1, genre%1, cle%1 LIMIT %2").arg(sens).arg(Marche);
+    return QStringLiteral("SELECT %1, date_part('epoch', date_trunc('minute', quand) - %2) FROM (%3) m WHERE "
+                          "ts_match_vq(mots, %4) ORDER BY quand%5, genre%5, cle%5 LIMIT $4")
+        .arg(Colonnes, Maintenant, lues, Requete, sens);
 }
 
 Trouve trouve(const Curseur& r) {
@@ -72,7 +80,8 @@ Trouve trouve(const Curseur& r) {
     t.clientStocke = r.valeur(1).toString();
     t.client = DecodeSql(t.clientStocke);
     t.contactStocke = r.valeur(2).toString();
-    t.id = r.valeur(3).toInt();
+    if (t.genre == Trouve::Genre::Action || t.genre == Trouve::Genre::RendezVous)
+        t.id = r.valeur(3).toInt();
     t.nomOuTexte = r.valeur(4).toString();
     t.date = Regional::lireDateStockee(r.valeur(5).toString());
     return t;
@@ -95,10 +104,11 @@ ResultatRecherche RechercheServeur::chercher(const QStringList& mots, const QDat
     Curseur premiers = m_c.lireNatif(
         QStringLiteral(
             "WITH m AS MATERIALIZED (%1 LIMIT %2), n AS (SELECT count(*) AS n FROM m) SELECT l.*, n.n "
-            "FROM n LEFT JOIN LATERAL (SELECT %3 FROM m WHERE n.n < %2 %4) l ON true")
+            "FROM n LEFT JOIN LATERAL (SELECT %3 FROM ((%4) UNION ALL (SELECT * FROM m WHERE genre >= "
+            "2) OFFSET 0) u WHERE n.n < %2 %5) l ON true")
             .arg(trouves(QStringLiteral("mots @@ ") + Requete))
             .arg(PlafondCompte + 1)
-            .arg(Colonnes, ordre()),
+            .arg(Colonnes, premiersNoms(QStringLiteral("m")), ordre()),
         valeurs);
     while (premiers.suivant()) {
         r.total = premiers.valeur(6).toInt();
@@ -108,7 +118,10 @@ ResultatRecherche RechercheServeur::chercher(const QStringList& mots, const QDat
     if (r.total <= PlafondCompte)
         return r;
     r.lignes = lire(QStringLiteral("SELECT %1 FROM (%2) m %3")
-                        .arg(Colonnes, trouves(QStringLiteral("genre < 2 AND mots @@ ") + Requete), ordre()),
+                        .arg(Colonnes,
+                             premiersNoms(QStringLiteral("(%1) t").arg(
+                                 trouves(QStringLiteral("genre < 2 AND mots @@ ") + Requete))),
+                             ordre()),
                     valeurs);
     for (const bool fait : {false, true})
         if (r.lignes.size() < LignesMax)
