@@ -100,6 +100,7 @@ void RechercheServeur::construireIndex(const Avancement& avancement) {
 ResultatRecherche RechercheServeur::chercher(const QStringList& mots, const QDateTime& maintenant) {
     const QVariantList valeurs{mots.join(QLatin1Char(' ')), texteDateStockee(maintenant)};
     // Up to the count's limit, the matches are read and sorted at once; past it, not sorted at all.
+    // OFFSET 0 keeps the planner from sorting every action found by its group before the top ones.
     ResultatRecherche r;
     Curseur premiers = m_c.lireNatif(
         QStringLiteral(
