@@ -84,7 +84,7 @@ QString valeurs(const Source& s, const QString& p) {
     return (v << vecteur(p, s.mots)).join(QStringLiteral(", "));
 }
 
-QString remplissage(const Source& s, const QString& condition = {}) {
+QString remplissage(const Source& s, const QString& condition) {
     return QStringLiteral("INSERT INTO recherche (%1) SELECT %2 FROM %3 t%4")
         .arg(Colonnes, valeurs(s, QStringLiteral("t")), s.table, condition);
 }
