@@ -38,7 +38,7 @@ void afficher(const QVector<Resultat>& table, double memoire) {
     const auto ligne = [](const QString& a, const QString& b, const QString& c, const QString& d,
                           const QString& e) {
         std::printf("%s\n", QStringLiteral("%1 %2 %3 %4 %5")
-                                .arg(a, -36)
+                                .arg(a, -40)
                                 .arg(b, 9)
                                 .arg(c, 13)
                                 .arg(d, 12)

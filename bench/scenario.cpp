@@ -2,11 +2,13 @@
 
 #include "mainwindow/frmclient.h"
 #include "planning/frmplanning.h"
+#include "search/frmrecherche.h"
 #include "ui/grille.h"
 #include "ui/principal.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -108,6 +110,23 @@ private:
     int m_id = 0;
     QByteArray m_commentaire, m_saisie;
 };
+
+// The search: the keystroke that completes the text, what comes before it already typed (and
+// searched). Words of the generated names: a surname begun, then a client's, then an action's.
+void recherches(Banc& banc, QVector<Resultat>& table) {
+    for (const char* texte : {"Dupon", "Dupont Boulangerie", "Dupont Boulangerie relancer"}) {
+        const QString t = QString::fromUtf8(texte);
+        const auto champ = [] { return enfant<QLineEdit>(frmRecherche, "Texte"); };
+        table << banc.mesurer({QStringLiteral("recherche « %1 »").arg(t),
+                               [=] {
+                                   w<QPushButton>("BtnRechercher")->click();
+                                   champ()->setText(t.chopped(1));
+                               },
+                               [=] { QTest::keyClick(champ(), t.back().toLatin1()); },
+                               [] { return enfant<Grille>(frmRecherche, "Resultats")->rows() - 1; },
+                               Banc::Sql::Envoye});
+    }
+}
 
 } // namespace
 
@@ -220,5 +239,7 @@ QVector<Resultat> derouler(Banc& banc, const QString& fichier) {
     table << banc.mesurer({QStringLiteral("semaine suivante du planning"), rien,
                            [] { enfant<QPushButton>(frmPlanning, "BtnSuivante")->click(); }, items,
                            Sql::Envoye});
+
+    recherches(banc, table);
     return table;
 }

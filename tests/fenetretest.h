@@ -1,9 +1,7 @@
 #pragma once
 
-#include "core/moteurpostgres.h"
 #include "mainwindow/frmclient.h"
 #include "support/basetest.h"
-#include "support/serveurtest.h"
 #include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
@@ -12,53 +10,21 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QTest>
 #include <QTimer>
 
-// Whether ctest runs the test against its PostgreSQL server (NAME_postgresql): the variable then
-// holds the server's URL, or why there is none.
-inline bool surServeurDEssai() {
-    return qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG");
-}
-
-// The real main window on a fresh database holding the given rows; closed with the scope. On the
-// test server, the database is a fresh one there, which Brevanta.ini in the folder names.
+// The real main window on a fresh database holding the given rows; closed with the scope.
 class FenetreTest {
 public:
     explicit FenetreTest(const QStringList& lignes = {}) {
-        if (surServeurDEssai()) {
-            serveur = std::make_unique<ServeurTest>();
-            MoteurPostgres::creerTables(serveur->url());
-            QSettings(base.dossier() + QStringLiteral("/Brevanta.ini"), QSettings::IniFormat)
-                .setValue(QStringLiteral("Base/Serveur"), serveur->url());
-        }
         for (const QString& sql : lignes)
-            executer(sql);
+            base.sql(sql);
         base.entrer();
-        QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("lecture"))
-            .setDatabaseName(base.fichier());
         Message::effacer();
         Message::setAutoAnswer(true);
         Main();
     }
-    ~FenetreTest() {
-        FinApplication();
-        QSqlDatabase::removeDatabase(QStringLiteral("lecture"));
-    }
-
-    // Runs the engine's own SQL on the database, outside the program's layer.
-    void executer(const QString& sql) const {
-        if (serveur)
-            serveur->sql(sql);
-        else
-            base.sqlite(sql);
-    }
-    // The database as Main() opens it.
-    QString adresse() const { return serveur ? serveur->url() : base.fichier(); }
+    ~FenetreTest() { FinApplication(); }
 
     template <typename T = QWidget> T* w(const char* nom) const {
         T* controle = frmClient->findChild<T*>(QLatin1String(nom));
@@ -87,20 +53,10 @@ public:
         return t;
     }
     QString selection(const char* g) const { return w<Grille>(g)->textMatrix(w<Grille>(g)->rowSel(), 0); }
-    // Rows of a query run straight on the file, columns joined by '|'.
-    QStringList lire(const QString& sql) const {
-        QStringList lignes;
-        for (QSqlQuery q(sql, QSqlDatabase::database(QStringLiteral("lecture"))); q.next();) {
-            QStringList l;
-            for (int i = 0; i < q.record().count(); ++i)
-                l << q.value(i).toString();
-            lignes << l.join(QLatin1Char('|'));
-        }
-        return lignes;
-    }
+    // Rows of a query run straight on the database, columns joined by '|'.
+    QStringList lire(const QString& sql) const { return base.lignes(sql); }
 
     BaseTest base;
-    std::unique_ptr<ServeurTest> serveur;
 };
 
 inline QString client(const QString& nom) {

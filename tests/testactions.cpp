@@ -33,18 +33,18 @@ class TestActions : public QObject {
 private slots:
     void initTestCase() {
         m_connexion = ouvrir(m_base);
-        m_base.sqlite("INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES "
-                      "('ClientA', '', 'sans', '2024-03-04 10:00:00', 0), "
-                      "('ClientA', 'ContactB', 'ctB', '2024-03-05 00:00:00', 0), "
-                      "('ClientB', 'ContactA', 'cliB', '2024-03-06 00:00:00', 2), "
-                      "('ClientA', 'ContactA', 'dim0', '2024-03-10 00:00:00', -1), "
-                      "('ClientA', 'ContactA', 'dim18', '2024-03-10 18:00:00', 0), "
-                      "('ClientA', 'ContactA', 'lunS', '2024-03-11 08:00:00', 1), "
-                      "('ClientA', 'ContactA', 'avr', '2024-04-01 00:00:00', 0), "
-                      "('ClientA', 'ContactA', 'fev', '2024-02-28 00:00:00', -1), "
-                      "('D \"et\" fils', '', 'guil', '2024-03-01 00:00:00', 0), "
-                      "('D \"et\" fils', 'Zed', 'guilZ', '2024-02-29 00:00:00', 0), "
-                      "('ClientA', 'ContactA', 'm2019', '2019-03-20 00:00:00', 0)");
+        m_base.sql("INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES "
+                   "('ClientA', '', 'sans', '2024-03-04 10:00:00', 0), "
+                   "('ClientA', 'ContactB', 'ctB', '2024-03-05 00:00:00', 0), "
+                   "('ClientB', 'ContactA', 'cliB', '2024-03-06 00:00:00', 2), "
+                   "('ClientA', 'ContactA', 'dim0', '2024-03-10 00:00:00', -1), "
+                   "('ClientA', 'ContactA', 'dim18', '2024-03-10 18:00:00', 0), "
+                   "('ClientA', 'ContactA', 'lunS', '2024-03-11 08:00:00', 1), "
+                   "('ClientA', 'ContactA', 'avr', '2024-04-01 00:00:00', 0), "
+                   "('ClientA', 'ContactA', 'fev', '2024-02-28 00:00:00', -1), "
+                   "('D \"et\" fils', '', 'guil', '2024-03-01 00:00:00', 0), "
+                   "('D \"et\" fils', 'Zed', 'guilZ', '2024-02-29 00:00:00', 0), "
+                   "('ClientA', 'ContactA', 'm2019', '2019-03-20 00:00:00', 0)");
     }
 
     void cleanup() { Horloge::reprendre(); }
@@ -96,7 +96,7 @@ private slots:
 
     // Two new appointments, one saved again, beside a row another tool left with NULLs.
     void enregistrementEtRelecture() {
-        m_base.sqlite("INSERT INTO RDV (Id) VALUES (7)");
+        m_base.sql("INSERT INTO RDV (Id) VALUES (7)");
         Action nouveau;
         nouveau.SetTypeDonnees(1);
         nouveau.DatePrevue = Regional::dateHeure(QDate(2024, 3, 12), QTime(14, 30));

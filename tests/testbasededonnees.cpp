@@ -9,7 +9,6 @@
 #include "support/basetest.h"
 
 #include <QFile>
-#include <QSqlQuery>
 #include <QtEndian>
 #include <QtTest>
 #include <memory>
@@ -28,13 +27,6 @@ QStringList colonne(Connection* c, const QString& sql, const QString& champ) {
     return valeurs;
 }
 
-QStringList brut(Connection* c, const QString& sql) {
-    QStringList valeurs;
-    for (QSqlQuery q(sql, c->base()); q.next();)
-        valeurs << q.value(0).toString();
-    return valeurs;
-}
-
 void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(
         QStringLiteral("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
@@ -44,11 +36,11 @@ void ajouterAction(Connection* c, const QString& commentaire, const QString& dat
 }
 
 // Spoils the header of a leaf page in the middle of a table, as a failing disk would.
-void endommagerTable(Connection* c, const QString& fichier, const QString& table) {
-    const qint64 taille = brut(c, "PRAGMA page_size").value(0).toInt();
+void endommagerTable(const BaseTest& base, const QString& table) {
+    const qint64 taille = base.lignes("PRAGMA page_size").value(0).toInt();
     const int racine =
-        brut(c, "select rootpage from sqlite_master where name='" + table + "'").value(0).toInt();
-    QFile f(fichier);
+        base.lignes("select rootpage from sqlite_master where name='" + table + "'").value(0).toInt();
+    QFile f(base.fichier());
     QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((racine - 1) * taille));
     const QByteArray page = f.read(taille);
     QCOMPARE(int(page[0]), 5); // an interior page over the leaves
@@ -147,7 +139,7 @@ private slots:
         ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
         ajouterAction(m_c.get(), "saut", litteral);
         const QString stockees = "select DatePrevue from Actions order by Id";
-        QCOMPARE(brut(m_c.get(), stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
         Horloge::fixer(Regional::lireDateStockee(stockee));
         QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where DatePrevue=now()", "Commentaire"),
                  QStringList{"saut"});
@@ -161,7 +153,7 @@ private slots:
         QCOMPARE(Regional::lireDate(affichee), saut->DatePrevue);
         QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
         saut->SetDataBd(*m_c);
-        QCOMPARE(brut(m_c.get(), stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
 
         // Now is the wall clock, comparable with stored dates.
         Horloge::reprendre();
@@ -189,6 +181,9 @@ private slots:
     // Statements are kept prepared; closing the connection ends a record set still open, and
     // opening adds the indexes a database made by an older version lacks.
     void instructionsGardeesEtIndex() {
+        if (m_base->serveur())
+            QSKIP(
+                "a file's statements and indexes: a server's rows come whole, its tables with their indexes");
         for (int i = 0; i < 3; ++i)
             ajouterAction(m_c.get(), "même", "2003/02/17");
         QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions", "Commentaire").size(), 3);
@@ -199,7 +194,7 @@ private slots:
         rs.close();
         m_base->sqlite("DROP INDEX ActionsAFaire");
         m_c.reset(ouvrir(*m_base));
-        QCOMPARE(brut(m_c.get(), "select name from sqlite_master where name='ActionsAFaire'"),
+        QCOMPARE(m_base->lignes("select name from sqlite_master where name='ActionsAFaire'"),
                  QStringList{"ActionsAFaire"});
     }
 
@@ -266,7 +261,7 @@ private slots:
         rs.close();
 
         // Rows written by another tool may hold NULLs.
-        m_base->sqlite("insert into Actions (Id) values (7)");
+        m_base->sql("insert into Actions (Fait) values (NULL)");
         rs.open("select * from Actions");
         QCOMPARE(rs.field("Commentaire").toText(), QString());
         QCOMPARE(rs.field("Fait").toInt(), 0);
@@ -278,9 +273,9 @@ private slots:
         ajouterAction(m_c.get(), "deux", "2003/02/18");
         rs.open("select Id from Actions order by Id");
         rs.moveNext();
-        QCOMPARE(rs.field("id").toInt(), 8);
+        QCOMPARE(rs.field("id").toInt(), 2);
         rs.moveFirst();
-        QCOMPARE(rs.field("ID").toInt(), 7);
+        QCOMPARE(rs.field("ID").toInt(), 1);
         rs.moveNext();
         rs.moveNext();
         QVERIFY(rs.eof());
@@ -288,6 +283,8 @@ private slots:
 
     // A damaged page ends the reading with the engine's error, never with a shorter list.
     void pageEndommagee() {
+        if (m_base->serveur())
+            QSKIP("damaged pages are a fault of files");
         const QString suite =
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
         m_base->sqlite(suite +
@@ -296,7 +293,7 @@ private slots:
                        "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
                        "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
         for (const char* table : {"Client", "Actions"})
-            endommagerTable(m_c.get(), m_base->fichier(), table);
+            endommagerTable(*m_base, table);
         m_c.reset(ouvrir(*m_base));
 
         QVERIFY_THROWS_EXCEPTION(ErreurBd, colonne(m_c.get(), "select * from Client", "Nom"));
@@ -314,7 +311,8 @@ private slots:
             t.commit();
             QFAIL("a missing table went unnoticed");
         } catch (const ErreurBd& e) {
-            QVERIFY(e.texte().contains("Clients"));
+            // A server writes the names it did not find in lower case.
+            QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
         }
         QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME"});
         {

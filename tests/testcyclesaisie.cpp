@@ -27,28 +27,23 @@ void TestCycleSaisie::enregistrementsRates() {
     QCOMPARE(t.lire("select Adresse1 from Client union all select Prenom from Interlocuteur"),
              QStringList({"rue du $BPort$B 12", "Jean $Bdit$B"}));
 
-    const auto refuser = [&t](const char* table) {
-        t.base.sqlite(QStringLiteral("CREATE TRIGGER refus%1 BEFORE UPDATE ON %1 BEGIN SELECT "
-                                     "RAISE(ABORT, 'refus'); END")
-                          .arg(QLatin1String(table)));
-    };
-    refuser("Client");
+    t.base.refuser("Client", "UPDATE");
     t.clic("BtnModifier");
     t.saisir("Nom", "ACME 2");
     t.clic("BtnValider");
     QVERIFY(Message::dernierTexte().contains("refus"));
     QCOMPARE(t.texte("Nom"), QStringLiteral("ACME 2"));
-    t.base.sqlite("DROP TRIGGER refusClient");
+    t.base.accepter("Client", "UPDATE");
     t.clic("BtnValider");
     QCOMPARE(t.lire("select Nom from Client union all select Client from Interlocuteur"),
              QStringList({"ACME 2", "ACME 2"}));
 
-    refuser("Interlocuteur");
+    t.base.refuser("Interlocuteur", "UPDATE");
     t.clic("BtnModifierInterlocuteur");
     t.saisir("NomInterlocuteur", "Durand");
     t.clic("BtnValiderInterlocuteur");
     QVERIFY(Message::dernierTexte().contains("refus"));
-    t.base.sqlite("DROP TRIGGER refusInterlocuteur");
+    t.base.accepter("Interlocuteur", "UPDATE");
     t.clic("BtnValiderInterlocuteur");
     QCOMPARE(t.lire("select Nom from Interlocuteur"), QStringList("Durand"));
     QCOMPARE(t.selection("ListeInterlocuteurs"), QStringLiteral("Durand"));
@@ -63,14 +58,14 @@ void TestCycleSaisie::chargementsRates() {
          "insert into Interlocuteur (Nom, Client, email) values ('Dupont', 'ACME', '" + long_ + "')",
          contact("Martin", "Zeta")});
     QCOMPARE(t.w<QLineEdit>("emailInterlocuteur")->cursorPosition(), 0);
-    t.base.sqlite("ALTER TABLE Interlocuteur RENAME TO Cache");
+    t.base.sql("ALTER TABLE Interlocuteur RENAME TO Cache");
     t.clicGrille("VsfListeClients", 2);
-    QVERIFY(Message::dernierTexte().contains("Interlocuteur"));
+    QVERIFY(Message::dernierTexte().contains("Interlocuteur", Qt::CaseInsensitive));
     QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("ACME"));
     QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
     QCOMPARE(ClientCourant, QStringLiteral("ACME"));
     QCOMPARE(t.texte("NomInterlocuteur"), QStringLiteral("Dupont"));
-    t.base.sqlite("ALTER TABLE Cache RENAME TO Interlocuteur");
+    t.base.sql("ALTER TABLE Cache RENAME TO Interlocuteur");
     t.clicGrille("VsfListeClients", 2);
     QCOMPARE(InterlocuteurCourant, QStringLiteral("Martin"));
 }
@@ -93,7 +88,7 @@ void TestCycleSaisie::verrouEtChargementUnique() {
     CompteurInstructions compteur(Connexion);
     t.clicGrille("VsfListeClients", 2);
     QCOMPARE(InterlocuteurCourant, QStringLiteral("Bravo"));
-    QCOMPARE(compteur.nombre("select * from Interlocuteur"), 1);
+    COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
 }
 
 QTEST_MAIN(TestCycleSaisie)

@@ -1,7 +1,12 @@
+#include "core/choixbase.h"
+#include "core/connection.h"
 #include "core/erreurbd.h"
+#include "core/horloge.h"
+#include "data/actions.h"
 #include "fenetretest.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QGuiApplication>
 #include <QPlainTextEdit>
 
@@ -12,15 +17,53 @@ const QString ContactParti =
     QStringLiteral("Cet interlocuteur n'existe plus : il a été supprimé ou renommé sur un autre poste.");
 } // namespace
 
-// Another program works on the same file meanwhile; what one says, the other hears.
+// Another program works on the same database meanwhile; what one says, the other hears.
 class TestDeuxPostes : public QObject {
     Q_OBJECT
 private slots:
+    void deuxDossiers();
     void enregistrementsSansFiche();
     void ligneDisparue();
     void messagesEnFrancais();
     void champsSurUneLigne();
 };
+
+// Two users, each starting the program in a working folder of their own (the server named in both
+// folders' Brevanta.ini; a file, shared within its folder): what one saves, the other lists.
+void TestDeuxPostes::deuxDossiers() {
+    FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1)});
+    const QString ici = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(t.base.autrePoste()));
+    Connection autre;
+    autre.open(baseDuDossier());
+    QVERIFY(QDir::setCurrent(ici));
+    QCOMPARE(autre.description(), Connexion->description());
+
+    t.clic("BtnCreerAction");
+    t.w<QPlainTextEdit>("CommentaireAction")->setPlainText("rappeler");
+    t.clic("BtnValiderAction");
+    Actions actions;
+    actions.SetTypeDonnees(0);
+    actions.CreationCollection(autre, Action(), 3, 1, 1, 2);
+    QCOMPARE(actions.Count(), 1);
+    QCOMPARE(actions.Item(0)->Commentaire, QStringLiteral("rappeler"));
+
+    autre.execute("insert into Client (Nom) values (\"Zeta\")");
+    Action visite;
+    visite.SetTypeDonnees(1);
+    visite.Client = QStringLiteral("ACME");
+    visite.Interlocuteur = QStringLiteral("Dupont");
+    visite.Commentaire = QStringLiteral("visite");
+    visite.DatePrevue = Horloge::maintenant();
+    QVERIFY(visite.SetDataBd(autre));
+    // The window lists them when it shows again, and at the next click on the client.
+    frmClient->showMinimized();
+    frmClient->showNormal();
+    QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta"}));
+    t.clicGrille("VsfListeClients", 1);
+    QCOMPARE(t.colonne("VSFRDV").size(), 1);
+    QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), QStringLiteral("visite"));
+}
 
 // A save whose record is gone says so, writes nothing and keeps the input.
 void TestDeuxPostes::enregistrementsSansFiche() {
@@ -31,7 +74,7 @@ void TestDeuxPostes::enregistrementsSansFiche() {
                    "('ACME', 'Dupont', 'visite', '2030-01-01 00:00:00', 0)"});
     t.clic("BtnModifierInterlocuteur");
     t.saisir("PrenomInterlocuteur", "Jean");
-    t.base.sqlite("delete from Interlocuteur");
+    t.base.sql("delete from Interlocuteur");
     t.clic("BtnValiderInterlocuteur");
     QCOMPARE(Message::dernierTexte(), ContactParti);
     QCOMPARE(t.texte("PrenomInterlocuteur"), QStringLiteral("Jean"));
@@ -39,7 +82,7 @@ void TestDeuxPostes::enregistrementsSansFiche() {
 
     for (const char* zone : {"Action", "RDV"}) {
         t.clic(qPrintable(QStringLiteral("BtnModifier") + zone));
-        t.base.sqlite(QStringLiteral("delete from %1").arg(zone == QLatin1String("RDV") ? "RDV" : "Actions"));
+        t.base.sql(QStringLiteral("delete from %1").arg(zone == QLatin1String("RDV") ? "RDV" : "Actions"));
         t.clic(qPrintable(QStringLiteral("BtnValider") + zone));
         QVERIFY(Message::dernierTexte().contains(
             zone == QLatin1String("RDV") ? "Ce rendez-vous n'existe plus" : "Cette action n'existe plus"));
@@ -48,7 +91,7 @@ void TestDeuxPostes::enregistrementsSansFiche() {
 
     t.clic("BtnCreerInterlocuteur");
     t.saisir("NomInterlocuteur", "Orphelin");
-    t.base.sqlite("update Client set Nom='ACME SA' where Nom='ACME'");
+    t.base.sql("update Client set Nom='ACME SA' where Nom='ACME'");
     t.clic("BtnValiderInterlocuteur");
     QCOMPARE(Message::dernierTexte(), ClientParti);
     t.clic("BtnAnnulerInterlocuteur");
@@ -71,14 +114,14 @@ void TestDeuxPostes::enregistrementsSansFiche() {
 // A click on a row whose record another program renamed says so and shows the list as it is now.
 void TestDeuxPostes::ligneDisparue() {
     FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME")});
-    t.base.sqlite("update Client set Nom='Zeta SA' where Nom='Zeta'");
+    t.base.sql("update Client set Nom='Zeta SA' where Nom='Zeta'");
     t.clicGrille("VsfListeClients", 2);
     QCOMPARE(Message::dernierTexte(), ClientParti);
     QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta SA"}));
     QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("ACME"));
     QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
 
-    t.base.sqlite("delete from Interlocuteur");
+    t.base.sql("delete from Interlocuteur");
     t.clicGrille("ListeInterlocuteurs", 1);
     QCOMPARE(Message::dernierTexte(), ContactParti);
     QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->rows(), 1);

@@ -7,6 +7,8 @@
 #include "support/serveurtest.h"
 
 #include <QtTest>
+#include <libpq-fe.h>
+#include <memory>
 
 namespace {
 
@@ -108,6 +110,28 @@ private slots:
                  qPrintable(etat));
         c.execute(QStringLiteral("insert into Service (Nom) values (\"b\")"));
         QCOMPARE(base.sql(QStringLiteral("select string_agg(Nom, ',') from Service")), QStringLiteral("b"));
+    }
+
+    // A table another program holds is waited for, then refused as busy: the window never freezes.
+    void verrouTenuAilleurs() {
+        ServeurTest base;
+        MoteurPostgres::creerTables(base.url());
+        Connection::setAttenteVerrou(200);
+        Connection c;
+        c.open(base.url());
+        Connection::setAttenteVerrou(5000);
+        std::unique_ptr<PGconn, void (*)(PGconn*)> autre(PQconnectdb(base.url().toUtf8().constData()),
+                                                         PQfinish);
+        PQclear(PQexec(autre.get(), "BEGIN; LOCK TABLE Client IN ACCESS EXCLUSIVE MODE"));
+        try {
+            c.execute(QStringLiteral("insert into Client (Nom) values (\"ACME\")"));
+            QFAIL("écrit malgré le verrou d'un autre programme");
+        } catch (const ErreurBd& e) {
+            QCOMPARE(e.etat(), QStringLiteral("55P03"));
+            QVERIFY(e.message().contains(QStringLiteral("occupée")));
+        }
+        PQclear(PQexec(autre.get(), "COMMIT"));
+        c.execute(QStringLiteral("insert into Client (Nom) values (\"ACME\")"));
     }
 
     // An action checked against its client and a deletion of that client, by two programs at once:

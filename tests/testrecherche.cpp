@@ -36,8 +36,8 @@ QString element(const char* table, const QString& texte, const QString& quand, i
 
 // What drops the search index of the engine the test runs on.
 QStringList sansIndex() {
-    return surServeurDEssai() ? IndexRechercheServeur::instructionsSuppression()
-                              : IndexRecherche::instructionsSuppression();
+    return BaseTest::essaiServeur() ? IndexRechercheServeur::instructionsSuppression()
+                                    : IndexRecherche::instructionsSuppression();
 }
 
 struct Fenetre {
@@ -85,10 +85,6 @@ struct Fenetre {
 class TestRecherche : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        if (surServeurDEssai())
-            EXIGER_SERVEUR_TEST();
-    }
     void correspondance();
     void ordreEtCompte();
     void enregistrementsDuMoment();
@@ -144,12 +140,13 @@ void TestRecherche::ordreEtCompte() {
 
     const QString serie =
         QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
-    r.t.executer(serie.arg(250) + "insert into Client (Nom) select 'Zeta ' || i from n");
+    r.t.base.sql(serie.arg(250) + "insert into Client (Nom) select 'Zeta ' || i from n");
     QCOMPARE(r.trouve("zeta").size(), 200);
     QCOMPARE(r.compte(), QStringLiteral("200 premiers résultats sur 250"));
-    const QString heures = r.t.serveur ? QStringLiteral("timestamp '2003-01-01' + i * interval '1 hour'")
-                                       : QStringLiteral("datetime('2003-01-01', '+' || i || ' hours')");
-    r.t.executer(serie.arg(10001) +
+    const QString heures = r.t.base.serveur()
+                               ? QStringLiteral("timestamp '2003-01-01' + i * interval '1 hour'")
+                               : QStringLiteral("datetime('2003-01-01', '+' || i || ' hours')");
+    r.t.base.sql(serie.arg(10001) +
                  QStringLiteral("insert into Actions (Client, Commentaire, DatePrevue, Fait) select 'Zeta', "
                                 "'Rappel', %1, 0 from n")
                      .arg(heures));
@@ -177,13 +174,13 @@ void TestRecherche::enregistrementsDuMoment() {
     r.t.clic("BtnValider");
     QCOMPARE(r.trouve("nouv soc"), QStringList({"Client|Nouvelle Société|Nouvelle Société|"}));
 
-    r.t.executer(societe("Venue d$Bailleurs", "Metz"));
+    r.t.base.sql(societe("Venue d$Bailleurs", "Metz"));
     QCOMPARE(r.trouve("venue dailleurs"), QStringList({"Client|Venue d'ailleurs|Venue d'ailleurs|"}));
     r.aller(1);
     QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("Venue d'ailleurs"));
 
     r.taper("martin");
-    r.t.executer("delete from Interlocuteur");
+    r.t.base.sql("delete from Interlocuteur");
     r.aller(1);
     QCOMPARE(r.compte(), QStringLiteral("Ce résultat n'existe plus."));
     QCOMPARE(r.lignes(), QStringList());
@@ -244,7 +241,7 @@ void TestRecherche::baseSansIndex() {
               QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
     QCOMPARE(r.trouve("lef").size(), 2);
     Connection c;
-    c.open(r.t.adresse());
+    c.open(r.t.base.base());
     QVERIFY(Recherche::indexAJour(c));
 }
 
@@ -262,10 +259,9 @@ void TestRecherche::indexImpossible() {
 // On a server, the index the triggers keep is the one built from the tables, whatever the writes:
 // two contacts of one name, a client renamed, deletions, a table emptied.
 void TestRecherche::indexTenuAJour() {
-    if (!surServeurDEssai())
+    if (!BaseTest::essaiServeur())
         QSKIP("l'index d'un serveur");
-    ServeurTest s;
-    MoteurPostgres::creerTables(s.url());
+    BaseTest b;
     for (const QString& sql :
          {societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"), personne("Martin", "Paul", "ACME"),
           personne("Alix", "Zoé", "ACME"), element("Actions", "Relancer", "20"),
@@ -276,15 +272,14 @@ void TestRecherche::indexTenuAJour() {
           QStringLiteral("delete from Interlocuteur where Prenom = 'Paul'"),
           QStringLiteral("update Interlocuteur set Nom = 'Martin' where Nom = 'Alix'"),
           QStringLiteral("truncate RDV"), element("RDV", "Rappel", "22")})
-        s.sql(sql);
-    const QString contenu =
-        QStringLiteral("select string_agg(r::text, ' / ' order by r::text) from recherche r");
-    const QString tenu = s.sql(contenu);
-    QVERIFY(tenu.contains(QStringLiteral(",Zeta,Martin,\"Martin Jean\",")));
-    Connection c;
-    c.open(s.url());
-    Recherche::construireIndex(c, [](qint64, qint64) {});
-    QCOMPARE(tenu, s.sql(contenu));
+        b.sql(sql);
+    const QString contenu = QStringLiteral("select r::text from recherche r order by r::text");
+    const QStringList tenu = b.lignes(contenu);
+    QVERIFY(tenu.join(' ').contains(QStringLiteral(",Zeta,Martin,\"Martin Jean\",")));
+    Connection* c = ouvrir(b);
+    Recherche::construireIndex(*c, [](qint64, qint64) {});
+    delete c;
+    QCOMPARE(tenu, b.lignes(contenu));
 }
 
 QTEST_MAIN(TestRecherche)

@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(IndexCombo("DIRECTEUR", &liste), qint16(-1));
 
         // A table that cannot be read leaves the list as it stands, silently.
-        base.sqlite("DROP TABLE Decision");
+        base.sql("DROP TABLE Decision");
         InitCombo("Decision", &liste, "");
         QCOMPARE(liste.count(), 4);
         delete Connexion;

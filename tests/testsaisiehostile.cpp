@@ -117,6 +117,12 @@ QStringList stockes(const Texte& nom, const Texte& h, int n, const Texte& com) {
     return QStringList{nom.stocke} + QStringList(n, h.stocke) + QStringList{com.stocke};
 }
 
+// Rows compared as sets: a server keeps no order of insertion.
+QStringList trie(QStringList lignes) {
+    lignes.sort();
+    return lignes;
+}
+
 // Only the delete questions may have been shown.
 void aucunMessage() {
     for (const QString& m : Message::textesAffiches())
@@ -153,9 +159,9 @@ void TestSaisieHostile::clientsEtContacts() {
             return;
         clients << stockes(nom, Hostiles[i], 7, com).join('|');
     }
-    QCOMPARE(t.lire("select Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, Commentaire from Client "
-                    "order by rowid"),
-             clients);
+    QCOMPARE(
+        trie(t.lire("select Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, Commentaire from Client")),
+        trie(clients));
 
     // The contacts of the client named like an injection, each picking hostile reference labels.
     const int injection = t.w<Grille>("VsfListeClients")->ligneDeCle(Hostiles[5].stocke);
@@ -185,9 +191,9 @@ void TestSaisieHostile::clientsEtContacts() {
         contacts << ligne.join('|');
     }
     QCOMPARE(
-        t.lire("select Nom, Client, Fonction || '|' || Service || '|' || Decision, Prenom, Tel, Fax, "
-               "Portable, email, Commentaire from Interlocuteur where Client <> 'Témoin' order by rowid"),
-        contacts);
+        trie(t.lire("select Nom, Client, Fonction || '|' || Service || '|' || Decision, Prenom, Tel, Fax, "
+                    "Portable, email, Commentaire from Interlocuteur where Client <> 'Témoin'")),
+        trie(contacts));
 
     // Renamed to another hostile name, the client takes its contacts along; read back, every
     // contact shows as it was saved.
@@ -259,8 +265,7 @@ void TestSaisieHostile::actionsEtRendezVous() {
                  attendus);
         QCOMPARE(t.lire(QStringLiteral("select * from %1").arg(z.table)).value(0), temoin);
     }
-    QCOMPARE(t.lire("select Nom from Client order by rowid"),
-             QStringList({"Témoin", "$B; delete * from Client; --"}));
+    QCOMPARE(trie(t.lire("select Nom from Client")), QStringList({"$B; delete * from Client; --", "Témoin"}));
     aucunMessage();
 }
 
@@ -296,7 +301,7 @@ void TestSaisieHostile::listesDeReference() {
         Message::setNextAnswer(QMessageBox::Yes);
         bouton("BtnSupprimer");
         attendus.removeOne(Hostiles[0].tape);
-        QCOMPARE(t.lire("select Nom from " + table + " order by rowid"), attendus);
+        QCOMPARE(trie(t.lire("select Nom from " + table)), trie(attendus));
     }
     aucunMessage();
 }

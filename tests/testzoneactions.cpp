@@ -204,7 +204,7 @@ void TestZoneActions::rendezVous() {
     QVERIFY(!t.w("BtnSupprimerRDV")->isVisible());
 
     // Without a client, nothing starts.
-    t.base.sqlite("delete from Client");
+    t.base.sql("delete from Client");
     frmClient->showMinimized();
     frmClient->showNormal();
     t.clic("BtnCreerRDV");

@@ -2,7 +2,9 @@
 
 #include "erreuroutil.h"
 
+#include <QSqlDatabase>
 #include <QSqlError>
+#include <QSqlQuery>
 #include <QUrl>
 
 namespace {
@@ -24,12 +26,11 @@ ErreurOutil echec(const QSqlQuery& q, const QString& sql) {
 }
 
 // An empty text when the file opens and reads as a database.
-QString ouvrir(QSqlDatabase db, const QString& fichier, BaseSqlite::Mode mode) {
-    // Without mode=rw or mode=ro SQLite would create a missing file.
+QString ouvrir(QSqlDatabase db, const QString& fichier) {
+    // Without mode=rw SQLite would create a missing file.
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI"));
     const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
-    const QString acces = mode == BaseSqlite::Mode::Ecriture ? QStringLiteral("rw") : QStringLiteral("ro");
-    db.setDatabaseName(QStringLiteral("file:%1?mode=%2").arg(chemin, acces));
+    db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
     if (!db.open())
         return texteErreur(db.lastError());
     // SQLite reads the file only at the first statement: a file that is not a database fails here.
@@ -38,12 +39,20 @@ QString ouvrir(QSqlDatabase db, const QString& fichier, BaseSqlite::Mode mode) {
         return texteErreur(q.lastError());
     return {};
 }
+
+QSqlQuery executerSur(const QString& connexion, const QString& sql) {
+    QSqlQuery q(QSqlDatabase::database(connexion, false));
+    q.setForwardOnly(true);
+    if (!q.exec(sql))
+        echouer(q, sql);
+    return q;
+}
 } // namespace
 
-BaseSqlite::BaseSqlite(const QString& fichier, Mode mode)
+BaseSqlite::BaseSqlite(const QString& fichier)
     : m_nomConnexion(QStringLiteral("brevanta-db-%1").arg(++g_compteur)) {
     const QString echec =
-        ouvrir(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion), fichier, mode);
+        ouvrir(QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nomConnexion), fichier);
     if (!echec.isEmpty()) {
         QSqlDatabase::removeDatabase(m_nomConnexion);
         throw ErreurOutil(QStringLiteral("%1 n'est pas une base SQLite lisible : %2").arg(fichier, echec));
@@ -55,42 +64,12 @@ BaseSqlite::~BaseSqlite() {
     QSqlDatabase::removeDatabase(m_nomConnexion);
 }
 
-QSqlQuery BaseSqlite::preparer(const QString& sql) {
-    QSqlQuery q(QSqlDatabase::database(m_nomConnexion, false));
-    q.setForwardOnly(true);
-    if (!q.prepare(sql))
-        echouer(q, sql);
-    return q;
-}
-
-void BaseSqlite::executer(QSqlQuery& requete, const QVariantList& valeurs) {
-    for (int i = 0; i < valeurs.size(); ++i)
-        requete.bindValue(i, valeurs[i]);
-    if (!requete.exec())
-        echouer(requete, requete.lastQuery());
-}
-
-QSqlQuery BaseSqlite::preparerEtExecuter(const QString& sql, const QVariantList& valeurs) {
-    QSqlQuery q = preparer(sql);
-    executer(q, valeurs);
-    return q;
-}
-
-void BaseSqlite::executer(const QString& sql, const QVariantList& valeurs) {
-    preparerEtExecuter(sql, valeurs);
-}
-
-QSqlQuery BaseSqlite::lire(const QString& sql, const QVariantList& valeurs) {
-    return preparerEtExecuter(sql, valeurs);
-}
-
-QVariant BaseSqlite::valeur(const QString& sql, const QVariantList& valeurs) {
-    QSqlQuery q = lire(sql, valeurs);
-    return q.next() ? q.value(0) : QVariant();
+void BaseSqlite::executer(const QString& sql) {
+    executerSur(m_nomConnexion, sql);
 }
 
 QStringList BaseSqlite::colonne(const QString& sql) {
-    QSqlQuery q = preparerEtExecuter(sql, {});
+    QSqlQuery q = executerSur(m_nomConnexion, sql);
     QStringList valeurs;
     while (q.next())
         valeurs << q.value(0).toString();

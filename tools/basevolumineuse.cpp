@@ -1,10 +1,11 @@
 #include "basevolumineuse.h"
 
-#include "basesqlite.h"
 #include "core/dialectesql.h"
-#include "core/indexrecherche.h"
 #include "core/regional.h"
+#include "core/schema.h"
+#include "creation.h"
 #include "democlients.h"
+#include "insertiongroupee.h"
 #include "nomsfrancais.h"
 
 #include <QSet>
@@ -71,7 +72,7 @@ struct ClientGenere {
 
 class Generateur {
 public:
-    Generateur(BaseSqlite& base, const QDate& aujourdhui) : m_base(base), m_aujourdhui(aujourdhui) {}
+    Generateur(Connection& base, const QDate& aujourdhui) : m_base(base), m_aujourdhui(aujourdhui) {}
 
     void clients(int nombre);
     void contacts(int nombre);
@@ -81,7 +82,7 @@ private:
     QString choisir(const ListeMots& liste);
     QString nomClient(const Ville& ville, int i);
 
-    BaseSqlite& m_base;
+    Connection& m_base;
     const QDate m_aujourdhui;
     Hasard m_hasard{20030217};
     QVector<ClientGenere> m_clients;
@@ -109,10 +110,7 @@ QString Generateur::nomClient(const Ville& ville, int i) {
 }
 
 void Generateur::clients(int nombre) {
-    QSqlQuery insertion =
-        m_base.preparer(QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, "
-                                       "Fax, web, Ville, Commentaire) VALUES (?, ?, ?, ?, ?, ?, "
-                                       "?, ?, ?)"));
+    InsertionGroupee insertion(m_base, QStringLiteral("Client"), Schema::colonnes(QStringLiteral("Client")));
     Hasard& h = m_hasard;
     for (int i = 0; i < nombre; ++i) {
         const Ville& ville = NomsFrancais::ville(h.entre(NomsFrancais::nombreVilles()));
@@ -120,13 +118,14 @@ void Generateur::clients(int nombre) {
         const QString adresse = QString::number(1 + h.entre(120)) + ' ' + choisir(NomsFrancais::voies);
         const QString site = QStringLiteral("www.%1.fr").arg(ascii(nom.section(' ', 0, 1)));
         // Every text is written, empty or not, as the windows write them.
-        m_base.executer(insertion, {nom, adresse, h.uneFoisSur(5) ? QStringLiteral("ZA des Landes") : Vide,
-                                    mot(ville.cp), telephone(h, ville.indicatif),
-                                    h.uneFoisSur(3) ? Vide : telephone(h, ville.indicatif), site,
-                                    mot(ville.nom), choisir(NomsFrancais::remarques)});
+        insertion.ajouter({nom, adresse, h.uneFoisSur(5) ? QStringLiteral("ZA des Landes") : Vide,
+                           mot(ville.cp), telephone(h, ville.indicatif),
+                           h.uneFoisSur(3) ? Vide : telephone(h, ville.indicatif), site, mot(ville.nom),
+                           choisir(NomsFrancais::remarques)});
         m_clients.append({nom, {}});
         m_villes.append(ville);
     }
+    insertion.terminer();
 }
 
 void Generateur::contacts(int nombre) {
@@ -139,10 +138,8 @@ void Generateur::contacts(int nombre) {
     for (int k = 0; k < nombre; ++k)
         ++parClient[k < n ? k : h.entre(n)];
     const QVector<RoleDemo> roles = rolesDemo();
-    QSqlQuery insertion = m_base.preparer(
-        QStringLiteral("INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction, Service, Decision, "
-                       "Tel, Fax, Portable, email, Commentaire, ContactPrincipal, Technique, "
-                       "Financier, Temperature) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    InsertionGroupee insertion(m_base, QStringLiteral("Interlocuteur"),
+                               Schema::colonnes(QStringLiteral("Interlocuteur")));
     const ListeMots noms = NomsFrancais::noms;
     for (int i = 0; i < n; ++i) {
         ClientGenere& client = m_clients[i];
@@ -156,8 +153,7 @@ void Generateur::contacts(int nombre) {
                       (essai >= noms.taille ? QStringLiteral(" %1").arg(essai / noms.taille + 1) : QString());
             const QString prenom = choisir(NomsFrancais::prenoms);
             const RoleDemo& r = j == 0 ? roles[h.entre(2)] : roles[2 + h.entre(int(roles.size()) - 2)];
-            m_base.executer(
-                insertion,
+            insertion.ajouter(
                 {nom, client.nom, prenom, mot(r.fonction), mot(r.service), mot(r.decision),
                  telephone(h, m_villes[i].indicatif), Vide, telephone(h, h.uneFoisSur(3) ? "07" : "06"),
                  ascii(prenom) + '.' + ascii(nom) + '@' + domaine + QStringLiteral(".fr"),
@@ -165,6 +161,7 @@ void Generateur::contacts(int nombre) {
             client.contacts.append(nom);
         }
     }
+    insertion.terminer();
 }
 
 // One planned row, drawn before the rows are written in the order they were entered.
@@ -207,10 +204,7 @@ void Generateur::suivis(const QString& table, int nombre, const ListeMots& texte
     // Ids follow the order of entry, as a team's database grows.
     std::stable_sort(suivis.begin(), suivis.end(),
                      [](const Suivi& a, const Suivi& b) { return a.saisie < b.saisie; });
-    QSqlQuery insertion =
-        m_base.preparer(QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, "
-                                       "DatePrevue, Fait, DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
-                            .arg(table));
+    InsertionGroupee insertion(m_base, table, Schema::colonnes(table).mid(1));
     const ListeMots produits = NomsFrancais::produits;
     for (const Suivi& s : suivis) {
         const ClientGenere& client = m_clients[s.client];
@@ -219,20 +213,18 @@ void Generateur::suivis(const QString& table, int nombre, const ListeMots& texte
                                                                         : mot(produits[s.detail]);
         const QDateTime prevue =
             Regional::dateHeure(m_aujourdhui.addDays(s.jourPrevu), QTime(0, 0).addSecs(60 * s.minutes));
-        m_base.executer(insertion, {client.nom, s.contact < 0 ? Vide : client.contacts[s.contact],
-                                    modele.arg(detail), texteDateStockee(prevue), s.fait ? -1 : 0,
-                                    texteDateStockee(Regional::dateHeure(m_aujourdhui.addDays(s.saisie)))});
+        insertion.ajouter({client.nom, s.contact < 0 ? Vide : client.contacts[s.contact], modele.arg(detail),
+                           texteDateStockee(prevue), s.fait ? -1 : 0,
+                           texteDateStockee(Regional::dateHeure(m_aujourdhui.addDays(s.saisie)))});
     }
+    insertion.terminer();
 }
 
 } // namespace
 
-void remplirVolumineuse(BaseSqlite& base, const Volumes& volumes, const QDate& aujourdhui) {
-    // Enough cache that the indexes are built in memory. The search index would take twice as
-    // long as the rest: the program builds it when it first opens the file.
-    base.executer(QStringLiteral("PRAGMA cache_size = -262144"));
-    for (const QString& sql : IndexRecherche::instructionsSuppression())
-        base.executer(sql);
+void remplirVolumineuse(Connection& base, const Volumes& volumes, const QDate& aujourdhui) {
+    // The search index would take twice as long as the rest.
+    preparerRemplissageEnMasse(base);
     remplirReferencesDemo(base);
     Generateur g(base, aujourdhui);
     g.clients(volumes.clients);

@@ -2,7 +2,7 @@
 
 #include <QDate>
 
-class BaseSqlite;
+class Connection;
 
 // How many rows of each kind a generated database holds.
 struct Volumes {
@@ -16,5 +16,5 @@ struct Volumes {
 // companies and contacts (one main contact per client that has any), the reference lists, and
 // actions and appointments planned over seven years around aujourdhui, a third of them to do and
 // a third at a time of day. The same volumes on the same day always give the same rows.
-// Leaves the file without its search index, which the program builds when it first opens it.
-void remplirVolumineuse(BaseSqlite& base, const Volumes& volumes, const QDate& aujourdhui);
+// Leaves a file without its search index, which the program builds when it first opens it.
+void remplirVolumineuse(Connection& base, const Volumes& volumes, const QDate& aujourdhui);

@@ -35,3 +35,4 @@ Commande commandeImport();
 Commande commandeCalendar();
 Commande commandeContacts();
 Commande commandeBench();
+Commande commandeCopy();

@@ -6,6 +6,7 @@
 #include "core/horloge.h"
 #include "core/sauvegardes.h"
 #include "erreuroutil.h"
+#include "ouverture.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +24,8 @@ QString destination(const QString& fichier, const QString& demandee) {
 
 int sauvegarder(const Appel& a) {
     const QString& fichier = a.arguments[0];
+    exigerFichier(fichier);
+    exigerFichier(a.arguments.value(1));
     if (!QFileInfo(fichier).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
     const QString copie = destination(fichier, a.arguments.value(1));

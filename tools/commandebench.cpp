@@ -1,6 +1,7 @@
 #include "basevolumineuse.h"
 #include "commande.h"
 #include "console.h"
+#include "core/choixbase.h"
 #include "core/horloge.h"
 #include "creation.h"
 #include "erreuroutil.h"
@@ -36,14 +37,14 @@ Volumes volumes(const Appel& a) {
 
 Commande commandeBench() {
     return {
-        QStringLiteral("bench FICHIER [--scale mid|big] [--clients N] [--contacts N] [--actions N] "
+        QStringLiteral("bench BASE [--scale mid|big] [--clients N] [--contacts N] [--actions N] "
                        "[--appointments N]"),
         QStringLiteral("crée une base volumineuse pour les mesures de vitesse"),
         QStringLiteral("mid (par défaut) : 3 000 clients, 10 000 interlocuteurs, 50 000 actions, 20 000 "
                        "rendez-vous ; big : 20 000, 100 000, 1 000 000 et 300 000. Un nombre donné remplace "
                        "celui de l'échelle. Mêmes volumes, même jour : mêmes lignes. L'index de recherche "
-                       "est laissé à Brevanta, qui le construit à sa première ouverture.\n"
-                       "Le fichier n'est jamais remplacé s'il existe déjà."),
+                       "d'un fichier est laissé à Brevanta, qui le construit à sa première ouverture.\n") +
+            aideJamaisRemplace(),
         1,
         1,
         {QStringLiteral("--scale"), QStringLiteral("--clients"), QStringLiteral("--contacts"),
@@ -53,10 +54,10 @@ Commande commandeBench() {
             QElapsedTimer duree;
             duree.start();
             creerBase(a.arguments[0],
-                      [&](BaseSqlite& base) { remplirVolumineuse(base, v, Horloge::aujourdhui()); });
+                      [&](Connection& base) { remplirVolumineuse(base, v, Horloge::aujourdhui()); });
             ecrireSortie(QStringLiteral("Base créée : %1 (%2 clients, %3 interlocuteurs, %4 actions, %5 "
                                         "rendez-vous) en %6 s")
-                             .arg(a.arguments[0])
+                             .arg(adresseMontrable(a.arguments[0]))
                              .arg(v.clients)
                              .arg(v.contacts)
                              .arg(v.actions)

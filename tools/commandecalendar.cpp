@@ -1,51 +1,53 @@
 #include "agenda.h"
-#include "basesqlite.h"
 #include "commande.h"
 #include "console.h"
+#include "core/connection.h"
 #include "core/formatsql.h"
 #include "core/horloge.h"
 #include "core/regional.h"
 #include "erreuroutil.h"
 #include "fichierecrit.h"
+#include "ouverture.h"
 #include "progression.h"
-#include "verification.h"
+#include "sqlnatif.h"
 
 namespace {
 
 // The open records of Actions or RDV from that stored date on (all when it is empty), the contact's
 // first name beside them.
-QVector<ElementAgenda> lire(BaseSqlite& base, const QString& table, const QString& depuis) {
+QVector<ElementAgenda> lire(Connection& base, const QString& table, const QString& depuis) {
     const bool tache = table == QLatin1String("Actions");
     const QString condition =
         QStringLiteral("Fait = 0") + (depuis.isEmpty() ? QString() : QStringLiteral(" AND DatePrevue >= ?"));
     const QVariantList valeurs = depuis.isEmpty() ? QVariantList{} : QVariantList{depuis};
     Progression progression(
         QStringLiteral("Lecture de %1").arg(table),
-        base.valeur(QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, condition), valeurs)
+        Natif::valeur(base, QStringLiteral("SELECT count(*) FROM %1 WHERE %2").arg(table, condition), valeurs)
             .toLongLong());
-    QSqlQuery q = base.lire(
+    Curseur q = Natif::lire(
+        base,
         QStringLiteral("SELECT Id, Client, Interlocuteur, Commentaire, DatePrevue, (SELECT Prenom FROM "
                        "Interlocuteur i WHERE i.Client = t.Client AND i.Nom = t.Interlocuteur LIMIT 1) "
                        "FROM %1 t WHERE %2 ORDER BY DatePrevue, Id")
             .arg(table, condition),
         valeurs);
     QVector<ElementAgenda> elements;
-    while (q.next()) {
+    while (q.suivant()) {
         progression.avancer(elements.size());
-        const QDateTime date = Regional::lireDateStockee(q.value(4).toString());
+        const QDateTime date = Regional::lireDateStockee(q.valeur(4).toString());
         if (!date.isValid())
             continue;
-        const QString contact = QStringList{q.value(5).toString(), DecodeSql(q.value(2).toString())}
+        const QString contact = QStringList{q.valeur(5).toString(), DecodeSql(q.valeur(2).toString())}
                                     .join(QLatin1Char(' '))
                                     .trimmed();
-        QString resume = DecodeSql(q.value(1).toString());
+        QString resume = DecodeSql(q.valeur(1).toString());
         if (!contact.isEmpty())
             resume += QStringLiteral(" – ") + contact;
         elements.append(
             {tache,
              QStringLiteral("%1-%2@brevanta")
-                 .arg(tache ? QStringLiteral("action") : QStringLiteral("rdv"), q.value(0).toString()),
-             date, resume, DecodeSql(q.value(3).toString())});
+                 .arg(tache ? QStringLiteral("action") : QStringLiteral("rdv"), q.valeur(0).toString()),
+             date, resume, DecodeSql(q.valeur(3).toString())});
     }
     return elements;
 }
@@ -59,7 +61,7 @@ int exporterAgenda(const Appel& a) {
                                   .arg(a.options.value(QStringLiteral("--depuis"))));
         depuis = jour.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     }
-    const auto base = ouvrirBrevanta(a.arguments[0], false);
+    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
     const QVector<ElementAgenda> rdv = lire(*base, QStringLiteral("RDV"), depuis);
     const QVector<ElementAgenda> actions = lire(*base, QStringLiteral("Actions"), depuis);
     ecrireFichier(a.arguments[1], ecrireAgenda(rdv + actions, Horloge::maintenant()));
@@ -73,7 +75,7 @@ int exporterAgenda(const Appel& a) {
 } // namespace
 
 Commande commandeCalendar() {
-    return {QStringLiteral("calendar FICHIER AGENDA.ics [--depuis JJ/MM/AAAA]"),
+    return {QStringLiteral("calendar BASE AGENDA.ics [--depuis JJ/MM/AAAA]"),
             QStringLiteral("écrit les actions et rendez-vous à faire dans un agenda iCalendar"),
             QStringLiteral("Les rendez-vous deviennent des événements (une heure, ou la journée entière sans "
                            "heure), les actions des tâches à leur date ; client et interlocuteur en titre, "

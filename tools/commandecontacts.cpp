@@ -1,21 +1,22 @@
-#include "basesqlite.h"
 #include "carnet.h"
 #include "commande.h"
 #include "console.h"
+#include "core/connection.h"
 #include "core/formatsql.h"
 #include "erreuroutil.h"
 #include "fichierecrit.h"
 #include "nomsstockes.h"
+#include "ouverture.h"
 #include "progression.h"
-#include "verification.h"
+#include "sqlnatif.h"
 
 namespace {
 
 // The stored name of the client a person typed, as stored or as the windows show it.
-QString clientStocke(BaseSqlite& base, const QString& saisi) {
+QString clientStocke(Connection& base, const QString& saisi) {
     NomsStockes clients;
-    for (QSqlQuery q = base.lire(QStringLiteral("SELECT Nom FROM Client")); q.next();)
-        clients.ajouter(q.value(0).toString());
+    for (Curseur q = Natif::lire(base, QStringLiteral("SELECT Nom FROM Client")); q.suivant();)
+        clients.ajouter(q.valeur(0).toString());
     const QString stocke = clients.trouver(saisi);
     if (stocke.isEmpty())
         throw ErreurOutil(QStringLiteral("Client inconnu : %1").arg(saisi));
@@ -23,28 +24,31 @@ QString clientStocke(BaseSqlite& base, const QString& saisi) {
 }
 
 int exporterContacts(const Appel& a) {
-    const auto base = ouvrirBrevanta(a.arguments[0], false);
+    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
     const bool unSeul = a.options.contains(QStringLiteral("--client"));
     const QString filtre = unSeul ? QStringLiteral(" WHERE Client = ?") : QString();
     const QVariantList valeurs =
         unSeul ? QVariantList{clientStocke(*base, a.options.value(QStringLiteral("--client")))}
                : QVariantList{};
-    QSqlQuery q = base->lire(
-        QStringLiteral("SELECT Nom, Prenom, Client, Fonction, Tel, Portable, Fax, email FROM Interlocuteur%1 "
-                       "ORDER BY Client, Nom")
-            .arg(filtre),
-        valeurs);
+    Curseur q =
+        Natif::lire(*base,
+                    QStringLiteral("SELECT Nom, Prenom, Client, Fonction, Tel, Portable, Fax, email "
+                                   "FROM Interlocuteur%1 ORDER BY %2")
+                        .arg(filtre, Natif::ordreBinaire({QStringLiteral("Client"), QStringLiteral("Nom")},
+                                                         base->cible())),
+                    valeurs);
     Progression progression(
         QStringLiteral("Lecture des interlocuteurs"),
-        base->valeur(QStringLiteral("SELECT count(*) FROM Interlocuteur%1").arg(filtre), valeurs)
+        Natif::valeur(*base, QStringLiteral("SELECT count(*) FROM Interlocuteur%1").arg(filtre), valeurs)
             .toLongLong());
     QByteArray cartes;
     int nombre = 0;
-    while (q.next()) {
+    while (q.suivant()) {
         progression.avancer(nombre);
-        cartes += ecrireCarte({DecodeSql(q.value(0).toString()), q.value(1).toString(),
-                               DecodeSql(q.value(2).toString()), q.value(3).toString(), q.value(4).toString(),
-                               q.value(5).toString(), q.value(6).toString(), q.value(7).toString()});
+        cartes +=
+            ecrireCarte({DecodeSql(q.valeur(0).toString()), q.valeur(1).toString(),
+                         DecodeSql(q.valeur(2).toString()), q.valeur(3).toString(), q.valeur(4).toString(),
+                         q.valeur(5).toString(), q.valeur(6).toString(), q.valeur(7).toString()});
         ++nombre;
     }
     ecrireFichier(a.arguments[1], cartes);
@@ -55,7 +59,7 @@ int exporterContacts(const Appel& a) {
 } // namespace
 
 Commande commandeContacts() {
-    return {QStringLiteral("contacts FICHIER CARNET.vcf [--client NOM]"),
+    return {QStringLiteral("contacts BASE CARNET.vcf [--client NOM]"),
             QStringLiteral("écrit les interlocuteurs dans un carnet d'adresses vCard"),
             QStringLiteral("Une fiche vCard 4.0 par interlocuteur : nom, prénom, client comme organisation, "
                            "fonction, téléphones, fax et e-mail. Le fichier est remplacé s'il existe.\n"

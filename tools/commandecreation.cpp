@@ -1,38 +1,40 @@
 #include "commande.h"
 #include "console.h"
+#include "core/choixbase.h"
 #include "core/horloge.h"
 #include "creation.h"
 #include "demo.h"
 
 namespace {
-const QString JamaisRemplace = QStringLiteral("Le fichier n'est jamais remplacé s'il existe déjà.");
-
-int creer(const QString& fichier, const Remplissage& remplir) {
-    creerBase(fichier, remplir);
-    ecrireSortie(QStringLiteral("Base créée : %1").arg(fichier));
+int creer(const QString& base, const Remplissage& remplir) {
+    creerBase(base, remplir);
+    ecrireSortie(QStringLiteral("Base créée : %1").arg(adresseMontrable(base)));
     return 0;
 }
 } // namespace
 
 Commande commandeInit() {
-    return {QStringLiteral("init FICHIER"),
-            QStringLiteral("crée une base Brevanta vide"),
-            JamaisRemplace,
-            1,
-            1,
-            {},
-            [](const Appel& a) { return creer(a.arguments[0], {}); }};
-}
-
-Commande commandeDemo() {
     return {
-        QStringLiteral("demo FICHIER"),
-        QStringLiteral("crée une base Brevanta remplie d'un exemple"),
-        QStringLiteral("Actions et rendez-vous sont placés autour de la date du jour.\n") + JamaisRemplace,
+        QStringLiteral("init BASE"),
+        QStringLiteral("crée une base Brevanta vide"),
+        QStringLiteral("Sur un serveur, les tables sont créées dans la base nommée, qui doit exister.\n") +
+            aideJamaisRemplace(),
         1,
         1,
         {},
-        [](const Appel& a) {
-            return creer(a.arguments[0], [](BaseSqlite& base) { remplirDemo(base, Horloge::aujourdhui()); });
-        }};
+        [](const Appel& a) { return creer(a.arguments[0], {}); }};
+}
+
+Commande commandeDemo() {
+    return {QStringLiteral("demo BASE"),
+            QStringLiteral("crée une base Brevanta remplie d'un exemple"),
+            QStringLiteral("Actions et rendez-vous sont placés autour de la date du jour.\n") +
+                aideJamaisRemplace(),
+            1,
+            1,
+            {},
+            [](const Appel& a) {
+                return creer(a.arguments[0],
+                             [](Connection& base) { remplirDemo(base, Horloge::aujourdhui()); });
+            }};
 }

@@ -1,14 +1,15 @@
-#include "basesqlite.h"
 #include "colonnesfichier.h"
 #include "commande.h"
 #include "console.h"
+#include "core/connection.h"
 #include "core/formatsql.h"
 #include "core/regional.h"
 #include "core/schema.h"
 #include "csvecriture.h"
 #include "erreuroutil.h"
+#include "ouverture.h"
 #include "progression.h"
-#include "verification.h"
+#include "sqlnatif.h"
 
 #include <QDir>
 
@@ -25,7 +26,7 @@ QString texteChamp(const ColonneFichier& c, const QVariant& valeur) {
     return c.decodee ? DecodeSql(stocke) : stocke;
 }
 
-qint64 exporterTable(BaseSqlite& base, const QString& table, const QDir& dossier, Progression& progression,
+qint64 exporterTable(Connection& base, const QString& table, const QDir& dossier, Progression& progression,
                      qint64& faites) {
     const QVector<ColonneFichier> colonnes = colonnesFichier(table);
     QStringList noms;
@@ -33,14 +34,15 @@ qint64 exporterTable(BaseSqlite& base, const QString& table, const QDir& dossier
         noms << c.nom;
     EcritureCsv csv(dossier.filePath(fichierCsv(table)));
     csv.ligne(noms);
-    QSqlQuery q =
-        base.lire(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid").arg(noms.join(QLatin1Char(',')), table));
+    Curseur q = Natif::lire(
+        base, QStringLiteral("SELECT %1 FROM %2 ORDER BY %3")
+                  .arg(noms.join(QLatin1Char(',')), table, Natif::ordreStable(table, base.cible())));
     qint64 lignes = 0;
     QStringList champs;
-    while (q.next()) {
+    while (q.suivant()) {
         champs.clear();
         for (int i = 0; i < colonnes.size(); ++i)
-            champs << texteChamp(colonnes[i], q.value(i));
+            champs << texteChamp(colonnes[i], q.valeur(i));
         csv.ligne(champs);
         ++lignes;
         progression.avancer(++faites);
@@ -50,13 +52,13 @@ qint64 exporterTable(BaseSqlite& base, const QString& table, const QDir& dossier
 }
 
 int exporter(const Appel& a) {
-    const auto base = ouvrirBrevanta(a.arguments[0], false);
+    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
     const QString dossier = a.arguments[1];
     if (!QDir().mkpath(dossier))
         throw ErreurOutil(QStringLiteral("Impossible de créer le dossier %1.").arg(dossier));
     qint64 total = 0, faites = 0;
     for (const QString& table : Schema::tables())
-        total += base->valeur(QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong();
+        total += Natif::valeur(*base, QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong();
     Progression progression(QStringLiteral("Export"), total);
     QStringList bilan;
     for (const QString& table : Schema::tables()) {
@@ -70,7 +72,7 @@ int exporter(const Appel& a) {
 } // namespace
 
 Commande commandeExport() {
-    return {QStringLiteral("export FICHIER DOSSIER"),
+    return {QStringLiteral("export BASE DOSSIER"),
             QStringLiteral("écrit chaque table dans un fichier CSV pour tableur"),
             QStringLiteral(
                 "Fichiers clients.csv, interlocuteurs.csv, actions.csv, rendez-vous.csv, services.csv, "

@@ -1,11 +1,12 @@
-#include "basesqlite.h"
 #include "commande.h"
 #include "console.h"
+#include "core/connection.h"
 #include "csvlecture.h"
 #include "erreuroutil.h"
 #include "importation.h"
+#include "insertiongroupee.h"
+#include "ouverture.h"
 #include "progression.h"
-#include "verification.h"
 
 #include <QHash>
 
@@ -24,13 +25,9 @@ struct Bilan {
 };
 
 // Rows are inserted until one is refused; the others are still checked, so that all are listed.
-Bilan inserer(BaseSqlite& base, const QString& table, Importation& importation,
+Bilan inserer(Connection& base, const QString& table, Importation& importation,
               const QVector<LigneCsv>& lignes) {
-    const QStringList colonnes = importation.colonnesInserees();
-    QSqlQuery insertion =
-        base.preparer(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                          .arg(table, colonnes.join(QLatin1Char(',')),
-                               QStringList(colonnes.size(), QStringLiteral("?")).join(',')));
+    InsertionGroupee insertion(base, table, importation.colonnesInserees());
     Progression progression(QStringLiteral("Import dans %1").arg(table), lignes.size());
     Bilan bilan;
     for (int i = 1; i < lignes.size(); ++i) {
@@ -41,41 +38,41 @@ Bilan inserer(BaseSqlite& base, const QString& table, Importation& importation,
         } else if (!l.ignoree.isEmpty()) {
             bilan.ignorees << ligne + l.ignoree + QStringLiteral(", ligne ignorée.");
         } else if (bilan.refus.isEmpty()) {
-            base.executer(insertion, l.valeurs);
+            insertion.ajouter(l.valeurs);
             ++bilan.importees;
         }
         progression.avancer(i);
     }
+    insertion.terminer();
     return bilan;
 }
 
-// All or nothing: the rows go in one transaction, committed only when no row is refused.
+// All or nothing: the rows go in one transaction, committed only when no row is refused. The names
+// already stored are read in it too, so that no other program adds one meanwhile.
 int importer(const Appel& a) {
     const QString& genre = a.arguments[1];
     const QString& fichierCsv = a.arguments[2];
     if (!tables().contains(genre))
         throw ErreurOutil(
             QStringLiteral("Genre inconnu : %1 (clients, interlocuteurs ou actions).").arg(genre));
-    const auto base = ouvrirBrevanta(a.arguments[0], true);
+    const auto base = ouvrirBase(a.arguments[0]);
     const QVector<LigneCsv> lignes = lireCsv(fichierCsv);
     if (lignes.isEmpty())
         throw ErreurOutil(QStringLiteral("Le fichier %1 est vide.").arg(fichierCsv));
     const QString table = tables().value(genre);
+    Transaction transaction(base.get());
     Importation importation(table, *base, lignes[0].champs);
     for (const QString& inconnue : importation.colonnesInconnues())
         ecrireErreur(QStringLiteral("Colonne inconnue, ignorée : %1").arg(inconnue));
-
-    base->executer(QStringLiteral("BEGIN IMMEDIATE"));
     const Bilan bilan = inserer(*base, table, importation, lignes);
     for (const QString& ligne : bilan.ignorees + bilan.refus)
         ecrireErreur(ligne);
     if (!bilan.refus.isEmpty()) {
-        base->executer(QStringLiteral("ROLLBACK"));
         ecrireErreur(
             QStringLiteral("Rien n'a été importé : %1 ligne(s) refusée(s).").arg(bilan.refus.size()));
         return 1;
     }
-    base->executer(QStringLiteral("COMMIT"));
+    transaction.commit();
     ecrireSortie(QStringLiteral("%1 ligne(s) importée(s) dans %2, %3 déjà présente(s) ignorée(s).")
                      .arg(bilan.importees)
                      .arg(table)
@@ -87,7 +84,7 @@ int importer(const Appel& a) {
 
 Commande commandeImport() {
     return {
-        QStringLiteral("import FICHIER clients|interlocuteurs|actions CSV"),
+        QStringLiteral("import BASE clients|interlocuteurs|actions CSV"),
         QStringLiteral("ajoute à une base les lignes d'un fichier CSV de tableur"),
         QStringLiteral(
             "Le fichier est en UTF-8 ou Windows-1252, avec « ; » ou « , » entre les champs et une ligne "

@@ -4,6 +4,7 @@
 #include "core/copiebase.h"
 #include "core/erreurbd.h"
 #include "erreuroutil.h"
+#include "ouverture.h"
 #include "verification.h"
 
 #include <QFileInfo>
@@ -29,6 +30,8 @@ void verifierSauvegarde(const QString& sauvegarde) {
 int restaurer(const Appel& a) {
     const QString& sauvegarde = a.arguments[0];
     const QString& fichier = a.arguments[1];
+    exigerFichier(sauvegarde);
+    exigerFichier(fichier);
     verifierSauvegarde(sauvegarde);
     if (QFileInfo(sauvegarde).canonicalFilePath() == QFileInfo(fichier).canonicalFilePath())
         throw ErreurOutil(QStringLiteral("La sauvegarde et la base sont le même fichier."));

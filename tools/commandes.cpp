@@ -2,6 +2,7 @@
 
 #include "commande.h"
 #include "console.h"
+#include "core/erreurbd.h"
 #include "erreuroutil.h"
 
 #include <QVector>
@@ -9,9 +10,10 @@
 namespace {
 
 const QVector<Commande>& commandes() {
-    static const QVector<Commande> liste{
-        commandeInit(),   commandeDemo(),   commandeCheck(),    commandeBackup(),   commandeRestore(),
-        commandeExport(), commandeImport(), commandeCalendar(), commandeContacts(), commandeBench()};
+    static const QVector<Commande> liste{commandeInit(),   commandeDemo(),     commandeCheck(),
+                                         commandeBackup(), commandeRestore(),  commandeExport(),
+                                         commandeImport(), commandeCalendar(), commandeContacts(),
+                                         commandeBench(),  commandeCopy()};
     return liste;
 }
 
@@ -26,7 +28,9 @@ QString usage() {
     QStringList lignes{QStringLiteral("Usage : brevanta-db COMMANDE ARGUMENTS")};
     for (const Commande& c : commandes())
         lignes << QStringLiteral("  %1  %2").arg(c.syntaxe.leftJustified(52), c.resume);
-    lignes << QStringLiteral("« brevanta-db COMMANDE --help » décrit une commande.");
+    lignes << QStringLiteral("BASE : un fichier (Brevanta.mdb) ou une base d'un serveur PostgreSQL "
+                             "(postgresql://utilisateur@hôte:port/base).")
+           << QStringLiteral("« brevanta-db COMMANDE --help » décrit une commande.");
     return lignes.join(QLatin1Char('\n'));
 }
 
@@ -85,6 +89,9 @@ int executerCommande(const QStringList& arguments) {
         return c->executer(appel);
     } catch (const ErreurOutil& e) {
         ecrireErreur(e.texte());
+        return 1;
+    } catch (const ErreurBd& e) {
+        ecrireErreur(QStringLiteral("Erreur de la base de données : %1").arg(e.texte()));
         return 1;
     }
 }

@@ -1,8 +1,14 @@
 #include "creation.h"
 
 #include "basesqlite.h"
+#include "core/connection.h"
+#include "core/erreurbd.h"
+#include "core/indexrecherche.h"
+#include "core/moteurpostgres.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
+#include "ouverture.h"
+#include "sqlnatif.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,21 +28,82 @@ void reserver(const QString& fichier) {
     throw ErreurOutil(QStringLiteral("Impossible de créer le fichier %1 dans le dossier %2 (%3).")
                           .arg(info.fileName(), info.absolutePath(), f.errorString()));
 }
-} // namespace
 
-void creerBase(const QString& fichier, const Remplissage& remplir) {
+void creerFichier(const QString& fichier, const Remplissage& remplir) {
     reserver(fichier);
     try {
-        BaseSqlite base(fichier, BaseSqlite::Mode::Ecriture);
-        base.executer(QStringLiteral("BEGIN IMMEDIATE"));
-        for (const QString& sql : Schema::instructionsCreation())
-            base.executer(sql);
+        {
+            BaseSqlite base(fichier);
+            base.executer(QStringLiteral("BEGIN IMMEDIATE"));
+            for (const QString& sql : Schema::instructionsCreation())
+                base.executer(sql);
+            base.executer(QStringLiteral("COMMIT"));
+        }
         if (remplir)
-            remplir(base);
-        base.executer(QStringLiteral("COMMIT"));
+            remplirBase(fichier, remplir);
     } catch (...) {
-        // The connection is closed by now, so its uncommitted work is rolled back.
+        // The connections are closed by now, so their uncommitted work is rolled back.
         QFile::remove(fichier);
         throw;
     }
+}
+
+void supprimerTables(const QString& url) {
+    try {
+        const auto c = ouvrirBase(url);
+        Natif::executer(*c, QStringLiteral("DROP TABLE ") + Schema::tables().join(QLatin1Char(',')));
+    } catch (const std::exception&) {
+        // The failure that brought us here is the one to tell.
+    }
+}
+
+void creerSurServeur(const QString& url, const Remplissage& remplir) {
+    try {
+        MoteurPostgres::creerTables(url);
+    } catch (const ErreurBd& e) {
+        throw erreurBase(url, e);
+    }
+    if (!remplir)
+        return;
+    try {
+        remplirBase(url, remplir);
+    } catch (...) {
+        supprimerTables(url);
+        throw;
+    }
+}
+} // namespace
+
+void creerBase(const QString& base, const Remplissage& remplir) {
+    if (Connection::estServeur(base))
+        creerSurServeur(base, remplir);
+    else
+        creerFichier(base, remplir);
+}
+
+QString aideJamaisRemplace() {
+    return QStringLiteral("Un fichier n'est jamais remplacé s'il existe déjà ; sur un serveur, la base doit "
+                          "être vide de toute table Brevanta.");
+}
+
+void remplirBase(const QString& base, const Remplissage& remplir) {
+    const auto c = ouvrirBase(base);
+    try {
+        Transaction t(c.get());
+        remplir(*c);
+        t.commit();
+        // The server plans its queries on fresh statistics rather than after its next round.
+        if (c->cible() == Cible::Postgres)
+            Natif::executer(*c, QStringLiteral("ANALYZE"));
+    } catch (const ErreurBd& e) {
+        throw erreurBase(base, e);
+    }
+}
+
+void preparerRemplissageEnMasse(Connection& c) {
+    if (c.cible() != Cible::Sqlite)
+        return;
+    Natif::executer(c, QStringLiteral("PRAGMA cache_size = -262144"));
+    for (const QString& sql : IndexRecherche::instructionsSuppression())
+        Natif::executer(c, sql);
 }

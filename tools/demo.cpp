@@ -1,9 +1,9 @@
 #include "demo.h"
 
-#include "basesqlite.h"
 #include "core/dialectesql.h"
 #include "core/regional.h"
 #include "democlients.h"
+#include "sqlnatif.h"
 
 #include <QDateTime>
 #include <iterator>
@@ -41,7 +41,7 @@ struct Prevision {
 
 class Planificateur {
 public:
-    Planificateur(BaseSqlite& base, const QDate& aujourdhui)
+    Planificateur(Connection& base, const QDate& aujourdhui)
         : m_base(base), m_aujourdhui(aujourdhui), m_lundi(aujourdhui.addDays(1 - aujourdhui.dayOfWeek())) {}
 
     void ecrire(const QString& table, const ContactDemo& contact, const QString& texte, const Prevision& p) {
@@ -51,7 +51,8 @@ public:
         if (saisie > m_aujourdhui)
             saisie = m_aujourdhui.addDays(-(m_compteur % 3));
         ++m_compteur;
-        m_base.executer(
+        Natif::executer(
+            m_base,
             QStringLiteral("INSERT INTO %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, "
                            "DateSaisie) VALUES (?, ?, ?, ?, ?, ?)")
                 .arg(table),
@@ -60,7 +61,7 @@ public:
     }
 
 private:
-    BaseSqlite& m_base;
+    Connection& m_base;
     const QDate m_aujourdhui;
     const QDate m_lundi;
     int m_compteur = 0;
@@ -96,7 +97,7 @@ void planifierClient(Planificateur& planning, const QVector<ContactDemo>& contac
 
 } // namespace
 
-void remplirDemo(BaseSqlite& base, const QDate& aujourdhui) {
+void remplirDemo(Connection& base, const QDate& aujourdhui) {
     const QVector<QVector<ContactDemo>> contacts = remplirClientsDemo(base);
     Planificateur planning(base, aujourdhui);
     for (int i = 0; i < contacts.size(); ++i)

@@ -1,6 +1,6 @@
 #include "democlients.h"
 
-#include "basesqlite.h"
+#include "sqlnatif.h"
 
 #include <QRegularExpression>
 #include <iterator>
@@ -128,28 +128,31 @@ QString portable(int k) {
 }
 
 template <std::size_t N>
-void remplirListe(BaseSqlite& base, const QString& table, const char* const (&noms)[N]) {
+void remplirListe(Connection& base, const QString& table, const char* const (&noms)[N]) {
     for (const char* nom : noms)
-        base.executer(QStringLiteral("INSERT INTO %1 (Nom) VALUES (?)").arg(table), {QString::fromUtf8(nom)});
+        Natif::executer(base, QStringLiteral("INSERT INTO %1 (Nom) VALUES (?)").arg(table),
+                        {QString::fromUtf8(nom)});
 }
 
-void ecrireClient(BaseSqlite& base, const Client& c) {
-    base.executer(QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, "
-                                 "Commentaire) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-                  {QString::fromUtf8(c.nom), QString::fromUtf8(c.adresse1), QString::fromUtf8(c.adresse2),
-                   QString::fromUtf8(c.cp), QString::fromUtf8(c.tel), QString::fromUtf8(c.fax),
-                   QString::fromUtf8(c.web), QString::fromUtf8(c.ville), QString::fromUtf8(c.commentaire)});
+void ecrireClient(Connection& base, const Client& c) {
+    Natif::executer(base,
+                    QStringLiteral("INSERT INTO Client (Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, "
+                                   "Commentaire) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+                    {QString::fromUtf8(c.nom), QString::fromUtf8(c.adresse1), QString::fromUtf8(c.adresse2),
+                     QString::fromUtf8(c.cp), QString::fromUtf8(c.tel), QString::fromUtf8(c.fax),
+                     QString::fromUtf8(c.web), QString::fromUtf8(c.ville), QString::fromUtf8(c.commentaire)});
 }
 
 // Contact j of client i, the k-th of the whole sample.
-ContactDemo ecrireContact(BaseSqlite& base, const Client& c, int i, int j, int k) {
+ContactDemo ecrireContact(Connection& base, const Client& c, int i, int j, int k) {
     const Personne& p = personnes[k];
     const RoleDemo& r = j == 0 ? roles[i % 3 == 0 ? 1 : 0] : roles[rolesDirection + (i + j) % rolesAutres];
     const QString tel = QString::fromUtf8(c.tel);
     const QString domaine = QString::fromUtf8(c.web).mid(4);
     const QString prenom = QString::fromUtf8(p.prenom);
     const QString nom = QString::fromUtf8(p.nom);
-    base.executer(
+    Natif::executer(
+        base,
         QStringLiteral("INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction, Service, Decision, Tel, "
                        "Fax, Portable, email, Commentaire, ContactPrincipal, Technique, Financier, "
                        "Temperature) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
@@ -164,7 +167,7 @@ ContactDemo ecrireContact(BaseSqlite& base, const Client& c, int i, int j, int k
 
 } // namespace
 
-void remplirReferencesDemo(BaseSqlite& base) {
+void remplirReferencesDemo(Connection& base) {
     remplirListe(base, QStringLiteral("Service"), services);
     remplirListe(base, QStringLiteral("Decision"), decisions);
     remplirListe(base, QStringLiteral("Fonction"), fonctions);
@@ -174,7 +177,7 @@ QVector<RoleDemo> rolesDemo() {
     return QVector<RoleDemo>(std::begin(roles), std::end(roles));
 }
 
-QVector<QVector<ContactDemo>> remplirClientsDemo(BaseSqlite& base) {
+QVector<QVector<ContactDemo>> remplirClientsDemo(Connection& base) {
     remplirReferencesDemo(base);
     QVector<QVector<ContactDemo>> contacts;
     int k = 0;

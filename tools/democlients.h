@@ -3,7 +3,7 @@
 #include <QString>
 #include <QVector>
 
-class BaseSqlite;
+class Connection;
 
 // A contact as the sample stores it: the stored names that actions refer to.
 struct ContactDemo {
@@ -21,10 +21,10 @@ struct RoleDemo {
 };
 
 // Writes the three reference lists.
-void remplirReferencesDemo(BaseSqlite& base);
+void remplirReferencesDemo(Connection& base);
 // The roles of the sample's contacts, all taken from the reference lists; the first two head a company.
 QVector<RoleDemo> rolesDemo();
 
 // Writes the reference lists, the clients and their contacts; returns each client's contacts,
 // its main contact first.
-QVector<QVector<ContactDemo>> remplirClientsDemo(BaseSqlite& base);
+QVector<QVector<ContactDemo>> remplirClientsDemo(Connection& base);

@@ -1,11 +1,11 @@
 #include "importation.h"
 
-#include "basesqlite.h"
 #include "core/formatsql.h"
 #include "core/horloge.h"
 #include "core/regional.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
+#include "sqlnatif.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -61,7 +61,7 @@ std::optional<bool> ouiNon(const QString& texte) {
 
 } // namespace
 
-Importation::Importation(const QString& table, BaseSqlite& base, const QStringList& entete)
+Importation::Importation(const QString& table, Connection& base, const QStringList& entete)
     : m_table(table), m_nbChamps(int(entete.size())),
       m_aujourdhui(texteStocke(Horloge::aujourdhui(), QTime(0, 0))) {
     for (const ColonneFichier& c : colonnesFichier(table))
@@ -86,10 +86,10 @@ Importation::Importation(const QString& table, BaseSqlite& base, const QStringLi
     for (const QString& colonne : obligatoires(table))
         if (!m_positions.contains(colonne))
             throw ErreurOutil(QStringLiteral("Colonne obligatoire absente de l'en-tête : %1").arg(colonne));
-    for (QSqlQuery q = base.lire(QStringLiteral("SELECT Nom FROM Client")); q.next();)
-        m_clients.ajouter(q.value(0).toString());
-    for (QSqlQuery q = base.lire(QStringLiteral("SELECT Client, Nom FROM Interlocuteur")); q.next();)
-        m_interlocuteurs[q.value(0).toString()].ajouter(q.value(1).toString());
+    for (Curseur q = Natif::lire(base, QStringLiteral("SELECT Nom FROM Client")); q.suivant();)
+        m_clients.ajouter(q.valeur(0).toString());
+    for (Curseur q = Natif::lire(base, QStringLiteral("SELECT Client, Nom FROM Interlocuteur")); q.suivant();)
+        m_interlocuteurs[q.valeur(0).toString()].ajouter(q.valeur(1).toString());
 }
 
 int Importation::position(const QString& colonne) const {

@@ -7,7 +7,7 @@
 #include <QStringList>
 #include <QVariantList>
 
-class BaseSqlite;
+class Connection;
 
 // What one row of the file becomes.
 struct LigneImportee {
@@ -23,7 +23,7 @@ class Importation {
 public:
     // Reads the names already stored. Raises ErreurOutil when a column the table needs is missing
     // or a column is named twice.
-    Importation(const QString& table, BaseSqlite& base, const QStringList& entete);
+    Importation(const QString& table, Connection& base, const QStringList& entete);
 
     QStringList colonnesInconnues() const { return m_inconnues; }
     QStringList colonnesInserees() const { return m_inserees; }

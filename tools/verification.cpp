@@ -39,7 +39,7 @@ QStringList defautsIndexCopie(const QString& fichier) {
         return {
             QStringLiteral("Index de recherche non vérifié : copie impossible dans %1").arg(dossier.path())};
     try {
-        BaseSqlite base(copie, BaseSqlite::Mode::Ecriture);
+        BaseSqlite base(copie);
         base.executer(QStringLiteral("INSERT INTO Recherche(Recherche, rank) VALUES ('integrity-check', 1)"));
     } catch (const ErreurOutil& e) {
         return {QStringLiteral("Index de recherche : il ne correspond pas à ses tables (%1)").arg(e.texte())};
@@ -62,8 +62,6 @@ QStringList defautsIndexRecherche(BaseSqlite& base, const QString& fichier) {
     return defautsIndexCopie(fichier);
 }
 
-} // namespace
-
 // Names compare without regard to case, as the program's statements write them.
 QStringList defautsStructure(BaseSqlite& base) {
     QStringList defauts;
@@ -80,26 +78,16 @@ QStringList defautsStructure(BaseSqlite& base) {
     return defauts;
 }
 
+} // namespace
+
 QStringList verifierBase(const QString& fichier) {
     if (!QFileInfo(fichier).isFile())
         throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
     // Opened for writing where the file allows it: a journal left by a program killed during a save
     // is rolled back first, as any opening does, and the check reads what was last committed.
     // Nothing else is written; a write-protected file is opened for reading only.
-    BaseSqlite base(fichier, BaseSqlite::Mode::Ecriture);
+    BaseSqlite base(fichier);
     const QStringList defauts = defautsIntegrite(base) + defautsStructure(base);
     // A damaged file is not copied and searched further.
     return defauts.isEmpty() ? defautsIndexRecherche(base, fichier) : defauts;
-}
-
-std::unique_ptr<BaseSqlite> ouvrirBrevanta(const QString& fichier, bool ecriture) {
-    if (!QFileInfo(fichier).isFile())
-        throw ErreurOutil(QStringLiteral("Le fichier %1 n'existe pas.").arg(fichier));
-    auto base = std::make_unique<BaseSqlite>(fichier, ecriture ? BaseSqlite::Mode::Ecriture
-                                                               : BaseSqlite::Mode::Lecture);
-    const QStringList defauts = defautsStructure(*base);
-    if (!defauts.isEmpty())
-        throw ErreurOutil(QStringLiteral("%1 n'est pas une base Brevanta : %2")
-                              .arg(fichier, defauts.join(QStringLiteral(", "))));
-    return base;
 }

@@ -2,16 +2,9 @@
 
 #include <QString>
 #include <QStringList>
-#include <memory>
-
-class BaseSqlite;
 
 // What is wrong with a Brevanta database file, one French line per fault; empty when it passes SQLite's
 // integrity check, the check of the seven tables and their columns and, when the file has a search
 // index, the check that it matches its tables. Never changes the file.
 // Raises ErreurOutil when the file is missing or cannot be read as a database.
 QStringList verifierBase(const QString& fichier);
-// The missing tables and columns alone, which is quick on any size of file.
-QStringList defautsStructure(BaseSqlite& base);
-// Opens a file that must hold the seven tables; raises ErreurOutil with what is missing otherwise.
-std::unique_ptr<BaseSqlite> ouvrirBrevanta(const QString& fichier, bool ecriture);

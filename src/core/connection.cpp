@@ -38,12 +38,12 @@ Connection::~Connection() {
     close();
 }
 
-void Connection::open(const QString& base) {
+void Connection::open(const QString& base, Acces acces) {
     close();
     if (estServeur(base))
-        m_moteur = std::make_unique<MoteurPostgres>(base);
+        m_moteur = std::make_unique<MoteurPostgres>(base, g_attenteVerrou, acces);
     else
-        m_moteur = std::make_unique<MoteurSqlite>(base, g_attenteVerrou);
+        m_moteur = std::make_unique<MoteurSqlite>(base, g_attenteVerrou, acces);
 }
 
 void Connection::close() {

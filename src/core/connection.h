@@ -2,14 +2,13 @@
 
 #include "core/curseur.h"
 #include "core/dialectesql.h"
+#include "core/moteur.h"
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
 #include <QVariantList>
 #include <memory>
-
-class Moteur;
 
 // Equal values mean the database holds what it held: nothing written through the connection,
 // nothing committed by another program.
@@ -29,15 +28,15 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // How long a statement waits for another program's lock on a file before it fails, for the
-    // connections opened afterwards: 5 seconds unless a test shortens it.
+    // How long a statement waits for another program's lock before it fails, for the connections
+    // opened afterwards: 5 seconds unless a test shortens it.
     static void setAttenteVerrou(int millisecondes);
     // Whether a database's name is a server's address ("postgresql://...") rather than a file.
     static bool estServeur(const QString& base);
 
     // Opens an existing Brevanta database, never creating or changing its tables. Raises ErreurBd
     // when it is missing, is not a database, lacks a table or cannot be written.
-    void open(const QString& base);
+    void open(const QString& base, Acces acces = Acces::Ecriture);
     void close();
     bool isOpen() const;
     Cible cible() const;

@@ -161,6 +161,17 @@ QString ordreSansOrderBy(const QString& table) {
     return QString();
 }
 
+// A server sorts NULL after every value, SQLite before: rows another tool left without a date
+// come last in the lists, newest first, on both.
+QString placeDesNuls(const QList<Jeton>& j, int i) {
+    const int k = suivant(j, i);
+    if (estMot(j, i, "desc"))
+        return QStringLiteral(" NULLS LAST");
+    const bool terme =
+        !estMotCle(j[i].texte) && !estSymbole(j, k, ".") && !estMot(j, k, "asc") && !estMot(j, k, "desc");
+    return estMot(j, i, "asc") || terme ? QStringLiteral(" NULLS FIRST") : QString();
+}
+
 int comparerFrancais(void* collateur, int l1, const void* s1, int l2, const void* s2) {
     const QString a = QString::fromUtf8(static_cast<const char*>(s1), l1);
     const QString b = QString::fromUtf8(static_cast<const char*>(s2), l2);
@@ -282,6 +293,8 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
                 r.sql += t.texte;
                 if (dansOrderBy && !estMotCle(mot) && Schema::estColonneTexte(t.texte))
                     r.sql += QStringLiteral(" COLLATE ") + QLatin1String(CollationFrancaise);
+                if (dansOrderBy && cible == Cible::Postgres)
+                    r.sql += placeDesNuls(j, i);
             }
             break;
         }

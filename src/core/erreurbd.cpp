@@ -1,6 +1,7 @@
 #include "core/erreurbd.h"
 
 #include <QSqlError>
+#include <sqlite3.h>
 
 ErreurBd::ErreurBd(int numero, const QString& texte)
     : std::runtime_error(texte.toStdString()), m_numero(numero), m_texte(texte) {}
@@ -13,6 +14,13 @@ ErreurBd ErreurBd::depuis(const QSqlError& e) {
     const int numero = e.nativeErrorCode().toInt(&ok);
     const QString texte = e.databaseText().isEmpty() ? e.text() : e.databaseText();
     return ErreurBd(ok ? numero : 0, texte);
+}
+
+bool ErreurBd::doublon() const {
+    if (!m_etat.isEmpty())
+        return m_etat == QLatin1String("23505");
+    return m_numero == SQLITE_CONSTRAINT_UNIQUE ||
+           (m_numero == SQLITE_CONSTRAINT && m_texte.startsWith(QLatin1String("UNIQUE constraint failed")));
 }
 
 QString ErreurBd::explicationServeur() const {

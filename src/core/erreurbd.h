@@ -16,6 +16,8 @@ public:
     int numero() const { return m_numero; }
     QString etat() const { return m_etat; }
     QString texte() const { return m_texte; }
+    // A unique key refused the row: one with the same key is already stored.
+    bool doublon() const;
     // What happened and what to do, in French, for the common cases; empty for the others.
     QString explication() const;
     // The explanation, then "Erreur 14 : unable to open database file" for support.

@@ -89,27 +89,26 @@ QString remplissage(const Source& s, const QString& condition) {
         .arg(Colonnes, valeurs(s, QStringLiteral("t")), s.table, condition);
 }
 
+// The test of what changed sits in the function, not in a WHEN of the trigger: a column named there
+// could no longer change its type.
 QString fonction(const Source& s) {
     return QStringLiteral(
                "CREATE FUNCTION recherche_suivre_%1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
                "SET search_path FROM CURRENT AS $$ BEGIN "
                "IF TG_OP = 'TRUNCATE' THEN DELETE FROM recherche WHERE genre = %2; RETURN NULL; END IF; "
+               "IF TG_OP = 'UPDATE' AND (%6) IS NOT DISTINCT FROM (%7) THEN RETURN NULL; END IF; "
                "IF TG_OP <> 'INSERT' THEN DELETE FROM recherche WHERE genre = %2 AND cle = OLD.%3; END IF; "
                "IF TG_OP <> 'DELETE' THEN INSERT INTO recherche (%4) VALUES (%5); END IF; "
                "RETURN NULL; END $$")
-        .arg(s.table, QString::number(s.genre), s.cle, Colonnes, valeurs(s, QStringLiteral("NEW")));
+        .arg(s.table, QString::number(s.genre), s.cle, Colonnes, valeurs(s, QStringLiteral("NEW")),
+             prefixe(QStringLiteral("OLD"), s.suivies), prefixe(QStringLiteral("NEW"), s.suivies));
 }
 
 QStringList declencheurs(const Source& s) {
     const QString execute = QStringLiteral(" EXECUTE FUNCTION recherche_suivre_%1()").arg(s.table);
     return {
-        QStringLiteral("CREATE TRIGGER recherche_ajout_retrait AFTER INSERT OR DELETE ON %1 FOR EACH ROW")
+        QStringLiteral("CREATE TRIGGER recherche_suivi AFTER INSERT OR UPDATE OR DELETE ON %1 FOR EACH ROW")
                 .arg(s.table) +
-            execute,
-        QStringLiteral("CREATE TRIGGER recherche_modification AFTER UPDATE ON %1 FOR EACH ROW WHEN ((%2) IS "
-                       "DISTINCT FROM (%3))")
-                .arg(s.table, prefixe(QStringLiteral("OLD"), s.suivies),
-                     prefixe(QStringLiteral("NEW"), s.suivies)) +
             execute,
         QStringLiteral("CREATE TRIGGER recherche_vidage AFTER TRUNCATE ON %1 FOR EACH STATEMENT")
                 .arg(s.table) +
@@ -208,7 +207,7 @@ bool aJour(Connection& c) {
             "(SELECT count(*) FROM pg_trigger WHERE tgname LIKE 'recherche\\_%' AND tgenabled <> 'D' "
             "AND tgrelid IN (%1)) = $2")
             .arg(tables.join(QStringLiteral(", "))),
-        {signature(), 3 * sources().size()});
+        {signature(), 2 * sources().size()});
     return r.suivant() && r.valeur(0).toBool();
 }
 

@@ -4,6 +4,10 @@
 #include "core/dialectesql.h"
 
 #include <QString>
+
+// What a program means to do with a database: a reader (an export) is let in where a writer would
+// be refused, and changes nothing.
+enum class Acces { Ecriture, Lecture };
 #include <QVariantList>
 
 // One database engine behind the connection: a Brevanta.mdb file, or a server shared by a team.

@@ -24,18 +24,23 @@ bool insereUneFiche(const QString& sql) {
 } // namespace
 
 // Once the delegated constructor is done, a failure here runs the destructor, which disconnects.
-MoteurPostgres::MoteurPostgres(const QString& adresse) : MoteurPostgres(adresse, SansVerification{}) {
+MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou, Acces acces)
+    : MoteurPostgres(adresse, SansVerification{}, attenteVerrou) {
     verifierStructure();
-    prouverEcriture();
+    if (acces == Acces::Ecriture)
+        prouverEcriture();
 }
 
-MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification) {
+MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou) {
     const QByteArray url = adresse.toUtf8();
-    // Dates travel as "yyyy-MM-dd HH:mm:ss", texts in UTF-8, whatever the server's defaults.
+    // Dates travel as "yyyy-MM-dd HH:mm:ss", texts in UTF-8, whatever the server's defaults. A row
+    // or table another user holds is waited for as long as a file's lock, then refused: never a
+    // window frozen until the other one lets go (0 would be no limit to the server).
+    const QByteArray options = QByteArray("-c datestyle=ISO,YMD -c TimeZone=UTC -c lock_timeout=") +
+                               QByteArray::number(qMax(attenteVerrou, 1));
     const char* cles[] = {"dbname",          "connect_timeout", "application_name",
                           "client_encoding", "options",         nullptr};
-    const char* valeurs[] = {url.constData(), "5", "Brevanta", "UTF8", "-c datestyle=ISO,YMD -c TimeZone=UTC",
-                             nullptr};
+    const char* valeurs[] = {url.constData(), "5", "Brevanta", "UTF8", options.constData(), nullptr};
     m_connexion = PQconnectdbParams(cles, valeurs, 1);
     if (PQstatus(m_connexion) != CONNECTION_OK) {
         const QString texte = texteLibpq(PQerrorMessage(m_connexion));
@@ -45,7 +50,7 @@ MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification) {
 }
 
 void MoteurPostgres::creerTables(const QString& adresse) {
-    MoteurPostgres serveur(adresse, SansVerification{});
+    MoteurPostgres serveur(adresse, SansVerification{}, 5000);
     Curseur existantes =
         serveur.lire(QStringLiteral("SELECT table_name FROM information_schema.tables WHERE "
                                     "table_schema = current_schema() AND lower(table_name) = "
@@ -183,7 +188,6 @@ void MoteurPostgres::prouverEcriture() {
     // Refused to a user without the right to write, and on a server that only reads.
     commencer();
     try {
-        commande(QStringLiteral("SET LOCAL lock_timeout = '5s'"));
         commande(QStringLiteral("LOCK TABLE %1 IN ROW EXCLUSIVE MODE")
                      .arg(Schema::tables().join(QLatin1Char(','))));
     } catch (...) {

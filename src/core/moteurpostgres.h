@@ -11,8 +11,9 @@ struct pg_result;
 // libpq way (~/.pgpass, PGPASSWORD), never from the address.
 class MoteurPostgres : public Moteur {
 public:
-    // Connects and checks the tables, the French collation and the right to write; ErreurBd else.
-    explicit MoteurPostgres(const QString& adresse);
+    // Connects and checks the tables, the French collation and, for a writer, the right to write;
+    // ErreurBd else.
+    MoteurPostgres(const QString& adresse, int attenteVerrou, Acces acces);
     // Creates Brevanta's tables in an empty database of the server, in one transaction; ErreurBd
     // when the server cannot be reached or already holds one of them.
     static void creerTables(const QString& adresse);
@@ -32,7 +33,7 @@ public:
 
 private:
     struct SansVerification {};
-    MoteurPostgres(const QString& adresse, SansVerification);
+    MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou);
     pg_result* envoyer(const QString& sql, const QVariantList& valeurs = {});
     void commande(const QString& sql);
     void reconnecterSiPerdue();

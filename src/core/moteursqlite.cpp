@@ -36,7 +36,7 @@ int g_compteur = 0;
 
 } // namespace
 
-MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou)
+MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acces)
     : m_nomConnexion(QStringLiteral("brevanta-%1").arg(++g_compteur)), m_fichier(fichier) {
     if (estFichierAccess(fichier))
         throw ErreurBd(26,
@@ -48,7 +48,8 @@ MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou)
         // mode=rw: a missing file is an error, never a new empty database.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(attenteVerrou));
         const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
-        db.setDatabaseName(QStringLiteral("file:%1?mode=rw").arg(chemin));
+        db.setDatabaseName(
+            QStringLiteral("file:%1?mode=%2").arg(chemin, acces == Acces::Lecture ? "ro" : "rw"));
     }
     // Every handle on the connection is gone by now: removing it with one alive makes Qt warn.
     try {
@@ -57,9 +58,11 @@ MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou)
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
         verifierStructure();
-        prouverEcriture();
-        for (const QString& index : Schema::instructionsIndex())
-            executerBrut(index);
+        if (acces == Acces::Ecriture) {
+            prouverEcriture();
+            for (const QString& index : Schema::instructionsIndex())
+                executerBrut(index);
+        }
         enregistrerCollationFrancaise(poignee(base()));
         m_reserve = std::make_shared<ReserveInstructions>(poignee(base()));
     } catch (...) {

@@ -12,9 +12,9 @@ struct sqlite3_stmt;
 // A Brevanta.mdb file, through SQLite's C API, its statements prepared once.
 class MoteurSqlite : public Moteur {
 public:
-    // Opens an existing Brevanta database, never creating or changing the file. Raises ErreurBd
-    // when the file is missing, is not a database, lacks a table or cannot be written.
-    MoteurSqlite(const QString& fichier, int attenteVerrou);
+    // Opens an existing Brevanta database, never creating the file. Raises ErreurBd when the file
+    // is missing, is not a database, lacks a table, or cannot be written when it is to be.
+    MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acces);
     ~MoteurSqlite() override;
 
     Cible cible() const override { return Cible::Sqlite; }

@@ -58,7 +58,9 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
     QString where;
     if (!filtre.isEmpty())
         where = QStringLiteral(" where ") + filtre.left(filtre.size() - 3);
-    return QStringLiteral("select * from ") + m_table + where + QStringLiteral(" order by DatePrevue desc");
+    // Equal dates by Id, newest first, as Remplacer places them; said, not left to the engine's plan.
+    return QStringLiteral("select * from ") + m_table + where +
+           QStringLiteral(" order by DatePrevue desc, Id desc");
 }
 
 void Actions::CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,

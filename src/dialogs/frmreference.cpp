@@ -18,7 +18,6 @@
 
 #include <QKeyEvent>
 #include <QStyle>
-#include <sqlite3.h>
 
 // What tells the three editors apart.
 struct InstanceReference {
@@ -67,13 +66,6 @@ const InstanceReference& instanceDe(TypeReference type) {
         break;
     }
     return service;
-}
-
-// Only the unique key on Nom earns the "already exists" message; any other refusal is shown as is.
-bool estDoublon(const ErreurBd& e) {
-    if (e.numero() == SQLITE_CONSTRAINT_UNIQUE)
-        return true;
-    return e.numero() == SQLITE_CONSTRAINT && e.texte().startsWith(QLatin1String("UNIQUE constraint failed"));
 }
 
 } // namespace
@@ -210,7 +202,8 @@ void FrmReference::BtnValider_Click() {
             Connexion->execute(QStringLiteral("insert into ") + m_instance.table +
                                QStringLiteral(" (Nom) values (") + TexteSql(libelle) + QStringLiteral(")"));
     } catch (const ErreurBd& e) {
-        if (!estDoublon(e))
+        // Only the unique key on Nom earns the "already exists" message; any other refusal is shown as is.
+        if (!e.doublon())
             throw;
         Message::ok(m_instance.doublon, this);
         ui->Nom->setFocus();

@@ -1,17 +1,23 @@
 #include "support/basetest.h"
 
 #include "core/connection.h"
+#include "core/moteurpostgres.h"
 #include "core/schema.h"
+#include "support/serveurtest.h"
 
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <stdexcept>
 
 namespace {
-void executer(const QString& fichier, const QStringList& instructions) {
+// Runs the statements on the file; the rows of the last one.
+QStringList executer(const QString& fichier, const QStringList& instructions) {
     const QString nom = QStringLiteral("basetest");
+    QStringList lignes;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom);
         db.setDatabaseName(fichier);
@@ -21,33 +27,143 @@ void executer(const QString& fichier, const QStringList& instructions) {
             QSqlQuery q(db);
             if (!q.exec(sql))
                 throw std::runtime_error((sql + QStringLiteral(" : ") + q.lastError().text()).toStdString());
+            lignes.clear();
+            while (q.next()) {
+                QStringList valeurs;
+                for (int i = 0; i < q.record().count(); ++i)
+                    valeurs << q.value(i).toString();
+                lignes << valeurs.join(QLatin1Char('|'));
+            }
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(nom);
+    return lignes;
+}
+
+void ecrireIni(const QString& dossier, const QString& url) {
+    QFile ini(QDir(dossier).filePath(QStringLiteral("Brevanta.ini")));
+    if (!ini.open(QIODevice::WriteOnly) || ini.write("[Base]\nServeur=" + url.toUtf8() + '\n') < 0)
+        throw std::runtime_error(ini.errorString().toStdString());
 }
 } // namespace
 
-BaseTest::BaseTest() {
-    executer(fichier(), Schema::instructionsCreation());
+bool BaseTest::essaiServeur() {
+    return qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG");
+}
+
+BaseTest::BaseTest(Moteur moteur) {
+    if (moteur == Moteur::Fichier || !essaiServeur()) {
+        executer(fichier(), Schema::instructionsCreation());
+        return;
+    }
+    // ctest's output then holds the reason, and the run counts as skipped.
+    if (!ServeurTest::indisponible().isEmpty())
+        qWarning("%s", qPrintable(ServeurTest::indisponible()));
+    m_serveur = std::make_unique<ServeurTest>();
+    MoteurPostgres::creerTables(m_serveur->url());
 }
 
 BaseTest::~BaseTest() = default;
 
+QString BaseTest::base() const {
+    return m_serveur ? m_serveur->url() : fichier();
+}
+
 QString BaseTest::fichier() const {
+    if (m_serveur)
+        throw std::logic_error("BaseTest::fichier() sur le serveur : ce test est pour les fichiers seuls");
     return m_dossier.filePath(QStringLiteral("Brevanta.mdb"));
+}
+
+void BaseTest::sql(const QString& sql) const {
+    if (m_serveur)
+        m_serveur->sql(sql);
+    else
+        executer(fichier(), {sql});
+}
+
+QStringList BaseTest::lignes(const QString& sql) const {
+    return m_serveur ? m_serveur->lignes(sql) : executer(fichier(), {sql});
 }
 
 void BaseTest::sqlite(const QString& sql) const {
     executer(fichier(), {sql});
 }
 
+void BaseTest::refuser(const QString& table, const QString& operation, const QString& motif) const {
+    const QString nom = QStringLiteral("refus_%1_%2").arg(table, operation);
+    const QString texte = QString(motif).replace(QLatin1Char('\''), QLatin1String("''"));
+    if (!m_serveur)
+        return sql(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
+                       .arg(nom, operation, table, texte));
+    sql(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                       "$$BEGIN RAISE EXCEPTION '%2'; END$$")
+            .arg(nom, texte));
+    sql(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
+            .arg(nom, operation, table));
+}
+
+void BaseTest::accepter(const QString& table, const QString& operation) const {
+    const QString nom = QStringLiteral("refus_%1_%2").arg(table, operation);
+    sql(m_serveur ? QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(nom, table)
+                  : QStringLiteral("DROP TRIGGER ") + nom);
+}
+
 void BaseTest::entrer() const {
+    if (m_serveur)
+        ecrireIni(dossier(), m_serveur->url());
     QDir::setCurrent(dossier());
+}
+
+QString BaseTest::autrePoste() {
+    if (!m_serveur)
+        return dossier();
+    if (!m_autrePoste) {
+        m_autrePoste = std::make_unique<QTemporaryDir>();
+        ecrireIni(m_autrePoste->path(), m_serveur->url());
+    }
+    return m_autrePoste->path();
+}
+
+AutreSession::AutreSession(const BaseTest& base) {
+    if (base.serveur()) {
+        m_serveur = std::make_unique<SessionServeur>(base.base());
+        return;
+    }
+    m_nom = QStringLiteral("autre");
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nom);
+    db.setDatabaseName(base.fichier());
+    if (!db.open())
+        throw std::runtime_error(db.lastError().text().toStdString());
+}
+
+AutreSession::~AutreSession() {
+    if (m_nom.isEmpty())
+        return;
+    QSqlDatabase::database(m_nom, false).close();
+    QSqlDatabase::removeDatabase(m_nom);
+}
+
+bool AutreSession::executer(const QString& sql) const {
+    if (m_serveur) {
+        try {
+            m_serveur->executer(sql);
+            return true;
+        } catch (const std::runtime_error&) {
+            return false;
+        }
+    }
+    QSqlQuery q(QSqlDatabase::database(m_nom, false));
+    if (!q.exec(sql))
+        return false;
+    while (q.next()) {
+    }
+    return true;
 }
 
 Connection* ouvrir(const BaseTest& base) {
     auto* c = new Connection;
-    c->open(base.fichier());
+    c->open(base.base());
     return c;
 }

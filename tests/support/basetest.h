@@ -1,25 +1,72 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
+#include <memory>
 
 class Connection;
+class ServeurTest;
+class SessionServeur;
 
-// A fresh Brevanta database in a temporary folder, with the seven tables and nothing else.
+// A fresh Brevanta database with the seven tables and nothing else, in a temporary folder: the file
+// Brevanta.mdb there, or, in a test's server run (BREVANTA_ESSAI_PG set by ctest), a database of its
+// own on the test server, which the folder's Brevanta.ini names as a user's machine would.
 class BaseTest {
 public:
-    BaseTest();
+    // Where the test runs: the file, or the server in a server run; or the file whatever the run,
+    // for a test that takes a file to a server and back.
+    enum class Moteur { SelonEssai, Fichier };
+    explicit BaseTest(Moteur moteur = Moteur::SelonEssai);
     ~BaseTest();
+    BaseTest(const BaseTest&) = delete;
+    BaseTest& operator=(const BaseTest&) = delete;
+
+    // Whether this run of the test is the server's.
+    static bool essaiServeur();
+    bool serveur() const { return m_serveur != nullptr; }
     QString dossier() const { return m_dossier.path(); }
+    // What Connection::open takes: the file, or the server database's address.
+    QString base() const;
+    // The file itself, for the tests of files only.
     QString fichier() const;
-    // Runs SQLite's own SQL on the file, outside the program's layer.
+    // Runs the engine's own SQL outside the program's layer, as another program would.
+    void sql(const QString& sql) const;
+    // Rows of such a query, columns joined by '|', NULL as empty.
+    QStringList lignes(const QString& sql) const;
+    // Runs SQLite's own SQL on the file, for the tests of files only.
     void sqlite(const QString& sql) const;
-    // Makes the folder the working directory, so that Main() finds Brevanta.mdb there.
+    // From now on the engine refuses every `operation` (INSERT, UPDATE or DELETE) on `table` with
+    // `motif`, as a rule of another program would; `accepter` lifts it.
+    void refuser(const QString& table, const QString& operation, const QString& motif = "refus") const;
+    void accepter(const QString& table, const QString& operation) const;
+    // Makes the folder the working directory, so that Main() finds the database as a user's would.
     void entrer() const;
+    // The working folder of a second user of the same database: on a server, another folder whose
+    // Brevanta.ini names it; a file is shared within its own folder.
+    QString autrePoste();
 
 private:
     QTemporaryDir m_dossier;
+    std::unique_ptr<ServeurTest> m_serveur;
+    std::unique_ptr<QTemporaryDir> m_autrePoste;
 };
 
-// Opens a Connection of the program on the file.
+// Another program's session on the database, open until destroyed: what it locks stays locked
+// until its transaction ends.
+class AutreSession {
+public:
+    explicit AutreSession(const BaseTest& base);
+    ~AutreSession();
+    AutreSession(const AutreSession&) = delete;
+    AutreSession& operator=(const AutreSession&) = delete;
+    // Runs the engine's own SQL in the session; false when the engine refuses it.
+    bool executer(const QString& sql) const;
+
+private:
+    QString m_nom;
+    std::unique_ptr<SessionServeur> m_serveur;
+};
+
+// Opens a Connection of the program on the database.
 Connection* ouvrir(const BaseTest& base);

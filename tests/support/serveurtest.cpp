@@ -1,6 +1,9 @@
 #include "support/serveurtest.h"
 
+#include "core/schema.h"
+
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QUrl>
 #include <libpq-fe.h>
 #include <stdexcept>
@@ -8,39 +11,38 @@
 namespace {
 const char* const variable = "BREVANTA_ESSAI_PG";
 
-// One libpq session, closed on leaving.
-class Session {
-public:
-    explicit Session(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData())) {
-        if (PQstatus(m_pg) != CONNECTION_OK)
-            echouer(url);
-    }
-    ~Session() { PQfinish(m_pg); }
-    Session(const Session&) = delete;
-    Session& operator=(const Session&) = delete;
-
-    QString executer(const QString& sql) const {
-        PGresult* r = PQexec(m_pg, sql.toUtf8().constData());
-        const ExecStatusType statut = PQresultStatus(r);
-        if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
-            PQclear(r);
-            echouer(sql);
-        }
-        const QString valeur =
-            PQntuples(r) > 0 && PQnfields(r) > 0 ? QString::fromUtf8(PQgetvalue(r, 0, 0)) : QString();
-        PQclear(r);
-        return valeur;
-    }
-
-private:
-    [[noreturn]] void echouer(const QString& quoi) const {
-        throw std::runtime_error(
-            (quoi + QStringLiteral(" : ") + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
-    }
-
-    PGconn* m_pg;
-};
 } // namespace
+
+SessionServeur::SessionServeur(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData())) {
+    if (PQstatus(m_pg) != CONNECTION_OK) {
+        const QString texte = QString::fromUtf8(PQerrorMessage(m_pg));
+        PQfinish(m_pg);
+        throw std::runtime_error((url + QStringLiteral(" : ") + texte).trimmed().toStdString());
+    }
+}
+
+SessionServeur::~SessionServeur() {
+    PQfinish(m_pg);
+}
+
+QList<QStringList> SessionServeur::executer(const QString& sql) const {
+    PGresult* r = PQexec(m_pg, sql.toUtf8().constData());
+    const ExecStatusType statut = PQresultStatus(r);
+    if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
+        PQclear(r);
+        throw std::runtime_error(
+            (sql + QStringLiteral(" : ") + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
+    }
+    QList<QStringList> lignes;
+    for (int i = 0; i < PQntuples(r); ++i) {
+        QStringList ligne;
+        for (int j = 0; j < PQnfields(r); ++j)
+            ligne << QString::fromUtf8(PQgetvalue(r, i, j));
+        lignes << ligne;
+    }
+    PQclear(r);
+    return lignes;
+}
 
 QString ServeurTest::urlServeur() {
     const QString valeur = qEnvironmentVariable(variable);
@@ -62,7 +64,7 @@ ServeurTest::ServeurTest()
     const QString serveur = urlServeur();
     if (serveur.isEmpty())
         throw std::runtime_error(indisponible().toStdString());
-    Session(serveur).executer(QStringLiteral("create database ") + m_nom);
+    SessionServeur(serveur).executer(QStringLiteral("create database ") + m_nom);
     QUrl url(serveur);
     url.setPath(QLatin1Char('/') + m_nom);
     m_url = url.toString(QUrl::FullyEncoded);
@@ -71,12 +73,33 @@ ServeurTest::ServeurTest()
 
 ServeurTest::~ServeurTest() {
     try {
-        Session(urlServeur()).executer(QStringLiteral("drop database if exists %1 with (force)").arg(m_nom));
+        SessionServeur(urlServeur())
+            .executer(QStringLiteral("drop database if exists %1 with (force)").arg(m_nom));
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
 }
 
 QString ServeurTest::sql(const QString& requete) const {
-    return Session(m_url).executer(requete);
+    return SessionServeur(m_url).executer(requete).value(0).value(0);
+}
+
+QStringList ServeurTest::lignes(const QString& requete) const {
+    // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid.
+    QString sql = requete;
+    static const QRegularExpression tout(
+        QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(client|interlocuteur)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = tout.match(sql);
+    if (m.hasMatch()) {
+        const bool client = m.captured(1).compare(QLatin1String("client"), Qt::CaseInsensitive) == 0;
+        const QStringList colonnes =
+            Schema::colonnes(client ? QStringLiteral("Client") : QStringLiteral("Interlocuteur"));
+        sql.replace(m.capturedStart(0), m.capturedLength(0),
+                    QStringLiteral("select %1 from %2").arg(colonnes.join(QLatin1Char(',')), m.captured(1)));
+    }
+    QStringList lignes;
+    for (const QStringList& ligne : SessionServeur(m_url).executer(sql))
+        lignes << ligne.join(QLatin1Char('|'));
+    return lignes;
 }

@@ -3,6 +3,22 @@
 #include <QString>
 #include <QtTest>
 
+struct pg_conn;
+
+// One libpq session, as another program's, closed with the object.
+class SessionServeur {
+public:
+    explicit SessionServeur(const QString& url);
+    ~SessionServeur();
+    SessionServeur(const SessionServeur&) = delete;
+    SessionServeur& operator=(const SessionServeur&) = delete;
+    // Runs PostgreSQL's own SQL; the rows of the last statement, values as text (NULL as empty).
+    QList<QStringList> executer(const QString& sql) const;
+
+private:
+    pg_conn* m_pg;
+};
+
 // A fresh empty database on the throwaway PostgreSQL server of the tests (scripts/pg-essais), whose
 // URL ctest gives in BREVANTA_ESSAI_PG; unaccent is installed, tables are not. Dropped at the end,
 // even with sessions still open on it.
@@ -22,6 +38,8 @@ public:
     QString url() const { return m_url; }
     // Runs PostgreSQL's own SQL in the database, outside the program's layer; the first value it returns.
     QString sql(const QString& requete) const;
+    // Its rows, values joined by '|', NULL as empty.
+    QStringList lignes(const QString& requete) const;
 
 private:
     QString m_nom;
