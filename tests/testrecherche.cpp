@@ -268,7 +268,8 @@ void TestRecherche::indexTenuAJour() {
           element("RDV", "Visite", "21"),
           QStringLiteral("update Client set Nom = 'Zeta', Ville = 'Nice' where Nom = 'ACME'"),
           QStringLiteral("update Interlocuteur set Client = 'Zeta'"),
-          QStringLiteral("update Actions set Client = 'Zeta', Fait = -1"),
+          QStringLiteral("update Actions set Client = 'Zeta'"),
+          QStringLiteral("update Actions set Fait = -1"),
           QStringLiteral("delete from Interlocuteur where Prenom = 'Paul'"),
           QStringLiteral("update Interlocuteur set Nom = 'Martin' where Nom = 'Alix'"),
           QStringLiteral("truncate RDV"), element("RDV", "Rappel", "22")})
