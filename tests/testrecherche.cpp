@@ -240,9 +240,8 @@ void TestRecherche::baseSansIndex() {
     Fenetre r(sansIndex() +
               QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
     QCOMPARE(r.trouve("lef").size(), 2);
-    Connection c;
-    c.open(r.t.base.base());
-    QVERIFY(Recherche::indexAJour(c));
+    const std::unique_ptr<Connection> c(ouvrir(r.t.base));
+    QVERIFY(Recherche::indexAJour(*c));
 }
 
 // An index that cannot be made is told once at start-up; the program goes on, and the search says
@@ -277,9 +276,8 @@ void TestRecherche::indexTenuAJour() {
     const QString contenu = QStringLiteral("select r::text from recherche r order by r::text");
     const QStringList tenu = b.lignes(contenu);
     QVERIFY(tenu.join(' ').contains(QStringLiteral(",Zeta,Martin,\"Martin Jean\",")));
-    Connection* c = ouvrir(b);
+    const std::unique_ptr<Connection> c(ouvrir(b));
     Recherche::construireIndex(*c, [](qint64, qint64) {});
-    delete c;
     QCOMPARE(tenu, b.lignes(contenu));
 }
 
