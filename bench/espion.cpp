@@ -32,7 +32,8 @@ int surConnexion(sqlite3* connexion, const char**, const sqlite3_api_routines*) 
 
 void noterServeur(const char* texte, int nombre, const char* const* valeurs) {
     const QString sql = QString::fromUtf8(texte).trimmed();
-    if (!g_actif || !estSelect(sql))
+    // The search's reads begin with their common parts (WITH).
+    if (!g_actif || !(estSelect(sql) || sql.startsWith(QLatin1String("with"), Qt::CaseInsensitive)))
         return;
     QVariantList parametres;
     for (int i = 0; i < nombre; ++i)

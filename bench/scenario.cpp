@@ -226,8 +226,6 @@ QVector<Resultat> derouler(Banc& banc, const QString& base) {
                            [] { enfant<QPushButton>(frmPlanning, "BtnSuivante")->click(); }, items,
                            Sql::Envoye});
 
-    // The search works on files only so far.
-    if (Connexion->cible() == Cible::Sqlite)
-        recherches(banc, table);
+    recherches(banc, table);
     return table;
 }

@@ -1,9 +1,11 @@
-// The search window, opened by Ctrl+F in the real main window, on Wednesday 19 February 2003 at 10:00.
+// The search window, opened by Ctrl+F in the real main window, on Wednesday 19 February 2003 at 10:00,
+// on a file or, run as testrecherche_postgresql, on the test server.
 #include "fenetretest.h"
 
 #include "core/connection.h"
 #include "core/horloge.h"
 #include "core/indexrecherche.h"
+#include "core/indexrechercheserveur.h"
 #include "search/frmrecherche.h"
 
 #include <QCheckBox>
@@ -30,6 +32,12 @@ QString element(const char* table, const QString& texte, const QString& quand, i
                           "values ('%2', '%3', '%4', '2003-02-%5', %6)")
         .arg(QLatin1String(table), client, contact, texte, quand)
         .arg(fait);
+}
+
+// What drops the search index of the engine the test runs on.
+QStringList sansIndex() {
+    return BaseTest::essaiServeur() ? IndexRechercheServeur::instructionsSuppression()
+                                    : IndexRecherche::instructionsSuppression();
 }
 
 struct Fenetre {
@@ -81,7 +89,9 @@ private slots:
     void ordreEtCompte();
     void enregistrementsDuMoment();
     void allerAuResultat();
-    void ancienFichier();
+    void baseSansIndex();
+    void indexImpossible();
+    void indexTenuAJour();
 };
 
 // Every word starts a word of the record, case and accents aside; names as the windows show them.
@@ -117,22 +127,29 @@ void TestRecherche::ordreEtCompte() {
                personne("Dupont", "Léa", "ACME"), element("Actions", "Appeler Dupont", "25"),
                element("Actions", "Livrer Dupont", "18 09:00:00"),
                element("RDV", "Visite Dupont", "19 14:00:00"),
+               element("Actions", "Rappeler Dupont", "19 06:00:00"),
                element("Actions", "Dupont a payé", "19 10:00:00", -1)});
+    // As close as each other, the later first.
     QCOMPARE(
         r.trouve("dupo"),
         QStringList({"Client|Dupont Frères|Dupont Frères|", "Client|Boulangerie Dupont|Boulangerie Dupont|",
                      "Interlocuteur|Dupont Léa|ACME|", "Rendez-vous|Visite Dupont|ACME|19/02/2003 14:00:00",
+                     "Action|Rappeler Dupont|ACME|19/02/2003 06:00:00",
                      "Action|Livrer Dupont|ACME|18/02/2003 09:00:00", "Action|Appeler Dupont|ACME|25/02/2003",
                      "Action|Dupont a payé|ACME|19/02/2003 10:00:00"}));
 
     const QString serie =
         QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
-    r.t.base.sqlite(serie.arg(250) + "insert into Client (Nom) select 'Zeta ' || i from n");
+    r.t.base.sql(serie.arg(250) + "insert into Client (Nom) select 'Zeta ' || i from n");
     QCOMPARE(r.trouve("zeta").size(), 200);
     QCOMPARE(r.compte(), QStringLiteral("200 premiers résultats sur 250"));
-    r.t.base.sqlite(serie.arg(10001) +
-                    "insert into Actions (Client, Commentaire, DatePrevue, Fait) select 'Zeta', "
-                    "'Rappel', datetime('2003-01-01', '+' || i || ' hours'), 0 from n");
+    const QString heures = r.t.base.serveur()
+                               ? QStringLiteral("timestamp '2003-01-01' + i * interval '1 hour'")
+                               : QStringLiteral("datetime('2003-01-01', '+' || i || ' hours')");
+    r.t.base.sql(serie.arg(10001) +
+                 QStringLiteral("insert into Actions (Client, Commentaire, DatePrevue, Fait) select 'Zeta', "
+                                "'Rappel', %1, 0 from n")
+                     .arg(heures));
     QCOMPARE(r.trouve("rappel").mid(0, 3),
              QStringList({"Action|Rappel|Zeta|19/02/2003 10:00:00", "Action|Rappel|Zeta|19/02/2003 11:00:00",
                           "Action|Rappel|Zeta|19/02/2003 09:00:00"}));
@@ -141,19 +158,29 @@ void TestRecherche::ordreEtCompte() {
 
 // A save in the main window or by another program is found at once; a record gone since is not.
 void TestRecherche::enregistrementsDuMoment() {
-    Fenetre r({societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME")});
+    Fenetre r({societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"),
+               element("Actions", "Relancer", "20", 0, "ACME", "Alix")});
+    // A client renamed takes its contacts and actions along.
+    r.t.clic("BtnModifier");
+    r.t.saisir("Nom", "Acmé Industrie");
+    r.t.clic("BtnValider");
+    QCOMPARE(r.trouve("acme ind"), QStringList({"Client|Acmé Industrie|Acmé Industrie|",
+                                                "Interlocuteur|Martin Jean|Acmé Industrie|",
+                                                "Action|Relancer|Acmé Industrie|20/02/2003"}));
+    QCOMPARE(r.trouve("lyon"), QStringList({"Client|Acmé Industrie|Acmé Industrie|"}));
+
     r.t.clic("BtnCreer");
     r.t.saisir("Nom", "Nouvelle Société");
     r.t.clic("BtnValider");
     QCOMPARE(r.trouve("nouv soc"), QStringList({"Client|Nouvelle Société|Nouvelle Société|"}));
 
-    r.t.base.sqlite(societe("Venue d$Bailleurs", "Metz"));
+    r.t.base.sql(societe("Venue d$Bailleurs", "Metz"));
     QCOMPARE(r.trouve("venue dailleurs"), QStringList({"Client|Venue d'ailleurs|Venue d'ailleurs|"}));
     r.aller(1);
     QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("Venue d'ailleurs"));
 
     r.taper("martin");
-    r.t.base.sqlite("delete from Interlocuteur");
+    r.t.base.sql("delete from Interlocuteur");
     r.aller(1);
     QCOMPARE(r.compte(), QStringLiteral("Ce résultat n'existe plus."));
     QCOMPARE(r.lignes(), QStringList());
@@ -208,15 +235,50 @@ void TestRecherche::allerAuResultat() {
     QCOMPARE(frmClient->findChildren<FrmRecherche*>().size(), 1);
 }
 
-// A file from before the search gets its index at start-up, with what it already holds.
-void TestRecherche::ancienFichier() {
-    Fenetre r(IndexRecherche::instructionsSuppression() +
+// A database from before the search gets its index at start-up, with what it already holds.
+void TestRecherche::baseSansIndex() {
+    Fenetre r(sansIndex() +
               QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
     QCOMPARE(r.trouve("lef").size(), 2);
-    Connection* c = ouvrir(r.t.base);
-    QVERIFY(IndexRecherche::aJour(*c));
-    delete c;
-    QCOMPARE(r.t.lire("select count(*) from sqlite_master where type='trigger'"), QStringList({"12"}));
+    const std::unique_ptr<Connection> c(ouvrir(r.t.base));
+    QVERIFY(Recherche::indexAJour(*c));
+}
+
+// An index that cannot be made is told once at start-up; the program goes on, and the search says
+// that it cannot run.
+void TestRecherche::indexImpossible() {
+    Fenetre r(sansIndex() + QStringList{"create view Recherche as select 1 as x", societe("ACME", "Lyon")});
+    QCOMPARE(Message::textesAffiches().size(), 1);
+    QVERIFY(Message::dernierTexte().startsWith("La recherche ne sera pas disponible : "));
+    QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("ACME"));
+    r.taper("acme");
+    QVERIFY(r.compte().startsWith("Recherche impossible : "));
+}
+
+// On a server, the index the triggers keep is the one built from the tables, whatever the writes:
+// two contacts of one name, a client renamed, deletions, a table emptied.
+void TestRecherche::indexTenuAJour() {
+    if (!BaseTest::essaiServeur())
+        QSKIP("l'index d'un serveur");
+    BaseTest b;
+    for (const QString& sql :
+         {societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"), personne("Martin", "Paul", "ACME"),
+          personne("Alix", "Zoé", "ACME"), element("Actions", "Relancer", "20"),
+          element("RDV", "Visite", "21"),
+          QStringLiteral("update Client set Nom = 'Zeta', Ville = 'Nice' where Nom = 'ACME'"),
+          QStringLiteral("update Interlocuteur set Client = 'Zeta'"),
+          QStringLiteral("update Actions set Client = 'Zeta'"),
+          QStringLiteral("update Actions set Fait = -1"),
+          QStringLiteral("delete from Interlocuteur where Prenom = 'Paul'"),
+          QStringLiteral("update Interlocuteur set Nom = 'Martin' where Nom = 'Alix'"),
+          QStringLiteral("truncate RDV"), element("RDV", "Rappel", "22")})
+        b.sql(sql);
+    const QString contenu = QStringLiteral("select r::text from recherche r order by r::text");
+    const QStringList tenu = b.lignes(contenu);
+    QVERIFY(tenu.join(' ').contains(QStringLiteral(",Zeta,Martin,\"Martin Jean\",")));
+    const std::unique_ptr<Connection> c(ouvrir(b));
+    Recherche::construireIndex(*c, [](qint64, qint64) {});
+    QCOMPARE(tenu, b.lignes(contenu));
 }
 
 QTEST_MAIN(TestRecherche)

@@ -4,6 +4,7 @@
 #include "core/connection.h"
 #include "core/erreurbd.h"
 #include "core/indexrecherche.h"
+#include "core/indexrechercheserveur.h"
 #include "core/moteurpostgres.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
@@ -51,6 +52,9 @@ void creerFichier(const QString& fichier, const Remplissage& remplir) {
 void supprimerTables(const QString& url) {
     try {
         const auto c = ouvrirBase(url);
+        // The search index first: its triggers hang on the tables.
+        for (const QString& instruction : IndexRechercheServeur::instructionsSuppression())
+            Natif::executer(*c, instruction);
         Natif::executer(*c, QStringLiteral("DROP TABLE ") + Schema::tables().join(QLatin1Char(',')));
     } catch (const std::exception&) {
         // The failure that brought us here is the one to tell.

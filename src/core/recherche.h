@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 
 class Connection;
 
@@ -34,14 +35,26 @@ struct ResultatRecherche {
 // client, an action or an appointment by its text, client and contact. Listed: the clients whose
 // name starts with the text, the other clients, the contacts, then the actions and appointments to
 // do, then those done, each of the last two planned closest to now first.
+//
+// The same on a file (SQLite's FTS5) and on a server (PostgreSQL's tsvector): the connection's
+// engine chooses.
 namespace Recherche {
 
 inline constexpr int LignesMax = 200;
 inline constexpr int PlafondCompte = 10000;
+// A longer word is looked up by its first letters: the file's index keeps prefixes up to this
+// length, so that no query has to gather the words of a prefix one by one.
+inline constexpr int LongueurMot = 10;
 
 // The words of a typed text: letters and digits, an apostrophe joining its two sides.
 QStringList mots(const QString& texte);
 // Nothing for a text without a word.
 ResultatRecherche rechercher(Connection& c, const QString& texte, const QDateTime& maintenant);
+
+// Whether the database holds the index of the search as this version defines it.
+bool indexAJour(Connection& c);
+// Builds the index from the four tables in one transaction, replacing any older one; tells its
+// progress as rows done out of the total.
+void construireIndex(Connection& c, const std::function<void(qint64 fait, qint64 total)>& avancement);
 
 } // namespace Recherche

@@ -2,6 +2,7 @@
 
 #include "core/dialectesql.h"
 #include "core/indexrecherche.h"
+#include "core/indexrechercheserveur.h"
 
 #include <QHash>
 
@@ -115,7 +116,8 @@ QStringList instructionsCreationServeur() {
     };
     // A server walks the lists in their own order (newest first, NULL dates last as on a file, then
     // Id) rather than sorting every row.
-    return s + index(QStringLiteral("DatePrevue DESC NULLS LAST, Id DESC NULLS LAST"));
+    return s + index(QStringLiteral("DatePrevue DESC NULLS LAST, Id DESC NULLS LAST")) +
+           IndexRechercheServeur::instructionsCreation();
 }
 
 bool estColonneTexte(const QString& colonne) {

@@ -16,7 +16,7 @@ QStringList instructionsIndex();
 bool estColonneTexte(const QString& colonne);
 // The name of a column as the schema writes it ("DatePrevue" for "dateprevue"); other names unchanged.
 QString nomColonne(const QString& nom);
-// Statements of an empty database on a PostgreSQL server, without its search index.
+// Statements of an empty database on a PostgreSQL server, its search index included.
 QStringList instructionsCreationServeur();
 // Columns holding dates, stored as "yyyy-MM-dd HH:mm:ss".
 bool estColonneDate(const QString& colonne);

@@ -1,20 +1,20 @@
 #include "search/preparationrecherche.h"
 
 #include "core/erreurbd.h"
-#include "core/indexrecherche.h"
+#include "core/recherche.h"
 #include "ui/message.h"
 
 #include <QProgressDialog>
 
 void preparerRecherche(Connection& c) {
     try {
-        if (IndexRecherche::aJour(c))
+        if (Recherche::indexAJour(c))
             return;
         QProgressDialog progression(QStringLiteral("Préparation de la recherche…"), QString(), 0, 1000);
         progression.setWindowTitle(QStringLiteral("Brevanta"));
         progression.setWindowModality(Qt::ApplicationModal);
         progression.setMinimumDuration(1000);
-        IndexRecherche::construire(c, [&](qint64 fait, qint64 total) {
+        Recherche::construireIndex(c, [&](qint64 fait, qint64 total) {
             progression.setValue(total > 0 ? int(fait * 1000 / total) : 1000);
         });
     } catch (const ErreurBd& e) {

@@ -2,6 +2,7 @@
 
 class Connection;
 
-// At start-up: a file without the search index, or with another version of it, gets it now, built
-// once, a progress dialog shown past a second. A failure is told and the program goes on without it.
+// At start-up: a database (file or server) without the search index, or with another version of it,
+// gets it now, built once, a progress dialog shown past a second. A failure (on a server, a user
+// without the right to create it) is told and the program goes on without it.
 void preparerRecherche(Connection& c);

@@ -81,8 +81,7 @@ void Main() {
                         e.message() + (QFileInfo::exists(base) ? QString() : aideSansBase()));
         std::exit(1);
     }
-    if (!serveur)
-        preparerRecherche(*Connexion);
+    preparerRecherche(*Connexion);
     InitRecordset(RsCommun, Connexion);
     DecalageSemaine = 0;
     const char* jours[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi"};
