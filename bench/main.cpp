@@ -22,6 +22,7 @@
 #include <QTextStream>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -136,7 +137,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler(messagesQt);
-    // A server has neither a search index to build nor a daily copy: no first opening.
+    // A server takes no daily copy, and its search index comes with its tables: no first opening.
     const QTemporaryDir travail;
     if (serveur ? !dossierServeur(travail, adresse) : !premiereOuverture(argc, argv, base.absolutePath())) {
         std::fprintf(stderr, "brevanta-bench : Brevanta n'a pas pu ouvrir %s\n", qPrintable(adresse));
