@@ -55,15 +55,12 @@ Texte nomUnique(const Texte& h, QSet<QString>& pris) {
     return n;
 }
 
-const QString SuiviTemoin = QStringLiteral(
-    "insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values ('Témoin', "
-    "'Témoin', '%1 témoin', '2003-01-01 00:00:00', 0, '2003-01-01 00:00:00')");
 const QStringList Temoins{
     "insert into Client values ('Témoin', 'a1', 'a2', 'cp', 'tel', 'fax', 'web', 'ville', 'com')",
     "insert into Interlocuteur values ('Témoin', 'Témoin', 'p', 'f', 's', 'd', 't', 'x', 'm', 'e', 'c', 1, "
     "0, 0, -1)",
-    SuiviTemoin.arg("Actions"),
-    SuiviTemoin.arg("RDV"),
+    suivi("Actions", "Témoin", "Témoin", "Actions témoin"),
+    suivi("RDV", "Témoin", "Témoin", "RDV témoin"),
     "insert into Service values ('Témoin')",
     "insert into Decision values ('Témoin')",
     "insert into Fonction values ('Témoin')"};
@@ -86,12 +83,9 @@ const Formulaire FicheContact{"BtnCreerInterlocuteur",
                               "CommentaireInterlocuteur",
                               "ListeInterlocuteurs"};
 
-QPlainTextEdit* memo(const FenetreTest& t, const char* nom) {
-    return t.w<QPlainTextEdit>(nom);
-}
 // What the comment box holds, no-break spaces included.
 QString texteMemo(const FenetreTest& t, const char* nom) {
-    return texteChamp(memo(t, nom));
+    return texteChamp(t.w(nom));
 }
 
 // Starts a new record: the name, the hostile text in every other field, the comment.
@@ -99,7 +93,7 @@ void remplir(const FenetreTest& t, const Formulaire& f, const Texte& nom, const 
     t.clic(f.creer);
     for (const char* champ : f.champs)
         t.saisir(champ, champ == f.champs[0] ? nom.tape : h.tape);
-    memo(t, f.commentaire)->setPlainText(com.tape);
+    t.w<QPlainTextEdit>(f.commentaire)->setPlainText(com.tape);
 }
 
 // Saves, and the record and its list row show what was typed by the rule.
@@ -242,7 +236,7 @@ void TestSaisieHostile::actionsEtRendezVous() {
         for (int i = 0; i < Hostiles.size(); ++i) {
             const Texte com = commentaire(i);
             t.clic(z.creer);
-            memo(t, z.commentaire)->setPlainText(com.tape);
+            t.w<QPlainTextEdit>(z.commentaire)->setPlainText(com.tape);
             t.clic(z.valider);
             QVERIFY2(!t.w(z.valider)->isVisible(), qPrintable(Message::dernierTexte()));
             const QString id = t.lire(QStringLiteral("select max(Id) from %1").arg(z.table)).value(0);
@@ -256,7 +250,7 @@ void TestSaisieHostile::actionsEtRendezVous() {
         }
         // A modified text goes through the same rule.
         t.clic(z.modifier);
-        memo(t, z.commentaire)->setPlainText(commentaire(3).tape);
+        t.w<QPlainTextEdit>(z.commentaire)->setPlainText(commentaire(3).tape);
         t.clic(z.valider);
         attendus.last() = "$B; delete * from Client; --|$B|" + commentaire(3).stocke;
         QCOMPARE(t.lire(QStringLiteral("select Client, Interlocuteur, Commentaire from %1 where Client <> "
