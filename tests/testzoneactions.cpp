@@ -47,7 +47,6 @@ void TestZoneActions::filtresEtListes() {
     QCOMPARE(actions->textMatrix(2, 2), QStringLiteral("19/02/2003 08:00:00"));
     QCOMPARE(actions->textMatrix(3, 4), QStringLiteral("D 'et' fils"));
     QCOMPARE(actions->couleurLigne(1), couleurBgr(CouleurOrange));
-    QCOMPARE(actions->model()->index(0, 4).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignCenter));
     QCOMPARE(rdv->textMatrix(1, 5), QStringLiteral("salon"));
     QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), QStringLiteral("devis"));
     QCOMPARE(t.texte("DateRDV"), QStringLiteral("02/03/2003"));
