@@ -1,5 +1,6 @@
 #pragma once
 
+#include "mainwindow/champsfiche.h"
 #include "mainwindow/frmclient.h"
 #include "support/basetest.h"
 #include "support/controles.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTimer>
 
@@ -26,8 +28,13 @@ public:
     ~FenetreTest() { FinApplication(); }
 
     template <typename T = QWidget> T* w(const char* nom) const { return enfant<T>(frmClient, nom); }
-    QString texte(const char* champ) const { return w<QLineEdit>(champ)->text(); }
-    void saisir(const char* champ, const QString& t) const { w<QLineEdit>(champ)->setText(t); }
+    // The text of a single- or multi-line field, as typed.
+    QString texte(const char* champ) const { return texteChamp(w(champ)); }
+    void saisir(const char* champ, const QString& t) const {
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(w(champ)))
+            return memo->setPlainText(t);
+        w<QLineEdit>(champ)->setText(t);
+    }
     void clic(const char* bouton) const { QTest::mouseClick(w<QPushButton>(bouton), Qt::LeftButton); }
     void touche(const char* c, Qt::Key k, Qt::KeyboardModifiers m = {}) const { QTest::keyClick(w(c), k, m); }
     // A click in the first shown column: on data row r (1 = the first), or on the header with r = 0.

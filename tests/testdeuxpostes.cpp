@@ -3,12 +3,10 @@
 #include "core/erreurbd.h"
 #include "core/recordset.h"
 #include "fenetretest.h"
-#include "mainwindow/champsfiche.h"
 
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
-#include <QPlainTextEdit>
 
 namespace {
 const QString ClientParti =
@@ -61,7 +59,7 @@ void TestDeuxPostes::deuxDossiers() {
     QCOMPARE(autre.description(), Connexion->description());
 
     t.clic("BtnCreerAction");
-    t.w<QPlainTextEdit>("CommentaireAction")->setPlainText("rappeler");
+    t.saisir("CommentaireAction", "rappeler");
     t.clic("BtnValiderAction");
     Recordset rs;
     rs.open("select Commentaire from Actions", &autre);
@@ -97,13 +95,13 @@ void TestDeuxPostes::enregistrementsSansFiche() {
                t.lire("select * from Actions") + t.lire("select * from RDV");
     };
     t.clic(c.debut);
-    setTexteChamp(t.w(c.champ), QStringLiteral("gardé"));
+    t.saisir(c.champ, QStringLiteral("gardé"));
     t.base.sql(c.autrePoste);
     const QStringList avant = tables();
     t.clic(c.valider);
     QVERIFY2(Message::dernierTexte().startsWith(c.message), qPrintable(Message::dernierTexte()));
     QVERIFY(t.w(c.valider)->isVisible());
-    QCOMPARE(texteChamp(t.w(c.champ)), QStringLiteral("gardé"));
+    QCOMPARE(t.texte(c.champ), QStringLiteral("gardé"));
     QCOMPARE(tables(), avant);
 }
 
@@ -150,7 +148,7 @@ void TestDeuxPostes::champsSurUneLigne() {
     t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(t.texte("Adresse1"), QStringLiteral("rue du Port 12"));
     t.saisir("Ville", QStringLiteral("Saint\nMalo"));
-    t.w<QPlainTextEdit>("Commentaire")->setPlainText(QStringLiteral("un\ndeux"));
+    t.saisir("Commentaire", QStringLiteral("un\ndeux"));
     t.clic("BtnValider");
     QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
              QStringList(QStringLiteral("rue du Port 12|Saint Malo|un\ndeux")));

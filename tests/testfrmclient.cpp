@@ -50,7 +50,7 @@ void TestFrmClient::creationEtModification() {
     t.saisir("Nom", QStringLiteral(" Le \"Bon\" Pain "));
     t.saisir("Adresse1", QStringLiteral("Rue \"Haute\""));
     t.saisir("CP", " 69003 ");
-    t.w<QPlainTextEdit>("Commentaire")->setPlainText(QStringLiteral("Client \"fidèle\""));
+    t.saisir("Commentaire", QStringLiteral("Client \"fidèle\""));
     t.clic("BtnValider");
     QCOMPARE(t.lire("select * from Client where Nom<>'Zeta'"),
              QStringList(QStringLiteral("Le $BBon$B Pain|Rue $BHaute$B||69003|||||Client $Bfidèle$B")));

@@ -2,14 +2,9 @@
 // rule, the other rows untouched, no message.
 #include "dialogs/frmreference.h"
 #include "fenetretest.h"
-#include "mainwindow/champsfiche.h"
-#include "mainwindow/zoneclient.h"
-#include "mainwindow/zoneinterlocuteur.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QPlainTextEdit>
-#include <QRadioButton>
 #include <QSet>
 
 namespace {
@@ -83,17 +78,12 @@ const Formulaire FicheContact{"BtnCreerInterlocuteur",
                               "CommentaireInterlocuteur",
                               "ListeInterlocuteurs"};
 
-// What the comment box holds, no-break spaces included.
-QString texteMemo(const FenetreTest& t, const char* nom) {
-    return texteChamp(t.w(nom));
-}
-
 // Starts a new record: the name, the hostile text in every other field, the comment.
 void remplir(const FenetreTest& t, const Formulaire& f, const Texte& nom, const Texte& h, const Texte& com) {
     t.clic(f.creer);
     for (const char* champ : f.champs)
         t.saisir(champ, champ == f.champs[0] ? nom.tape : h.tape);
-    t.w<QPlainTextEdit>(f.commentaire)->setPlainText(com.tape);
+    t.saisir(f.commentaire, com.tape);
 }
 
 // Saves, and the record and its list row show what was typed by the rule.
@@ -103,7 +93,7 @@ void valider(const FenetreTest& t, const Formulaire& f, const Texte& nom, const 
     QCOMPARE(t.selection(f.liste), nom.affiche);
     for (const char* champ : f.champs)
         QCOMPARE(t.texte(champ), champ == f.champs[0] ? nom.affiche : h.affiche);
-    QCOMPARE(texteMemo(t, f.commentaire), com.affiche);
+    QCOMPARE(t.texte(f.commentaire), com.affiche);
 }
 
 // The stored texts of the name, n other fields and the comment.
@@ -228,7 +218,7 @@ void TestSaisieHostile::actionsEtRendezVous() {
         for (int i = 0; i < Hostiles.size(); ++i) {
             const Texte com = commentaire(i);
             t.clic(z.creer);
-            t.w<QPlainTextEdit>(z.commentaire)->setPlainText(com.tape);
+            t.saisir(z.commentaire, com.tape);
             t.clic(z.valider);
             QVERIFY2(!t.w(z.valider)->isVisible(), qPrintable(Message::dernierTexte()));
             const QString id = t.lire(QStringLiteral("select max(Id) from %1").arg(z.table)).value(0);
@@ -236,12 +226,12 @@ void TestSaisieHostile::actionsEtRendezVous() {
             const int r = g->ligneDeCle(id);
             QVERIFY(r > 0);
             QCOMPARE(g->textMatrix(r, z.colonne), com.affiche);
-            QCOMPARE(texteMemo(t, z.commentaire), com.affiche);
+            QCOMPARE(t.texte(z.commentaire), com.affiche);
             attendus << "$B; delete * from Client; --|$B|" + com.stocke;
         }
         // A modified text goes through the same rule.
         t.clic(z.modifier);
-        t.w<QPlainTextEdit>(z.commentaire)->setPlainText(commentaire(3).tape);
+        t.saisir(z.commentaire, commentaire(3).tape);
         t.clic(z.valider);
         attendus.last() = "$B; delete * from Client; --|$B|" + commentaire(3).stocke;
         QCOMPARE(t.lire(QStringLiteral("select Client, Interlocuteur, Commentaire from %1 where Client <> "

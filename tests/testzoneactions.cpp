@@ -5,7 +5,6 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 
 namespace {
@@ -48,7 +47,7 @@ void TestZoneActions::filtresEtListes() {
     QCOMPARE(actions->textMatrix(3, 4), QStringLiteral("D 'et' fils"));
     QCOMPARE(actions->couleurLigne(1), couleurBgr(CouleurOrange));
     QCOMPARE(rdv->textMatrix(1, 5), QStringLiteral("salon"));
-    QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), QStringLiteral("devis"));
+    QCOMPARE(t.texte("CommentaireAction"), QStringLiteral("devis"));
     QCOMPARE(t.texte("DateRDV"), QStringLiteral("02/03/2003"));
 
     t.w<QCheckBox>("ActionsFaites")->click();
@@ -88,7 +87,6 @@ void TestZoneActions::filtresEtListes() {
 
 void TestZoneActions::actions() {
     FenetreTest t(Base);
-    auto* commentaire = t.w<QPlainTextEdit>("CommentaireAction");
     // A modified action of another client keeps its client, contact, time and untouched text.
     t.clicGrille("ListeActions", 3);
     t.clic("BtnModifierAction");
@@ -112,10 +110,10 @@ void TestZoneActions::actions() {
     t.w<QRadioButton>("ActionFaite_0")->setChecked(true);
     t.clic("BtnCreerAction");
     QCOMPARE(t.texte("DateAction"), QStringLiteral("19/02/2003"));
-    commentaire->setPlainText("   ");
+    t.saisir("CommentaireAction", "   ");
     t.clic("BtnValiderAction");
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez remplir un commentaire"));
-    commentaire->setPlainText(QStringLiteral(" un \"grand\" devis "));
+    t.saisir("CommentaireAction", QStringLiteral(" un \"grand\" devis "));
     for (const char* date : {"31/02/2003", "1/3/2003 9:05"}) {
         t.saisir("DateAction", date);
         t.clic("BtnValiderAction");
@@ -138,16 +136,16 @@ void TestZoneActions::actions() {
     Message::setNextAnswer(QMessageBox::Yes);
     t.clic("BtnSupprimerAction");
     QCOMPARE(t.lire("select Commentaire from Actions where Fait=0"), QStringList("devis"));
-    QCOMPARE(commentaire->toPlainText(), QStringLiteral("devis"));
+    QCOMPARE(t.texte("CommentaireAction"), QStringLiteral("devis"));
 
     // Escape keeps an action edit, Annuler reloads the first action; on an empty list Modifier and
     // Supprimer do nothing.
     t.clic("BtnModifierAction");
-    commentaire->setPlainText("perdu");
+    t.saisir("CommentaireAction", "perdu");
     t.touche("CommentaireAction", Qt::Key_Escape);
     QCOMPARE(frmClient->ModeSaisie, 7);
     t.clic("BtnAnnulerAction");
-    QCOMPARE(commentaire->toPlainText(), QStringLiteral("devis"));
+    QCOMPARE(t.texte("CommentaireAction"), QStringLiteral("devis"));
     t.w<QRadioButton>("OptClient_1")->click();
     t.clicGrille("VsfListeClients", 3);
     QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
@@ -173,7 +171,7 @@ void TestZoneActions::rendezVous() {
     t.clicGrille("VsfListeClients", 2);
     t.clicGrille("VSFRDV", 1);
     t.clic("BtnModifierRDV");
-    t.w<QPlainTextEdit>("CommentaireRDV")->setPlainText("salon \"pro\"");
+    t.saisir("CommentaireRDV", "salon \"pro\"");
     t.clic("BtnValiderRDV");
     QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, DatePrevue from RDV order by Id"),
              QStringList({"ACME|Dupont|visite|2003-02-24 14:30:00",
@@ -182,10 +180,10 @@ void TestZoneActions::rendezVous() {
 
     t.clic("BtnCreerRDV");
     QCOMPARE(calendrier->date(), QDate(2003, 2, 19));
-    t.w<QPlainTextEdit>("CommentaireRDV")->setPlainText("perdu");
+    t.saisir("CommentaireRDV", "perdu");
     t.clic("BtnAnnulerRDV");
     t.clic("BtnCreerRDV");
-    t.w<QPlainTextEdit>("CommentaireRDV")->setPlainText("déjeuner");
+    t.saisir("CommentaireRDV", "déjeuner");
     t.w<QRadioButton>("RDVFait_1")->setChecked(true);
     t.clic("BtnValiderRDV");
     QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, Fait from RDV where Id=3"),
@@ -208,11 +206,11 @@ void TestZoneActions::navigation() {
     t.w<QRadioButton>("OptClient_0")->click();
     QVERIFY(frmClient->allerAuSuivi(0, 3));
     QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked() && t.w<QCheckBox>("ActionsFaites")->isChecked());
-    QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), QStringLiteral("fait"));
+    QCOMPARE(t.texte("CommentaireAction"), QStringLiteral("fait"));
     QCOMPARE(t.selection("ListeInterlocuteurs"), QStringLiteral("Dupont"));
     QVERIFY(frmClient->allerAuSuivi(1, 2));
     QCOMPARE(ClientCourant, QStringLiteral("D $Bet$B fils"));
-    QCOMPARE(t.w<QPlainTextEdit>("CommentaireRDV")->toPlainText(), QStringLiteral("salon"));
+    QCOMPARE(t.texte("CommentaireRDV"), QStringLiteral("salon"));
 
     t.clic("BtnModifier");
     QVERIFY(!frmClient->allerAuSuivi(0, 1));
