@@ -1,16 +1,17 @@
 #pragma once
 
+#include "mainwindow/champsfiche.h"
 #include "mainwindow/frmclient.h"
 #include "support/basetest.h"
+#include "support/controles.h"
 #include "ui/grille.h"
 #include "ui/message.h"
 #include "ui/principal.h"
 
 #include <QApplication>
-#include <QHeaderView>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
 #include <QTimer>
 
 // The real main window on a fresh database holding the given rows; closed with the scope.
@@ -26,32 +27,25 @@ public:
     }
     ~FenetreTest() { FinApplication(); }
 
-    template <typename T = QWidget> T* w(const char* nom) const {
-        T* controle = frmClient->findChild<T*>(QLatin1String(nom));
-        if (!controle)
-            qFatal("no control %s", nom);
-        return controle;
+    template <typename T = QWidget> T* w(const char* nom) const { return enfant<T>(frmClient, nom); }
+    // The text of a single- or multi-line field, as typed.
+    QString texte(const char* champ) const { return texteChamp(w(champ)); }
+    void saisir(const char* champ, const QString& t) const {
+        if (auto* memo = qobject_cast<QPlainTextEdit*>(w(champ)))
+            return memo->setPlainText(t);
+        w<QLineEdit>(champ)->setText(t);
     }
-    QString texte(const char* champ) const { return w<QLineEdit>(champ)->text(); }
-    void saisir(const char* champ, const QString& t) const { w<QLineEdit>(champ)->setText(t); }
     void clic(const char* bouton) const { QTest::mouseClick(w<QPushButton>(bouton), Qt::LeftButton); }
     void touche(const char* c, Qt::Key k, Qt::KeyboardModifiers m = {}) const { QTest::keyClick(w(c), k, m); }
-    // A click on data row r (1 = the first), or on the header with r = 0.
+    // A click in the first shown column: on data row r (1 = the first), or on the header with r = 0.
     void clicGrille(const char* grille, int r) const {
         auto* g = w<Grille>(grille);
         int c = 0;
         while (g->isColumnHidden(c))
             ++c;
-        QTest::mouseClick(r ? g->viewport() : g->horizontalHeader()->viewport(), Qt::LeftButton, {},
-                          r ? g->visualRect(g->model()->index(r - 1, c)).center() : QPoint(5, 5));
+        cliquer(*g, r, c);
     }
-    QStringList colonne(const char* grille) const {
-        auto* g = w<Grille>(grille);
-        QStringList t;
-        for (int r = 1; r < g->rows(); ++r)
-            t << g->textMatrix(r, 0);
-        return t;
-    }
+    QStringList colonne(const char* grille) const { return ::colonne(*w<Grille>(grille)); }
     QString selection(const char* g) const { return w<Grille>(g)->textMatrix(w<Grille>(g)->rowSel(), 0); }
     // Rows of a query run straight on the database, columns joined by '|'.
     QStringList lire(const QString& sql) const { return base.lignes(sql); }
@@ -69,9 +63,15 @@ inline QString contact(const QString& nom, const QString& client, int principal 
         .arg(principal);
 }
 
-inline QString suivi(const char* table, const QString& client, const QString& contact) {
-    return QStringLiteral("insert into %1 (Client, Interlocuteur) values ('%2', '%3')")
-        .arg(QLatin1String(table), client, contact);
+// An action or an appointment (table Actions or RDV) of the contact, due at `date`, to do unless
+// `fait` (-1), entered on 1 January 2003.
+inline QString suivi(const char* table, const QString& client, const QString& contact,
+                     const QString& commentaire = {}, const QString& date = "2003-01-01 00:00:00",
+                     int fait = 0) {
+    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+                          "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
+        .arg(QLatin1String(table), client, contact, commentaire, date)
+        .arg(fait);
 }
 
 // Closes the next modal window once it runs and gives back its object name.
