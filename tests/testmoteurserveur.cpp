@@ -112,6 +112,29 @@ private slots:
         QCOMPARE(base.sql(QStringLiteral("select string_agg(Nom, ',') from Service")), QStringLiteral("b"));
     }
 
+    // The server tells what others commit: lists are read again only then.
+    void versionDesDonnees() {
+        ServeurTest base;
+        MoteurPostgres::creerTables(base.url());
+        Connection a, b;
+        a.open(base.url());
+        b.open(base.url());
+        const VersionDonnees debut = a.version();
+        QCOMPARE(a.version(), debut);
+        b.execute(QStringLiteral("insert into Service (Nom) values (\"Achats\")"));
+        const VersionDonnees apresAutre = a.version();
+        QVERIFY(apresAutre != debut);
+        QCOMPARE(a.version(), apresAutre);
+        {
+            Transaction enCours(&b);
+            b.execute(QStringLiteral("delete * from Service"));
+            QCOMPARE(a.version(), apresAutre);
+        }
+        QCOMPARE(a.version(), apresAutre);
+        base.sql(QStringLiteral("update Actions set Fait = 0"));
+        QVERIFY(a.version() != apresAutre);
+    }
+
     // A table another program holds is waited for, then refused as busy: the window never freezes.
     void verrouTenuAilleurs() {
         ServeurTest base;

@@ -31,6 +31,7 @@ MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou, Acces 
     verifierStructure();
     if (acces == Acces::Ecriture)
         prouverEcriture();
+    ecouterAvertissements();
 }
 
 MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou) {
@@ -96,6 +97,31 @@ void MoteurPostgres::reconnecterSiPerdue() {
     PQreset(m_connexion);
     if (PQstatus(m_connexion) != CONNECTION_OK)
         throw ErreurBd(QStringLiteral("08006"), texteLibpq(PQerrorMessage(m_connexion)));
+    // What was committed while the connection was lost went unheard.
+    ++m_autres;
+    if (m_averti)
+        commande(QStringLiteral("LISTEN ") + Schema::canalAvertissement());
+}
+
+void MoteurPostgres::ecouterAvertissements() {
+    Curseur fonction = lire(QStringLiteral("SELECT 1 FROM pg_proc WHERE proname = 'brevanta_avertir'"), {});
+    m_averti = fonction.suivant();
+    if (m_averti)
+        commande(QStringLiteral("LISTEN ") + Schema::canalAvertissement());
+}
+
+qint64 MoteurPostgres::versionAutres() {
+    if (!m_averti)
+        return ++m_autres;
+    // One exchange with the server: a notice of a commit that ended before this call is sent to
+    // this connection before the answer. This program's own commits are counted apart.
+    commande(QStringLiteral("SELECT 1"));
+    while (PGnotify* avis = PQnotifies(m_connexion)) {
+        if (avis->be_pid != PQbackendPID(m_connexion))
+            ++m_autres;
+        PQfreemem(avis);
+    }
+    return m_autres;
 }
 
 pg_result* MoteurPostgres::envoyer(const QString& sql, const QVariantList& valeurs) {

@@ -32,8 +32,9 @@ public:
     void commencer() override;
     void valider() override;
     void annuler() override;
-    // A server keeps no count of commits: every call differs, and lists are always read again.
-    qint64 versionAutres() override { return ++m_appels; }
+    // Counts what other programs committed, as the server tells it. On a database made without
+    // these notices, every call differs, and lists are always read again.
+    qint64 versionAutres() override;
 
 private:
     struct SansVerification {};
@@ -46,5 +47,8 @@ private:
 
     pg_conn* m_connexion = nullptr;
     bool m_dansTransaction = false;
-    qint64 m_appels = 0;
+    void ecouterAvertissements();
+
+    bool m_averti = false;
+    qint64 m_autres = 0;
 };

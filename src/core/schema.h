@@ -18,6 +18,8 @@ bool estColonneTexte(const QString& colonne);
 QString nomColonne(const QString& nom);
 // Statements of an empty database on a PostgreSQL server, its search index included.
 QStringList instructionsCreationServeur();
+// The channel on which a server tells the programs listening that a table was written.
+QString canalAvertissement();
 // Columns holding dates, stored as "yyyy-MM-dd HH:mm:ss".
 bool estColonneDate(const QString& colonne);
 } // namespace Schema
