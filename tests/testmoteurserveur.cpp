@@ -110,6 +110,25 @@ private slots:
                  qPrintable(etat));
         c.execute(QStringLiteral("insert into Service (Nom) values (\"b\")"));
         QCOMPARE(base.sql(QStringLiteral("select string_agg(Nom, ',') from Service")), QStringLiteral("b"));
+
+        // Lost inside a save: its commit fails, even after an error the caller let pass, and is never
+        // reported as done on a new connection.
+        QString echec;
+        {
+            Transaction saisie(&c);
+            c.execute(QStringLiteral("insert into Service (Nom) values (\"c\")"));
+            Curseur pid = c.lireNatif(QStringLiteral("select pg_backend_pid()"));
+            QVERIFY(pid.suivant());
+            base.sql(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.valeur(0).toLongLong()));
+            QVERIFY(!etatDe([&] {
+                         c.execute(QStringLiteral("insert into Service (Nom) values (\"e\")"));
+                     }).isEmpty());
+            echec = etatDe([&] { saisie.commit(); });
+        }
+        QVERIFY2(echec.startsWith(QLatin1String("08")) || echec.startsWith(QLatin1String("57P")),
+                 qPrintable(echec));
+        QCOMPARE(base.sql(QStringLiteral("select string_agg(Nom, ',') from Service")), QStringLiteral("b"));
+        c.execute(QStringLiteral("insert into Service (Nom) values (\"d\")"));
     }
 
     // The server tells what others commit: lists are read again only then.

@@ -181,8 +181,16 @@ void MoteurPostgres::commencer() {
 }
 
 void MoteurPostgres::valider() {
+    // Still inside the transaction while the COMMIT goes: a connection lost meanwhile must fail it,
+    // not reconnect and commit nothing on a new session without a word.
+    PGresult* r = nullptr;
+    try {
+        r = envoyer(QStringLiteral("COMMIT"));
+    } catch (...) {
+        m_dansTransaction = false;
+        throw;
+    }
     m_dansTransaction = false;
-    PGresult* r = envoyer(QStringLiteral("COMMIT"));
     // The server answers a COMMIT of a failed transaction by rolling it back, without an error.
     const bool annulee = qstrcmp(PQcmdStatus(r), "ROLLBACK") == 0;
     PQclear(r);
