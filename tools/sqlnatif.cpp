@@ -46,10 +46,8 @@ QString ordreStable(const QString& table, Cible cible) {
         return QStringLiteral("rowid");
     if (table == QLatin1String("Actions") || table == QLatin1String("RDV"))
         return QStringLiteral("Id");
-    // Rang numbers them as they were created, as a file's rowid does.
-    if (table == QLatin1String("Client") || table == QLatin1String("Interlocuteur"))
-        return QStringLiteral("Rang");
-    return ordreBinaire({QStringLiteral("Nom")}, cible);
+    // Rang numbers the others as they were created, as a file's rowid does.
+    return QStringLiteral("Rang");
 }
 
 } // namespace Natif

@@ -10,14 +10,17 @@
 
 namespace {
 
-// What the server numbers: the Ids of actions and appointments, and Rang, which keeps clients and
-// contacts in the order they were created, as a file's rowid does.
+// What the server numbers: the Ids of actions and appointments, and Rang, which keeps the other
+// tables' rows in the order they were created, as a file's rowid does.
 const QList<std::pair<QString, QString>>& numerotees() {
     static const QList<std::pair<QString, QString>> n{
         {QStringLiteral("Actions"), QStringLiteral("Id")},
         {QStringLiteral("RDV"), QStringLiteral("Id")},
         {QStringLiteral("Client"), QStringLiteral("Rang")},
-        {QStringLiteral("Interlocuteur"), QStringLiteral("Rang")}};
+        {QStringLiteral("Interlocuteur"), QStringLiteral("Rang")},
+        {QStringLiteral("Service"), QStringLiteral("Rang")},
+        {QStringLiteral("Decision"), QStringLiteral("Rang")},
+        {QStringLiteral("Fonction"), QStringLiteral("Rang")}};
     return n;
 }
 

@@ -149,10 +149,12 @@ bool estMotCle(const QString& mot) {
     return motsCles.contains(mot, Qt::CaseInsensitive);
 }
 
-// A file lists rows in the order SQLite reads them: clients as they were created, a client's
-// contacts through their index, by name in byte order. A server promises no order at all.
+// A file lists rows in the order SQLite reads them: clients and reference labels as they were
+// created, a client's contacts through their index, by name in byte order. A server promises no
+// order at all.
 QString ordreSansOrderBy(const QString& table) {
-    if (table == QLatin1String("client"))
+    if (table == QLatin1String("client") || table == QLatin1String("service") ||
+        table == QLatin1String("decision") || table == QLatin1String("fonction"))
         return QStringLiteral(" ORDER BY Rang");
     if (table == QLatin1String("interlocuteur"))
         return QStringLiteral(" ORDER BY Client COLLATE \"C\", Nom COLLATE \"C\"");

@@ -120,8 +120,8 @@ QStringList instructionsCreationServeur() {
         QStringLiteral(
             "CREATE COLLATION IF NOT EXISTS %1 (provider = icu, locale = 'fr-FR-u-kn-true-ks-level2')")
             .arg(QLatin1String(CollationFrancaise)),
-        // Rang numbers the rows as they were created, as SQLite's rowid does on a file: the client
-        // list keeps its order when a client is renamed.
+        // Rang numbers the rows as they were created, as SQLite's rowid does on a file: a list keeps
+        // its order when a name in it is changed.
         "CREATE TABLE Client (Nom text NOT NULL UNIQUE, Adresse1 text, Adresse2 text, CP text, Tel text, "
         "Fax text, web text, Ville text, Commentaire text, Rang integer GENERATED ALWAYS AS IDENTITY UNIQUE)",
         "CREATE TABLE Interlocuteur (Nom text NOT NULL, Client text NOT NULL, Prenom text, Fonction text, "
@@ -130,10 +130,11 @@ QStringList instructionsCreationServeur() {
         "Rang integer GENERATED ALWAYS AS IDENTITY UNIQUE)",
         "CREATE TABLE Actions " + action,
         "CREATE TABLE RDV " + action,
-        "CREATE TABLE Service (Nom text NOT NULL UNIQUE)",
-        "CREATE TABLE Decision (Nom text NOT NULL UNIQUE)",
-        "CREATE TABLE Fonction (Nom text NOT NULL UNIQUE)",
     };
+    for (const char* reference : {"Service", "Decision", "Fonction"})
+        s << QStringLiteral("CREATE TABLE %1 (Nom text NOT NULL UNIQUE, Rang integer GENERATED ALWAYS AS "
+                            "IDENTITY UNIQUE)")
+                 .arg(QLatin1String(reference));
     // A server walks the lists in their own order (newest first, NULL dates last as on a file, then
     // Id) rather than sorting every row.
     return s + index(QStringLiteral("DatePrevue DESC NULLS LAST, Id DESC NULLS LAST")) + avertissements() +

@@ -85,19 +85,17 @@ QString ServeurTest::sql(const QString& requete) const {
 }
 
 QStringList ServeurTest::lignes(const QString& requete) const {
-    // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid.
+    // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid: a test
+    // reads the columns a file has.
     QString sql = requete;
-    static const QRegularExpression tout(
-        QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(client|interlocuteur)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression tout(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = tout.match(sql);
-    if (m.hasMatch()) {
-        const bool client = m.captured(1).compare(QLatin1String("client"), Qt::CaseInsensitive) == 0;
-        const QStringList colonnes =
-            Schema::colonnes(client ? QStringLiteral("Client") : QStringLiteral("Interlocuteur"));
-        sql.replace(m.capturedStart(0), m.capturedLength(0),
-                    QStringLiteral("select %1 from %2").arg(colonnes.join(QLatin1Char(',')), m.captured(1)));
-    }
+    for (const QString& table : Schema::tables())
+        if (m.hasMatch() && table.compare(m.captured(1), Qt::CaseInsensitive) == 0)
+            sql.replace(m.capturedStart(0), m.capturedLength(0),
+                        QStringLiteral("select %1 from %2")
+                            .arg(Schema::colonnes(table).join(QLatin1Char(',')), table));
     QStringList lignes;
     for (const QStringList& ligne : SessionServeur(m_url).executer(sql))
         lignes << ligne.join(QLatin1Char('|'));
