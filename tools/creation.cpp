@@ -6,9 +6,11 @@
 #include "core/indexrecherche.h"
 #include "core/indexrechercheserveur.h"
 #include "core/moteurpostgres.h"
+#include "core/recherche.h"
 #include "core/schema.h"
 #include "erreuroutil.h"
 #include "ouverture.h"
+#include "progression.h"
 #include "sqlnatif.h"
 
 #include <QDir>
@@ -70,7 +72,20 @@ void creerSurServeur(const QString& url, const Remplissage& remplir) {
     if (!remplir)
         return;
     try {
+        // Kept by its triggers row by row, the search index would make a long fill several times
+        // slower: it goes, and is built once from the rows filled.
+        {
+            const auto c = ouvrirBase(url);
+            for (const QString& instruction : IndexRechercheServeur::instructionsSuppression())
+                Natif::executer(*c, instruction);
+        }
         remplirBase(url, remplir);
+        const auto c = ouvrirBase(url);
+        Progression progression(QStringLiteral("Index de recherche"), 0);
+        Recherche::construireIndex(*c, [&](qint64 fait, qint64 total) {
+            progression.changerTotal(total);
+            progression.avancer(fait);
+        });
     } catch (...) {
         supprimerTables(url);
         throw;
