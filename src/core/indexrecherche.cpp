@@ -2,6 +2,7 @@
 
 #include "core/connection.h"
 #include "core/erreurbd.h"
+#include "core/remplissagetranches.h"
 
 #include <QSqlQuery>
 
@@ -202,24 +203,19 @@ void construire(Connection& c, const std::function<void(qint64, qint64)>& avance
     const QList<Objet> tous = objets();
     c.executerSqlite(tous[0].sql);
     c.executerSqlite(tous[1].sql);
-    qint64 total = 0;
+    QList<TableNumerotee> tables;
     for (const Source& s : sources())
-        total += entier(c, QStringLiteral("SELECT count(*) FROM ") + s.table);
-    qint64 fait = 0;
-    avancement(fait, total);
-    for (const Source& s : sources()) {
-        const qint64 dernier = entier(c, QStringLiteral("SELECT max(%1) FROM %2").arg(s.rowid, s.table));
-        for (qint64 debut = entier(c, QStringLiteral("SELECT min(%1) FROM %2").arg(s.rowid, s.table));
-             debut <= dernier; debut += Pas) {
-            QSqlQuery q =
-                c.executerSqlite(QStringLiteral("INSERT INTO Recherche(rowid, Texte) SELECT %1, %2 FROM "
-                                                "%3 WHERE %4 >= ? AND %4 < ?")
-                                     .arg(cle(s.table, {}), texte(s.table, {}), s.table, s.rowid),
-                                 {debut, debut + Pas});
-            fait += q.numRowsAffected();
-            avancement(fait, total);
-        }
-    }
+        tables.append({s.table, s.rowid});
+    remplirParTranches(
+        c, tables, Pas,
+        [&](int i, qint64 debut, qint64 fin) {
+            const Source& s = sources()[i];
+            return c.executerNatif(QStringLiteral("INSERT INTO Recherche(rowid, Texte) SELECT %1, %2 FROM "
+                                                  "%3 WHERE %4 >= ? AND %4 < ?")
+                                       .arg(cle(s.table, {}), texte(s.table, {}), s.table, s.rowid),
+                                   {debut, fin});
+        },
+        avancement);
     for (int i = 2; i < tous.size(); ++i)
         c.executerSqlite(tous[i].sql);
     transaction.commit();

@@ -3,6 +3,7 @@
 #include "core/connection.h"
 #include "core/dialectesql.h"
 #include "core/recherche.h"
+#include "core/remplissagetranches.h"
 
 #include <QCryptographicHash>
 
@@ -177,11 +178,6 @@ QString marque() {
     return QStringLiteral("COMMENT ON TABLE recherche IS '%1'").arg(signature());
 }
 
-qint64 entier(Connection& c, const QString& sql) {
-    Curseur r = c.lireNatif(sql);
-    return r.suivant() ? r.valeur(0).toLongLong() : 0;
-}
-
 } // namespace
 
 QStringList instructionsCreation() {
@@ -224,21 +220,17 @@ void construire(Connection& c, const std::function<void(qint64, qint64)>& avance
         QStringLiteral("LOCK TABLE %1 IN SHARE ROW EXCLUSIVE MODE").arg(tables.join(QStringLiteral(", "))));
     for (const QString& sql : instructionsSuppression() + avantRemplissage())
         c.executerNatif(sql);
-    qint64 total = 0;
-    for (const QString& table : tables)
-        total += entier(c, QStringLiteral("SELECT count(*) FROM ") + table);
-    qint64 fait = 0;
-    avancement(fait, total);
-    for (const Source& s : sources()) {
-        const qint64 dernier = entier(c, QStringLiteral("SELECT max(%1) FROM %2").arg(s.cle, s.table));
-        for (qint64 debut = entier(c, QStringLiteral("SELECT min(%1) FROM %2").arg(s.cle, s.table));
-             debut <= dernier; debut += Pas) {
-            fait +=
-                c.executerNatif(remplissage(s, QStringLiteral(" WHERE t.%1 >= $1 AND t.%1 < $2").arg(s.cle)),
-                                {debut, debut + Pas});
-            avancement(fait, total);
-        }
-    }
+    QList<TableNumerotee> numerotees;
+    for (const Source& s : sources())
+        numerotees.append({s.table, s.cle});
+    remplirParTranches(
+        c, numerotees, Pas,
+        [&](int i, qint64 debut, qint64 fin) {
+            const Source& s = sources()[i];
+            return c.executerNatif(
+                remplissage(s, QStringLiteral(" WHERE t.%1 >= $1 AND t.%1 < $2").arg(s.cle)), {debut, fin});
+        },
+        avancement);
     for (const QString& sql : apresRemplissage() + QStringList{marque(), QStringLiteral("ANALYZE recherche")})
         c.executerNatif(sql);
     transaction.commit();
