@@ -1,12 +1,12 @@
 #include "banc.h"
 
-#include "core/connection.h"
-#include "core/horloge.h"
+#include "app/principal.h"
+#include "core/bd/connection.h"
+#include "core/bd/horloge.h"
 #include "espion.h"
-#include "mainwindow/frmclient.h"
-#include "mainwindow/listesactions.h"
+#include "gui/mainwindow/frmclient.h"
+#include "gui/mainwindow/listesactions.h"
 #include "rejeu.h"
-#include "ui/principal.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

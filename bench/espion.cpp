@@ -1,6 +1,6 @@
 #include "espion.h"
 
-#include "core/moteurpostgres.h"
+#include "core/postgres/moteurpostgres.h"
 
 #include <sqlite3.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/dialectesql.h"
+#include "core/bd/dialectesql.h"
 
 #include <QList>
 #include <QString>

@@ -1,17 +1,17 @@
 // brevanta-bench DBFILE|ADDRESS [--csv OUT]: times the real program on a large Brevanta.mdb or
 // server database (made by brevanta-db bench) and prints, for each interaction, its median time
 // beside the engine's own.
+#include "app/principal.h"
+#include "app/sauvegardequotidienne.h"
 #include "banc.h"
-#include "core/connection.h"
-#include "core/erreurbd.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
 #include "espion.h"
-#include "mainwindow/frmclient.h"
+#include "gui/mainwindow/frmclient.h"
 #include "rejeuserveur.h"
 #include "rejeusqlite.h"
 #include "scenario.h"
-#include "ui/message.h"
-#include "ui/principal.h"
-#include "ui/sauvegardequotidienne.h"
+#include "widgets/message.h"
 
 #include <QApplication>
 #include <QDir>

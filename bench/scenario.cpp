@@ -1,11 +1,11 @@
 #include "scenario.h"
 
-#include "core/connection.h"
-#include "mainwindow/frmclient.h"
-#include "planning/frmplanning.h"
-#include "search/frmrecherche.h"
-#include "ui/grille.h"
-#include "ui/principal.h"
+#include "app/principal.h"
+#include "core/bd/connection.h"
+#include "gui/mainwindow/frmclient.h"
+#include "gui/planning/frmplanning.h"
+#include "gui/search/frmrecherche.h"
+#include "widgets/grille.h"
 
 #include <QCheckBox>
 #include <QHeaderView>

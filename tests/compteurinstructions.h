@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/connection.h"
+#include "core/bd/connection.h"
 
 #include <QSqlDriver>
 #include <QStringList>

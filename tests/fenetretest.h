@@ -1,12 +1,12 @@
 #pragma once
 
-#include "mainwindow/champsfiche.h"
-#include "mainwindow/frmclient.h"
+#include "app/principal.h"
+#include "gui/edition/champsfiche.h"
+#include "gui/mainwindow/frmclient.h"
 #include "support/basetest.h"
 #include "support/controles.h"
-#include "ui/grille.h"
-#include "ui/message.h"
-#include "ui/principal.h"
+#include "widgets/grille.h"
+#include "widgets/message.h"
 
 #include <QApplication>
 #include <QLineEdit>

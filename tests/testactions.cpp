@@ -1,7 +1,7 @@
-#include "core/connection.h"
-#include "core/horloge.h"
-#include "core/regional.h"
-#include "data/actions.h"
+#include "core/bd/connection.h"
+#include "core/bd/horloge.h"
+#include "core/donnees/actions.h"
+#include "core/textes/regional.h"
 #include "support/basetest.h"
 
 #include <QtTest>

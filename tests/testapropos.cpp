@@ -1,7 +1,7 @@
-#include "core/connection.h"
-#include "dialogs/frmapropos.h"
+#include "app/principal.h"
+#include "core/bd/connection.h"
+#include "gui/dialogs/frmapropos.h"
 #include "support/basetest.h"
-#include "ui/principal.h"
 
 #include <QLabel>
 #include <QScreen>

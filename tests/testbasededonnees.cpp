@@ -1,11 +1,11 @@
 // The database layer: the program's SQL dialect run on SQLite, the record set and transactions.
-#include "core/connection.h"
-#include "core/dialectesql.h"
-#include "core/erreurbd.h"
-#include "core/horloge.h"
-#include "core/recordset.h"
-#include "core/regional.h"
-#include "data/actions.h"
+#include "core/bd/connection.h"
+#include "core/bd/dialectesql.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/horloge.h"
+#include "core/bd/recordset.h"
+#include "core/donnees/actions.h"
+#include "core/textes/regional.h"
 #include "support/basetest.h"
 
 #include <QFile>

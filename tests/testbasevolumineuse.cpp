@@ -1,7 +1,7 @@
 // The generated databases of the speed measurements, made by brevanta-db run as the user runs it.
-#include "core/connection.h"
-#include "core/horloge.h"
-#include "core/recordset.h"
+#include "core/bd/connection.h"
+#include "core/bd/horloge.h"
+#include "core/bd/recordset.h"
 
 #include <QtTest>
 

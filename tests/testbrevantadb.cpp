@@ -1,9 +1,9 @@
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/horloge.h"
-#include "core/indexrecherche.h"
-#include "core/recordset.h"
-#include "core/schema.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/horloge.h"
+#include "core/bd/recordset.h"
+#include "core/bd/schema.h"
+#include "core/recherche/indexrecherchesqlite.h"
 #include "support/outil.h"
 
 #include <QSqlQuery>
@@ -47,7 +47,7 @@ private slots:
         c.execute("insert into RDV (Client,Fait) values (\"A\",0)");
         QVERIFY(c.lastInsertId() > 0);
         // A file from before the search index passes too: the program adds it.
-        for (const QString& sql : IndexRecherche::instructionsSuppression())
+        for (const QString& sql : IndexRechercheSqlite::instructionsSuppression())
             QVERIFY(QSqlQuery(c.base()).exec(sql));
         QCOMPARE(lancer({"check", "Brevanta.mdb"}).code, 0);
     }

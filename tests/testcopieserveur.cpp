@@ -1,6 +1,6 @@
 // brevanta-db on a PostgreSQL server: a whole base copied from a file and back, the commands that read
 // it, and check.
-#include "core/schema.h"
+#include "core/bd/schema.h"
 #include "support/basetest.h"
 #include "support/outil.h"
 #include "support/serveurtest.h"

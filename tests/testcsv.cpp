@@ -1,5 +1,5 @@
 // Spreadsheet files in and out: brevanta-db export and import.
-#include "core/formatsql.h"
+#include "core/bd/formatsql.h"
 #include "support/basetest.h"
 #include "support/outil.h"
 

@@ -1,6 +1,6 @@
 #include "compteurinstructions.h"
 #include "fenetretest.h"
-#include "mainwindow/zoneaction.h"
+#include "gui/mainwindow/zoneaction.h"
 
 // The edit cycle shared by the record areas: what it keeps across failures and edits.
 class TestCycleSaisie : public QObject {
@@ -74,7 +74,7 @@ void TestCycleSaisie::verrou() {
     for (const char* nom : controles)
         QVERIFY2(t.w(nom)->isEnabled(), nom);
     QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
-    QCOMPARE(frmClient->ModeSaisie, 2);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
 }
 
 QTEST_MAIN(TestCycleSaisie)

@@ -1,5 +1,5 @@
 // Start-up on a team's server: Brevanta.ini names it, and the program opens it or says why not.
-#include "core/moteurpostgres.h"
+#include "core/postgres/moteurpostgres.h"
 #include "support/demarrage.h"
 #include "support/outil.h"
 #include "support/serveurtest.h"

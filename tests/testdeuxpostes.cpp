@@ -1,7 +1,7 @@
-#include "core/choixbase.h"
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/recordset.h"
+#include "core/bd/choixbase.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/recordset.h"
 #include "fenetretest.h"
 
 #include <QClipboard>

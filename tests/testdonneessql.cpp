@@ -1,5 +1,5 @@
-#include "data/avertissement.h"
-#include "data/donneessql.h"
+#include "core/donnees/avertissement.h"
+#include "core/donnees/donneessql.h"
 
 #include <QtTest>
 #include <stdexcept>

@@ -1,8 +1,8 @@
 #include "fenetretest.h"
 
-#include "core/connection.h"
-#include "ui/ecran.h"
-#include "ui/fond.h"
+#include "core/bd/connection.h"
+#include "widgets/ecran.h"
+#include "widgets/fond.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -63,7 +63,7 @@ void TestFrmClient::creationEtModification() {
     t.saisir("Ville", "Paris");
     t.clic("BtnValider");
     QCOMPARE(Message::dernierTexte(), Doublon);
-    QCOMPARE(frmClient->ModeSaisie, 0);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
     QCOMPARE(t.texte("Ville"), QStringLiteral("Paris"));
     t.clic("BtnAnnuler");
 
@@ -103,7 +103,7 @@ void TestFrmClient::renommageEtEchecs() {
     QCOMPARE(t.lire("select Nom from Client order by Nom") +
                  t.lire("select Client from Interlocuteur order by Nom"),
              QStringList({"ACME Group", "Zeta", "ACME Group", "Zeta"}));
-    QCOMPARE(frmClient->ModeSaisie, 1);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationClient);
     const auto restaurer = [] {
         frmClient->showMinimized();
         frmClient->showNormal();
@@ -182,14 +182,14 @@ void TestFrmClient::clavier() {
     t.touche("Ville", Qt::Key_Escape);
     QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
     t.touche("VsfListeClients", Qt::Key_Return);
-    QCOMPARE(frmClient->ModeSaisie, 0);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
     t.touche("Nom", Qt::Key_Escape);
     t.clic("BtnCreerInterlocuteur");
     t.clic("BtnAnnulerInterlocuteur");
     t.touche("VsfListeClients", Qt::Key_Return);
-    QCOMPARE(frmClient->ModeSaisie, 4);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationInterlocuteur);
     t.touche("NomInterlocuteur", Qt::Key_Escape);
-    QCOMPARE(frmClient->ModeSaisie, 2);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
 
     t.clic("BtnCreer");
     t.saisir("Nom", "Nouveau");

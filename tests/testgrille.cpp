@@ -1,11 +1,11 @@
 // The grid every list uses: header row 0, whole-row sorting by header clicks, programmatic clicks,
 // filling in one go.
-#include "core/regional.h"
-#include "core/routines.h"
+#include "core/bd/routines.h"
+#include "core/textes/regional.h"
 #include "support/controles.h"
-#include "ui/ecran.h"
-#include "ui/listes.h"
-#include "ui/sourcelignes.h"
+#include "widgets/ecran.h"
+#include "widgets/listes.h"
+#include "widgets/sourcelignes.h"
 
 #include <QSignalSpy>
 #include <QtTest>

@@ -73,7 +73,7 @@ void TestInterlocuteurs::creationEtModification() {
     t.saisir("TelInterlocuteur", "01");
     t.touche("TelInterlocuteur", Qt::Key_Return);
     QCOMPARE(Message::dernierTexte(), Doublon);
-    QCOMPARE(frmClient->ModeSaisie, 4);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationInterlocuteur);
     QCOMPARE(t.texte("TelInterlocuteur"), QStringLiteral("01"));
     t.touche("NomInterlocuteur", Qt::Key_Escape);
 
@@ -111,7 +111,7 @@ void TestInterlocuteurs::renommageEtSuppression() {
     QVERIFY(Message::dernierTexte().contains("RDV", Qt::CaseInsensitive));
     QCOMPARE(t.lire("select Interlocuteur from Actions where Client='ACME'"), QStringList("Vidal"));
     QCOMPARE(t.texte("NomInterlocuteur"), QStringLiteral("Dubois"));
-    QCOMPARE(frmClient->ModeSaisie, 5);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationInterlocuteur);
     t.base.sql("alter table Cache rename to RDV");
     t.touche("NomInterlocuteur", Qt::Key_Escape);
 

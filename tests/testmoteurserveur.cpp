@@ -1,9 +1,9 @@
 // The engine of a team's server: what a file does not show (connection, isolation, the server's
 // own types and order), on the throwaway PostgreSQL server of the tests.
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/moteurpostgres.h"
-#include "core/recordset.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/recordset.h"
+#include "core/postgres/moteurpostgres.h"
 #include "support/serveurtest.h"
 
 #include <QtTest>

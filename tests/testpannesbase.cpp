@@ -1,9 +1,9 @@
 // Database faults while the window runs: each save that meets one shows a message, keeps the
 // edit and its input and changes nothing; once the fault is gone the same Valider saves.
-#include "core/connection.h"
-#include "core/schema.h"
-#include "dialogs/frmreference.h"
+#include "core/bd/connection.h"
+#include "core/bd/schema.h"
 #include "fenetretest.h"
+#include "gui/dialogs/frmreference.h"
 #include "support/controles.h"
 #include "support/demarrage.h"
 #include "support/outil.h"

@@ -1,8 +1,8 @@
 // The weekly planning window, opened from the real main window on Wednesday 19 February 2003.
 #include "fenetretest.h"
 
-#include "core/horloge.h"
-#include "planning/frmplanning.h"
+#include "core/bd/horloge.h"
+#include "gui/planning/frmplanning.h"
 #include "support/controles.h"
 
 #include <QCheckBox>

@@ -2,11 +2,11 @@
 // on a file or, run as testrecherche_postgresql, on the test server.
 #include "fenetretest.h"
 
-#include "core/connection.h"
-#include "core/horloge.h"
-#include "core/indexrecherche.h"
-#include "core/indexrechercheserveur.h"
-#include "search/frmrecherche.h"
+#include "core/bd/connection.h"
+#include "core/bd/horloge.h"
+#include "core/recherche/indexrecherchepostgres.h"
+#include "core/recherche/indexrecherchesqlite.h"
+#include "gui/search/frmrecherche.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -36,8 +36,8 @@ QString element(const char* table, const QString& texte, const QString& quand, i
 
 // What drops the search index of the engine the test runs on.
 QStringList sansIndex() {
-    return BaseTest::essaiServeur() ? IndexRechercheServeur::instructionsSuppression()
-                                    : IndexRecherche::instructionsSuppression();
+    return BaseTest::essaiServeur() ? IndexRecherchePostgres::instructionsSuppression()
+                                    : IndexRechercheSqlite::instructionsSuppression();
 }
 
 struct Fenetre {

@@ -1,10 +1,10 @@
-#include "core/connection.h"
-#include "dialogs/frmreference.h"
+#include "app/principal.h"
+#include "core/bd/connection.h"
+#include "gui/dialogs/frmreference.h"
 #include "support/basetest.h"
 #include "support/controles.h"
-#include "ui/ecran.h"
-#include "ui/message.h"
-#include "ui/principal.h"
+#include "widgets/ecran.h"
+#include "widgets/message.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,11 +1,11 @@
 // Shared routines: quote encoding, SQL dates, combo boxes, regional texts.
-#include "core/connection.h"
-#include "core/formatsql.h"
-#include "core/regional.h"
-#include "core/routines.h"
+#include "app/principal.h"
+#include "core/bd/connection.h"
+#include "core/bd/formatsql.h"
+#include "core/bd/routines.h"
+#include "core/textes/regional.h"
 #include "support/basetest.h"
-#include "ui/listes.h"
-#include "ui/principal.h"
+#include "widgets/listes.h"
 
 #include <QComboBox>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // Backups: brevanta-db's online copy and restore, and the program's own daily copy.
-#include "core/connection.h"
-#include "core/horloge.h"
-#include "core/recordset.h"
+#include "app/sauvegardequotidienne.h"
+#include "core/bd/connection.h"
+#include "core/bd/horloge.h"
+#include "core/bd/recordset.h"
 #include "fenetretest.h"
 #include "support/outil.h"
-#include "ui/sauvegardequotidienne.h"
 
 #include <QPointer>
 #include <QProcess>

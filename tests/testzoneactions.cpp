@@ -1,6 +1,6 @@
-#include "core/horloge.h"
+#include "core/bd/horloge.h"
 #include "fenetretest.h"
-#include "ui/ecran.h"
+#include "widgets/ecran.h"
 
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -119,12 +119,12 @@ void TestZoneActions::actions() {
         t.clic("BtnValiderAction");
         QCOMPARE(Message::dernierTexte(), QStringLiteral("La date saisie n'est pas valide."));
     }
-    QCOMPARE(frmClient->ModeSaisie, 6);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationAction);
     t.saisir("DateAction", "01/03/2003 09:05");
     t.clic("BtnValiderAction");
     QCOMPARE(t.lire(q).last(),
              QStringLiteral("ACME|Dupont|un $Bgrand$B devis|2003-03-01 09:05:00|-1|2003-02-19 00:00:00"));
-    QCOMPARE(frmClient->ModeSaisie, 2);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
 
     // Delete: No keeps it, Yes removes the selected one.
     t.clicGrille("ListeActions", 2);
@@ -143,7 +143,7 @@ void TestZoneActions::actions() {
     t.clic("BtnModifierAction");
     t.saisir("CommentaireAction", "perdu");
     t.touche("CommentaireAction", Qt::Key_Escape);
-    QCOMPARE(frmClient->ModeSaisie, 7);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationAction);
     t.clic("BtnAnnulerAction");
     QCOMPARE(t.texte("CommentaireAction"), QStringLiteral("devis"));
     t.w<QRadioButton>("OptClient_1")->click();
@@ -152,7 +152,7 @@ void TestZoneActions::actions() {
     const int affiches = Message::textesAffiches().size();
     t.clic("BtnModifierAction");
     t.clic("BtnSupprimerAction");
-    QCOMPARE(frmClient->ModeSaisie, 2);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
     QCOMPARE(Message::textesAffiches().size(), affiches);
 }
 
@@ -196,7 +196,7 @@ void TestZoneActions::rendezVous() {
     frmClient->showNormal();
     t.clic("BtnCreerRDV");
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez sélectionner un client."));
-    QCOMPARE(frmClient->ModeSaisie, 2);
+    QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
 }
 
 // Other windows take the main window to an action or appointment, the filters widened, never

@@ -1,8 +1,8 @@
 #include "basevolumineuse.h"
 
-#include "core/dialectesql.h"
-#include "core/regional.h"
-#include "core/schema.h"
+#include "core/bd/dialectesql.h"
+#include "core/bd/schema.h"
+#include "core/textes/regional.h"
 #include "creation.h"
 #include "democlients.h"
 #include "insertiongroupee.h"

@@ -1,6 +1,6 @@
 #include "colonnesfichier.h"
 
-#include "core/schema.h"
+#include "core/bd/schema.h"
 
 #include <QHash>
 #include <QSet>

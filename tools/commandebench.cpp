@@ -1,8 +1,8 @@
 #include "basevolumineuse.h"
 #include "commande.h"
 #include "console.h"
-#include "core/choixbase.h"
-#include "core/horloge.h"
+#include "core/bd/choixbase.h"
+#include "core/bd/horloge.h"
 #include "creation.h"
 #include "erreuroutil.h"
 

@@ -1,7 +1,7 @@
 #include "commande.h"
 #include "console.h"
-#include "core/choixbase.h"
-#include "core/connection.h"
+#include "core/bd/choixbase.h"
+#include "core/bd/connection.h"
 #include "verification.h"
 #include "verificationserveur.h"
 

@@ -1,7 +1,7 @@
 #include "commande.h"
 #include "console.h"
-#include "core/choixbase.h"
-#include "core/horloge.h"
+#include "core/bd/choixbase.h"
+#include "core/bd/horloge.h"
 #include "creation.h"
 #include "demo.h"
 

@@ -1,6 +1,6 @@
 #include "commande.h"
 #include "console.h"
-#include "core/connection.h"
+#include "core/bd/connection.h"
 #include "csvlecture.h"
 #include "erreuroutil.h"
 #include "importation.h"

@@ -2,7 +2,7 @@
 
 #include "commande.h"
 #include "console.h"
-#include "core/erreurbd.h"
+#include "core/bd/erreurbd.h"
 #include "erreuroutil.h"
 
 #include <QVector>

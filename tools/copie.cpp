@@ -1,9 +1,9 @@
 #include "copie.h"
 
-#include "core/choixbase.h"
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/schema.h"
+#include "core/bd/choixbase.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/schema.h"
 #include "erreuroutil.h"
 #include "insertiongroupee.h"
 #include "progression.h"

@@ -1,6 +1,6 @@
 #include "copieenligne.h"
 
-#include "core/copiebase.h"
+#include "core/sauvegarde/copiebase.h"
 #include "progression.h"
 
 #include <QElapsedTimer>

@@ -1,13 +1,13 @@
 #include "creation.h"
 
 #include "basesqlite.h"
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/indexrecherche.h"
-#include "core/indexrechercheserveur.h"
-#include "core/moteurpostgres.h"
-#include "core/recherche.h"
-#include "core/schema.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/schema.h"
+#include "core/postgres/moteurpostgres.h"
+#include "core/recherche/indexrecherchepostgres.h"
+#include "core/recherche/indexrecherchesqlite.h"
+#include "core/recherche/recherche.h"
 #include "erreuroutil.h"
 #include "ouverture.h"
 #include "progression.h"
@@ -55,7 +55,7 @@ void supprimerTables(const QString& url) {
     try {
         const auto c = ouvrirBase(url);
         // The search index first: its triggers hang on the tables.
-        for (const QString& instruction : IndexRechercheServeur::instructionsSuppression())
+        for (const QString& instruction : IndexRecherchePostgres::instructionsSuppression())
             Natif::executer(*c, instruction);
         Natif::executer(*c, QStringLiteral("DROP TABLE ") + Schema::tables().join(QLatin1Char(',')));
     } catch (const std::exception&) {
@@ -76,7 +76,7 @@ void creerSurServeur(const QString& url, const Remplissage& remplir) {
         // slower: it goes, and is built once from the rows filled.
         {
             const auto c = ouvrirBase(url);
-            for (const QString& instruction : IndexRechercheServeur::instructionsSuppression())
+            for (const QString& instruction : IndexRecherchePostgres::instructionsSuppression())
                 Natif::executer(*c, instruction);
         }
         remplirBase(url, remplir);
@@ -123,6 +123,6 @@ void preparerRemplissageEnMasse(Connection& c) {
     if (c.cible() != Cible::Sqlite)
         return;
     Natif::executer(c, QStringLiteral("PRAGMA cache_size = -262144"));
-    for (const QString& sql : IndexRecherche::instructionsSuppression())
+    for (const QString& sql : IndexRechercheSqlite::instructionsSuppression())
         Natif::executer(c, sql);
 }

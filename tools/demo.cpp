@@ -1,7 +1,7 @@
 #include "demo.h"
 
-#include "core/dialectesql.h"
-#include "core/regional.h"
+#include "core/bd/dialectesql.h"
+#include "core/textes/regional.h"
 #include "democlients.h"
 #include "sqlnatif.h"
 

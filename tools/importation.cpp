@@ -1,9 +1,9 @@
 #include "importation.h"
 
-#include "core/formatsql.h"
-#include "core/horloge.h"
-#include "core/regional.h"
-#include "core/schema.h"
+#include "core/bd/formatsql.h"
+#include "core/bd/horloge.h"
+#include "core/bd/schema.h"
+#include "core/textes/regional.h"
 #include "erreuroutil.h"
 #include "sqlnatif.h"
 

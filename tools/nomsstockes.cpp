@@ -1,6 +1,6 @@
 #include "nomsstockes.h"
 
-#include "core/formatsql.h"
+#include "core/bd/formatsql.h"
 
 QString nomSaisi(const QString& saisi) {
     return FormatSql(saisi.trimmed());

@@ -1,8 +1,8 @@
 #include "ouverture.h"
 
-#include "core/choixbase.h"
-#include "core/connection.h"
-#include "core/erreurbd.h"
+#include "core/bd/choixbase.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
 
 #include <QFileInfo>
 

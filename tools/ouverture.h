@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/moteur.h"
+#include "core/bd/moteur.h"
 #include "erreuroutil.h"
 
 #include <QString>

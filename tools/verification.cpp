@@ -1,8 +1,8 @@
 #include "verification.h"
 
 #include "basesqlite.h"
-#include "core/indexrecherche.h"
-#include "core/schema.h"
+#include "core/bd/schema.h"
+#include "core/recherche/indexrecherchesqlite.h"
 #include "erreuroutil.h"
 
 #include <QFile>
@@ -51,10 +51,10 @@ QStringList defautsIndexCopie(const QString& fichier) {
 QStringList defautsIndexRecherche(BaseSqlite& base, const QString& fichier) {
     const QStringList presents = base.colonne(QStringLiteral("SELECT name FROM sqlite_master"));
     QStringList absents;
-    for (const QString& nom : IndexRecherche::nomsObjets())
+    for (const QString& nom : IndexRechercheSqlite::nomsObjets())
         if (!presents.contains(nom))
             absents << nom;
-    if (absents.size() == IndexRecherche::nomsObjets().size())
+    if (absents.size() == IndexRechercheSqlite::nomsObjets().size())
         return {};
     if (!absents.isEmpty())
         return {QStringLiteral("Index de recherche incomplet, absents : %1")

@@ -1,8 +1,8 @@
 #include "verificationserveur.h"
 
-#include "core/connection.h"
-#include "core/erreurbd.h"
-#include "core/schema.h"
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/schema.h"
 #include "ouverture.h"
 #include "sqlnatif.h"
 

@@ -1,10 +1,10 @@
 // Fuzzes the SQL translator and the date-text readers. The first byte chooses what the rest feeds:
 // a statement as it stands, text values spliced into the program's own statements, or a date text.
-#include "core/dialectesql.h"
-#include "core/erreurbd.h"
-#include "core/formatsql.h"
-#include "core/regional.h"
-#include "data/donneessql.h"
+#include "core/bd/dialectesql.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/formatsql.h"
+#include "core/donnees/donneessql.h"
+#include "core/textes/regional.h"
 
 #include <QStringList>
 #include <cstdint>

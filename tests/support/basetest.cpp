@@ -1,8 +1,8 @@
 #include "support/basetest.h"
 
-#include "core/connection.h"
-#include "core/moteurpostgres.h"
-#include "core/schema.h"
+#include "core/bd/connection.h"
+#include "core/bd/schema.h"
+#include "core/postgres/moteurpostgres.h"
 #include "support/serveurtest.h"
 
 #include <QDir>

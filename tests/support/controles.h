@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/grille.h"
+#include "widgets/grille.h"
 
 #include <QHeaderView>
 #include <QTest>

@@ -1,9 +1,9 @@
 // Starts Brevanta in the working directory as the real program does, with the start-up message
 // answered, and tells the parent test what happened on standard output. An argument, when given,
 // is how many milliseconds to wait for another program's lock.
-#include "core/connection.h"
-#include "ui/message.h"
-#include "ui/principal.h"
+#include "app/principal.h"
+#include "core/bd/connection.h"
+#include "widgets/message.h"
 
 #include <QApplication>
 #include <QWidget>

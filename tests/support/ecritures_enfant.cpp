@@ -2,11 +2,11 @@
 // main window, in a loop, until it is killed. Before each save it prints "OP" and the operation's
 // stored row (table, client, the rest; tab-separated), after it "OK", each line flushed: the parent
 // test knows what was acknowledged. Arguments: a seed and the round number.
-#include "core/formatsql.h"
-#include "mainwindow/frmclient.h"
-#include "ui/grille.h"
-#include "ui/message.h"
-#include "ui/principal.h"
+#include "app/principal.h"
+#include "core/bd/formatsql.h"
+#include "gui/mainwindow/frmclient.h"
+#include "widgets/grille.h"
+#include "widgets/message.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #include "support/serveurtest.h"
 
-#include "core/schema.h"
+#include "core/bd/schema.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "core/bd/session.h"
+#include "gui/mainwindow/selection.h"
+#include "gui/planning/frmplanning.h"
+
+class FrmClient;
+
+// Opens Brevanta.mdb of the working directory, prepares the process-wide state and shows the
+// main window. Does not run the event loop. When the database cannot be opened, shows the
+// error and ends the process with status 1.
+void Main();
+// Closes the windows and the connection and resets the state, so that a test process can
+// call Main() again.
+void FinApplication();
+
+// The main window while the program runs, else null.
+extern FrmClient* frmClient;

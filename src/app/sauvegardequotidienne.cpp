@@ -1,0 +1,98 @@
+#include "app/sauvegardequotidienne.h"
+
+#include "core/bd/erreurbd.h"
+#include "core/bd/horloge.h"
+#include "core/sauvegarde/copiebase.h"
+#include "core/sauvegarde/sauvegardes.h"
+#include "widgets/message.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+// A step copies this many pages (a few hundred kilobytes): too short for the window to notice.
+constexpr int PagesParEtape = 64;
+// While another program holds the file: a new try every 200 ms, for half a minute.
+constexpr int AttenteOccupee = 200;
+constexpr int AttentesMax = 150;
+
+bool copieDuJour(const QString& dossier) {
+    const QDate aujourdhui = Horloge::aujourdhui();
+    for (const QString& nom : QDir(dossier).entryList(QDir::Files))
+        if (Sauvegardes::jourCopie(nom) == aujourdhui)
+            return true;
+    return false;
+}
+} // namespace
+
+void SauvegardeQuotidienne::programmer(const QString& fichier, QObject* parent) {
+    const QString chemin = QFileInfo(fichier).absoluteFilePath();
+    QTimer::singleShot(0, parent, [chemin, parent] { lancer(chemin, parent); });
+}
+
+SauvegardeQuotidienne* SauvegardeQuotidienne::lancer(const QString& fichier, QObject* parent) {
+    if (copieDuJour(Sauvegardes::dossier(fichier)))
+        return nullptr;
+    auto* sauvegarde = new SauvegardeQuotidienne(fichier, parent);
+    sauvegarde->demarrer();
+    return sauvegarde;
+}
+
+SauvegardeQuotidienne::SauvegardeQuotidienne(const QString& fichier, QObject* parent)
+    : QObject(parent), m_fichier(fichier), m_dossier(Sauvegardes::dossier(fichier)) {
+    connect(&m_minuterie, &QTimer::timeout, this, &SauvegardeQuotidienne::etape);
+}
+
+SauvegardeQuotidienne::~SauvegardeQuotidienne() = default;
+
+void SauvegardeQuotidienne::demarrer() {
+    if (!QDir().mkpath(m_dossier))
+        return echouer(QStringLiteral("impossible de créer le dossier %1.").arg(m_dossier));
+    try {
+        const QString copie = QDir(m_dossier).filePath(Sauvegardes::nomCopie(Horloge::maintenant()));
+        m_copie = std::make_unique<CopieBase>(m_fichier, copie, CopieBase::Destination::Nouvelle);
+    } catch (const ErreurBd& e) {
+        return echouer(e.texte());
+    }
+    m_minuterie.start(0);
+}
+
+void SauvegardeQuotidienne::etape() {
+    try {
+        switch (m_copie->avancer(PagesParEtape)) {
+        case CopieBase::Etat::Terminee:
+            return terminer();
+        case CopieBase::Etat::Occupee:
+            if (++m_attentes > AttentesMax)
+                return echouer(QStringLiteral("la base est restée occupée par un autre programme."));
+            m_minuterie.start(AttenteOccupee);
+            return;
+        case CopieBase::Etat::EnCours:
+            m_minuterie.start(0);
+            return;
+        }
+    } catch (const ErreurBd& e) {
+        echouer(e.texte());
+    }
+}
+
+void SauvegardeQuotidienne::terminer() {
+    m_minuterie.stop();
+    try {
+        m_copie->valider();
+    } catch (const ErreurBd& e) {
+        return echouer(e.texte());
+    }
+    const QDir dossier(m_dossier);
+    for (const QString& nom : Sauvegardes::aSupprimer(dossier.entryList(QDir::Files)))
+        QFile::remove(dossier.filePath(nom));
+    deleteLater();
+}
+
+void SauvegardeQuotidienne::echouer(const QString& raison) {
+    m_minuterie.stop();
+    m_copie.reset();
+    deleteLater();
+    Message::ok(QStringLiteral("La sauvegarde quotidienne de %1 n'a pas pu être faite : %2")
+                    .arg(QFileInfo(m_fichier).fileName(), raison));
+}

@@ -1,9 +1,0 @@
-#include "core/curseur.h"
-
-#include "core/erreurbd.h"
-
-Lignes& Curseur::lignes() const {
-    if (!m_lignes)
-        throw ErreurBd(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
-    return *m_lignes;
-}

@@ -1,0 +1,270 @@
+#include "core/donnees/actions.h"
+
+#include "core/bd/formatsql.h"
+#include "core/bd/horloge.h"
+#include "core/bd/recordset.h"
+#include "core/bd/routines.h"
+#include "core/donnees/position.h"
+#include "core/textes/regional.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+QString dateSql(const QDate& d) {
+    return d.toString(QStringLiteral("yyyy/MM/dd"));
+}
+
+} // namespace
+
+Actions::Actions() = default;
+Actions::~Actions() = default;
+Actions::Actions(Actions&&) noexcept = default;
+Actions& Actions::operator=(Actions&&) noexcept = default;
+
+void Actions::SetTypeDonnees(int TypeDonnees) {
+    m_typeDonnees = TypeDonnees;
+    m_table = TableDuType(TypeDonnees, m_table);
+}
+
+QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee,
+                         const QString& condition) const {
+    QString filtre;
+    if (aFaire == 1 && fait == 0)
+        filtre += QStringLiteral(" Fait=0 and");
+    else if (aFaire == 0 && fait == 1)
+        filtre += QStringLiteral(" Fait =-1 and");
+
+    if (portee == 0 || portee == 1)
+        filtre += QStringLiteral(" Client=") + TexteSql(criteres.Client) + QStringLiteral(" and");
+    if (portee == 0)
+        filtre +=
+            QStringLiteral(" Interlocuteur=") + TexteSql(criteres.Interlocuteur) + QStringLiteral(" and");
+
+    if (periode == 0) {
+        filtre += QStringLiteral(" DatePrevue<=now() and");
+    } else if (periode == 1) {
+        const QDate aujourdhui = Horloge::aujourdhui();
+        const QDate lundi = aujourdhui.addDays(1 - aujourdhui.dayOfWeek());
+        // The upper bound has no time: Sunday at midnight.
+        filtre += QStringLiteral(" DatePrevue>=#") + dateSql(lundi) + QStringLiteral("# and DatePrevue<=#") +
+                  dateSql(lundi.addDays(6)) + QStringLiteral("# and");
+    } else if (periode == 2) {
+        filtre += QStringLiteral(" month(DatePrevue)=month(now()) and");
+    }
+
+    filtre += condition;
+    QString where;
+    if (!filtre.isEmpty())
+        where = QStringLiteral(" where ") + filtre.left(filtre.size() - 3);
+    // Equal dates by Id, newest first, as Remplacer places them; said, not left to the engine's plan.
+    return QStringLiteral("select * from ") + m_table + where +
+           QStringLiteral(" order by DatePrevue desc, Id desc");
+}
+
+void Actions::CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
+                                 qint16 AFaire, int Interlocuteur) {
+    lire(connexion, requete(Criteres, Periode, Fait, AFaire, Interlocuteur));
+}
+
+QString Actions::Instruction(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
+                             int Interlocuteur) const {
+    return requete(Criteres, Periode, Fait, AFaire, Interlocuteur);
+}
+
+void Actions::lire(Connection& connexion, const QString& instruction) {
+    InitRecordset(m_rs, &connexion);
+    m_rs->open(instruction, &connexion);
+    const PositionsAction p(*m_rs);
+    QByteArray secours[3];
+    // Each member as LectureFields reads it, the texts kept as they come.
+    while (!m_rs->eof()) {
+        Ligne l;
+        l.id = m_rs->entier(p.id);
+        const QByteArrayView interlocuteur = m_rs->utf8(p.interlocuteur, secours[0]);
+        const QByteArrayView commentaire = m_rs->utf8(p.commentaire, secours[1]);
+        const QByteArrayView client = m_rs->utf8(p.client, secours[2]);
+        l.textes = m_textes.ajouter({commentaire, client, interlocuteur});
+        l.commentaire = quint32(commentaire.size());
+        l.client = quint32(client.size());
+        l.prevue = m_rs->instant(p.datePrevue);
+        l.fait = qint16(m_rs->entier(p.fait));
+        l.saisie = m_rs->instant(p.dateSaisie);
+        if (m_reordonnee)
+            m_ordre.push_back(int(m_lignes.size()));
+        m_lignes.push_back(l);
+        m_rs->moveNext();
+    }
+    m_rs->close();
+}
+
+std::optional<Action> Actions::Relire(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
+                                      qint16 AFaire, int Interlocuteur, int Id) const {
+    Actions seule;
+    seule.SetTypeDonnees(m_typeDonnees);
+    seule.lire(connexion, requete(Criteres, Periode, Fait, AFaire, Interlocuteur,
+                                  QStringLiteral(" Id=") + QString::number(Id) + QStringLiteral(" and")));
+    if (seule.Count() == 0)
+        return std::nullopt;
+    return seule.enregistrement(0);
+}
+
+Action& Actions::enregistrement(int position) const {
+    const int r = rangee(position);
+    if (Action* a = fait(r))
+        return *a;
+    m_records.resize(m_lignes.size());
+    const Ligne& l = m_lignes[r];
+    auto a = std::make_unique<Action>();
+    a->SetTypeDonnees(m_typeDonnees);
+    a->Id = l.id;
+    a->Interlocuteur = texteEn(l, Morceau::Interlocuteur);
+    a->Commentaire = DecodeSql(texteEn(l, Morceau::Commentaire));
+    a->Client = texteEn(l, Morceau::Client);
+    a->DatePrevue = Regional::dateDeInstant(l.prevue);
+    a->Fait = l.fait;
+    a->DateSaisie = Regional::dateDeInstant(l.saisie);
+    m_records[r] = std::move(a);
+    return *m_records[r];
+}
+
+QString Actions::texteEn(const Ligne& l, Morceau m) const {
+    const QByteArrayView textes = m_textes.octets(l.textes);
+    switch (m) {
+    case Morceau::Commentaire:
+        return QString::fromUtf8(textes.first(l.commentaire));
+    case Morceau::Client:
+        return QString::fromUtf8(textes.sliced(l.commentaire, l.client));
+    case Morceau::Interlocuteur:
+        break;
+    }
+    return QString::fromUtf8(textes.sliced(l.commentaire + l.client));
+}
+
+int Actions::IdEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Id : m_lignes[r].id;
+}
+
+qint16 Actions::FaitEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Fait : m_lignes[r].fait;
+}
+
+qint64 Actions::PrevueEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? Regional::instantDe(a->DatePrevue) : m_lignes[r].prevue;
+}
+
+QString Actions::CommentaireEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Commentaire : DecodeSql(texteEn(m_lignes[r], Morceau::Commentaire));
+}
+
+QString Actions::ClientEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Client : texteEn(m_lignes[r], Morceau::Client);
+}
+
+QString Actions::InterlocuteurEn(int position) const {
+    const int r = rangee(position);
+    const Action* a = fait(r);
+    return a ? a->Interlocuteur : texteEn(m_lignes[r], Morceau::Interlocuteur);
+}
+
+int Actions::PositionDe(int Id) const {
+    for (int i = 0; i < Count(); ++i)
+        if (IdEn(i) == Id)
+            return i;
+    return -1;
+}
+
+void Actions::reordonner() {
+    if (m_reordonnee)
+        return;
+    m_ordre.resize(m_lignes.size());
+    std::iota(m_ordre.begin(), m_ordre.end(), 0);
+    m_reordonnee = true;
+}
+
+Action& Actions::inserer(int position, Action action) {
+    reordonner();
+    const int r = int(m_lignes.size());
+    m_lignes.push_back({Regional::instantDe(action.DatePrevue),
+                        Regional::instantDe(action.DateSaisie),
+                        action.Id,
+                        action.Fait,
+                        {},
+                        {},
+                        {}});
+    m_records.resize(m_lignes.size());
+    m_records[r] = std::make_unique<Action>(std::move(action));
+    m_ordre.insert(m_ordre.begin() + position, r);
+    return *m_records[r];
+}
+
+void Actions::Remplacer(int Id, std::optional<Action> nouvelle) {
+    const int ancienne = PositionDe(Id);
+    if (ancienne >= 0)
+        Remove(ancienne);
+    if (!nouvelle)
+        return;
+    const qint64 prevue = Regional::instantDe(nouvelle->DatePrevue);
+    int place = 0;
+    while (place < Count() &&
+           (PrevueEn(place) > prevue || (PrevueEn(place) == prevue && IdEn(place) > nouvelle->Id)))
+        ++place;
+    inserer(place, std::move(*nouvelle));
+}
+
+void Actions::AddObj(std::unique_ptr<Action> Objet) {
+    inserer(Count(), std::move(*Objet));
+}
+
+Action* Actions::Add(const QDateTime& DateSaisie, qint16 Fait, const QDateTime& DatePrevue,
+                     const QString& Client, const QString& Commentaire, const QString& Interlocuteur, int Id,
+                     const QString& sKey) {
+    if (!sKey.isEmpty() && std::find(m_cles.cbegin(), m_cles.cend(), sKey) != m_cles.cend())
+        throw std::invalid_argument("Cette clé est déjà associée à un élément de cette collection.");
+    Action action;
+    action.DateSaisie = DateSaisie;
+    action.Fait = Fait;
+    action.DatePrevue = DatePrevue;
+    action.Client = Client;
+    action.Commentaire = Commentaire;
+    action.Interlocuteur = Interlocuteur;
+    action.Id = Id;
+    Action& ajoutee = inserer(Count(), std::move(action));
+    if (!sKey.isEmpty())
+        m_cles.insert(&ajoutee, sKey);
+    return &ajoutee;
+}
+
+Action* Actions::Item(const QVariant& vntIndexKey, bool SearchByID) {
+    bool numerique = false;
+    if (SearchByID) {
+        const double id = vntIndexKey.toDouble(&numerique);
+        if (!numerique)
+            return nullptr;
+        for (int i = 0; i < Count(); ++i)
+            if (IdEn(i) == id)
+                return &enregistrement(i);
+        return nullptr;
+    }
+    const int position = vntIndexKey.toInt(&numerique);
+    verifierPosition(numerique ? position : -1, Count());
+    return &enregistrement(position);
+}
+
+void Actions::Remove(int vntIndexKey) {
+    verifierPosition(vntIndexKey, Count());
+    reordonner();
+    m_cles.remove(fait(m_ordre[vntIndexKey]));
+    m_ordre.erase(m_ordre.begin() + vntIndexKey);
+}

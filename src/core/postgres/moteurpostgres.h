@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/bd/moteur.h"
+
+#include <QByteArrayList>
+
+struct pg_conn;
+struct pg_result;
+
+// A database on a PostgreSQL server, shared by a team, through libpq. The password comes the
+// libpq way (~/.pgpass, PGPASSWORD), never from the address.
+class MoteurPostgres : public Moteur {
+public:
+    // Connects and checks the tables, the French collation and, for a writer, the right to write;
+    // ErreurBd else.
+    MoteurPostgres(const QString& adresse, int attenteVerrou, Acces acces);
+    // Creates Brevanta's tables in an empty database of the server, in one transaction; ErreurBd
+    // when the server cannot be reached or already holds one of them.
+    static void creerTables(const QString& adresse);
+    // Hears every statement as it leaves for the server, with its values as sent (a null one for
+    // NULL): the benchmark notes them to replay them alone. None unless set; not thread-safe.
+    using Ecoute = void (*)(const char* sql, int nombre, const char* const* valeurs);
+    static void ecouter(Ecoute ecoute);
+    ~MoteurPostgres() override;
+    MoteurPostgres(const MoteurPostgres&) = delete;
+    MoteurPostgres& operator=(const MoteurPostgres&) = delete;
+
+    Cible cible() const override { return Cible::Postgres; }
+    QString description() const override;
+    Curseur lire(const QString& sql, const QVariantList& valeurs) override;
+    int executer(const QString& sql, const QVariantList& valeurs, qint64& idInsere) override;
+    void commencer() override;
+    void valider() override;
+    void annuler() override;
+    // Counts what other programs committed, as the server tells it. On a database made without
+    // these notices, every call differs, and lists are always read again.
+    qint64 versionAutres() override;
+
+private:
+    struct SansVerification {};
+    MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou);
+    pg_result* envoyer(const QString& sql, const QVariantList& valeurs = {});
+    void commande(const QString& sql);
+    void reconnecterSiPerdue();
+    void verifierStructure();
+    void prouverEcriture();
+
+    pg_conn* m_connexion = nullptr;
+    bool m_dansTransaction = false;
+    void ecouterAvertissements();
+
+    bool m_averti = false;
+    qint64 m_autres = 0;
+};

@@ -1,0 +1,128 @@
+#include "core/sauvegarde/copiebase.h"
+
+#include "core/bd/erreurbd.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <sqlite3.h>
+
+namespace {
+// Past this many restarts (the source changed between two steps), the rest is copied in one step,
+// which holds the source's read lock until the end.
+constexpr int RepriesAvantCopieEntiere = 3;
+
+sqlite3* ouvrir(const QString& fichier, int drapeaux) {
+    sqlite3* base = nullptr;
+    const int code = sqlite3_open_v2(QFile::encodeName(fichier).constData(), &base, drapeaux, nullptr);
+    if (code != SQLITE_OK) {
+        const QString texte =
+            base ? QString::fromUtf8(sqlite3_errmsg(base)) : QString::fromUtf8(sqlite3_errstr(code));
+        sqlite3_close(base);
+        throw ErreurBd(code, QStringLiteral("%1 : %2").arg(fichier, texte));
+    }
+    return base;
+}
+} // namespace
+
+CopieBase::CopieBase(const QString& source, const QString& destination, Destination genre)
+    : m_destination(destination), m_genre(genre) {
+    if (!QFileInfo(source).isFile())
+        throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Le fichier %1 n'existe pas.").arg(source));
+    m_ecrit = genre == Destination::Nouvelle ? destination + QStringLiteral(".partiel") : destination;
+    if (genre == Destination::Nouvelle) {
+        // Claimed with an exclusive create: a file of that name is never someone else's.
+        QFile f(m_ecrit);
+        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            throw ErreurBd(SQLITE_CANTOPEN,
+                           QStringLiteral("Impossible de créer %1 : %2").arg(m_ecrit, f.errorString()));
+    } else if (!QFileInfo(destination).isFile()) {
+        throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Le fichier %1 n'existe pas.").arg(destination));
+    }
+    try {
+        m_source = ouvrir(source, SQLITE_OPEN_READONLY);
+        m_cible = ouvrir(m_ecrit, SQLITE_OPEN_READWRITE);
+        m_copie = sqlite3_backup_init(m_cible, "main", m_source, "main");
+        if (!m_copie)
+            echouer(sqlite3_errcode(m_cible), m_cible);
+    } catch (...) {
+        fermer();
+        throw;
+    }
+}
+
+CopieBase::~CopieBase() {
+    fermer();
+}
+
+void CopieBase::fermer() {
+    // Finishing an unfinished backup rolls the destination back.
+    sqlite3_backup_finish(m_copie);
+    sqlite3_close(m_cible);
+    sqlite3_close(m_source);
+    m_copie = nullptr;
+    m_cible = nullptr;
+    m_source = nullptr;
+    if (m_genre == Destination::Nouvelle && !m_validee)
+        QFile::remove(m_ecrit);
+}
+
+void CopieBase::echouer(int code, sqlite3* base) {
+    QString texte = QString::fromUtf8(base ? sqlite3_errmsg(base) : sqlite3_errstr(code));
+    if (code == SQLITE_NOTADB)
+        texte = QStringLiteral("ce fichier n'est pas une base SQLite");
+    throw ErreurBd(code, texte);
+}
+
+CopieBase::Etat CopieBase::avancer(int pages) {
+    if (m_terminee)
+        return Etat::Terminee;
+    const int code = sqlite3_backup_step(m_copie, m_reprises > RepriesAvantCopieEntiere ? -1 : pages);
+    if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
+        return Etat::Occupee;
+    if (code == SQLITE_DONE) {
+        m_terminee = true;
+        return Etat::Terminee;
+    }
+    if (code != SQLITE_OK) {
+        // The step's error is the destination's, or the source's when it could not be read.
+        const int codeSource = sqlite3_errcode(m_source);
+        echouer(code, codeSource != SQLITE_OK ? m_source : m_cible);
+    }
+    const int restant = sqlite3_backup_remaining(m_copie);
+    if (m_restantPrecedent >= 0 && restant >= m_restantPrecedent)
+        ++m_reprises;
+    m_restantPrecedent = restant;
+    return Etat::EnCours;
+}
+
+void CopieBase::valider(bool remplacer) {
+    if (!m_terminee)
+        throw ErreurBd(0, QStringLiteral("La copie de %1 n'est pas terminée.").arg(m_destination));
+    const int code = sqlite3_backup_finish(m_copie);
+    m_copie = nullptr;
+    if (code != SQLITE_OK)
+        echouer(code, m_cible);
+    if (m_genre == Destination::Nouvelle) {
+        sqlite3_close(m_cible);
+        m_cible = nullptr;
+        if (QFileInfo::exists(m_destination) && !remplacer)
+            throw ErreurBd(
+                SQLITE_CANTOPEN,
+                QStringLiteral("Le fichier %1 existe déjà : il n'est pas remplacé.").arg(m_destination));
+        if (remplacer)
+            QFile::remove(m_destination);
+        if (!QFile::rename(m_ecrit, m_destination))
+            throw ErreurBd(SQLITE_CANTOPEN,
+                           QStringLiteral("Impossible de renommer %1 en %2.").arg(m_ecrit, m_destination));
+    }
+    m_validee = true;
+    fermer();
+}
+
+int CopieBase::pagesTotal() const {
+    return m_copie ? sqlite3_backup_pagecount(m_copie) : 0;
+}
+
+int CopieBase::pagesCopiees() const {
+    return m_copie ? pagesTotal() - sqlite3_backup_remaining(m_copie) : 0;
+}

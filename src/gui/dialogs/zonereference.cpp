@@ -1,0 +1,86 @@
+#include "gui/dialogs/zonereference.h"
+
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/formatsql.h"
+#include "core/bd/recordset.h"
+#include "core/bd/session.h"
+#include "widgets/grille.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <stdexcept>
+
+ZoneReference::ZoneReference(CadreSaisie& cadre, const InstanceReference& instance, Grille* liste,
+                             QLineEdit* nom, const Boutons& boutons)
+    : ZoneFiche(cadre, liste, boutons, ModeEdition::CreationClient), m_instance(instance), m_nom(nom) {
+    m_champs.lier(nom, QStringLiteral("Nom"));
+}
+
+void ZoneReference::remplirListe() {
+    QVector<LigneGrille> lignes;
+    Recordset rs;
+    rs.open(QStringLiteral("select Nom from ") + m_instance.table, Connexion);
+    for (; !rs.eof(); rs.moveNext()) {
+        const QString libelle = rs.field(QStringLiteral("Nom")).value().toString();
+        lignes.append({{libelle}, libelle, {}});
+    }
+    rs.close();
+    m_liste->remplir(std::move(lignes));
+}
+
+bool ZoneReference::charger(const QString& cle) {
+    if (!existe(QStringLiteral("select Nom from ") + m_instance.table + QStringLiteral(" where Nom=") +
+                TexteSql(cle)))
+        return false;
+    m_nom->setText(cle);
+    activer(true);
+    return true;
+}
+
+void ZoneReference::vider() {
+    m_nom->clear();
+    activer(false);
+}
+
+void ZoneReference::activer(bool libelle) {
+    m_boutons.modifier->setEnabled(libelle);
+    m_boutons.supprimer->setEnabled(libelle);
+}
+
+void ZoneReference::preparerCreation() {
+    m_nom->clear();
+}
+
+QWidget* ZoneReference::premierChamp() const {
+    return m_nom;
+}
+
+QString ZoneReference::enregistrer(bool creation) {
+    const QString libelle = m_nom->text();
+    try {
+        if (creation)
+            Connexion->execute(QStringLiteral("insert into ") + m_instance.table +
+                               QStringLiteral(" (Nom) values (") + TexteSql(libelle) + QStringLiteral(")"));
+        else if (Connexion->execute(QStringLiteral("update ") + m_instance.table +
+                                    QStringLiteral(" set Nom=") + TexteSql(libelle) +
+                                    QStringLiteral(" where Nom=") + TexteSql(cleAffichee())) == 0)
+            disparu(texteDisparu());
+    } catch (const ErreurBd& e) {
+        // Only the unique key on Nom earns the "already exists" message; any other refusal is shown as is.
+        if (!e.doublon())
+            throw;
+        m_nom->setFocus();
+        throw std::runtime_error(m_instance.doublon.toStdString());
+    }
+    return libelle;
+}
+
+void ZoneReference::supprimer(const QString& cle) {
+    Connexion->execute(QStringLiteral("delete * from ") + m_instance.table + QStringLiteral(" where Nom=") +
+                       TexteSql(cle));
+}
+
+QString ZoneReference::texteDisparu() const {
+    return QStringLiteral("Ce libellé n'existe plus : un autre poste l'a supprimé ou renommé.");
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "gui/edition/zonefiche.h"
+
+class QLineEdit;
+
+// What tells the three reference tables apart.
+struct InstanceReference {
+    QString fenetre;
+    QString titre;
+    QString table;
+    QString entete;
+    QString doublon;
+    int fermerGauche;
+    int fermerHaut;
+};
+
+// The one area of a reference editor: a list of labels, the label's box, the usual edit cycle.
+// A label is its own key.
+class ZoneReference : public ZoneFiche {
+    Q_OBJECT
+public:
+    ZoneReference(CadreSaisie& cadre, const InstanceReference& instance, Grille* liste, QLineEdit* nom,
+                  const Boutons& boutons);
+
+    void remplirListe() override;
+
+protected:
+    bool charger(const QString& cle) override;
+    void vider() override;
+    void preparerCreation() override;
+    QWidget* premierChamp() const override;
+    bool verifier(bool) override { return true; }
+    QString enregistrer(bool creation) override;
+    // After a cancel, the label that was shown.
+    void recharger() override { reselectionner(cleAffichee()); }
+    void supprimer(const QString& cle) override;
+    QString texteDisparu() const override;
+
+private:
+    // Modifier and Supprimer act on the label shown; with none they stay disabled.
+    void activer(bool libelle);
+
+    const InstanceReference& m_instance;
+    QLineEdit* m_nom;
+};

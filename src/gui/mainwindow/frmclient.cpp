@@ -1,0 +1,193 @@
+#include "gui/mainwindow/frmclient.h"
+
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/recordset.h"
+#include "core/bd/routines.h"
+#include "core/bd/session.h"
+#include "gui/dialogs/frmapropos.h"
+#include "gui/mainwindow/listesactions.h"
+#include "gui/mainwindow/selection.h"
+#include "gui/mainwindow/zoneaction.h"
+#include "gui/mainwindow/zoneclient.h"
+#include "gui/mainwindow/zoneinterlocuteur.h"
+#include "gui/planning/frmplanning.h"
+#include "gui/search/frmrecherche.h"
+#include "ui_frmclient.h"
+#include "widgets/champsligne.h"
+#include "widgets/ecran.h"
+#include "widgets/fond.h"
+#include "widgets/garde.h"
+#include "widgets/listes.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QWindowStateChangeEvent>
+
+FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::FrmClient>()) {
+    setObjectName(QStringLiteral("frmClient"));
+    m_ui->setupUi(this);
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(twips(18405), twips(12780));
+    m_zoneClient = new ZoneClient(*this);
+    m_zoneInterlocuteur = new ZoneInterlocuteur(*this);
+    m_listesActions = new ListesActions(*this);
+    Ui::FrmClient& u = *m_ui;
+    m_zoneAction = new ZoneAction(*this,
+                                  {u.ListeActions,
+                                   {u.BtnCreerAction, u.BtnModifierAction, u.BtnSupprimerAction,
+                                    u.BtnValiderAction, u.BtnAnnulerAction},
+                                   u.DateAction,
+                                   u.DTPickerAction,
+                                   u.CommentaireAction,
+                                   u.ActionFaite_0,
+                                   u.ActionFaite_1},
+                                  0);
+    // Appointments are not deleted from this window.
+    u.BtnSupprimerRDV->hide();
+    m_zoneRdv = new ZoneAction(*this,
+                               {u.VSFRDV,
+                                {u.BtnCreerRDV, u.BtnModifierRDV, nullptr, u.BtnValiderRDV, u.BtnAnnulerRDV},
+                                u.DateRDV,
+                                u.DTRDV,
+                                u.CommentaireRDV,
+                                u.RDVFait_0,
+                                u.RDVFait_1},
+                               1);
+    connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
+    connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
+            [this] { Garde([this] { ouvrirPlanning(*this); }); });
+    connect(m_ui->BtnRechercher, &QPushButton::clicked, this,
+            [this] { Garde([this] { ouvrirRecherche(*this); }); });
+    connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
+    garderSurUneLigne(this);
+    qApp->installEventFilter(this);
+    Garde([this] { Form_Load(); });
+}
+
+FrmClient::~FrmClient() = default;
+
+void FrmClient::Form_Load() {
+    move(0, 0);
+    InitCombo(QStringLiteral("Service"), m_ui->Service, QString());
+    InitCombo(QStringLiteral("Fonction"), m_ui->Fonction, QString());
+    InitCombo(QStringLiteral("Decision"), m_ui->Decision, QString());
+    m_zoneClient->SaisieEnCours(false);
+    m_zoneAction->SaisieEnCours(false);
+    m_zoneInterlocuteur->SaisieEnCours(false);
+    m_zoneRdv->SaisieEnCours(false);
+    PeriodeAction = 3;
+    PorteeAction = 2;
+    QPalette legende = m_ui->Label11->palette();
+    legende.setColor(QPalette::Window, couleurBgr(CouleurOrange));
+    m_ui->Label11->setPalette(legende);
+    m_ui->Label11->setAutoFillBackground(true);
+}
+
+Recordset& FrmClient::rsFenetre() {
+    InitRecordset(RsFenetre, Connexion);
+    return *RsFenetre;
+}
+
+void FrmClient::setBoutonDefaut(QPushButton* bouton) {
+    if (m_boutonDefaut)
+        m_boutonDefaut->setDefault(false);
+    m_boutonDefaut = bouton;
+    m_boutonDefaut->setDefault(true);
+}
+
+void FrmClient::Form_Resize() {
+    if (m_verrou.estPris())
+        return; // a refresh would silently discard the typed input
+    Garde([this] {
+        ModeSaisie = ModeEdition::Consultation;
+        m_zoneClient->InitListe();
+        m_zoneClient->SaisieEnCours(false);
+        m_zoneInterlocuteur->SaisieEnCours(false);
+        m_zoneClient->chargerPremier();
+    });
+}
+
+void FrmClient::showEvent(QShowEvent* e) {
+    QWidget::showEvent(e);
+    if (!m_dejaAffichee) {
+        m_dejaAffichee = true;
+        Form_Resize();
+    }
+}
+
+void FrmClient::changeEvent(QEvent* e) {
+    QWidget::changeEvent(e);
+    if (e->type() != QEvent::WindowStateChange)
+        return;
+    const auto* changement = static_cast<QWindowStateChangeEvent*>(e);
+    if (changement->oldState().testFlag(Qt::WindowMinimized) && !windowState().testFlag(Qt::WindowMinimized))
+        Form_Resize();
+}
+
+void FrmClient::closeEvent(QCloseEvent* e) {
+    QWidget::closeEvent(e);
+    QCoreApplication::quit();
+}
+
+// Every key of the window passes here before the control that has the focus.
+bool FrmClient::eventFilter(QObject* objet, QEvent* e) {
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    auto* cible = qobject_cast<QWidget*>(objet);
+    if (!cible || cible->window() != this)
+        return false;
+    const auto* touche = static_cast<QKeyEvent*>(e);
+    bool traitee = false;
+    Garde([&] { traitee = Form_KeyDown(cible, touche->key(), touche->modifiers()); });
+    return traitee;
+}
+
+bool FrmClient::Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers etat) {
+    if (touche == Qt::Key_Return || touche == Qt::Key_Enter)
+        return toucheEntree(cible, etat);
+    if (touche == Qt::Key_F && (etat & ~Qt::KeypadModifier) == Qt::ControlModifier) {
+        ouvrirRecherche(*this);
+        return true;
+    }
+    if (touche != Qt::Key_Escape)
+        return false;
+    // Escape cancels a client or contact edit only.
+    for (ZoneFiche* zone : QList<ZoneFiche*>{m_zoneClient, m_zoneInterlocuteur})
+        if (zone->enSaisie()) {
+            zone->Annuler();
+            return true;
+        }
+    return false;
+}
+
+// Enter presses the focused button, else the default one; Shift+Enter starts a new line in a comment.
+bool FrmClient::toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat) {
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(cible); memo && etat.testFlag(Qt::ShiftModifier)) {
+        memo->insertPlainText(QStringLiteral("\n"));
+        return true;
+    }
+    auto* bouton = qobject_cast<QPushButton*>(cible);
+    if (!bouton)
+        bouton = m_boutonDefaut;
+    if (bouton && bouton->isVisibleTo(this) && bouton->isEnabled())
+        bouton->click();
+    return true;
+}
+
+void FrmClient::BtnAPropos_Click() {
+    FrmApropos apropos(this);
+    apropos.exec();
+}
+
+void FrmClient::BtnQuitter_Click() {
+    try {
+        if (RsFenetre)
+            RsFenetre->close();
+        Connexion->close();
+    } catch (const ErreurBd&) {
+        // Leaving anyway.
+    }
+    QCoreApplication::quit();
+}

@@ -1,0 +1,230 @@
+#include "gui/mainwindow/listesactions.h"
+
+#include "core/bd/dialectesql.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/formatsql.h"
+#include "core/bd/horloge.h"
+#include "core/bd/session.h"
+#include "core/textes/regional.h"
+#include "gui/mainwindow/frmclient.h"
+#include "gui/mainwindow/selection.h"
+#include "gui/mainwindow/zoneaction.h"
+#include "ui_frmclient.h"
+#include "widgets/ecran.h"
+#include "widgets/garde.h"
+#include "widgets/grille.h"
+#include "widgets/message.h"
+#include "widgets/sourcelignes.h"
+
+namespace {
+// The stored name of the highlighted data row, empty without one.
+QString cleCourante(const Grille* g) {
+    const int r = g->rowSel();
+    return r >= 1 && r < g->rows() ? g->rowKey(r) : QString();
+}
+
+enum Champ { Id, Texte, Date, Fait, Client, Interlocuteur };
+
+// A list of actions or appointments as the grid shows it, read from the collection itself.
+class LignesActions : public SourceLignes {
+public:
+    LignesActions(std::shared_ptr<const Actions> actions, const QVector<Champ>& colonnes)
+        : m_actions(std::move(actions)), m_colonnes(colonnes), m_blanc(couleurBgr(CouleurBlanc)),
+          m_orange(couleurBgr(CouleurOrange)) {}
+    int nombre() const override { return m_actions->Count(); }
+    QString texte(int ligne, int colonne) const override {
+        const Actions& a = *m_actions;
+        switch (m_colonnes.value(colonne)) {
+        case Id:
+            return QString::number(a.IdEn(ligne));
+        case Texte:
+            return a.CommentaireEn(ligne);
+        case Date:
+            return Regional::texteDate(Regional::dateDeInstant(a.PrevueEn(ligne)));
+        case Fait:
+            return QString::number(a.FaitEn(ligne));
+        case Client:
+            return DecodeSql(a.ClientEn(ligne));
+        case Interlocuteur:
+            return DecodeSql(a.InterlocuteurEn(ligne));
+        }
+        return QString();
+    }
+    QString cle(int ligne) const override { return QString::number(m_actions->IdEn(ligne)); }
+    QColor fond(int ligne) const override { return m_actions->FaitEn(ligne) == -1 ? m_blanc : m_orange; }
+    // The values themselves: a long list sorts without reading back its texts.
+    qint64 cleDate(int ligne, int colonne) const override {
+        return m_colonnes.value(colonne) == Date ? m_actions->PrevueEn(ligne)
+                                                 : SourceLignes::cleDate(ligne, colonne);
+    }
+    double cleNombre(int ligne, int colonne) const override {
+        switch (m_colonnes.value(colonne)) {
+        case Id:
+            return m_actions->IdEn(ligne);
+        case Fait:
+            return m_actions->FaitEn(ligne);
+        default:
+            return SourceLignes::cleNombre(ligne, colonne);
+        }
+    }
+
+private:
+    std::shared_ptr<const Actions> m_actions;
+    QVector<Champ> m_colonnes;
+    QColor m_blanc, m_orange;
+};
+
+std::shared_ptr<Actions> collection(int type) {
+    auto c = std::make_shared<Actions>();
+    c->SetTypeDonnees(type);
+    return c;
+}
+} // namespace
+
+ListesActions::ListesActions(FrmClient& fenetre)
+    : QObject(&fenetre), f(fenetre), ui(fenetre.ui()), m_courant{{}, collection(0), collection(1)} {
+    const auto colonne = [](const char* entete, int largeur, TypeColonne type = TypeColonne::Texte,
+                            Alignement alignement = Alignement::Centre) {
+        return Grille::Colonne{QString::fromUtf8(entete), largeur, type, false, alignement};
+    };
+    const Grille::Colonne id{QStringLiteral("Id"), 1005, TypeColonne::Nombre, true};
+    const Grille::Colonne date = colonne("Date", 1200, TypeColonne::Date, Alignement::General);
+    const Grille::Colonne fait = colonne("Fait", 405, TypeColonne::Booleen);
+    ui.ListeActions->setColonnes({id, colonne("Action", 6000, TypeColonne::Texte, Alignement::Gauche), date,
+                                  fait, colonne("Client", 1995), colonne("Interlocuteur", 1800)});
+    ui.VSFRDV->setColonnes({id, date, fait, colonne("Client", 1995), colonne("Interlocuteur", 1800),
+                            colonne("Commentaire", 1995)});
+    const QList<QRadioButton*> periodes{ui.OptAction_0, ui.OptAction_1, ui.OptAction_2, ui.OptAction_3};
+    const QList<QRadioButton*> portees{ui.OptClient_0, ui.OptClient_1, ui.OptClient_2};
+    for (int i = 0; i < periodes.size(); ++i)
+        connect(periodes[i], &QRadioButton::clicked, this, [this, i] { Garde([&] { OptAction_Click(i); }); });
+    for (int i = 0; i < portees.size(); ++i)
+        connect(portees[i], &QRadioButton::clicked, this, [this, i] { Garde([&] { OptClient_Click(i); }); });
+    for (QCheckBox* filtre : {ui.ActionsAFaire, ui.ActionsFaites})
+        connect(filtre, &QCheckBox::clicked, this, [this] { Garde([this] { InitListeAction(); }); });
+    connect(ui.ListeActions, &Grille::doubleClic, this,
+            [this] { Garde([this] { ListeActions_DblClick(); }); });
+    QList<QWidget*> filtres{ui.ActionsAFaire, ui.ActionsFaites};
+    for (QRadioButton* b : periodes + portees)
+        filtres << b;
+    f.verrou().joindre(filtres);
+}
+
+bool ListesActions::Etat::operator==(const Etat& e) const {
+    return instructions == e.instructions && horloge == e.horloge && version == e.version;
+}
+
+ListesActions::Filtres ListesActions::filtres() const {
+    Filtres filtres{Action(), PeriodeAction, qint16(ui.ActionsFaites->isChecked() ? 1 : 0),
+                    qint16(ui.ActionsAFaire->isChecked() ? 1 : 0), f.PorteeAction};
+    filtres.criteres.Client = cleCourante(ui.VsfListeClients);
+    filtres.criteres.Interlocuteur = cleCourante(ui.ListeInterlocuteurs);
+    return filtres;
+}
+
+ListesActions::Etat ListesActions::etat(const Filtres& filtres) {
+    Etat e;
+    for (const Actions* c : {m_courant.rdv.get(), m_courant.actions.get()})
+        e.instructions << c->Instruction(filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
+                                         filtres.portee);
+    const QDateTime maintenant = Horloge::maintenant();
+    if (filtres.periode == 0)
+        e.horloge = texteDateStockee(maintenant);
+    else if (filtres.periode == 2)
+        e.horloge = QString::number(maintenant.date().month());
+    e.version = Connexion->version();
+    return e;
+}
+
+void ListesActions::noterEcriture(int type, int id) {
+    m_ecritures.push_back({type, id});
+}
+
+void ListesActions::InitListeAction() {
+    const Filtres filtres = this->filtres();
+    try {
+        const Etat e = etat(filtres);
+        if (!reprendre(filtres, e) && !revenir(e))
+            relire(filtres, e);
+        m_lues = true;
+    } catch (const ErreurBd& e) {
+        Message::ok(e.message(), &f);
+        return;
+    }
+    m_ecritures.clear();
+    Garde([this] { f.zoneAction().chargerPremier(); });
+    Garde([this] { f.zoneRdv().chargerPremier(); });
+}
+
+bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
+    Etat attendu = m_courant.etat;
+    attendu.version.ecritures += m_ecritures.size();
+    // Only the records this window wrote have changed; in their own lists under the date order of
+    // all clients, they are read again alone.
+    if (!m_lues || !(e == attendu) || (!m_ecritures.empty() && filtres.portee != 2))
+        return false;
+    std::vector<std::pair<Ecriture, std::optional<Action>>> relues;
+    for (const Ecriture& ecriture : m_ecritures)
+        relues.emplace_back(ecriture,
+                            (ecriture.type == 0 ? m_courant.actions : m_courant.rdv)
+                                ->Relire(*Connexion, filtres.criteres, filtres.periode, filtres.faites,
+                                         filtres.aFaire, filtres.portee, ecriture.id));
+    // The grids let go of the records while they change.
+    ui.ListeActions->remplir(QVector<LigneGrille>());
+    ui.VSFRDV->remplir(QVector<LigneGrille>());
+    for (auto& [ecriture, relue] : relues)
+        (ecriture.type == 0 ? m_courant.actions : m_courant.rdv)->Remplacer(ecriture.id, std::move(relue));
+    m_courant.etat = e;
+    if (!m_ecritures.empty())
+        m_precedent.reset();
+    // As a real rebuild would, the lists come back in the order they were read.
+    montrer();
+    return true;
+}
+
+bool ListesActions::revenir(const Etat& e) {
+    if (!m_precedent || !(m_precedent->etat == e))
+        return false;
+    std::swap(*m_precedent, m_courant);
+    montrer();
+    return true;
+}
+
+void ListesActions::relire(const Filtres& filtres, const Etat& e) {
+    // Kept lists that cannot serve would only add to the memory the new ones need.
+    m_precedent.reset();
+    Resultat lu{e, collection(0), collection(1)};
+    for (Actions* c : {lu.rdv.get(), lu.actions.get()})
+        c->CreationCollection(*Connexion, filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
+                              filtres.portee);
+    // A user often goes back to the filters just left: short enough, their lists stay at hand.
+    constexpr int LignesGardees = 500000;
+    if (m_lues && m_courant.actions->Count() + m_courant.rdv->Count() <= LignesGardees)
+        m_precedent = std::move(m_courant);
+    m_courant = std::move(lu);
+    montrer();
+}
+
+void ListesActions::montrer() {
+    ui.ListeActions->remplir(std::make_shared<LignesActions>(
+        m_courant.actions, QVector<Champ>{Id, Texte, Date, Fait, Client, Interlocuteur}));
+    ui.VSFRDV->remplir(std::make_shared<LignesActions>(
+        m_courant.rdv, QVector<Champ>{Id, Date, Fait, Client, Interlocuteur, Texte}));
+}
+
+void ListesActions::OptAction_Click(int index) {
+    PeriodeAction = index;
+    InitListeAction();
+}
+
+void ListesActions::OptClient_Click(int index) {
+    f.PorteeAction = index;
+    InitListeAction();
+}
+
+void ListesActions::ListeActions_DblClick() {
+    const QString client = f.zoneAction().clientDe(cleCourante(ui.ListeActions));
+    const int r = client.isEmpty() ? -1 : ui.VsfListeClients->ligneDeCle(client);
+    if (r > 0)
+        ui.VsfListeClients->selectionnerLigne(r);
+}

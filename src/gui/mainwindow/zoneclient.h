@@ -1,0 +1,33 @@
+#pragma once
+
+#include "gui/mainwindow/zoneprincipale.h"
+
+// The client list and the client record of the main window.
+class ZoneClient : public ZonePrincipale {
+    Q_OBJECT
+public:
+    explicit ZoneClient(FrmClient& fenetre);
+
+    void InitListe();
+    void VsfListeClients_Click() { Liste_Click(); }
+    // Shows the client stored under this name with this contact of it (the main contact, or the
+    // first, when empty); false, nothing changed, when either is not listed.
+    bool montrer(const QString& nomStocke, const QString& contactStocke = QString());
+    // Also what a contact, action or appointment saved under a removed client says.
+    QString texteDisparu() const override;
+
+protected:
+    bool charger(const QString& nomStocke) override;
+    void vider() override;
+    void remplirListe() override { InitListe(); }
+    void preparerCreation() override;
+    QWidget* premierChamp() const override;
+    QString nomEnCours() const override;
+    bool verifier(bool creation) override;
+    QString enregistrer(bool creation) override;
+    void recharger() override;
+    void supprimer(const QString& nomStocke) override;
+
+private:
+    bool chargerAvecContact(const QString& nomStocke, const QString& contactStocke);
+};

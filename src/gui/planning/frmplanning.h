@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+#include <memory>
+
+class CasesSemaine;
+class Navigation;
+class QCheckBox;
+class Semaine;
+
+namespace Ui {
+class FrmPlanning;
+}
+
+// The week's open actions and appointments, day by day. Discarded when closed; the week shown
+// (DecalageSemaine) outlives it.
+class FrmPlanning : public QWidget {
+    Q_OBJECT
+public:
+    explicit FrmPlanning(Navigation& navigation);
+    ~FrmPlanning() override;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* e) override;
+
+private:
+    void Form_Load();
+    // Title, headers and cells of the week DecalageSemaine designates; false (message shown,
+    // nothing changed) when the database fails.
+    bool InitPlanning();
+    void lire(const QString& table, const QString& prefixe, const Semaine& semaine, CasesSemaine& cases);
+    void changerSemaine(int pas);
+    void Check_Click(QCheckBox* caseACocher);
+    void ListeActions_Click();
+    void viderDetails();
+    void Client_Click();
+
+    std::unique_ptr<Ui::FrmPlanning> ui;
+    Navigation& m_navigation;
+    // Names of the selected item's client and contact as stored: the keys of the main window's rows.
+    QString m_clientStocke, m_contactStocke;
+};
+
+// The week shown, in weeks from this one: kept while the program runs.
+extern qint16 DecalageSemaine;
+// The planning window while it is open, else null.
+extern FrmPlanning* frmPlanning;
+
+// BtnPlanning: shows the one planning window, created on first use, brought forward afterwards.
+void ouvrirPlanning(Navigation& navigation);

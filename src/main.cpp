@@ -1,9 +1,0 @@
-#include "ui/principal.h"
-
-#include <QApplication>
-
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    Main();
-    return app.exec();
-}

@@ -1,0 +1,212 @@
+#include "widgets/grille.h"
+
+#include "widgets/cochecentree.h"
+#include "widgets/ecran.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+namespace {
+const QString InvitationTri = QStringLiteral("cliquez sur un en-tête de colonne pour trier la liste");
+}
+
+Grille::Grille(QWidget* parent) : QTableView(parent), m_modele(new GrilleModele(this)) {
+    setModel(m_modele);
+    setItemDelegate(new CocheCentree(this));
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    verticalHeader()->hide();
+    verticalHeader()->setDefaultSectionSize(17);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionsClickable(true);
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    setToolTip(InvitationTri);
+    connect(this, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& i) { clicUtilisateur(i.row() + 1, i.column()); });
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex&) { emit doubleClic(); });
+    connect(horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int c) {
+        if (m_parCellule)
+            clicUtilisateur(0, c);
+        else
+            TriColonne(c);
+    });
+}
+
+void Grille::setColonnes(const QList<Colonne>& colonnes) {
+    QStringList entetes;
+    QVector<TypeColonne> types;
+    QVector<Alignement> alignements;
+    for (const Colonne& c : colonnes) {
+        entetes << c.entete;
+        types << c.type;
+        alignements << c.alignement;
+    }
+    m_modele->setColonnes(entetes, types, alignements);
+    m_colSort = QVector<int>(int(colonnes.size()), 0);
+    for (int c = 0; c < colonnes.size(); ++c) {
+        setColumnWidth(c, twips(colonnes[c].largeurTwips));
+        setColumnHidden(c, colonnes[c].cachee);
+    }
+}
+
+void Grille::setParCellule(bool oui) {
+    m_parCellule = oui;
+    // Its headers do not sort: no invitation to click them.
+    setToolTip(oui ? QString() : InvitationTri);
+}
+
+void Grille::remplir(QVector<LigneGrille> lignes) {
+    m_modele->remplacerLignes(std::move(lignes));
+    m_row = m_rowSel = 0;
+    m_colSel = m_col;
+    afficherSelection();
+}
+
+void Grille::remplir(std::shared_ptr<const SourceLignes> source) {
+    m_modele->remplacerSource(std::move(source));
+    m_row = m_rowSel = 0;
+    m_colSel = m_col;
+    afficherSelection();
+}
+
+int Grille::rows() const {
+    return m_modele->rowCount() + 1;
+}
+
+void Grille::setRows(int n) {
+    m_modele->setNombreLignes(n - 1);
+    const int dernier = rows() - 1;
+    m_row = std::min(m_row, dernier);
+    m_rowSel = std::min(m_rowSel, dernier);
+    afficherSelection();
+}
+
+int Grille::cols() const {
+    return m_modele->columnCount();
+}
+
+void Grille::setRow(int r) {
+    m_row = r;
+    m_rowSel = r;
+    m_colSel = m_col;
+    afficherSelection();
+}
+
+void Grille::setCol(int c) {
+    m_col = c;
+    m_rowSel = m_row;
+    m_colSel = c;
+    afficherSelection();
+}
+
+void Grille::setRowSel(int r) {
+    m_rowSel = r;
+    afficherSelection();
+}
+
+void Grille::setColSel(int c) {
+    m_colSel = c;
+}
+
+QString Grille::textMatrix(int r, int c) const {
+    return r == 0 ? m_modele->entete(c) : m_modele->texte(r - 1, c);
+}
+
+void Grille::setTextMatrix(int r, int c, const QString& t) {
+    if (r == 0)
+        m_modele->setEntete(c, t);
+    else
+        m_modele->setTexte(r - 1, c, t);
+}
+
+QString Grille::textArray(int index) const {
+    const int n = std::max(1, cols());
+    return textMatrix(index / n, index % n);
+}
+
+void Grille::setTextArray(int index, const QString& t) {
+    const int n = std::max(1, cols());
+    setTextMatrix(index / n, index % n, t);
+}
+
+void Grille::setCell(int setting, int row1, int, int row2, int, int valeur) {
+    if (setting != CellBackColor)
+        return;
+    for (int r = std::max(1, row1); r <= row2; ++r)
+        m_modele->setFond(r - 1, couleurBgr(valeur));
+}
+
+QColor Grille::couleurLigne(int r) const {
+    return m_modele->fond(r - 1);
+}
+
+void Grille::TriColonne(int colonne) {
+    if (rows() < 2 || colonne < 0 || colonne >= m_colSort.size())
+        return;
+    m_colSort[colonne] = m_colSort[colonne] == 1 ? 2 : 1;
+    const QVector<int> avant = m_modele->trier(colonne, m_colSort[colonne] == 1);
+    const auto suivre = [&](int r) { return r < 1 ? r : int(avant.indexOf(r - 1)) + 1; };
+    m_row = suivre(m_row);
+    m_rowSel = suivre(m_rowSel);
+    afficherSelection();
+}
+
+QString Grille::rowKey(int r) const {
+    return m_modele->cle(r - 1);
+}
+
+void Grille::setRowKey(int r, const QString& cle) {
+    m_modele->setCle(r - 1, cle);
+}
+
+int Grille::ligneDeCle(const QString& cle) const {
+    for (int r = 1; r < rows(); ++r)
+        if (rowKey(r) == cle)
+            return r;
+    return -1;
+}
+
+void Grille::selectionnerLigne(int r) {
+    setRow(r);
+    setCol(0);
+    setRowSel(r);
+    setColSel(cols() - 1);
+}
+
+void Grille::afficherSelection() {
+    QItemSelectionModel* s = selectionModel();
+    const int haut = std::min(m_row, m_rowSel);
+    const int bas = std::max(m_row, m_rowSel);
+    if (haut < 1 || bas >= rows() || cols() == 0) {
+        s->clear();
+        return;
+    }
+    const int gauche = m_parCellule ? std::clamp(std::min(m_col, m_colSel), 0, cols() - 1) : 0;
+    const int droite = m_parCellule ? std::clamp(std::max(m_col, m_colSel), 0, cols() - 1) : cols() - 1;
+    const QItemSelection choix(m_modele->index(haut - 1, gauche), m_modele->index(bas - 1, droite));
+    s->select(choix, QItemSelectionModel::ClearAndSelect);
+    s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)),
+                       QItemSelectionModel::NoUpdate);
+    scrollTo(m_modele->index(m_row - 1, 0));
+}
+
+void Grille::clicUtilisateur(int r, int c) {
+    if (r < (m_parCellule ? 0 : 1) || r >= rows())
+        return;
+    setRow(r);
+    setCol(c);
+    setRowSel(r);
+    setColSel(m_parCellule ? c : cols() - 1);
+    emit clic();
+}
+
+void Grille::keyPressEvent(QKeyEvent* e) {
+    const QModelIndex avant = currentIndex();
+    QTableView::keyPressEvent(e);
+    const QModelIndex apres = currentIndex();
+    if (apres.isValid() && (apres.row() != avant.row() || (m_parCellule && apres.column() != avant.column())))
+        clicUtilisateur(apres.row() + 1, apres.column());
+}
