@@ -54,11 +54,12 @@ private slots:
     void filtres_data() {
         QTest::addColumn<Filtre>("f");
         cas("aucun", Dimanche, 3, 1, 1, 2, "", "", "avr lunS dim18 dim0 cliB ctB sans guil guilZ fev m2019");
-        cas("a faire, client, mois", Dimanche, 2, 0, 1, 1, "ClientA", "", "dim18 ctB sans m2019");
+        // This month of this year only.
+        cas("a faire, client, mois", Dimanche, 2, 0, 1, 1, "ClientA", "", "dim18 ctB sans");
         cas("faites, contact", Dimanche, 3, 1, 0, 0, "ClientA", "ContactA", "dim0 fev");
         cas("jusqu'a maintenant", Dimanche, 0, 0, 0, 2, "", "", "dim0 cliB ctB sans guil guilZ fev m2019");
-        // Sunday counts until midnight.
-        cas("semaine du dimanche", Dimanche, 1, 1, 1, 2, "", "", "dim0 cliB ctB sans");
+        // Every hour of Sunday is in the week, as in the planning.
+        cas("semaine du dimanche", Dimanche, 1, 1, 1, 2, "", "", "dim18 dim0 cliB ctB sans");
         cas("semaine du lundi", Regional::dateHeure(QDate(2024, 3, 11), QTime(9, 0)), 1, 1, 1, 2, "", "",
             "lunS");
         cas("guillemets, contact vide", Dimanche, 3, 1, 1, 0, "D \"et\" fils", "", "guil");

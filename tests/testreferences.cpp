@@ -76,14 +76,14 @@ private slots:
         const int gauche = qRound(m_principale.x() + (m_principale.width() - m_fenetre->width()) / 2.0);
         QCOMPARE(m_fenetre->pos(), QPoint(gauche, twips(600)));
         // Nothing to modify or delete, but the buttons keep their place.
-        QVERIFY(grille()->rows() == 1 && !nom()->isEnabled());
+        QVERIFY(grille()->rows() == 1 && nom()->isReadOnly());
         QVERIFY(bouton("BtnModifier")->isVisible() && !bouton("BtnModifier")->isEnabled());
         QVERIFY(bouton("BtnSupprimer")->isVisible() && !bouton("BtnSupprimer")->isEnabled());
 
         // Return creates while browsing and saves while editing; quotes are stored as typed.
         const QString libelle = QStringLiteral("Direction \"générale\"");
         QTest::keyClick(grille(), Qt::Key_Return);
-        QVERIFY(enSaisie() && nom()->isEnabled() && !grille()->isEnabled());
+        QVERIFY(enSaisie() && !nom()->isReadOnly() && !grille()->isEnabled());
         nom()->setText(libelle);
         QTest::keyClick(nom(), Qt::Key_Return);
         QCOMPARE(libellesStockes(), QStringList{libelle});

@@ -268,11 +268,13 @@ void TestSaisieHostile::listesDeReference() {
         }
         // Renamed, then deleted, by the exact label.
         grille->selectionnerLigne(grille->rows() - 1);
+        emit grille->clic();
         bouton("BtnModifier");
         nom->setText(Hostiles[5].tape + " ");
         bouton("BtnValider");
         attendus.last() = Hostiles[5].tape + " ";
         grille->selectionnerLigne(1 + int(attendus.indexOf(Hostiles[0].tape)));
+        emit grille->clic();
         Message::setNextAnswer(QMessageBox::Yes);
         bouton("BtnSupprimer");
         attendus.removeOne(Hostiles[0].tape);

@@ -5,6 +5,7 @@
 #include <QCalendarWidget>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QRadioButton>
 
 namespace {
@@ -76,13 +77,16 @@ void TestZoneActions::filtresEtListes() {
     QCOMPARE(actions->rows() + rdv->rows(), 2);
     QCOMPARE(t.texte("DateRDV"), QString());
     QCOMPARE(t.w<QDateEdit>("DTRDV")->date(), QDate(1899, 12, 30));
+    QCOMPARE(t.w<QDateEdit>("DTRDV")->text().trimmed(), QString());
 
-    // The double-click points the client list at the action's client and loads nothing.
+    // The double-click shows the action's client and contact, the action kept.
     t.w<QRadioButton>("OptClient_2")->click();
     actions->selectionnerLigne(3);
+    const QString id = actions->rowKey(3);
     emit actions->doubleClic();
     QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("D 'et' fils"));
-    QCOMPARE(ClientCourant, QStringLiteral("Vide"));
+    QCOMPARE(ClientCourant, QStringLiteral("D $Bet$B fils"));
+    QCOMPARE(actions->rowKey(actions->rowSel()), id);
 }
 
 void TestZoneActions::actions() {
@@ -106,24 +110,30 @@ void TestZoneActions::actions() {
     // Done, it left the to-do list.
     QCOMPARE(t.colonne("ListeActions").size(), 2);
 
-    // A new action takes the done choice of the one loaded; the checks keep the edit going.
+    // A new action starts "A faire" whatever was shown; the checks keep the edit going.
     t.w<QRadioButton>("ActionFaite_0")->setChecked(true);
     t.clic("BtnCreerAction");
+    QVERIFY(t.w<QRadioButton>("ActionFaite_1")->isChecked());
     QCOMPARE(t.texte("DateAction"), QStringLiteral("19/02/2003"));
     t.saisir("CommentaireAction", "   ");
     t.clic("BtnValiderAction");
     QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez remplir un commentaire"));
     t.saisir("CommentaireAction", QStringLiteral(" un \"grand\" devis "));
-    for (const char* date : {"31/02/2003", "1/3/2003 9:05"}) {
+    for (const char* date : {"31/02/2003", "1/3/2003 25:00", "01/03/03 9h60", "2003-03-01", "1/3"}) {
         t.saisir("DateAction", date);
         t.clic("BtnValiderAction");
-        QCOMPARE(Message::dernierTexte(), QStringLiteral("La date saisie n'est pas valide."));
+        QCOMPARE(Message::dernierTexte(),
+                 QStringLiteral("La date saisie n'est pas valide. Exemple : 08/12/2026 10:30"));
     }
     QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationAction);
-    t.saisir("DateAction", "01/03/2003 09:05");
+    t.saisir("DateAction", "1.3.03 9h05");
+    t.w<QRadioButton>("ActionFaite_0")->setChecked(true);
     t.clic("BtnValiderAction");
     QCOMPARE(t.lire(q).last(),
              QStringLiteral("ACME|Dupont|un $Bgrand$B devis|2003-03-01 09:05:00|-1|2003-02-19 00:00:00"));
+    // Done, it is not listed, and the line under the list says so.
+    QCOMPARE(t.w<QLabel>("lblHorsFiltreActions")->text(),
+             QStringLiteral("L'action enregistrée n'est pas affichée : elle ne correspond pas aux filtres."));
     QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
 
     // Delete: No keeps it, Yes removes the selected one.
@@ -188,7 +198,15 @@ void TestZoneActions::rendezVous() {
     t.clic("BtnValiderRDV");
     QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, Fait from RDV where Id=3"),
              QStringList("D $Bet$B fils|Zed|déjeuner|0"));
-    QVERIFY(!t.w("BtnSupprimerRDV")->isVisible());
+    // An appointment is deleted like an action: "Non" by default, then the row it named.
+    QVERIFY(t.w("BtnSupprimerRDV")->isVisible());
+    t.clic("BtnSupprimerRDV");
+    QVERIFY(Message::dernierTexte().startsWith(
+        QStringLiteral("Etes-vous sûr de vouloir supprimer le rendez-vous")));
+    QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("1"));
+    Message::setNextAnswer(QMessageBox::Yes);
+    t.clic("BtnSupprimerRDV");
+    QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("0"));
 
     // Without a client, nothing starts.
     t.base.sql("delete from Client");

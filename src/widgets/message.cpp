@@ -18,6 +18,11 @@ QMessageBox::StandardButton Message::ouiNon(const QString& texte, QWidget* paren
     return afficher(texte, QMessageBox::Yes | QMessageBox::No, QMessageBox::No, parent);
 }
 
+QMessageBox::StandardButton Message::ouiNonAnnuler(const QString& texte, QWidget* parent) {
+    return afficher(texte, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                    parent);
+}
+
 QMessageBox::StandardButton Message::afficher(const QString& texte, QMessageBox::StandardButtons boutons,
                                               QMessageBox::StandardButton parDefaut, QWidget* parent) {
     g_textes << texte;
@@ -26,7 +31,10 @@ QMessageBox::StandardButton Message::afficher(const QString& texte, QMessageBox:
     if (g_auto && !g_examen)
         return parDefaut;
     QMessageBox boite(QMessageBox::NoIcon, QStringLiteral("Brevanta"), texte, boutons, parent);
-    boite.setDefaultButton(boutons.testFlag(QMessageBox::Yes) ? QMessageBox::Yes : QMessageBox::Ok);
+    // Enter or a stray space answers what the program asks for by default: "Non" to a delete.
+    boite.setDefaultButton(parDefaut);
+    if (boutons.testFlag(QMessageBox::Cancel))
+        boite.setEscapeButton(QMessageBox::Cancel);
     if (g_examen)
         return std::exchange(g_examen, nullptr)(boite);
     return static_cast<QMessageBox::StandardButton>(boite.exec());

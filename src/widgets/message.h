@@ -11,7 +11,10 @@ class QWidget;
 class Message {
 public:
     static QMessageBox::StandardButton ok(const QString& texte, QWidget* parent = nullptr);
+    // "Non" is the default answer.
     static QMessageBox::StandardButton ouiNon(const QString& texte, QWidget* parent = nullptr);
+    // "Oui" is the default answer, Escape "Annuler".
+    static QMessageBox::StandardButton ouiNonAnnuler(const QString& texte, QWidget* parent = nullptr);
 
     // Test side: the next box is answered with this button instead of being shown.
     static void setNextAnswer(QMessageBox::StandardButton reponse);

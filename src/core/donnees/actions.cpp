@@ -44,14 +44,15 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
 
     if (periode == 0) {
         filtre += QStringLiteral(" DatePrevue<=now() and");
-    } else if (periode == 1) {
+    } else if (periode == 1 || periode == 2) {
+        // From the first day's midnight up to, not including, the next period's: the week of the
+        // planning, Sunday included; the month of this year only.
         const QDate aujourdhui = Horloge::aujourdhui();
-        const QDate lundi = aujourdhui.addDays(1 - aujourdhui.dayOfWeek());
-        // The upper bound has no time: Sunday at midnight.
-        filtre += QStringLiteral(" DatePrevue>=#") + dateSql(lundi) + QStringLiteral("# and DatePrevue<=#") +
-                  dateSql(lundi.addDays(6)) + QStringLiteral("# and");
-    } else if (periode == 2) {
-        filtre += QStringLiteral(" month(DatePrevue)=month(now()) and");
+        const QDate debut = periode == 1 ? aujourdhui.addDays(1 - aujourdhui.dayOfWeek())
+                                         : QDate(aujourdhui.year(), aujourdhui.month(), 1);
+        const QDate fin = periode == 1 ? debut.addDays(7) : debut.addMonths(1);
+        filtre += QStringLiteral(" DatePrevue>=#") + dateSql(debut) + QStringLiteral("# and DatePrevue<#") +
+                  dateSql(fin) + QStringLiteral("# and");
     }
 
     filtre += condition;

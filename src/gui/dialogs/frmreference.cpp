@@ -12,6 +12,7 @@
 #include "widgets/grille.h"
 #include "widgets/listes.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QStyle>
 
@@ -93,9 +94,14 @@ void FrmReference::placer(QWidget* parent) {
 
 void FrmReference::done(int resultat) {
     QDialog::done(resultat);
+    if (!m_listeARemplir)
+        return;
+    // The list shows again what it showed, under its new name if it was renamed here.
+    const QString montre = m_listeARemplir->currentIndex() < 0 ? QString() : m_listeARemplir->currentText();
     Garde([&] {
-        if (m_listeARemplir)
-            InitCombo(m_instance.table, m_listeARemplir, QString());
+        InitCombo(m_instance.table, m_listeARemplir, QString());
+        if (!montre.isEmpty())
+            m_listeARemplir->setCurrentIndex(IndexCombo(m_zone->nomActuel(montre), m_listeARemplir));
     });
 }
 

@@ -76,6 +76,25 @@ QString ZoneReference::enregistrer(bool creation) {
     return libelle;
 }
 
+void ZoneReference::renommer(const QString& ancien, const QString& nouveau) {
+    const QString ou = QStringLiteral(" where Nom=") + TexteSql(ancien);
+    if (Connexion->execute(QStringLiteral("update ") + m_instance.table + QStringLiteral(" set Nom=") +
+                           TexteSql(nouveau) + ou) == 0)
+        disparu(texteDisparu());
+    // The contacts that use the label follow it, as a client's follow its new name.
+    Connexion->execute(QStringLiteral("update Interlocuteur set ") + m_instance.table + QLatin1Char('=') +
+                       TexteSql(nouveau) + QStringLiteral(" where ") + m_instance.table + QLatin1Char('=') +
+                       TexteSql(ancien));
+    for (QString& nom : m_renommes)
+        if (nom == ancien)
+            nom = nouveau;
+    m_renommes.insert(ancien, nouveau);
+}
+
+QString ZoneReference::nomActuel(const QString& libelle) const {
+    return m_renommes.value(libelle, libelle);
+}
+
 void ZoneReference::supprimer(const QString& cle) {
     Connexion->execute(QStringLiteral("delete * from ") + m_instance.table + QStringLiteral(" where Nom=") +
                        TexteSql(cle));

@@ -2,6 +2,8 @@
 
 #include "gui/edition/zonefiche.h"
 
+#include <QHash>
+
 class QLineEdit;
 
 // What tells the three reference tables apart.
@@ -24,6 +26,8 @@ public:
                   const Boutons& boutons);
 
     void remplirListe() override;
+    // The label's name now, after the renames saved here.
+    QString nomActuel(const QString& libelle) const;
 
 protected:
     bool charger(const QString& cle) override;
@@ -40,7 +44,9 @@ protected:
 private:
     // Modifier and Supprimer act on the label shown; with none they stay disabled.
     void activer(bool libelle);
+    void renommer(const QString& ancien, const QString& nouveau);
 
     const InstanceReference& m_instance;
     QLineEdit* m_nom;
+    QHash<QString, QString> m_renommes;
 };

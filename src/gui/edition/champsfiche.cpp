@@ -46,7 +46,10 @@ void ChampsFiche::afficher(const Fiche& fiche) {
         case Genre::Libelle: {
             auto* liste = static_cast<QComboBox*>(l.champ);
             liste->setCurrentIndex(IndexCombo(stocke, liste));
-            m_charge.insert(l.colonne, {liste->currentText(), stocke});
+            // A label the list does not hold (any more) is still shown, and kept unless changed.
+            liste->setPlaceholderText(liste->currentIndex() < 0 ? stocke : QString());
+            m_charge.insert(l.colonne,
+                            {liste->currentIndex() < 0 ? QString() : liste->currentText(), stocke});
             break;
         }
         case Genre::Indice: {
@@ -70,8 +73,11 @@ void ChampsFiche::vider() {
             setTexteChamp(l.champ, QString());
         else if (l.genre == Genre::Case)
             static_cast<QAbstractButton*>(l.champ)->setChecked(false);
-        else
-            static_cast<QComboBox*>(l.champ)->setCurrentIndex(-1);
+        else {
+            auto* liste = static_cast<QComboBox*>(l.champ);
+            liste->setCurrentIndex(-1);
+            liste->setPlaceholderText(QString());
+        }
     }
 }
 

@@ -10,6 +10,8 @@
 #include "widgets/grille.h"
 #include "widgets/message.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScopedValueRollback>
 #include <stdexcept>
@@ -69,8 +71,14 @@ void ZoneFiche::SaisieEnCours(bool flag) {
     m_boutons.creer->setVisible(!flag);
     m_liste->setEnabled(!flag);
     const QColor couleur = couleurBgr(flag ? CouleurBlanc : CouleurJaunePale);
+    // Text boxes stay selectable while browsing, so that what is shown can be copied.
     for (QWidget* w : m_champs.saisies()) {
-        w->setEnabled(flag);
+        if (auto* ligne = qobject_cast<QLineEdit*>(w))
+            ligne->setReadOnly(!flag);
+        else if (auto* texte = qobject_cast<QPlainTextEdit*>(w))
+            texte->setReadOnly(!flag);
+        else
+            w->setEnabled(flag);
         setFond(w, couleur);
     }
     for (QWidget* w : m_champs.cases())
@@ -132,15 +140,20 @@ QString ZoneFiche::questionSuppression(int ligne) const {
 }
 
 void ZoneFiche::Supprimer() {
-    const int r = m_liste->rowSel();
-    if (m_cadre.verrou().estPris() || r < 1 || r >= m_liste->rows())
+    // The record shown, whatever row the highlight may be on.
+    const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
+    if (m_cadre.verrou().estPris() || r < 1)
         return;
-    if (Message::ouiNon(questionSuppression(r), m_cadre.fenetre()) == QMessageBox::Yes) {
-        Transaction t(Connexion);
-        supprimer(m_liste->rowKey(r));
-        t.commit();
-        remplirListe();
+    if (Message::ouiNon(questionSuppression(r), m_cadre.fenetre()) != QMessageBox::Yes) {
+        m_liste->selectionnerLigne(r);
+        return;
     }
+    {
+        Transaction t(Connexion);
+        supprimer(m_cleAffichee);
+        t.commit();
+    }
+    remplirListe();
     chargerPremier();
 }
 

@@ -42,25 +42,28 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
                                    u.DTPickerAction,
                                    u.CommentaireAction,
                                    u.ActionFaite_0,
-                                   u.ActionFaite_1},
+                                   u.ActionFaite_1,
+                                   u.lblHorsFiltreActions},
                                   0);
-    // Appointments are not deleted from this window.
-    u.BtnSupprimerRDV->hide();
-    m_zoneRdv = new ZoneAction(*this,
-                               {u.VSFRDV,
-                                {u.BtnCreerRDV, u.BtnModifierRDV, nullptr, u.BtnValiderRDV, u.BtnAnnulerRDV},
-                                u.DateRDV,
-                                u.DTRDV,
-                                u.CommentaireRDV,
-                                u.RDVFait_0,
-                                u.RDVFait_1},
-                               1);
+    m_zoneRdv = new ZoneAction(
+        *this,
+        {u.VSFRDV,
+         {u.BtnCreerRDV, u.BtnModifierRDV, u.BtnSupprimerRDV, u.BtnValiderRDV, u.BtnAnnulerRDV},
+         u.DateRDV,
+         u.DTRDV,
+         u.CommentaireRDV,
+         u.RDVFait_0,
+         u.RDVFait_1,
+         u.lblHorsFiltreRDV},
+        1);
     connect(m_ui->BtnAPropos, &QPushButton::clicked, this, [this] { Garde([this] { BtnAPropos_Click(); }); });
     connect(m_ui->BtnPlanning, &QPushButton::clicked, this,
             [this] { Garde([this] { ouvrirPlanning(*this); }); });
     connect(m_ui->BtnRechercher, &QPushButton::clicked, this,
             [this] { Garde([this] { ouvrirRecherche(*this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
+    // The planning's jumps would leave the edit behind.
+    m_verrou.joindre({m_ui->BtnPlanning});
     garderSurUneLigne(this);
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
@@ -127,8 +130,31 @@ void FrmClient::changeEvent(QEvent* e) {
 }
 
 void FrmClient::closeEvent(QCloseEvent* e) {
+    if (!quitterSaisie()) {
+        e->ignore();
+        return;
+    }
     QWidget::closeEvent(e);
     QCoreApplication::quit();
+}
+
+bool FrmClient::quitterSaisie() {
+    ZoneFiche* edition = nullptr;
+    for (ZoneFiche* zone : QList<ZoneFiche*>{m_zoneClient, m_zoneInterlocuteur, m_zoneAction, m_zoneRdv})
+        if (zone->enSaisie())
+            edition = zone;
+    if (!edition)
+        return true;
+    switch (Message::ouiNonAnnuler(QStringLiteral("Enregistrer les modifications en cours ?"), this)) {
+    case QMessageBox::Yes:
+        // A save refused or failed keeps the program open with the input.
+        Garde([edition] { edition->Valider(); });
+        return !edition->enSaisie();
+    case QMessageBox::No:
+        return true;
+    default:
+        return false;
+    }
 }
 
 // Every key of the window passes here before the control that has the focus.
@@ -164,7 +190,8 @@ bool FrmClient::Form_KeyDown(QWidget* cible, int touche, Qt::KeyboardModifiers e
 
 // Enter presses the focused button, else the default one; Shift+Enter starts a new line in a comment.
 bool FrmClient::toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat) {
-    if (auto* memo = qobject_cast<QPlainTextEdit*>(cible); memo && etat.testFlag(Qt::ShiftModifier)) {
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(cible);
+        memo && !memo->isReadOnly() && etat.testFlag(Qt::ShiftModifier)) {
         memo->insertPlainText(QStringLiteral("\n"));
         return true;
     }
@@ -182,6 +209,8 @@ void FrmClient::BtnAPropos_Click() {
 }
 
 void FrmClient::BtnQuitter_Click() {
+    if (!quitterSaisie())
+        return;
     try {
         if (RsFenetre)
             RsFenetre->close();

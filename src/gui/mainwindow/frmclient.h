@@ -73,6 +73,8 @@ private:
     bool toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat);
     void BtnAPropos_Click();
     void BtnQuitter_Click();
+    // Before leaving with a record being edited: save, drop or stay. False to stay.
+    bool quitterSaisie();
 
     std::unique_ptr<Ui::FrmClient> m_ui;
     VerrouSaisie m_verrou;

@@ -104,6 +104,7 @@ ListesActions::ListesActions(FrmClient& fenetre)
         connect(filtre, &QCheckBox::clicked, this, [this] { Garde([this] { InitListeAction(); }); });
     connect(ui.ListeActions, &Grille::doubleClic, this,
             [this] { Garde([this] { ListeActions_DblClick(); }); });
+    connect(ui.VSFRDV, &Grille::doubleClic, this, [this] { Garde([this] { VSFRDV_DblClick(); }); });
     QList<QWidget*> filtres{ui.ActionsAFaire, ui.ActionsFaites};
     for (QRadioButton* b : periodes + portees)
         filtres << b;
@@ -117,8 +118,9 @@ bool ListesActions::Etat::operator==(const Etat& e) const {
 ListesActions::Filtres ListesActions::filtres() const {
     Filtres filtres{Action(), PeriodeAction, qint16(ui.ActionsFaites->isChecked() ? 1 : 0),
                     qint16(ui.ActionsAFaire->isChecked() ? 1 : 0), f.PorteeAction};
-    filtres.criteres.Client = cleCourante(ui.VsfListeClients);
-    filtres.criteres.Interlocuteur = cleCourante(ui.ListeInterlocuteurs);
+    // The client and contact shown, which the highlight may not be on yet.
+    filtres.criteres.Client = ClientCourant;
+    filtres.criteres.Interlocuteur = InterlocuteurCourant;
     return filtres;
 }
 
@@ -130,8 +132,6 @@ ListesActions::Etat ListesActions::etat(const Filtres& filtres) {
     const QDateTime maintenant = Horloge::maintenant();
     if (filtres.periode == 0)
         e.horloge = texteDateStockee(maintenant);
-    else if (filtres.periode == 2)
-        e.horloge = QString::number(maintenant.date().month());
     e.version = Connexion->version();
     return e;
 }
@@ -141,6 +141,8 @@ void ListesActions::noterEcriture(int type, int id) {
 }
 
 void ListesActions::InitListeAction() {
+    ui.lblHorsFiltreActions->clear();
+    ui.lblHorsFiltreRDV->clear();
     const Filtres filtres = this->filtres();
     try {
         const Etat e = etat(filtres);
@@ -223,8 +225,20 @@ void ListesActions::OptClient_Click(int index) {
 }
 
 void ListesActions::ListeActions_DblClick() {
-    const QString client = f.zoneAction().clientDe(cleCourante(ui.ListeActions));
-    const int r = client.isEmpty() ? -1 : ui.VsfListeClients->ligneDeCle(client);
+    suivre(f.zoneAction(), ui.ListeActions);
+}
+
+void ListesActions::VSFRDV_DblClick() {
+    suivre(f.zoneRdv(), ui.VSFRDV);
+}
+
+void ListesActions::suivre(ZoneAction& zone, Grille* liste) {
+    const QString id = cleCourante(liste);
+    const auto [client, contact] = zone.suiviDe(id);
+    if (client.isEmpty() || !(f.allerA(client, contact) || f.allerA(client, QString())))
+        return;
+    // Still listed under the same filters, now those of its own client.
+    const int r = liste->ligneDeCle(id);
     if (r > 0)
-        ui.VsfListeClients->selectionnerLigne(r);
+        zone.chargerLigne(r);
 }

@@ -11,6 +11,7 @@
 
 class FrmClient;
 class Grille;
+class ZoneAction;
 
 namespace Ui {
 class FrmClient;
@@ -29,8 +30,9 @@ public:
     void InitListeAction();
     void OptAction_Click(int index);
     void OptClient_Click(int index);
-    // Points the client list at the client of the selected action, without loading it.
+    // Shows the client and contact of the double-clicked action or appointment, the record kept.
     void ListeActions_DblClick();
+    void VSFRDV_DblClick();
 
     // The records the two lists show, in the order they were read.
     const Actions& CollActions() const { return *m_courant.actions; }
@@ -53,7 +55,7 @@ private:
     // What the lists' result depends on.
     struct Etat {
         QStringList instructions;
-        // The moment or the month that "Aujourd'hui" and "Mois" compare with.
+        // The moment that "Aujourd'hui" compares with; the week and the month are in the statements.
         QString horloge;
         VersionDonnees version;
         bool operator==(const Etat& e) const;
@@ -69,6 +71,7 @@ private:
         int id;
     };
 
+    void suivre(ZoneAction& zone, Grille* liste);
     Filtres filtres() const;
     Etat etat(const Filtres& f);
     // The lists shown, with the records written since read again; false when they cannot serve.

@@ -6,6 +6,7 @@
 #include "core/bd/schema.h"
 #include "core/bd/session.h"
 #include "core/donnees/action.h"
+#include "core/textes/datesaisie.h"
 #include "core/textes/regional.h"
 #include "gui/mainwindow/fichesql.h"
 #include "gui/mainwindow/frmclient.h"
@@ -15,11 +16,12 @@
 #include "widgets/grille.h"
 #include "widgets/message.h"
 
-#include <QCalendarWidget>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSignalBlocker>
 
 ZoneAction::ZoneAction(FrmClient& fenetre, const Controles& controles, int type)
     : ZonePrincipale(fenetre, controles.liste, controles.boutons,
@@ -29,23 +31,31 @@ ZoneAction::ZoneAction(FrmClient& fenetre, const Controles& controles, int type)
     m_champs.lier(m_c.commentaire, QStringLiteral("Commentaire"));
     for (QWidget* w : QList<QWidget*>{m_c.fait, m_c.aFaire, m_c.calendrier})
         m_champs.joindre(w);
+    // The earliest date stands for none and shows blank.
     m_c.calendrier->setMinimumDate(Regional::dateZero().date());
-    m_c.calendrier->setDate(type == 1 ? Regional::dateZero().date() : Horloge::aujourdhui());
-    // Only a date the user picks is written: the program also sets the picker.
-    QCalendarWidget* calendrier = m_c.calendrier->calendarWidget();
-    connect(calendrier, &QCalendarWidget::clicked, this, &ZoneAction::datePrise);
-    connect(calendrier, &QCalendarWidget::activated, this, &ZoneAction::datePrise);
+    m_c.calendrier->setSpecialValueText(QStringLiteral(" "));
+    placerCalendrier(type == 1 ? Regional::dateZero().date() : Horloge::aujourdhui());
+    // Every date the user gives the picker, by click, typing or arrows, is written; the program's
+    // own settings of the picker are not.
+    connect(m_c.calendrier, &QDateEdit::dateChanged, this, &ZoneAction::datePrise);
+}
+
+void ZoneAction::placerCalendrier(const QDate& jour) {
+    const QSignalBlocker silence(m_c.calendrier);
+    m_c.calendrier->setDate(jour);
 }
 
 QString ZoneAction::table() const {
     return TableDuType(m_type, QString());
 }
 
-QString ZoneAction::clientDe(const QString& id) const {
+std::pair<QString, QString> ZoneAction::suiviDe(const QString& id) const {
     const Actions& liste = m_type == 0 ? f.listesActions().CollActions() : f.listesActions().CollRDV();
     bool numerique = false;
     const int position = liste.PositionDe(id.toInt(&numerique));
-    return numerique && position >= 0 ? liste.ClientEn(position) : QString();
+    if (!numerique || position < 0)
+        return {};
+    return {liste.ClientEn(position), liste.InterlocuteurEn(position)};
 }
 
 bool ZoneAction::charger(const QString& id) {
@@ -64,15 +74,16 @@ bool ZoneAction::charger(const QString& id) {
     const bool fait = m_fiche.value(QStringLiteral("Fait")).toDouble() != 0;
     (fait ? m_c.fait : m_c.aFaire)->setChecked(true);
     if (m_type == 1)
-        m_c.calendrier->setDate(Regional::lireDate(m_fiche.value(QStringLiteral("DatePrevue"))).date());
+        placerCalendrier(Regional::lireDate(m_fiche.value(QStringLiteral("DatePrevue"))).date());
     return true;
 }
 
 void ZoneAction::vider() {
     m_champs.vider();
     m_fiche.clear();
+    m_c.aFaire->setChecked(true);
     if (m_type == 1)
-        m_c.calendrier->setDate(Regional::dateZero().date());
+        placerCalendrier(Regional::dateZero().date());
 }
 
 void ZoneAction::remplirListe() {
@@ -90,9 +101,10 @@ bool ZoneAction::peutCreer() {
 void ZoneAction::preparerCreation() {
     m_champs.oublier();
     m_c.commentaire->clear();
+    // Whatever was shown before, a new record is to do.
+    m_c.aFaire->setChecked(true);
     const QDate aujourdhui = Horloge::aujourdhui();
-    if (m_type == 1)
-        m_c.calendrier->setDate(aujourdhui);
+    placerCalendrier(aujourdhui);
     m_c.date->setText(aujourdhui.toString(QStringLiteral("dd/MM/yyyy")));
 }
 
@@ -103,8 +115,9 @@ QWidget* ZoneAction::premierChamp() const {
 bool ZoneAction::verifier(bool) {
     if (m_c.commentaire->toPlainText().trimmed().isEmpty())
         return refuser(QStringLiteral("Veuillez remplir un commentaire"), m_c.commentaire);
-    if (!Regional::lireDate(m_c.date->text()).isValid())
-        return refuser(QStringLiteral("La date saisie n'est pas valide."), m_c.date);
+    if (!Regional::lireDateSaisie(m_c.date->text()).isValid())
+        return refuser(QStringLiteral("La date saisie n'est pas valide. Exemple : 08/12/2026 10:30"),
+                       m_c.date);
     return true;
 }
 
@@ -121,7 +134,7 @@ QString ZoneAction::enregistrer(bool creation) {
         action.Interlocuteur = m_fiche.value(QStringLiteral("Interlocuteur"));
     }
     action.Fait = m_c.fait->isChecked() ? -1 : 0;
-    action.DatePrevue = Regional::lireDate(m_c.date->text());
+    action.DatePrevue = Regional::lireDateSaisie(m_c.date->text());
     action.Commentaire = m_champs.valeur(QStringLiteral("Commentaire"));
     action.DateSaisie = Regional::dateHeure(Horloge::aujourdhui());
     if (creation && !existe(QStringLiteral("select 1 from Client where Nom=") + TexteSql(action.Client)))
@@ -132,9 +145,25 @@ QString ZoneAction::enregistrer(bool creation) {
     return QString::number(action.Id);
 }
 
+void ZoneAction::reselectionner(const QString& cle) {
+    const int r = m_liste->ligneDeCle(cle);
+    m_c.horsFiltre->setText(
+        r > 0 ? QString()
+        : m_type == 0
+            ? QStringLiteral("L'action enregistrée n'est pas affichée : elle ne correspond pas aux filtres.")
+            : QStringLiteral(
+                  "Le rendez-vous enregistré n'est pas affiché : il ne correspond pas aux filtres."));
+    if (r > 0)
+        chargerLigne(r);
+}
+
 QString ZoneAction::questionSuppression(int ligne) const {
-    return QStringLiteral("Etes-vous sûr de vouloir supprimer l\"action ") + m_liste->textMatrix(ligne, 1) +
-           QStringLiteral(" ?");
+    // The text of the action, the comment of the appointment.
+    return m_type == 0 ? QStringLiteral("Etes-vous sûr de vouloir supprimer l\"action ") +
+                             m_liste->textMatrix(ligne, 1) + QStringLiteral(" ?")
+                       : QStringLiteral("Etes-vous sûr de vouloir supprimer le rendez-vous du ") +
+                             m_liste->textMatrix(ligne, 1) + QStringLiteral(" : ") +
+                             m_liste->textMatrix(ligne, 5) + QStringLiteral(" ?");
 }
 
 QString ZoneAction::texteDisparu() const {
@@ -154,7 +183,9 @@ void ZoneAction::supprimer(const QString& id) {
 }
 
 void ZoneAction::datePrise(const QDate& jour) {
-    const QDateTime avant = Regional::lireDate(m_c.date->text());
+    if (!enSaisie())
+        return;
+    const QDateTime avant = Regional::lireDateSaisie(m_c.date->text());
     const QTime heure = avant.isValid() ? avant.time() : QTime(0, 0);
     m_c.date->setText(Regional::texteDate(Regional::dateHeure(jour, heure)));
 }

@@ -4,6 +4,7 @@
 
 class QDate;
 class QDateEdit;
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 class QRadioButton;
@@ -21,11 +22,13 @@ public:
         QPlainTextEdit* commentaire;
         QRadioButton* fait;
         QRadioButton* aFaire;
+        // The line under the list that says a saved record is not listed.
+        QLabel* horsFiltre;
     };
     ZoneAction(FrmClient& fenetre, const Controles& controles, int type);
 
-    // The stored client name of the listed record of this Id, empty when it is not listed.
-    QString clientDe(const QString& id) const;
+    // The stored client and contact names of the listed record of this Id, empty when it is not listed.
+    std::pair<QString, QString> suiviDe(const QString& id) const;
 
 protected:
     bool charger(const QString& id) override;
@@ -36,14 +39,15 @@ protected:
     QWidget* premierChamp() const override;
     bool verifier(bool creation) override;
     QString enregistrer(bool creation) override;
-    // The rebuild that follows a save has loaded the first row already.
-    void reselectionner(const QString&) override {}
+    // The saved record, in sight; when the filters do not list it, the line under the list says so.
+    void reselectionner(const QString& cle) override;
     QString questionSuppression(int ligne) const override;
     void supprimer(const QString& id) override;
     QString texteDisparu() const override;
 
 private:
     QString table() const;
+    void placerCalendrier(const QDate& jour);
     // A date picked in the calendar goes into the date field, keeping its time of day.
     void datePrise(const QDate& jour);
 

@@ -158,7 +158,11 @@ void ZoneInterlocuteur::vider() {
 }
 
 bool ZoneInterlocuteur::peutCreer() {
-    return !ClientCourant.isEmpty(); // A contact always belongs to a client.
+    if (!ClientCourant.isEmpty())
+        return true;
+    // A contact always belongs to a client.
+    Message::ok(QStringLiteral("Veuillez sélectionner un client."), &f);
+    return false;
 }
 
 void ZoneInterlocuteur::preparerCreation() {

@@ -127,11 +127,19 @@ void FrmPlanning::lire(const QString& table, const QString& prefixe, const Semai
     }
 }
 
-// A week that cannot be read is not moved to.
+// A week that cannot be read is not moved to, whether its grid or its details fail.
 void FrmPlanning::changerSemaine(int pas) {
     DecalageSemaine = qint16(DecalageSemaine + pas);
-    if (!InitPlanning())
+    try {
+        if (InitPlanning())
+            return;
         DecalageSemaine = qint16(DecalageSemaine - pas);
+    } catch (const ErreurBd&) {
+        // The grid already shows the new week: show the one left again.
+        DecalageSemaine = qint16(DecalageSemaine - pas);
+        Garde([this] { InitPlanning(); });
+        throw;
+    }
 }
 
 // A box whose week cannot be read goes back as it was, like the grid.
