@@ -62,10 +62,8 @@ QString ZoneReference::enregistrer(bool creation) {
         if (creation)
             Connexion->execute(QStringLiteral("insert into ") + m_instance.table +
                                QStringLiteral(" (Nom) values (") + TexteSql(libelle) + QStringLiteral(")"));
-        else if (Connexion->execute(QStringLiteral("update ") + m_instance.table +
-                                    QStringLiteral(" set Nom=") + TexteSql(libelle) +
-                                    QStringLiteral(" where Nom=") + TexteSql(cleAffichee())) == 0)
-            disparu(texteDisparu());
+        else
+            renommer(cleAffichee(), libelle);
     } catch (const ErreurBd& e) {
         // Only the unique key on Nom earns the "already exists" message; any other refusal is shown as is.
         if (!e.doublon())
