@@ -178,6 +178,28 @@ private slots:
                  QStringList("Ancien|01 02 03 04 05"));
     }
 
+    // A stored text holding double quotes, written by another tool, is data: saving the record
+    // without touching it changes nothing else.
+    void texteStockeJamaisLuCommeSql() {
+        FenetreTest t(Base);
+        const QString piege = QStringLiteral("Rappeler\",Fait=-1,Commentaire=\"pirate");
+        t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
+        t.base.sql("update Actions set Commentaire='" + piege + "' where Commentaire='appeler'");
+        frmClient->showMinimized();
+        frmClient->showNormal();
+        for (const char* suffixe : {"Action", "RDV"}) {
+            const QString liste = suffixe == QLatin1String("RDV") ? "VSFRDV" : "ListeActions";
+            const int colonne = liste == "VSFRDV" ? 5 : 1;
+            t.clicGrille(liste.toLatin1(), int(textes(t, liste.toLatin1(), colonne).indexOf(piege)) + 1);
+            t.clic(("BtnModifier" + QByteArray(suffixe)).constData());
+            t.clic(("BtnValider" + QByteArray(suffixe)).constData());
+        }
+        QCOMPARE(t.lire("select Commentaire, Fait from Actions where Interlocuteur='Dupont'"),
+                 QStringList(piege + "|0"));
+        QCOMPARE(t.lire("select Commentaire, Fait from RDV where Interlocuteur='Dupont'"),
+                 QStringList(piege + "|0"));
+    }
+
     // Typing in a picker or moving it with the arrows writes its date, the time of day kept.
     void calendrierSaisi() {
         FenetreTest t(Base);

@@ -1,5 +1,6 @@
 #include "core/donnees/donneessql.h"
 
+#include "core/bd/formatsql.h"
 #include "core/donnees/avertissement.h"
 #include "core/donnees/position.h"
 #include "core/textes/regional.h"
@@ -47,7 +48,7 @@ bool estVrai(const QVariant& v) {
 QString morceauValeur(const DonneeSql& champ, bool pointDecimal) {
     switch (champ.TypeChamp) {
     case Texte:
-        return QLatin1Char('"') + Regional::texteValeur(champ.Valeur) + QLatin1Char('"');
+        return TexteSql(Regional::texteValeur(champ.Valeur));
     case Nombre: {
         QString texte = Regional::texteValeur(champ.Valeur);
         const int virgule = texte.indexOf(QLatin1Char(','));

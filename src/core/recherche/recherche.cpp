@@ -4,6 +4,8 @@
 #include "core/recherche/recherchepostgres.h"
 #include "core/recherche/recherchesqlite.h"
 
+#include <QSet>
+
 std::unique_ptr<RechercheMoteur> RechercheMoteur::pour(Connection& c) {
     if (c.cible() == Cible::Postgres)
         return std::make_unique<RecherchePostgres>(c);
@@ -22,13 +24,20 @@ bool estApostrophe(QChar c) {
 
 QStringList mots(const QString& texte) {
     QStringList m;
+    QSet<QString> vus;
     QString mot;
     // Composed as the index's tokenizer expects: a lone accent would split a word there.
     for (const QChar c : texte.normalized(QString::NormalizationForm_C) + QLatin1Char(' ')) {
         if (c.isLetterOrNumber()) {
             mot += c;
         } else if (!estApostrophe(c) && !mot.isEmpty()) {
-            m << mot;
+            // A pasted text must not become thousands of terms: each word once, MotsMax at most.
+            if (!vus.contains(mot.toCaseFolded())) {
+                vus.insert(mot.toCaseFolded());
+                m << mot;
+                if (m.size() == MotsMax)
+                    break;
+            }
             mot.clear();
         }
     }

@@ -41,6 +41,8 @@ struct ResultatRecherche {
 namespace Recherche {
 
 inline constexpr int LignesMax = 200;
+// The words of a search, the same one counted once.
+inline constexpr int MotsMax = 16;
 inline constexpr int PlafondCompte = 10000;
 // A longer word is looked up by its first letters: the file's index keeps prefixes up to this
 // length, so that no query has to gather the words of a prefix one by one.
