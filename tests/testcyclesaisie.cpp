@@ -1,6 +1,6 @@
-#include "compteurinstructions.h"
-#include "fenetretest.h"
 #include "gui/mainwindow/zoneaction.h"
+#include "support/compteurinstructions.h"
+#include "support/fenetretest.h"
 
 // The edit cycle shared by the record areas: what it keeps across failures and edits.
 class TestCycleSaisie : public QObject {

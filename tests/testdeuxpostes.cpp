@@ -2,7 +2,7 @@
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/recordset.h"
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
 #include <QClipboard>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
 #include "core/bd/connection.h"
 #include "widgets/ecran.h"

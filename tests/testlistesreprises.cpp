@@ -1,9 +1,9 @@
 // The action lists shown again without reading both tables: same statements and data, a clock
 // that has not moved on, or a record the window has just written read alone.
-#include "compteurinstructions.h"
 #include "core/bd/horloge.h"
 #include "core/textes/regional.h"
-#include "fenetretest.h"
+#include "support/compteurinstructions.h"
+#include "support/fenetretest.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>

@@ -2,10 +2,10 @@
 // edit and its input and changes nothing; once the fault is gone the same Valider saves.
 #include "core/bd/connection.h"
 #include "core/bd/schema.h"
-#include "fenetretest.h"
 #include "gui/dialogs/frmreference.h"
 #include "support/controles.h"
 #include "support/demarrage.h"
+#include "support/fenetretest.h"
 #include "support/outil.h"
 
 #include <QDir>

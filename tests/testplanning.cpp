@@ -1,5 +1,5 @@
 // The weekly planning window, opened from the real main window on Wednesday 19 February 2003.
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
 #include "core/bd/horloge.h"
 #include "gui/planning/frmplanning.h"

@@ -1,6 +1,6 @@
 // The search window, opened by Ctrl+F in the real main window, on Wednesday 19 February 2003 at 10:00,
 // on a file or, run as testrecherche_postgresql, on the test server.
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
 #include "core/bd/connection.h"
 #include "core/bd/horloge.h"

@@ -1,7 +1,7 @@
 // Hostile text typed in every text field of every record: saved and shown back by the record's
 // rule, the other rows untouched, no message.
-#include "fenetretest.h"
 #include "gui/dialogs/frmreference.h"
+#include "support/fenetretest.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 #include "core/bd/connection.h"
 #include "core/bd/horloge.h"
 #include "core/bd/recordset.h"
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 #include "support/outil.h"
 
 #include <QPointer>

@@ -1,5 +1,5 @@
 #include "core/bd/horloge.h"
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 #include "widgets/ecran.h"
 
 #include <QCalendarWidget>

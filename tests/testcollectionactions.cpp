@@ -24,7 +24,7 @@ void cas(const char* nom, const QDateTime& horloge, int periode, int fait, int a
 } // namespace
 
 // One database for the whole run: the filters only read the Actions rows, the rest writes RDV.
-class TestActions : public QObject {
+class TestCollectionActions : public QObject {
     Q_OBJECT
 
     BaseTest m_base;
@@ -167,5 +167,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestActions)
-#include "testactions.moc"
+QTEST_GUILESS_MAIN(TestCollectionActions)
+#include "testcollectionactions.moc"

@@ -51,7 +51,7 @@ void endommagerTable(const BaseTest& base, const QString& table) {
 
 } // namespace
 
-class TestBaseDeDonnees : public QObject {
+class TestDialecteSql : public QObject {
     Q_OBJECT
 
     std::unique_ptr<BaseTest> m_base;
@@ -324,5 +324,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBaseDeDonnees)
-#include "testbasededonnees.moc"
+QTEST_GUILESS_MAIN(TestDialecteSql)
+#include "testdialectesql.moc"

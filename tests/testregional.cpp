@@ -10,7 +10,7 @@
 #include <QComboBox>
 #include <QtTest>
 
-class TestRoutines : public QObject {
+class TestRegional : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { Regional::appliquer(); }
@@ -70,5 +70,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestRoutines)
-#include "testroutines.moc"
+QTEST_MAIN(TestRegional)
+#include "testregional.moc"
