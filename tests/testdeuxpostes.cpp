@@ -1,12 +1,9 @@
 #include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
-#include "core/bd/erreurbd.h"
 #include "core/bd/recordset.h"
 #include "support/fenetretest.h"
 
-#include <QClipboard>
 #include <QDir>
-#include <QGuiApplication>
 
 namespace {
 const QString ClientParti =
@@ -43,8 +40,6 @@ private slots:
     void enregistrementsSansFiche_data();
     void enregistrementsSansFiche();
     void ligneDisparue();
-    void messagesEnFrancais();
-    void champsSurUneLigne();
 };
 
 // Two users, each starting the program in a working folder of their own (the server named in both
@@ -119,39 +114,6 @@ void TestDeuxPostes::ligneDisparue() {
     t.clicGrille("ListeInterlocuteurs", 1);
     QCOMPARE(Message::dernierTexte(), ContactParti);
     QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->rows(), 1);
-}
-
-void TestDeuxPostes::messagesEnFrancais() {
-    const QList<std::pair<ErreurBd, const char*>> cas{
-        {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
-        {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
-        {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
-        {ErreurBd(13, "database or disk is full"), "Le disque est plein"},
-        {ErreurBd(11, "database disk image is malformed"), "endommagé"},
-        {ErreurBd(1, "no such table: RDV"), "une table ou une colonne manque"}};
-    for (const auto& [erreur, phrase] : cas) {
-        QVERIFY2(erreur.message().startsWith(erreur.explication()), phrase);
-        QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
-        QVERIFY(erreur.message().endsWith(
-            QStringLiteral("Erreur %1 : %2").arg(erreur.numero()).arg(erreur.texte())));
-    }
-    QCOMPARE(ErreurBd(1, "near x: syntax error").message(),
-             QStringLiteral("Erreur 1 : near x: syntax error"));
-}
-
-// Pasted tabs and line breaks become blanks in a single-line field; a comment keeps its lines.
-void TestDeuxPostes::champsSurUneLigne() {
-    FenetreTest t({client("ACME")});
-    t.clic("BtnModifier");
-    QGuiApplication::clipboard()->setText(QStringLiteral("rue\tdu Port\r\n12"));
-    t.w<QLineEdit>("Adresse1")->clear();
-    t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(t.texte("Adresse1"), QStringLiteral("rue du Port 12"));
-    t.saisir("Ville", QStringLiteral("Saint\nMalo"));
-    t.saisir("Commentaire", QStringLiteral("un\ndeux"));
-    t.clic("BtnValider");
-    QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
-             QStringList(QStringLiteral("rue du Port 12|Saint Malo|un\ndeux")));
 }
 
 QTEST_MAIN(TestDeuxPostes)

@@ -1,31 +1,17 @@
-// The database layer: the program's SQL dialect run on SQLite, the record set and transactions.
+// The program's SQL dialect run on the engine: literals, dates, the forms it accepts and refuses.
 #include "core/bd/connection.h"
-#include "core/bd/dialectesql.h"
 #include "core/bd/erreurbd.h"
+#include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
 #include "core/bd/recordset.h"
 #include "core/donnees/actions.h"
 #include "core/textes/regional.h"
 #include "support/basetest.h"
 
-#include <QFile>
-#include <QtEndian>
 #include <QtTest>
 #include <memory>
 
 namespace {
-
-QStringList colonne(Connection* c, const QString& sql, const QString& champ) {
-    Recordset rs;
-    rs.open(sql, c);
-    QStringList valeurs;
-    while (!rs.eof()) {
-        valeurs << rs.field(champ).toText();
-        rs.moveNext();
-    }
-    rs.close();
-    return valeurs;
-}
 
 void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(
@@ -33,20 +19,6 @@ void ajouterAction(Connection* c, const QString& commentaire, const QString& dat
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
             .arg(commentaire, date)
             .arg(fait));
-}
-
-// Spoils the header of a leaf page in the middle of a table, as a failing disk would.
-void endommagerTable(const BaseTest& base, const QString& table) {
-    const qint64 taille = base.lignes("PRAGMA page_size").value(0).toInt();
-    const int racine =
-        base.lignes("select rootpage from sqlite_master where name='" + table + "'").value(0).toInt();
-    QFile f(base.fichier());
-    QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((racine - 1) * taille));
-    const QByteArray page = f.read(taille);
-    QCOMPARE(int(page[0]), 5); // an interior page over the leaves
-    const auto mot = [&page](int i) { return qFromBigEndian<quint16>(page.constData() + i); };
-    const qint64 feuille = qFromBigEndian<quint32>(page.constData() + mot(12 + 2 * (mot(3) / 2)));
-    QVERIFY(f.seek((feuille - 1) * taille) && f.write(QByteArray(8, '\xff')) == 8);
 }
 
 } // namespace
@@ -82,11 +54,24 @@ private slots:
         for (const QStringList& c : cas) {
             const QString ecrit = c[0];
             m_c->execute("insert into Client (Nom,Ville) values (\"" + ecrit + "\",\"Lyon\")");
-            QCOMPARE(colonne(m_c.get(), "select Nom from Client where Nom=\"" + ecrit + "\"", "Nom"),
+            QCOMPARE(colonne(*m_c, "select Nom from Client where Nom=\"" + ecrit + "\""),
                      QStringList{c.value(1, ecrit)});
             QCOMPARE(m_c->lastStatement(), "select Nom from Client where Nom=\"" + ecrit + "\"");
             m_c->execute("delete * from Client where Nom=\"" + ecrit + "\"");
-            QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList());
+            QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList());
+        }
+    }
+
+    // Typed, stored, shown.
+    void encodageDesGuillemets() {
+        const QList<QStringList> cas{{"", "", ""},
+                                     {"L'Atelier", "L'Atelier", "L'Atelier"},
+                                     {"ACME\"\"", "ACME$B$B", "ACME''"},
+                                     {"\"\"", "$B$B", "''"},
+                                     {"Le \"Fournil\" d'or", "Le $BFournil$B d'or", "Le 'Fournil' d'or"}};
+        for (const QStringList& c : cas) {
+            QCOMPARE(FormatSql(c[0]), c[1]);
+            QCOMPARE(DecodeSql(c[1]), c[2]);
         }
     }
 
@@ -97,22 +82,20 @@ private slots:
         ajouterAction(m_c.get(), "mars", "2003/03/01");
         ajouterAction(m_c.get(), "février d'une autre année", "1999/02/05");
         const QString s = "select Commentaire from Actions where ";
-        QCOMPARE(colonne(m_c.get(), s + "DatePrevue<=#2003/02/17# order by DatePrevue desc", "Commentaire"),
+        QCOMPARE(colonne(*m_c, s + "DatePrevue<=#2003/02/17# order by DatePrevue desc"),
                  (QStringList{"minuit", "veille", "février d'une autre année"}));
-        QCOMPARE(colonne(m_c.get(), s + "DatePrevue>=#02/17/2003# and DatePrevue<#2003/02/17 14:30:00#",
-                         "Commentaire"),
+        QCOMPARE(colonne(*m_c, s + "DatePrevue>=#02/17/2003# and DatePrevue<#2003/02/17 14:30:00#"),
                  QStringList{"minuit"});
         // The clock says 17/02/2003 10:00.
-        QCOMPARE(colonne(m_c.get(), s + "DatePrevue<=now() order by DatePrevue desc", "Commentaire"),
+        QCOMPARE(colonne(*m_c, s + "DatePrevue<=now() order by DatePrevue desc"),
                  (QStringList{"minuit", "veille", "février d'une autre année"}));
-        QCOMPARE(colonne(m_c.get(), s + "month(DatePrevue)=month(now()) order by DatePrevue", "Commentaire"),
+        QCOMPARE(colonne(*m_c, s + "month(DatePrevue)=month(now()) order by DatePrevue"),
                  (QStringList{"février d'une autre année", "veille", "minuit", "après-midi"}));
-        QCOMPARE(colonne(m_c.get(), "select DatePrevue from Actions where Commentaire=\"après-midi\"",
-                         "DatePrevue"),
+        QCOMPARE(colonne(*m_c, "select DatePrevue from Actions where Commentaire=\"après-midi\""),
                  QStringList{"17/02/2003 14:30:00"});
         // A text shaped like a stored date stays text.
         ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
-        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where Id=6", "Commentaire"),
+        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Id=6"),
                  QStringList{"2003-02-17 00:00:00"});
     }
 
@@ -141,7 +124,7 @@ private slots:
         const QString stockees = "select DatePrevue from Actions order by Id";
         QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
         Horloge::fixer(Regional::lireDateStockee(stockee));
-        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where DatePrevue=now()", "Commentaire"),
+        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
                  QStringList{"saut"});
 
         Actions actions;
@@ -161,55 +144,15 @@ private slots:
         QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
     }
 
-    // Lists read stored dates straight to milliseconds: the same dates as QDate and QTime accept.
-    void instantsStockes() {
-        for (const char* texte :
-             {"2024-02-29 23:59:59", "1899-12-30", "0001-01-01 00:00:00", "9999-12-31", "1600-03-01 12:00:00",
-              "2023-02-29", "0000-06-01", "2024-13-01", "2024-04-31", "2024-01-01 24:00:00",
-              "2024-01-01 12:60:00", "2024-1-01", "2024-01-01T00:00:00", "2024-01-01 00:00", "aaaa-01-01"}) {
-            const QString t = QString::fromLatin1(texte);
-            const QDate jour = QDate::fromString(t.left(10), "yyyy-MM-dd");
-            const QTime heure = t.size() == 10 ? QTime(0, 0) : QTime::fromString(t.mid(11), "HH:mm:ss");
-            const bool valide = jour.isValid() && heure.isValid() && (t.size() == 10 || t[10] == ' ');
-            QCOMPARE(Regional::LectureInstants().instant(QLatin1String(texte)),
-                     valide ? Regional::dateHeure(jour, heure).toMSecsSinceEpoch()
-                            : Regional::InstantInvalide);
-            QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());
-        }
-    }
-
-    // Statements are kept prepared; closing the connection ends a record set still open, and
-    // opening adds the indexes a database made by an older version lacks.
-    void instructionsGardeesEtIndex() {
-        if (m_base->serveur())
-            QSKIP(
-                "a file's statements and indexes: a server's rows come whole, its tables with their indexes");
-        for (int i = 0; i < 3; ++i)
-            ajouterAction(m_c.get(), "même", "2003/02/17");
-        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions", "Commentaire").size(), 3);
-        Recordset rs;
-        rs.open("select * from Actions", m_c.get());
-        m_c->close();
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
-        rs.close();
-        m_base->sqlite("DROP INDEX ActionsAFaire");
-        m_c.reset(ouvrir(*m_base));
-        QCOMPARE(m_base->lignes("select name from sqlite_master where name='ActionsAFaire'"),
-                 QStringList{"ActionsAFaire"});
-    }
-
     void formesDuDialecte() {
         ajouterAction(m_c.get(), "à faire", "2003/02/17");
         ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
         m_c->execute("update Actions set Fait=true where Commentaire=\"à faire\"");
-        QCOMPARE(colonne(m_c.get(), "select Commentaire from Actions where Fait =-1 order by DatePrevue",
-                         "Commentaire"),
+        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Fait =-1 order by DatePrevue"),
                  (QStringList{"à faire", "faite"}));
         m_c->execute("update actions set fait=false where ID=1");
-        QCOMPARE(colonne(m_c.get(), "select Commentaire from RdV where Fait=0", "Commentaire"),
-                 QStringList());
-        QCOMPARE(colonne(m_c.get(), "select Commentaire from ACTIONS where Fait=0", "Commentaire"),
-                 QStringList{"à faire"});
+        QCOMPARE(colonne(*m_c, "select Commentaire from RdV where Fait=0"), QStringList());
+        QCOMPARE(colonne(*m_c, "select Commentaire from ACTIONS where Fait=0"), QStringList{"à faire"});
 
         Recordset rs;
         rs.open("select count(Nom)as NbEnr from Service", m_c.get());
@@ -227,9 +170,9 @@ private slots:
         for (const char* nom : {"Finance", "éducation", "Direction", "achats", "Zèbre"})
             m_c->execute(
                 QStringLiteral("insert into Service (Nom) values (\"%1\")").arg(QString::fromUtf8(nom)));
-        QCOMPARE(colonne(m_c.get(), "select Nom from Service order by Nom", "Nom"),
+        QCOMPARE(colonne(*m_c, "select Nom from Service order by Nom"),
                  (QStringList{"achats", "Direction", "éducation", "Finance", "Zèbre"}));
-        QCOMPARE(colonne(m_c.get(), "select Nom from Service where Nom=\"finance\"", "Nom"), QStringList());
+        QCOMPARE(colonne(*m_c, "select Nom from Service where Nom=\"finance\""), QStringList());
         m_c->execute("insert into Service (Nom) values (\"finance\")");
         QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
     }
@@ -249,78 +192,7 @@ private slots:
                 QVERIFY2(!e.texte().isEmpty(), qPrintable(e.message()));
             }
         }
-        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME"});
-    }
-
-    void recordset() {
-        Recordset rs;
-        rs.open("select * from Client", m_c.get());
-        QVERIFY(rs.eof());
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Nom"));
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
-        rs.close();
-
-        // Rows written by another tool may hold NULLs.
-        m_base->sql("insert into Actions (Fait) values (NULL)");
-        rs.open("select * from Actions");
-        QCOMPARE(rs.field("Commentaire").toText(), QString());
-        QCOMPARE(rs.field("Fait").toInt(), 0);
-        QVERIFY(!rs.field("DatePrevue").toDateTime().isValid());
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Inconnue"));
-        rs.close();
-
-        // Reopened without a connection, it uses the one it kept; MoveFirst reads from the start again.
-        ajouterAction(m_c.get(), "deux", "2003/02/18");
-        rs.open("select Id from Actions order by Id");
-        rs.moveNext();
-        QCOMPARE(rs.field("id").toInt(), 2);
-        rs.moveFirst();
-        QCOMPARE(rs.field("ID").toInt(), 1);
-        rs.moveNext();
-        rs.moveNext();
-        QVERIFY(rs.eof());
-    }
-
-    // A damaged page ends the reading with the engine's error, never with a shorter list.
-    void pageEndommagee() {
-        if (m_base->serveur())
-            QSKIP("damaged pages are a fault of files");
-        const QString suite =
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
-        m_base->sqlite(suite +
-                       "INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n");
-        m_base->sqlite(suite +
-                       "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
-                       "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
-        for (const char* table : {"Client", "Actions"})
-            endommagerTable(*m_base, table);
-        m_c.reset(ouvrir(*m_base));
-
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, colonne(m_c.get(), "select * from Client", "Nom"));
-        Actions actions;
-        actions.SetTypeDonnees(0);
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, actions.CreationCollection(*m_c, Action(), 3, 1, 1, 2));
-    }
-
-    void transactionToutOuRien() {
-        m_c->execute("insert into Client (Nom) values (\"ACME\")");
-        try {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            m_c->execute("update Clients set Nom=\"x\"");
-            t.commit();
-            QFAIL("a missing table went unnoticed");
-        } catch (const ErreurBd& e) {
-            // A server writes the names it did not find in lower case.
-            QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
-        }
-        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME"});
-        {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            t.commit();
-        }
-        QCOMPARE(colonne(m_c.get(), "select Nom from Client", "Nom"), QStringList{"ACME2"});
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
     }
 };
 

@@ -5,6 +5,8 @@
 #include "widgets/fond.h"
 
 #include <QAbstractButton>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -22,6 +24,7 @@ private slots:
     void renommageEtEchecs();
     void suppression();
     void clavier();
+    void champsSurUneLigne();
 };
 
 void TestFrmClient::ouverture() {
@@ -203,6 +206,21 @@ void TestFrmClient::clavier() {
     t.saisir("CP", "75001");
     t.touche("Tel", Qt::Key_Enter);
     QCOMPARE(t.lire("select CP from Client where Nom='Nouveau'"), QStringList("75001"));
+}
+
+// Pasted tabs and line breaks become blanks in a single-line field; a comment keeps its lines.
+void TestFrmClient::champsSurUneLigne() {
+    FenetreTest t({client("ACME")});
+    t.clic("BtnModifier");
+    QGuiApplication::clipboard()->setText(QStringLiteral("rue\tdu Port\r\n12"));
+    t.w<QLineEdit>("Adresse1")->clear();
+    t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(t.texte("Adresse1"), QStringLiteral("rue du Port 12"));
+    t.saisir("Ville", QStringLiteral("Saint\nMalo"));
+    t.saisir("Commentaire", QStringLiteral("un\ndeux"));
+    t.clic("BtnValider");
+    QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
+             QStringList(QStringLiteral("rue du Port 12|Saint Malo|un\ndeux")));
 }
 
 QTEST_MAIN(TestFrmClient)

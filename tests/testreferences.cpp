@@ -4,13 +4,15 @@
 #include "support/basetest.h"
 #include "support/controles.h"
 #include "widgets/ecran.h"
+#include "widgets/listes.h"
 #include "widgets/message.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-// The three editors, each on a fresh database, driven through their controls.
+// The three editors of reference lists, each on a fresh database, driven through their controls, and
+// the lists they feed.
 class TestReferences : public QObject {
     Q_OBJECT
 
@@ -61,6 +63,29 @@ private slots:
         m_fenetre.reset();
         delete std::exchange(Connexion, nullptr);
         m_base.reset();
+    }
+
+    // The lists the editors feed: read in the table's order, matched exactly.
+    void listesDeChoix() {
+        InitCombo("Fonction", &m_liste, "");
+        QCOMPARE(m_liste.count(), 0);
+        QCOMPARE(IndexCombo("x", &m_liste), qint16(-1));
+
+        for (const char* nom : {"Comptable", " Directeur ", "directeur", "Acheteur \"senior\""})
+            Connexion->execute(QStringLiteral("insert into Fonction (Nom) values (\"%1\")")
+                                   .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
+        InitCombo("Fonction", &m_liste, "");
+        QCOMPARE(m_liste.count(), 4);
+        QCOMPARE(m_liste.itemText(0), QString(" Directeur "));
+        QCOMPARE(m_liste.itemText(1), QString("Acheteur \"senior\""));
+        QCOMPARE(IndexCombo("Directeur", &m_liste), qint16(0));
+        QCOMPARE(IndexCombo("  directeur", &m_liste), qint16(3));
+        QCOMPARE(IndexCombo("DIRECTEUR", &m_liste), qint16(-1));
+
+        // A table that cannot be read leaves the list as it stands, silently.
+        m_base->sql("DROP TABLE Decision");
+        InitCombo("Decision", &m_liste, "");
+        QCOMPARE(m_liste.count(), 4);
     }
 
     void editeur_data() {

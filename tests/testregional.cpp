@@ -1,32 +1,13 @@
-// Shared routines: quote encoding, SQL dates, combo boxes, regional texts.
-#include "app/principal.h"
-#include "core/bd/connection.h"
-#include "core/bd/formatsql.h"
+// French dates and numbers: as shown, as typed, as stored.
 #include "core/bd/routines.h"
 #include "core/textes/regional.h"
-#include "support/basetest.h"
-#include "widgets/listes.h"
 
-#include <QComboBox>
 #include <QtTest>
 
 class TestRegional : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { Regional::appliquer(); }
-
-    // Typed, stored, shown.
-    void encodageDesGuillemets() {
-        const QList<QStringList> cas{{"", "", ""},
-                                     {"L'Atelier", "L'Atelier", "L'Atelier"},
-                                     {"ACME\"\"", "ACME$B$B", "ACME''"},
-                                     {"\"\"", "$B$B", "''"},
-                                     {"Le \"Fournil\" d'or", "Le $BFournil$B d'or", "Le 'Fournil' d'or"}};
-        for (const QStringList& c : cas) {
-            QCOMPARE(FormatSql(c[0]), c[1]);
-            QCOMPARE(DecodeSql(c[1]), c[2]);
-        }
-    }
 
     void textesRegionaux() {
         QCOMPARE(FormatDateSql(QDate(2003, 3, 5)), QString("03/05/2003"));
@@ -41,34 +22,23 @@ private slots:
         QCOMPARE(Regional::texteDate(Regional::dateZero()), QString("30/12/1899"));
     }
 
-    void listesDeChoix() {
-        BaseTest base;
-        Connexion = ouvrir(base);
-        QComboBox liste;
-        liste.addItem("ancien");
-        InitCombo("Fonction", &liste, "");
-        QCOMPARE(liste.count(), 0);
-        QCOMPARE(IndexCombo("x", &liste), qint16(-1));
-
-        for (const char* nom : {"Comptable", " Directeur ", "directeur", "Acheteur \"senior\""})
-            Connexion->execute(QStringLiteral("insert into Fonction (Nom) values (\"%1\")")
-                                   .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
-        InitCombo("Fonction", &liste, "");
-        QCOMPARE(liste.count(), 4);
-        QCOMPARE(liste.itemText(0), QString(" Directeur "));
-        QCOMPARE(liste.itemText(1), QString("Acheteur \"senior\""));
-        QCOMPARE(IndexCombo("Directeur", &liste), qint16(0));
-        QCOMPARE(IndexCombo("  directeur", &liste), qint16(3));
-        QCOMPARE(IndexCombo("DIRECTEUR", &liste), qint16(-1));
-
-        // A table that cannot be read leaves the list as it stands, silently.
-        base.sql("DROP TABLE Decision");
-        InitCombo("Decision", &liste, "");
-        QCOMPARE(liste.count(), 4);
-        delete Connexion;
-        Connexion = nullptr;
+    // Lists read stored dates straight to milliseconds: the same dates as QDate and QTime accept.
+    void instantsStockes() {
+        for (const char* texte :
+             {"2024-02-29 23:59:59", "1899-12-30", "0001-01-01 00:00:00", "9999-12-31", "1600-03-01 12:00:00",
+              "2023-02-29", "0000-06-01", "2024-13-01", "2024-04-31", "2024-01-01 24:00:00",
+              "2024-01-01 12:60:00", "2024-1-01", "2024-01-01T00:00:00", "2024-01-01 00:00", "aaaa-01-01"}) {
+            const QString t = QString::fromLatin1(texte);
+            const QDate jour = QDate::fromString(t.left(10), "yyyy-MM-dd");
+            const QTime heure = t.size() == 10 ? QTime(0, 0) : QTime::fromString(t.mid(11), "HH:mm:ss");
+            const bool valide = jour.isValid() && heure.isValid() && (t.size() == 10 || t[10] == ' ');
+            QCOMPARE(Regional::LectureInstants().instant(QLatin1String(texte)),
+                     valide ? Regional::dateHeure(jour, heure).toMSecsSinceEpoch()
+                            : Regional::InstantInvalide);
+            QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());
+        }
     }
 };
 
-QTEST_MAIN(TestRegional)
+QTEST_GUILESS_MAIN(TestRegional)
 #include "testregional.moc"

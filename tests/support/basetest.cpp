@@ -1,6 +1,7 @@
 #include "support/basetest.h"
 
 #include "core/bd/connection.h"
+#include "core/bd/recordset.h"
 #include "core/bd/schema.h"
 #include "core/postgres/moteurpostgres.h"
 #include "support/serveurtest.h"
@@ -166,4 +167,13 @@ Connection* ouvrir(const BaseTest& base) {
     auto* c = new Connection;
     c->open(base.base());
     return c;
+}
+
+QStringList colonne(Connection& c, const QString& sql) {
+    Recordset rs;
+    rs.open(sql, &c);
+    QStringList valeurs;
+    for (; !rs.eof(); rs.moveNext())
+        valeurs << rs.texte(0);
+    return valeurs;
 }

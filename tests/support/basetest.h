@@ -70,3 +70,5 @@ private:
 
 // Opens a Connection of the program on the database.
 Connection* ouvrir(const BaseTest& base);
+// The first column of every row of a query of the program's dialect, read by its record set.
+QStringList colonne(Connection& c, const QString& sql);
