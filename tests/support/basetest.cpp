@@ -163,6 +163,10 @@ bool AutreSession::executer(const QString& sql) const {
     return true;
 }
 
+QStringList lignesFichier(const QString& fichier, const QString& sql) {
+    return executer(fichier, {sql});
+}
+
 Connection* ouvrir(const BaseTest& base) {
     auto* c = new Connection;
     c->open(base.base());
