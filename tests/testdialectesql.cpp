@@ -11,17 +11,13 @@
 #include <QtTest>
 #include <memory>
 
-namespace {
-
-void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
+static void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(
         QStringLiteral("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
             .arg(commentaire, date)
             .arg(fait));
 }
-
-} // namespace
 
 class TestDialecteSql : public QObject {
     Q_OBJECT
@@ -82,13 +78,12 @@ private slots:
         ajouterAction(m_c.get(), "mars", "2003/03/01");
         ajouterAction(m_c.get(), "février d'une autre année", "1999/02/05");
         const QString s = "select Commentaire from Actions where ";
-        QCOMPARE(colonne(*m_c, s + "DatePrevue<=#2003/02/17# order by DatePrevue desc"),
-                 (QStringList{"minuit", "veille", "février d'une autre année"}));
+        const QStringList avant{"minuit", "veille", "février d'une autre année"};
+        QCOMPARE(colonne(*m_c, s + "DatePrevue<=#2003/02/17# order by DatePrevue desc"), avant);
         QCOMPARE(colonne(*m_c, s + "DatePrevue>=#02/17/2003# and DatePrevue<#2003/02/17 14:30:00#"),
                  QStringList{"minuit"});
         // The clock says 17/02/2003 10:00.
-        QCOMPARE(colonne(*m_c, s + "DatePrevue<=now() order by DatePrevue desc"),
-                 (QStringList{"minuit", "veille", "février d'une autre année"}));
+        QCOMPARE(colonne(*m_c, s + "DatePrevue<=now() order by DatePrevue desc"), avant);
         QCOMPARE(colonne(*m_c, s + "month(DatePrevue)=month(now()) order by DatePrevue"),
                  (QStringList{"février d'une autre année", "veille", "minuit", "après-midi"}));
         QCOMPARE(colonne(*m_c, "select DatePrevue from Actions where Commentaire=\"après-midi\""),
@@ -126,7 +121,6 @@ private slots:
         Horloge::fixer(Regional::lireDateStockee(stockee));
         QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
                  QStringList{"saut"});
-
         Actions actions;
         actions.SetTypeDonnees(0);
         actions.CreationCollection(*m_c, Action(), 0, 1, 1, 2);
@@ -137,7 +131,6 @@ private slots:
         QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
         saut->SetDataBd(*m_c);
         QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
-
         // Now is the wall clock, comparable with stored dates.
         Horloge::reprendre();
         const QDateTime maintenant = Horloge::maintenant();
@@ -153,7 +146,6 @@ private slots:
         m_c->execute("update actions set fait=false where ID=1");
         QCOMPARE(colonne(*m_c, "select Commentaire from RdV where Fait=0"), QStringList());
         QCOMPARE(colonne(*m_c, "select Commentaire from ACTIONS where Fait=0"), QStringList{"à faire"});
-
         Recordset rs;
         rs.open("select count(Nom)as NbEnr from Service", m_c.get());
         QCOMPARE(rs.field("nbEnr").toInt(), 0);
