@@ -1,9 +1,9 @@
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/horloge.h"
-#include "core/bd/recordset.h"
 #include "core/bd/schema.h"
 #include "core/recherche/indexrecherchesqlite.h"
+#include "support/basetest.h"
 #include "support/outil.h"
 
 #include <QSqlQuery>
@@ -12,14 +12,31 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Rows of the program's dialect: "Table where ...".
-static int compter(Connection& c, const QString& lignes) {
-    Recordset rs;
-    rs.open("select count(*)as NbEnr from " + lignes, &c);
-    return rs.field("NbEnr").toInt();
+// One value over rows of the program's dialect: "Table where ...".
+static QString valeur(Connection& c, const QString& expression, const QString& lignes) {
+    return colonne(c, "select " + expression + " as V from " + lignes).value(0);
 }
 
-// The schema tool run as the user runs it, in a fresh folder each time.
+static int compter(Connection& c, const QString& lignes) {
+    return valeur(c, "count(*)", lignes).toInt();
+}
+
+// What the windows rely on in generated rows: one main contact per client, each contact's roles
+// taken from the lists, every action and appointment of a contact of its client.
+static void coherentes(Connection& c) {
+    QCOMPARE(compter(c, "Client c where (select count(*) from Interlocuteur i where i.Client=c.Nom and "
+                        "i.ContactPrincipal=1) <> 1"),
+             0);
+    QCOMPARE(compter(c, "Interlocuteur where Service in (select Nom from Service) and Fonction in "
+                        "(select Nom from Fonction) and Decision in (select Nom from Decision)"),
+             compter(c, "Interlocuteur"));
+    for (const QString table : {"Actions", "RDV"})
+        QCOMPARE(compter(c, table + " a where (select count(*) from Interlocuteur i where i.Client=a.Client "
+                                    "and i.Nom=a.Interlocuteur) = 0"),
+                 0);
+}
+
+// The schema tool run as the user runs it, in a fresh folder each time: init, demo, bench, check.
 class TestBrevantaDb : public QObject {
     Q_OBJECT
 
@@ -54,32 +71,57 @@ private slots:
 
     void demoRemplitCeQueLesFenetresMontrent() {
         QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
-        const Resultat verification = lancer({"check", "Brevanta.mdb"});
-        QVERIFY2(verification.code == 0, qPrintable(verification.erreurs));
+        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 0));
         Connection c;
         c.open(fichier());
         QVERIFY(compter(c, "Client") >= 10);
         QVERIFY(compter(c, "Client where Nom like \"%$B%\"") > 0);
-        // One main contact per client, and each contact's roles taken from the lists.
-        QCOMPARE(compter(c, "Client c where (select count(*) from Interlocuteur i where i.Client=c.Nom and "
-                            "i.ContactPrincipal=1) <> 1"),
-                 0);
-        QCOMPARE(compter(c, "Interlocuteur where Service in (select Nom from Service) and Fonction in "
-                            "(select Nom from Fonction) and Decision in (select Nom from Decision)"),
-                 compter(c, "Interlocuteur"));
-
+        coherentes(c);
         const QDate lundi = Horloge::aujourdhui().addDays(1 - Horloge::aujourdhui().dayOfWeek());
         const QString semaine =
             QStringLiteral(" where DatePrevue >= #%1# and DatePrevue < #%2#")
                 .arg(lundi.toString("yyyy/MM/dd"), lundi.addDays(5).toString("yyyy/MM/dd"));
-        for (const QString table : {"Actions", "RDV"}) {
-            QVERIFY(compter(c, table + semaine + " and Fait=0") > 0);
-            QVERIFY(compter(c, table + " where Fait=-1") > 0);
-            const QString orphelins = " a where (select count(*) from Interlocuteur i where "
-                                      "i.Client=a.Client and i.Nom=a.Interlocuteur) = 0";
-            QCOMPARE(compter(c, table + orphelins), 0);
-        }
+        for (const QString table : {"Actions", "RDV"})
+            QVERIFY(compter(c, table + semaine + " and Fait=0") > 0 &&
+                    compter(c, table + " where Fait=-1") > 0);
         QVERIFY(compter(c, "RDV" + semaine + " and DatePrevue not like \"% 00:00:00\"") > 0);
+    }
+
+    // The databases of the speed measurements: the volumes asked, rows like a user's, the same
+    // rows for the same request.
+    void benchVolumesEtDonneesVraisemblables() {
+        QTemporaryDir autre;
+        const QStringList arguments{"bench",     "Brevanta.mdb", "--scale",        "big",
+                                    "--clients", "60",           "--contacts",     "200",
+                                    "--actions", "1200",         "--appointments", "400"};
+        QCOMPARE(lancer(arguments).code, 0);
+        QCOMPARE(lancer({"check", "Brevanta.mdb"}).code, 0);
+        Connection c;
+        c.open(fichier());
+        QCOMPARE(QList<int>({compter(c, "Client"), compter(c, "Interlocuteur"), compter(c, "Actions"),
+                             compter(c, "RDV")}),
+                 QList<int>({60, 200, 1200, 400}));
+        QVERIFY(compter(c, "Service") > 0 && compter(c, "Decision") > 0 && compter(c, "Fonction") > 0);
+        coherentes(c);
+        const QDate jour = Horloge::aujourdhui();
+        for (const QString table : {"Actions", "RDV"}) {
+            const int n = compter(c, table);
+            // A third to do, a third at a time of day, over seven years around today.
+            QVERIFY(qAbs(3 * compter(c, table + " where Fait=0") - n) < n / 8);
+            QVERIFY(qAbs(3 * compter(c, table + " where DatePrevue not like \"% 00:00:00\"") - n) < n / 8);
+            const QDate premier =
+                QDate::fromString(valeur(c, "min(DatePrevue)", table).left(10), "yyyy-MM-dd");
+            const QDate dernier =
+                QDate::fromString(valeur(c, "max(DatePrevue)", table).left(10), "yyyy-MM-dd");
+            QVERIFY(premier.daysTo(dernier) > 6 * 365 && premier.daysTo(dernier) <= 7 * 366);
+            QVERIFY(premier < jour.addYears(-4) && dernier > jour.addYears(1));
+            QCOMPARE(compter(c, table + " where DateSaisie > DatePrevue or DateSaisie > now()"), 0);
+        }
+        // French names, a double quote stored as $B.
+        QVERIFY(compter(c, "Interlocuteur where Nom like \"%é%\" or Nom like \"%è%\"") > 0);
+        QVERIFY(compter(c, "Actions where Commentaire like \"%$B%\"") > 0);
+        QCOMPARE(lancerOutil(autre.path(), arguments).code, 0);
+        QVERIFY(contenu(autre.filePath("Brevanta.mdb")) == contenu(fichier()));
     }
 
     void checkRefuseUneBaseAbimee_data() {
@@ -118,9 +160,7 @@ private slots:
             }
         }
         const QByteArray avant = contenu(fichier());
-        const Resultat r = lancer({"check", "Brevanta.mdb"});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(!r.erreurs.isEmpty() && r.erreurs.contains(signale), qPrintable(r.erreurs));
+        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 1, signale));
         QCOMPARE(contenu(fichier()), avant);
     }
 
@@ -142,8 +182,7 @@ private slots:
         }
         QVERIFY(enfant > 0 && waitpid(enfant, nullptr, 0) == enfant);
         QVERIFY(QFileInfo(fichier() + "-journal").size() > 0);
-        const Resultat r = lancer({"check", "Brevanta.mdb"});
-        QVERIFY2(r.code == 0, qPrintable(r.erreurs));
+        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 0));
         Connection c;
         c.open(fichier());
         QSqlQuery q(c.base());
@@ -155,9 +194,7 @@ private slots:
         const QByteArray precieux("des données à garder");
         QVERIFY(ecrire(fichier(), precieux));
         for (const char* commande : {"init", "demo"}) {
-            const Resultat r = lancer({commande, "Brevanta.mdb"});
-            QCOMPARE(r.code, 1);
-            QVERIFY2(r.erreurs.contains("existe déjà"), qPrintable(r.erreurs));
+            QVERIFY(outilDit(m_dossier->path(), {commande, "Brevanta.mdb"}, 1, "existe déjà"));
             QCOMPARE(contenu(fichier()), precieux);
         }
     }
@@ -185,14 +222,16 @@ private slots:
         QTest::newRow("dossier absent") << QStringList{"init", "absent/Brevanta.mdb"} << "n'existe pas";
         QTest::newRow("dossier interdit")
             << QStringList{"demo", "/proc/Brevanta.mdb"} << "Impossible de créer";
+        for (const QStringList& options :
+             QList<QStringList>{{"--scale", "huge"}, {"--actions", "-3"}, {"--clients"}, {"--rows", "10"}})
+            QTest::addRow("bench %s", qPrintable(options.join(' ')))
+                << QStringList{"bench", "Brevanta.mdb"} + options << QString();
     }
     // Nothing is written, whatever the mistake.
     void refus() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        const Resultat r = lancer(arguments);
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains(message), qPrintable(r.erreurs));
+        QVERIFY(outilDit(m_dossier->path(), arguments, 1, message));
         QVERIFY(QDir(m_dossier->path()).isEmpty());
     }
 };

@@ -5,40 +5,24 @@
 #include "support/outil.h"
 #include "support/serveurtest.h"
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QtTest>
 
-namespace {
-
 // Every row of a table of a file, each value as SQLite quotes it: NULL, '' and 0 all differ.
-QStringList lignes(const QString& fichier, const QString& table) {
+static QStringList lignes(const QString& fichier, const QString& table) {
     QStringList valeurs;
     for (const QString& c : Schema::colonnes(table))
         valeurs << QStringLiteral("quote(%1)").arg(c);
-    QStringList resultat;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "lecture-copie");
-        db.setDatabaseName(fichier);
-        db.open();
-        QSqlQuery q(db);
-        q.exec("select " + valeurs.join("||'|'||") + " from " + table);
-        while (q.next())
-            resultat << q.value(0).toString();
-    }
-    QSqlDatabase::removeDatabase("lecture-copie");
+    QStringList resultat = lignesFichier(fichier, "select " + valeurs.join(',') + " from " + table);
     resultat.sort();
     return resultat;
 }
 
 // A spreadsheet file's lines; the lists are in name order on a server, entry order in a file.
-QStringList lignesTriees(const QString& fichier) {
+static QStringList lignesTriees(const QString& fichier) {
     QStringList l = QString::fromUtf8(contenu(fichier)).split("\r\n");
     std::sort(l.begin() + 1, l.end());
     return l;
 }
-
-} // namespace
 
 class TestCopieServeur : public QObject {
     Q_OBJECT
@@ -70,10 +54,8 @@ private slots:
         BaseTest base(BaseTest::Moteur::Fichier);
         remplirFichier(base);
         ServeurTest serveur;
-        const Resultat aller = lancerOutil(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()});
-        QVERIFY2(aller.code == 0, qPrintable(aller.erreurs));
-        const Resultat verification = lancerOutil(base.dossier(), {"check", serveur.url()});
-        QVERIFY2(verification.code == 0, qPrintable(verification.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}, 0));
+        QVERIFY(outilDit(base.dossier(), {"check", serveur.url()}, 0));
         QCOMPARE(lancerOutil(base.dossier(), {"copy", serveur.url(), "retour.mdb"}).code, 0);
         for (const QString& table : Schema::tables())
             QCOMPARE(lignes(base.dossier() + "/retour.mdb", table), lignes(base.fichier(), table));
@@ -81,7 +63,6 @@ private slots:
         QCOMPARE(serveur.sql("insert into actions (client, fait) values ('x', 0) returning id"),
                  QString("501"));
         serveur.sql("delete from actions where id = 501");
-
         for (const QString& source : {QString("Brevanta.mdb"), serveur.url()}) {
             const QString dossier = source == serveur.url() ? "serveur" : "fichier";
             QCOMPARE(lancerOutil(base.dossier(), {"export", source, dossier}).code, 0);
@@ -101,68 +82,56 @@ private slots:
         remplirFichier(base);
         ServeurTest serveur;
         QCOMPARE(lancerOutil(base.dossier(), {"init", serveur.url()}).code, 0);
-        Resultat r = lancerOutil(base.dossier(), {"init", serveur.url()});
-        QVERIFY2(r.code == 1 && r.erreurs.contains("tient déjà la table"), qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"init", serveur.url()}, 1, "tient déjà la table"));
         // Empty tables take a copy; once filled, they refuse the next one.
         QCOMPARE(lancerOutil(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}).code, 0);
-        r = lancerOutil(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()});
-        QVERIFY2(r.code == 1 && r.erreurs.contains("tient déjà des données : Client (13)"),
-                 qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}, 1,
+                         "tient déjà des données : Client (13)"));
         QCOMPARE(serveur.sql("select count(*) from client"), QString("13"));
         const QByteArray avant = contenu(base.fichier());
-        r = lancerOutil(base.dossier(), {"copy", serveur.url(), "Brevanta.mdb"});
-        QVERIFY2(r.code == 1 && r.erreurs.contains("existe déjà"), qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"copy", serveur.url(), "Brevanta.mdb"}, 1, "existe déjà"));
         QCOMPARE(contenu(base.fichier()), avant);
-        r = lancerOutil(base.dossier(), {"backup", serveur.url()});
-        QVERIFY2(r.code == 1 && r.erreurs.contains("pg_dump"), qPrintable(r.erreurs));
-
+        QVERIFY(outilDit(base.dossier(), {"backup", serveur.url()}, 1, "pg_dump"));
         // A table that swallows its rows: the counts differ and nothing stays.
         ServeurTest avale;
         QCOMPARE(lancerOutil(base.dossier(), {"init", avale.url()}).code, 0);
         avale.sql("create function ignorer() returns trigger language plpgsql as $$begin return null; end$$");
         avale.sql("create trigger ignorer before insert on service for each row execute function ignorer()");
-        r = lancerOutil(base.dossier(), {"copy", "Brevanta.mdb", avale.url()});
-        QVERIFY2(r.code == 1 && r.erreurs.contains("Copie incomplète de la table Service"),
-                 qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"copy", "Brevanta.mdb", avale.url()}, 1,
+                         "Copie incomplète de la table Service"));
         QCOMPARE(avale.sql("select count(*) from client"), QString("0"));
-
         // A row the server refuses: the tables the copy created go with it.
         ServeurTest neuve;
         base.sqlite("update Actions set DatePrevue = '2026-02-30 10:00:00' where Id = 500");
-        r = lancerOutil(base.dossier(), {"copy", "Brevanta.mdb", neuve.url()});
-        QVERIFY2(r.code == 1 && r.erreurs.contains("Copie de la table Actions refusée"),
-                 qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"copy", "Brevanta.mdb", neuve.url()}, 1,
+                         "Copie de la table Actions refusée"));
         QCOMPARE(neuve.sql("select count(*) from pg_tables where schemaname = 'public'"), QString("0"));
     }
 
     void checkSignaleLesDefauts_data() {
         QTest::addColumn<QString>("degat");
         QTest::addColumn<QString>("signale");
-        QTest::newRow("interlocuteur orphelin")
-            << "insert into interlocuteur (nom, client) values ('X', 'Fantôme')"
-            << "Interlocuteurs sans leur client";
-        QTest::newRow("action orpheline")
-            << "insert into actions (client, commentaire, fait) values ('Fantôme', "
-               "'x', 0)"
-            << "Actions sans leur client : 1 (par exemple chez « Fantôme »)";
+        const auto cas = [](const char* nom, const char* degat, const char* signale) {
+            QTest::newRow(nom) << QString(degat) << QString(signale);
+        };
+        cas("interlocuteur orphelin", "insert into interlocuteur (nom, client) values ('X', 'Fantôme')",
+            "Interlocuteurs sans leur client");
+        cas("action orpheline", "insert into actions (client, commentaire, fait) values ('Fantôme', 'x', 0)",
+            "Actions sans leur client : 1 (par exemple chez « Fantôme »)");
         // The program deletes a client with its contacts and actions; its appointments stay in the planning.
-        QTest::newRow("rendez-vous d'un client supprimé")
-            << "delete from interlocuteur where client in (select client from rdv); delete from actions "
-               "where "
-               "client in (select client from rdv); delete from client where nom in (select client from rdv)"
-            << "";
-        QTest::newRow("numérotation en retard") << "select setval(pg_get_serial_sequence('rdv', 'id'), 2)"
-                                                << "Numérotation en retard";
-        QTest::newRow("rang en retard") << "select setval(pg_get_serial_sequence('client', 'rang'), 1)"
-                                        << "le prochain Client.Rang serait 2";
-        QTest::newRow("type changé") << "alter table actions alter column dateprevue type text"
-                                     << "Actions.DatePrevue est text au lieu de timestamp";
-        QTest::newRow("colonne supprimée") << "alter table client drop column fax"
-                                           << "Colonne absente : Client.Fax";
-        QTest::newRow("table supprimée") << "drop table decision"
-                                         << "Decision manque";
-        QTest::newRow("collation supprimée") << "drop collation francais"
-                                             << "collation francais manque";
+        cas("rendez-vous d'un client supprimé",
+            "delete from interlocuteur where client in (select client from rdv); delete from actions where "
+            "client in (select client from rdv); delete from client where nom in (select client from rdv)",
+            "");
+        cas("numérotation en retard", "select setval(pg_get_serial_sequence('rdv', 'id'), 2)",
+            "Numérotation en retard");
+        cas("rang en retard", "select setval(pg_get_serial_sequence('client', 'rang'), 1)",
+            "le prochain Client.Rang serait 2");
+        cas("type changé", "alter table actions alter column dateprevue type text",
+            "Actions.DatePrevue est text au lieu de timestamp");
+        cas("colonne supprimée", "alter table client drop column fax", "Colonne absente : Client.Fax");
+        cas("table supprimée", "drop table decision", "Decision manque");
+        cas("collation supprimée", "drop collation francais", "collation francais manque");
     }
     void checkSignaleLesDefauts() {
         QFETCH(QString, degat);
@@ -171,8 +140,7 @@ private slots:
         ServeurTest serveur;
         QCOMPARE(lancerOutil(dossier.path(), {"demo", serveur.url()}).code, 0);
         serveur.sql(degat);
-        const Resultat r = lancerOutil(dossier.path(), {"check", serveur.url()});
-        QVERIFY2(r.code == (signale.isEmpty() ? 0 : 1) && r.erreurs.contains(signale), qPrintable(r.erreurs));
+        QVERIFY(outilDit(dossier.path(), {"check", serveur.url()}, signale.isEmpty() ? 0 : 1, signale));
     }
 
     // The generated rows are the same on a server as in a file.

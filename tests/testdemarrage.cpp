@@ -1,25 +1,26 @@
-// Start-up: Main() opens Brevanta.mdb of the working directory or refuses it, never creating
-// or changing a file.
+// Start-up: Main() opens Brevanta.mdb of the working directory, or the team's server that its
+// Brevanta.ini names, or says why not, never creating or changing a file.
+#include "core/postgres/moteurpostgres.h"
 #include "support/basetest.h"
 #include "support/demarrage.h"
 #include "support/outil.h"
+#include "support/serveurtest.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
+#include <optional>
 
 enum Cas { Ouvre, Absent, Octets, SansTable, Verrouille, FichierProtege, DossierProtege };
 
-QStringList fichiers(const QString& dossier) {
+static QStringList fichiers(const QString& dossier) {
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden);
 }
 
-} // namespace
+static void ecrireIni(const QString& dossier, const QString& contenu) {
+    QVERIFY(ecrire(QDir(dossier).filePath("Brevanta.ini"), contenu.toUtf8()));
+}
 
 class TestDemarrage : public QObject {
     Q_OBJECT
@@ -51,6 +52,8 @@ private slots:
         QFETCH(int, cas);
         QFETCH(QByteArray, octets);
         QFETCH(QString, attendu);
+        if (BaseTest::essaiServeur())
+            QSKIP("the start-up on a file");
         BaseTest base;
         const QString fichier = base.fichier();
         if (cas == Absent)
@@ -58,7 +61,7 @@ private slots:
         else if (cas == Octets)
             QVERIFY(ecrire(fichier, octets));
         else if (cas == SansTable)
-            base.sqlite(QStringLiteral("DROP TABLE Fonction"));
+            base.sqlite("DROP TABLE Fonction");
         // Read before the lock is taken: closing any descriptor of the file drops this process's locks.
         const QByteArray avant = contenu(fichier);
         const QStringList presents = fichiers(base.dossier());
@@ -72,18 +75,14 @@ private slots:
             QFile::setPermissions(base.dossier(), lecture | QFile::ExeOwner | QFile::ExeUser |
                                                       QFile::ExeGroup | QFile::ExeOther | QFile::WriteOwner);
         }
-        QSqlDatabase autre = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("autre"));
-        autre.setDatabaseName(fichier);
+        std::optional<AutreSession> autre;
         if (cas == Verrouille)
-            QVERIFY(autre.open() && QSqlQuery(autre).exec(QStringLiteral("BEGIN EXCLUSIVE")));
+            QVERIFY(autre.emplace(base).executer("BEGIN EXCLUSIVE"));
         const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), base.dossier(), protege,
                                      cas == Verrouille ? QStringList("100") : QStringList());
-        autre.close();
-        autre = QSqlDatabase();
-        QSqlDatabase::removeDatabase(QStringLiteral("autre"));
+        autre.reset();
         if (protege && (i.statut == -1 || i.sortie.isEmpty()))
             QSKIP("the program could not be started without privileges here");
-
         QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
         QCOMPARE(i.statut, cas == Ouvre ? 0 : 1);
         QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient")), cas == Ouvre);
@@ -98,7 +97,59 @@ private slots:
         QCOMPARE(contenu(fichier), avant);
         QCOMPARE(fichiers(base.dossier()), presents);
     }
+
+    void demarrageServeur_data() {
+        QTest::addColumn<QString>("serveur");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("base") << QStringLiteral("%1") << QString();
+        QTest::newRow("sans tables") << QStringLiteral("vide") << QStringLiteral("la table Client manque");
+        QTest::newRow("serveur absent") << QStringLiteral("port 1") << QStringLiteral("ne répond pas");
+        QTest::newRow("mot de passe") << QStringLiteral("mot de passe") << QStringLiteral("~/.pgpass");
+    }
+
+    // On a server, nothing is written in the folder: no Brevanta.mdb, no daily copy (a server has its own).
+    void demarrageServeur() {
+        QFETCH(QString, serveur);
+        QFETCH(QString, attendu);
+        if (!BaseTest::essaiServeur())
+            QSKIP("the start-up on a server");
+        EXIGER_SERVEUR_TEST();
+        ServeurTest base;
+        QUrl url(base.url());
+        if (serveur == QLatin1String("port 1"))
+            url.setPort(1);
+        else if (serveur == QLatin1String("mot de passe"))
+            url.setPassword("secret");
+        if (serveur != QLatin1String("vide"))
+            MoteurPostgres::creerTables(base.url());
+        QTemporaryDir dossier;
+        ecrireIni(dossier.path(), QStringLiteral("[Base]\nServeur=%1\n").arg(url.toString()));
+        const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), dossier.path());
+        QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
+        QCOMPARE(i.statut, attendu.isEmpty() ? 0 : 1);
+        QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient")), attendu.isEmpty());
+        QVERIFY2(i.sortie.contains(attendu), qPrintable(i.sortie));
+        if (serveur == QLatin1String("mot de passe"))
+            QVERIFY(!i.sortie.contains(QLatin1String("secret")));
+        else if (!attendu.isEmpty())
+            QVERIFY2(i.sortie.startsWith(
+                         QStringLiteral("MESSAGE Impossible d'ouvrir la base de données du serveur ") +
+                         url.toString()),
+                     qPrintable(i.sortie));
+        QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"Brevanta.ini"});
+    }
+
+    // A Brevanta.ini that names no server leaves the file in use.
+    void sansServeur() {
+        QTemporaryDir dossier;
+        ecrireIni(dossier.path(), "[Base]\nAutre=1\n");
+        const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), dossier.path());
+        QCOMPARE(i.statut, 1);
+        QVERIFY2(i.sortie.startsWith("MESSAGE Impossible d'ouvrir la base de données Brevanta.mdb"),
+                 qPrintable(i.sortie));
+    }
 };
 
-QTEST_APPLESS_MAIN(TestDemarrage)
+QTEST_GUILESS_MAIN(TestDemarrage)
 #include "testdemarrage.moc"

@@ -1,18 +1,9 @@
 #include "core/bd/choixbase.h"
-#include "core/bd/connection.h"
-#include "core/bd/erreurbd.h"
 #include "core/bd/recordset.h"
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
-#include <QClipboard>
 #include <QDir>
-#include <QGuiApplication>
 
-namespace {
-const QString ClientParti =
-    QStringLiteral("Ce client n'existe plus : il a été supprimé ou renommé sur un autre poste.");
-const QString ContactParti =
-    QStringLiteral("Cet interlocuteur n'existe plus : il a été supprimé ou renommé sur un autre poste.");
 const char* const Renomme = "update Client set Nom='ACME SA' where Nom='ACME'";
 
 // A save that another machine leaves without its record: the button that starts the edit, the
@@ -33,126 +24,80 @@ const SansFiche SansFiches[] = {
      "Ce client n'existe plus"},
     {"client renommé", "BtnModifier", "Ville", Renomme, "BtnValider", "Ce client n'existe plus"},
 };
-} // namespace
 
 // Another program works on the same database meanwhile; what one says, the other hears.
 class TestDeuxPostes : public QObject {
     Q_OBJECT
 private slots:
-    void deuxDossiers();
-    void enregistrementsSansFiche_data();
-    void enregistrementsSansFiche();
-    void ligneDisparue();
-    void messagesEnFrancais();
-    void champsSurUneLigne();
-};
-
-// Two users, each starting the program in a working folder of their own (the server named in both
-// folders' Brevanta.ini; a file, shared within its folder): what one saves, the other lists.
-void TestDeuxPostes::deuxDossiers() {
-    FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1)});
-    const QString ici = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(t.base.autrePoste()));
-    Connection autre;
-    autre.open(baseDuDossier());
-    QVERIFY(QDir::setCurrent(ici));
-    QCOMPARE(autre.description(), Connexion->description());
-
-    t.clic("BtnCreerAction");
-    t.saisir("CommentaireAction", "rappeler");
-    t.clic("BtnValiderAction");
-    Recordset rs;
-    rs.open("select Commentaire from Actions", &autre);
-    QCOMPARE(rs.texte(0), QStringLiteral("rappeler"));
-
-    autre.execute("insert into Client (Nom) values (\"Zeta\")");
-    autre.execute("insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
-                  "(\"ACME\", \"Dupont\", \"visite\", #2030/01/01#, 0)");
-    // The window lists them when it shows again, and at the next click on the client.
-    frmClient->showMinimized();
-    frmClient->showNormal();
-    QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta"}));
-    t.clicGrille("VsfListeClients", 1);
-    QCOMPARE(t.colonne("VSFRDV").size(), 1);
-    QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), QStringLiteral("visite"));
-}
-
-void TestDeuxPostes::enregistrementsSansFiche_data() {
-    QTest::addColumn<int>("cas");
-    for (int i = 0; i < int(std::size(SansFiches)); ++i)
-        QTest::newRow(SansFiches[i].nom) << i;
-}
-
-// A save whose record is gone says so, writes nothing and keeps the input.
-void TestDeuxPostes::enregistrementsSansFiche() {
-    QFETCH(int, cas);
-    const SansFiche& c = SansFiches[cas];
-    FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME", 1),
-                   suivi("Actions", "ACME", "Dupont", "appeler", "2030-01-01 00:00:00"),
-                   suivi("RDV", "ACME", "Dupont", "visite", "2030-01-01 00:00:00")});
-    const auto tables = [&t] {
-        return t.lire("select * from Client") + t.lire("select * from Interlocuteur") +
-               t.lire("select * from Actions") + t.lire("select * from RDV");
-    };
-    t.clic(c.debut);
-    t.saisir(c.champ, QStringLiteral("gardé"));
-    t.base.sql(c.autrePoste);
-    const QStringList avant = tables();
-    t.clic(c.valider);
-    QVERIFY2(Message::dernierTexte().startsWith(c.message), qPrintable(Message::dernierTexte()));
-    QVERIFY(t.w(c.valider)->isVisible());
-    QCOMPARE(t.texte(c.champ), QStringLiteral("gardé"));
-    QCOMPARE(tables(), avant);
-}
-
-// A click on a row whose record another program renamed says so and shows the list as it is now.
-void TestDeuxPostes::ligneDisparue() {
-    FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME")});
-    t.base.sql("update Client set Nom='Zeta SA' where Nom='Zeta'");
-    t.clicGrille("VsfListeClients", 2);
-    QCOMPARE(Message::dernierTexte(), ClientParti);
-    QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta SA"}));
-    QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("ACME"));
-    QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
-
-    t.base.sql("delete from Interlocuteur");
-    t.clicGrille("ListeInterlocuteurs", 1);
-    QCOMPARE(Message::dernierTexte(), ContactParti);
-    QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->rows(), 1);
-}
-
-void TestDeuxPostes::messagesEnFrancais() {
-    const QList<std::pair<ErreurBd, const char*>> cas{
-        {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
-        {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
-        {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
-        {ErreurBd(13, "database or disk is full"), "Le disque est plein"},
-        {ErreurBd(11, "database disk image is malformed"), "endommagé"},
-        {ErreurBd(1, "no such table: RDV"), "une table ou une colonne manque"}};
-    for (const auto& [erreur, phrase] : cas) {
-        QVERIFY2(erreur.message().startsWith(erreur.explication()), phrase);
-        QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
-        QVERIFY(erreur.message().endsWith(
-            QStringLiteral("Erreur %1 : %2").arg(erreur.numero()).arg(erreur.texte())));
+    // Two users, each starting the program in a working folder of their own (the server named in both
+    // folders' Brevanta.ini; a file, shared within its folder): what one saves, the other lists.
+    void deuxDossiers() {
+        FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1)});
+        const QString ici = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(t.base.autrePoste()));
+        Connection autre;
+        autre.open(baseDuDossier());
+        QVERIFY(QDir::setCurrent(ici));
+        QCOMPARE(autre.description(), Connexion->description());
+        t.saisie("BtnCreerAction", {{"CommentaireAction", "rappeler"}}, "BtnValiderAction");
+        Recordset rs;
+        rs.open("select Commentaire from Actions", &autre);
+        QCOMPARE(rs.texte(0), "rappeler");
+        autre.execute("insert into Client (Nom) values (\"Zeta\")");
+        autre.execute("insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
+                      "(\"ACME\", \"Dupont\", \"visite\", #2030/01/01#, 0)");
+        // The window lists them when it shows again, and at the next click on the client.
+        t.restaurer();
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta"}));
+        t.clicGrille("VsfListeClients", 1);
+        QCOMPARE(t.colonne("VSFRDV").size(), 1);
+        QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), "visite");
     }
-    QCOMPARE(ErreurBd(1, "near x: syntax error").message(),
-             QStringLiteral("Erreur 1 : near x: syntax error"));
-}
 
-// Pasted tabs and line breaks become blanks in a single-line field; a comment keeps its lines.
-void TestDeuxPostes::champsSurUneLigne() {
-    FenetreTest t({client("ACME")});
-    t.clic("BtnModifier");
-    QGuiApplication::clipboard()->setText(QStringLiteral("rue\tdu Port\r\n12"));
-    t.w<QLineEdit>("Adresse1")->clear();
-    t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(t.texte("Adresse1"), QStringLiteral("rue du Port 12"));
-    t.saisir("Ville", QStringLiteral("Saint\nMalo"));
-    t.saisir("Commentaire", QStringLiteral("un\ndeux"));
-    t.clic("BtnValider");
-    QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
-             QStringList(QStringLiteral("rue du Port 12|Saint Malo|un\ndeux")));
-}
+    void enregistrementsSansFiche_data() {
+        QTest::addColumn<int>("cas");
+        for (int i = 0; i < int(std::size(SansFiches)); ++i)
+            QTest::newRow(SansFiches[i].nom) << i;
+    }
+
+    // A save whose record is gone says so, writes nothing and keeps the input.
+    void enregistrementsSansFiche() {
+        QFETCH(int, cas);
+        const SansFiche& c = SansFiches[cas];
+        FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME", 1),
+                       suivi("Actions", "ACME", "Dupont", "appeler", "2030-01-01 00:00:00"),
+                       suivi("RDV", "ACME", "Dupont", "visite", "2030-01-01 00:00:00")});
+        const auto tables = [&t] {
+            return t.lire("select * from Client") + t.lire("select * from Interlocuteur") +
+                   t.lire("select * from Actions") + t.lire("select * from RDV");
+        };
+        t.saisie(c.debut, {{c.champ, "gardé"}}, nullptr);
+        t.base.sql(c.autrePoste);
+        const QStringList avant = tables();
+        t.clic(c.valider);
+        QVERIFY2(Message::dernierTexte().startsWith(c.message), qPrintable(Message::dernierTexte()));
+        QVERIFY(t.w(c.valider)->isVisible());
+        QCOMPARE(t.texte(c.champ), "gardé");
+        QCOMPARE(tables(), avant);
+    }
+
+    // A click on a row whose record another program renamed says so and shows the list as it is now.
+    void ligneDisparue() {
+        FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME")});
+        t.base.sql("update Client set Nom='Zeta SA' where Nom='Zeta'");
+        t.clicGrille("VsfListeClients", 2);
+        QCOMPARE(Message::dernierTexte(),
+                 "Ce client n'existe plus : il a été supprimé ou renommé sur un autre poste.");
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "Zeta SA"}));
+        QCOMPARE(t.selection("VsfListeClients"), "ACME");
+        QCOMPARE(t.texte("Nom"), "ACME");
+        t.base.sql("delete from Interlocuteur");
+        t.clicGrille("ListeInterlocuteurs", 1);
+        QCOMPARE(Message::dernierTexte(),
+                 "Cet interlocuteur n'existe plus : il a été supprimé ou renommé sur un autre poste.");
+        QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->rows(), 1);
+    }
+};
 
 QTEST_MAIN(TestDeuxPostes)
 #include "testdeuxpostes.moc"

@@ -4,9 +4,7 @@
 #include <QtTest>
 #include <stdexcept>
 
-namespace {
-
-DonneesSql actionExemple() {
+static DonneesSql actionExemple() {
     DonneesSql champs;
     champs.Add("Interlocuteur", QString("ContactA"), 0);
     champs.Add("Commentaire", QString("Relancer le devis"), 0);
@@ -17,12 +15,10 @@ DonneesSql actionExemple() {
     return champs;
 }
 
-void valeur(const char* nom, const QVariant& v, int type, const QString& insertion,
-            const QString& miseAJour = QString()) {
+static void valeur(const char* nom, const QVariant& v, int type, const QString& insertion,
+                   const QString& miseAJour = QString()) {
     QTest::newRow(nom) << v << type << insertion << (miseAJour.isNull() ? insertion : miseAJour);
 }
-
-} // namespace
 
 class TestDonneesSql : public QObject {
     Q_OBJECT
@@ -45,7 +41,6 @@ private slots:
         QCOMPARE(champs.GenereRequeteSql(1, "Actions"),
                  "update Actions set Interlocuteur=\"ContactA\",Commentaire=\"Relancer le devis\","
                  "Client=\"ClientA\",DatePrevue=#2003/02/17 14:30:00#,Fait=0,DateSaisie=#2003/02/10#");
-
         DonneesSql conditions;
         conditions.Add("Client", QString("ClientA"), 0);
         conditions.Add("Fait", 0, 1);
@@ -89,7 +84,6 @@ private slots:
         champs.Add("Client", QString("C"), 0);
         QCOMPARE(m_avertissements, QStringList({"c la", "c la", "c la"}));
         QVERIFY(champs.GenereRequeteSql(1, "T").endsWith(",Client=\"B\",Client=\"C\""));
-
         DonneesSql copie = champs.Clone();
         QCOMPARE(m_avertissements.size(), 6);
         copie.Item("Client")->ModifVal(QString("Z"));
@@ -100,7 +94,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, champs.Remove(-1));
         champs.Remove(0);
         QCOMPARE(champs.Item(0)->NomChamp, "Commentaire");
-
         // Nothing left to write, whether the set is empty or its only column has no known type.
         champs.RemoveAll();
         champs.Add("Inconnu", QString("x"), 7);

@@ -1,6 +1,6 @@
 #include "core/bd/horloge.h"
-#include "fenetretest.h"
 #include "gui/dialogs/frmreference.h"
+#include "support/fenetretest.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -185,8 +185,7 @@ private slots:
         const QString piege = QStringLiteral("Rappeler\",Fait=-1,Commentaire=\"pirate");
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
         t.base.sql("update Actions set Commentaire='" + piege + "' where Commentaire='appeler'");
-        frmClient->showMinimized();
-        frmClient->showNormal();
+        t.restaurer();
         for (const char* suffixe : {"Action", "RDV"}) {
             const QString liste = suffixe == QLatin1String("RDV") ? "VSFRDV" : "ListeActions";
             const int colonne = liste == "VSFRDV" ? 5 : 1;
@@ -241,8 +240,7 @@ private slots:
         QVERIFY(t.w("BtnPlanning")->isEnabled());
 
         t.base.sql("delete from Client");
-        frmClient->showMinimized();
-        frmClient->showNormal();
+        t.restaurer();
         t.clic("BtnCreerInterlocuteur");
         QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez sélectionner un client."));
         QVERIFY(!t.w("BtnValiderInterlocuteur")->isVisible());

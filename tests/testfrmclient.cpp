@@ -1,13 +1,10 @@
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
-#include "core/bd/connection.h"
-#include "widgets/ecran.h"
 #include "widgets/fond.h"
 
 #include <QAbstractButton>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QRadioButton>
+#include <QClipboard>
+#include <QGuiApplication>
 
 namespace {
 const QString Doublon =
@@ -17,193 +14,171 @@ const QString Doublon =
 class TestFrmClient : public QObject {
     Q_OBJECT
 private slots:
-    void ouverture();
-    void creationEtModification();
-    void renommageEtEchecs();
-    void suppression();
-    void clavier();
-};
-
-void TestFrmClient::ouverture() {
-    FenetreTest t;
-    QCOMPARE(QRect(frmClient->pos(), frmClient->size()), QRect(0, 0, 1227, 852));
-    QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
-    // Every caption shows whole in its fixed place.
-    for (QWidget* c : frmClient->findChildren<QWidget*>()) {
-        int besoin =
-            qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
-        if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
-            besoin = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 8;
-        QVERIFY2(besoin <= c->width(), qPrintable(c->objectName()));
+    void ouverture() {
+        FenetreTest t;
+        QCOMPARE(QRect(frmClient->pos(), frmClient->size()), QRect(0, 0, 1227, 852));
+        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
+        // Every caption shows whole in its fixed place.
+        for (QWidget* c : frmClient->findChildren<QWidget*>()) {
+            int besoin =
+                qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
+            if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
+                besoin = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 8;
+            QVERIFY2(besoin <= c->width(), qPrintable(c->objectName()));
+        }
     }
-}
 
-// Every text is stored encoded and trimmed, and the name is compared as it will be stored.
-void TestFrmClient::creationEtModification() {
-    FenetreTest t({client("Zeta")});
-    t.clic("BtnCreer");
-    QVERIFY(t.w("BtnValider")->isVisible() && !t.w("BtnCreer")->isVisible());
-    QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurBlanc));
-    t.saisir("Nom", "   ");
-    t.clic("BtnValider");
-    QCOMPARE(Message::dernierTexte(), QStringLiteral("Veuillez renseigner le nom du client"));
-    t.saisir("Nom", QStringLiteral(" Le \"Bon\" Pain "));
-    t.saisir("Adresse1", QStringLiteral("Rue \"Haute\""));
-    t.saisir("CP", " 69003 ");
-    t.saisir("Commentaire", QStringLiteral("Client \"fidèle\""));
-    t.clic("BtnValider");
-    QCOMPARE(t.lire("select * from Client where Nom<>'Zeta'"),
-             QStringList(QStringLiteral("Le $BBon$B Pain|Rue $BHaute$B||69003|||||Client $Bfidèle$B")));
-    QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("Le 'Bon' Pain"));
-    QCOMPARE(t.texte("Adresse1"), QStringLiteral("Rue 'Haute'"));
-    QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurJaunePale));
+    // Every text is stored encoded and trimmed, and the name is compared as it will be stored.
+    void creationEtModification() {
+        FenetreTest t({client("Zeta")});
+        t.clic("BtnCreer");
+        QVERIFY(t.w("BtnValider")->isVisible() && !t.w("BtnCreer")->isVisible());
+        QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurBlanc));
+        t.saisie(nullptr, {{"Nom", "   "}}, "BtnValider");
+        QCOMPARE(Message::dernierTexte(), "Veuillez renseigner le nom du client");
+        t.saisie(nullptr,
+                 {{"Nom", " Le \"Bon\" Pain "},
+                  {"Adresse1", "Rue \"Haute\""},
+                  {"CP", " 69003 "},
+                  {"Commentaire", "Client \"fidèle\""}},
+                 "BtnValider");
+        QCOMPARE(t.lire("select * from Client where Nom<>'Zeta'"),
+                 QStringList("Le $BBon$B Pain|Rue $BHaute$B||69003|||||Client $Bfidèle$B"));
+        QCOMPARE(t.selection("VsfListeClients"), "Le 'Bon' Pain");
+        QCOMPARE(t.texte("Adresse1"), "Rue 'Haute'");
+        QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurJaunePale));
+        t.saisie("BtnCreer", {{"Nom", "  Le \"Bon\" Pain"}, {"Ville", "Paris"}}, "BtnValider");
+        QCOMPARE(Message::dernierTexte(), Doublon);
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
+        QCOMPARE(t.texte("Ville"), "Paris");
+        t.clic("BtnAnnuler");
+        // Shown with apostrophes, the unchanged name keeps its stored form and is not its own duplicate.
+        t.saisie("BtnModifier", {{"Ville", "Nantes"}}, "BtnValider");
+        QCOMPARE(t.lire("select Nom, Ville from Client order by Nom"),
+                 QStringList({"Le $BBon$B Pain|Nantes", "Zeta|"}));
+    }
 
-    t.clic("BtnCreer");
-    t.saisir("Nom", QStringLiteral("  Le \"Bon\" Pain"));
-    t.saisir("Ville", "Paris");
-    t.clic("BtnValider");
-    QCOMPARE(Message::dernierTexte(), Doublon);
-    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
-    QCOMPARE(t.texte("Ville"), QStringLiteral("Paris"));
-    t.clic("BtnAnnuler");
+    // The rename carries the contacts, actions and appointments, all or nothing; a failure or a restore
+    // from minimised keeps the typed input.
+    void renommageEtEchecs() {
+        FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME"), contact("Durand", "Zeta"),
+                       suivi("Actions", "ACME", "Dupont"), suivi("RDV", "ACME", "Dupont")});
+        t.saisie("BtnModifier", {{"Nom", "Zeta"}}, "BtnValider");
+        QCOMPARE(Message::dernierTexte(), Doublon);
+        t.saisie(nullptr, {{"Nom", "ACME Group"}, {"Tel", "01 02"}}, "BtnValider");
+        QCOMPARE(t.lire("select Nom, Tel from Client order by Nom"),
+                 QStringList({"ACME Group|01 02", "Zeta|"}));
+        const auto suivants = [&t] {
+            return t.lire("select Client from Interlocuteur order by Nom") +
+                   t.lire("select Client from Actions") + t.lire("select Client from RDV");
+        };
+        QCOMPARE(suivants(), QStringList({"ACME Group", "Zeta", "ACME Group", "ACME Group"}));
+        QCOMPARE(t.colonne("ListeInterlocuteurs"), QStringList("Dupont"));
+        t.base.sql("alter table RDV rename to Cache");
+        t.saisie("BtnModifier", {{"Nom", "ACME SA"}}, "BtnValider");
+        QVERIFY(Message::dernierTexte().contains("RDV", Qt::CaseInsensitive));
+        QCOMPARE(t.lire("select Nom from Client order by Nom") +
+                     t.lire("select Client from Interlocuteur order by Nom"),
+                 QStringList({"ACME Group", "Zeta", "ACME Group", "Zeta"}));
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationClient);
+        t.restaurer();
+        QCOMPARE(t.texte("Nom"), "ACME SA");
+        // Once the table is back, the same Valider renames the client it was meant for.
+        t.base.sql("alter table Cache rename to RDV");
+        t.clic("BtnValider");
+        QCOMPARE(suivants(), QStringList({"ACME SA", "Zeta", "ACME SA", "ACME SA"}));
+        t.base.sql(client("B"));
+        t.restaurer();
+        QVERIFY(t.colonne("VsfListeClients").contains("B"));
+        t.base.sql("drop table Client");
+        t.restaurer();
+        QCOMPARE(Message::dernierTexte(), "Erreur à l\"initialisation de la liste...");
+        QString apropos;
+        fermerModale(&apropos);
+        t.clic("BtnAPropos");
+        QCOMPARE(apropos, "frmApropos");
+        t.clic("BtnQuitter");
+        QVERIFY(!Connexion->isOpen());
+    }
 
-    // Shown with apostrophes, the unchanged name keeps its stored form and is not its own duplicate.
-    t.clic("BtnModifier");
-    t.saisir("Ville", "Nantes");
-    t.clic("BtnValider");
-    QCOMPARE(t.lire("select Nom, Ville from Client order by Nom"),
-             QStringList({"Le $BBon$B Pain|Nantes", "Zeta|"}));
-}
-
-// The rename carries the contacts, actions and appointments, all or nothing; a failure or a restore
-// from minimised keeps the typed input.
-void TestFrmClient::renommageEtEchecs() {
-    FenetreTest t({client("ACME"), client("Zeta"), contact("Dupont", "ACME"), contact("Durand", "Zeta"),
-                   suivi("Actions", "ACME", "Dupont"), suivi("RDV", "ACME", "Dupont")});
-    t.clic("BtnModifier");
-    t.saisir("Nom", "Zeta");
-    t.clic("BtnValider");
-    QCOMPARE(Message::dernierTexte(), Doublon);
-    t.saisir("Nom", "ACME Group");
-    t.saisir("Tel", "01 02");
-    t.clic("BtnValider");
-    QCOMPARE(t.lire("select Nom, Tel from Client order by Nom"), QStringList({"ACME Group|01 02", "Zeta|"}));
-    const auto suivants = [&t] {
-        return t.lire("select Client from Interlocuteur order by Nom") +
-               t.lire("select Client from Actions") + t.lire("select Client from RDV");
-    };
-    QCOMPARE(suivants(), QStringList({"ACME Group", "Zeta", "ACME Group", "ACME Group"}));
-    QCOMPARE(t.colonne("ListeInterlocuteurs"), QStringList("Dupont"));
-
-    t.base.sql("alter table RDV rename to Cache");
-    t.clic("BtnModifier");
-    t.saisir("Nom", "ACME SA");
-    t.clic("BtnValider");
-    QVERIFY(Message::dernierTexte().contains("RDV", Qt::CaseInsensitive));
-    QCOMPARE(t.lire("select Nom from Client order by Nom") +
-                 t.lire("select Client from Interlocuteur order by Nom"),
-             QStringList({"ACME Group", "Zeta", "ACME Group", "Zeta"}));
-    QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationClient);
-    const auto restaurer = [] {
-        frmClient->showMinimized();
-        frmClient->showNormal();
-    };
-    restaurer();
-    QCOMPARE(t.texte("Nom"), QStringLiteral("ACME SA"));
-
-    // Once the table is back, the same Valider renames the client it was meant for.
-    t.base.sql("alter table Cache rename to RDV");
-    t.clic("BtnValider");
-    QCOMPARE(suivants(), QStringList({"ACME SA", "Zeta", "ACME SA", "ACME SA"}));
-    t.base.sql(client("B"));
-    restaurer();
-    QVERIFY(t.colonne("VsfListeClients").contains("B"));
-    t.base.sql("drop table Client");
-    restaurer();
-    QCOMPARE(Message::dernierTexte(), QStringLiteral("Erreur à l\"initialisation de la liste..."));
-
-    QString apropos;
-    fermerModale(&apropos);
-    t.clic("BtnAPropos");
-    QCOMPARE(apropos, QStringLiteral("frmApropos"));
-    t.clic("BtnQuitter");
-    QVERIFY(!Connexion->isOpen());
-}
-
-void TestFrmClient::suppression() {
-    FenetreTest t({client("A"), client("B$Bx"), client("C"), contact("Dupont", "B$Bx"),
-                   suivi("Actions", "B$Bx", "Dupont"), suivi("RDV", "B$Bx", "Dupont")});
-    t.clicGrille("VsfListeClients", 2);
-    QStringList boutons;
-    Message::setNextBox([&boutons](QMessageBox& boite) {
-        for (QAbstractButton* b : boite.buttons())
-            boutons << b->text().remove('&');
-        return QMessageBox::No;
-    });
-    t.clic("BtnSupprimer");
-    QCOMPARE(Message::dernierTexte(), QStringLiteral("Etes-vous sûr de vouloir supprimer B'x ?"));
-    boutons.sort();
-    QCOMPARE(boutons, QStringList({"Non", "Oui"}));
-    QCOMPARE(t.lire("select count(*) from Client"), QStringList("3"));
-
-    // All or nothing: a refused client row keeps its contacts and actions.
-    t.base.refuser("Client", "DELETE");
-    t.clicGrille("VsfListeClients", 2);
-    Message::setNextAnswer(QMessageBox::Yes);
-    t.clic("BtnSupprimer");
-    QVERIFY2(Message::dernierTexte().contains("refus"), qPrintable(Message::dernierTexte()));
-    QCOMPARE(t.lire("select count(*) from Interlocuteur union all select count(*) from Actions"),
-             QStringList({"1", "1"}));
-    t.base.accepter("Client", "DELETE");
-
-    t.clicGrille("VsfListeClients", 2);
-    Message::setNextAnswer(QMessageBox::Yes);
-    t.clic("BtnSupprimer");
-    QCOMPARE(t.lire("select Nom from Client"), QStringList({"A", "C"}));
-    // The appointments stay in the planning.
-    QCOMPARE(t.lire("select Client from Interlocuteur union all select Client from Actions union all "
-                    "select Client from RDV"),
-             QStringList("B$Bx"));
-
-    for (int i = 0; i < 2; ++i) {
-        Message::setNextAnswer(QMessageBox::Yes);
+    void suppression() {
+        FenetreTest t({client("A"), client("B$Bx"), client("C"), contact("Dupont", "B$Bx"),
+                       suivi("Actions", "B$Bx", "Dupont"), suivi("RDV", "B$Bx", "Dupont")});
+        t.clicGrille("VsfListeClients", 2);
+        QStringList boutons;
+        Message::setNextBox([&boutons](QMessageBox& boite) {
+            for (QAbstractButton* b : boite.buttons())
+                boutons << b->text().remove('&');
+            return QMessageBox::No;
+        });
         t.clic("BtnSupprimer");
+        QCOMPARE(Message::dernierTexte(), "Etes-vous sûr de vouloir supprimer B'x ?");
+        boutons.sort();
+        QCOMPARE(boutons, QStringList({"Non", "Oui"}));
+        QCOMPARE(t.lire("select count(*) from Client"), QStringList("3"));
+        // All or nothing: a refused client row keeps its contacts and actions.
+        t.base.refuser("Client", "DELETE");
+        t.clicGrille("VsfListeClients", 2);
+        t.supprimer("BtnSupprimer");
+        QVERIFY2(Message::dernierTexte().contains("refus"), qPrintable(Message::dernierTexte()));
+        QCOMPARE(t.lire("select count(*) from Interlocuteur union all select count(*) from Actions"),
+                 QStringList({"1", "1"}));
+        t.base.accepter("Client", "DELETE");
+        t.clicGrille("VsfListeClients", 2);
+        t.supprimer("BtnSupprimer");
+        QCOMPARE(t.lire("select Nom from Client"), QStringList({"A", "C"}));
+        // The appointments stay in the planning.
+        QCOMPARE(t.lire("select Client from Interlocuteur union all select Client from Actions union all "
+                        "select Client from RDV"),
+                 QStringList("B$Bx"));
+        for (int i = 0; i < 2; ++i) {
+            t.supprimer("BtnSupprimer");
+        }
+        QCOMPARE(t.w<Grille>("VsfListeClients")->rows(), 1);
+        QCOMPARE(t.texte("Nom"), QString());
+        QCOMPARE(ClientCourant, QString());
     }
-    QCOMPARE(t.w<Grille>("VsfListeClients")->rows(), 1);
-    QCOMPARE(t.texte("Nom"), QString());
-    QCOMPARE(ClientCourant, QString());
-}
 
-// Enter presses the default button of the area that switched last, Escape cancels the edit.
-void TestFrmClient::clavier() {
-    FenetreTest t({client("ACME"), contact("Dupont", "ACME")});
-    t.clic("BtnCreer");
-    t.saisir("Nom", "Perdu");
-    t.touche("Ville", Qt::Key_Escape);
-    QCOMPARE(t.texte("Nom"), QStringLiteral("ACME"));
-    t.touche("VsfListeClients", Qt::Key_Return);
-    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
-    t.touche("Nom", Qt::Key_Escape);
-    t.clic("BtnCreerInterlocuteur");
-    t.clic("BtnAnnulerInterlocuteur");
-    t.touche("VsfListeClients", Qt::Key_Return);
-    QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationInterlocuteur);
-    t.touche("NomInterlocuteur", Qt::Key_Escape);
-    QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+    // Enter presses the default button of the area that switched last, Escape cancels the edit.
+    void clavier() {
+        FenetreTest t({client("ACME"), contact("Dupont", "ACME")});
+        t.saisie("BtnCreer", {{"Nom", "Perdu"}}, nullptr);
+        t.touche("Ville", Qt::Key_Escape);
+        QCOMPARE(t.texte("Nom"), "ACME");
+        t.touche("VsfListeClients", Qt::Key_Return);
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
+        t.touche("Nom", Qt::Key_Escape);
+        t.clic("BtnCreerInterlocuteur");
+        t.clic("BtnAnnulerInterlocuteur");
+        t.touche("VsfListeClients", Qt::Key_Return);
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationInterlocuteur);
+        t.touche("NomInterlocuteur", Qt::Key_Escape);
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        t.saisie("BtnCreer", {{"Nom", "Nouveau"}}, nullptr);
+        auto* memo = t.w<QPlainTextEdit>("Commentaire");
+        QTest::keyClicks(memo, "un");
+        t.touche("Commentaire", Qt::Key_Return, Qt::ShiftModifier);
+        QTest::keyClicks(memo, "deux");
+        t.touche("Commentaire", Qt::Key_Return);
+        QCOMPARE(t.lire("select Commentaire from Client where Nom='Nouveau'"), QStringList("un\ndeux"));
+        t.saisie("BtnModifier", {{"CP", "75001"}}, nullptr);
+        t.touche("Tel", Qt::Key_Enter);
+        QCOMPARE(t.lire("select CP from Client where Nom='Nouveau'"), QStringList("75001"));
+    }
 
-    t.clic("BtnCreer");
-    t.saisir("Nom", "Nouveau");
-    auto* memo = t.w<QPlainTextEdit>("Commentaire");
-    QTest::keyClicks(memo, "un");
-    t.touche("Commentaire", Qt::Key_Return, Qt::ShiftModifier);
-    QTest::keyClicks(memo, "deux");
-    t.touche("Commentaire", Qt::Key_Return);
-    QCOMPARE(t.lire("select Commentaire from Client where Nom='Nouveau'"), QStringList("un\ndeux"));
-    t.clic("BtnModifier");
-    t.saisir("CP", "75001");
-    t.touche("Tel", Qt::Key_Enter);
-    QCOMPARE(t.lire("select CP from Client where Nom='Nouveau'"), QStringList("75001"));
-}
+    // Pasted tabs and line breaks become blanks in a single-line field; a comment keeps its lines.
+    void champsSurUneLigne() {
+        FenetreTest t({client("ACME")});
+        t.clic("BtnModifier");
+        QGuiApplication::clipboard()->setText("rue\tdu Port\r\n12");
+        t.w<QLineEdit>("Adresse1")->clear();
+        t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(t.texte("Adresse1"), "rue du Port 12");
+        t.saisie(nullptr, {{"Ville", "Saint\nMalo"}, {"Commentaire", "un\ndeux"}}, "BtnValider");
+        QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
+                 QStringList("rue du Port 12|Saint Malo|un\ndeux"));
+    }
+};
 
 QTEST_MAIN(TestFrmClient)
 #include "testfrmclient.moc"

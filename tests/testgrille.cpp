@@ -10,9 +10,7 @@
 #include <QSignalSpy>
 #include <QtTest>
 
-namespace {
-
-void remplir(Grille& g, const QList<QStringList>& lignes) {
+static void remplir(Grille& g, const QList<QStringList>& lignes) {
     g.setRows(1);
     for (const QStringList& l : lignes) {
         g.setRows(g.rows() + 1);
@@ -36,8 +34,6 @@ public:
         return SourceLignes::cleDate(l, c);
     }
 };
-
-} // namespace
 
 class TestGrille : public QObject {
     Q_OBJECT
@@ -99,7 +95,6 @@ private slots:
         // A header click never loads a record.
         QCOMPARE(clics.count(), 0);
         QCOMPARE(m_g->row(), 3);
-
         cliquer(*m_g, 0, 1);
         QCOMPARE(colonne(*m_g, 0), (QStringList{"Finance", "Direction", "éducation"}));
         cliquer(*m_g, 0, 2);
@@ -113,7 +108,6 @@ private slots:
         // Only the header: a click sorts nothing and reports nothing.
         cliquer(*m_g, 0);
         QCOMPARE(m_g->rows(), 1);
-
         remplir(*m_g, {{"c", "", "", ""}, {"b", "", "", ""}, {"a", "", "", ""}});
         int ligneVue = -1;
         connect(m_g.get(), &Grille::clic, this, [&] { ligneVue = m_g->rowSel(); });

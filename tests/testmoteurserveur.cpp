@@ -4,75 +4,87 @@
 #include "core/bd/erreurbd.h"
 #include "core/bd/recordset.h"
 #include "core/postgres/moteurpostgres.h"
+#include "support/basetest.h"
 #include "support/serveurtest.h"
 
 #include <QtTest>
 #include <libpq-fe.h>
 #include <memory>
+#include <optional>
 
-namespace {
-
-QStringList colonne(Connection& c, const QString& sql) {
-    Recordset rs;
-    rs.open(sql, &c);
-    QStringList valeurs;
-    for (; !rs.eof(); rs.moveNext())
-        valeurs << rs.texte(0);
-    return valeurs;
-}
-
-// The SQLSTATE a statement fails with; empty when it succeeds.
-template <typename F> QString etatDe(F&& f) {
+// The error a statement fails with, none when it succeeds.
+template <typename F> static std::optional<ErreurBd> erreurDe(F&& f) {
     try {
         f();
     } catch (const ErreurBd& e) {
-        return e.etat();
+        return e;
     }
-    return QString();
+    return std::nullopt;
 }
 
-} // namespace
+// Its SQLSTATE; empty when it succeeds.
+template <typename F> static QString etatDe(F&& f) {
+    const auto e = erreurDe(f);
+    return e ? e->etat() : QString();
+}
 
+// A state of a connection lost: an exception of connection or an administrator's intervention.
+static bool perdue(const QString& etat) {
+    return etat.startsWith(QLatin1String("08")) || etat.startsWith(QLatin1String("57P"));
+}
+
+// Ends the connection's session on the server, as a network fault or an administrator would.
+static void couper(Connection& c, const ServeurTest& base) {
+    Curseur pid = c.lireNatif("select pg_backend_pid()");
+    QVERIFY(pid.suivant());
+    base.sql(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.valeur(0).toLongLong()));
+}
+
+// Each case on a fresh database with the tables, and a connection of the program open on it.
 class TestMoteurServeur : public QObject {
     Q_OBJECT
 
+    std::unique_ptr<ServeurTest> m_base;
+    std::unique_ptr<Connection> m_c;
+
 private slots:
     void initTestCase() { EXIGER_SERVEUR_TEST(); }
+    void init() {
+        m_base = std::make_unique<ServeurTest>();
+        MoteurPostgres::creerTables(m_base->url());
+        m_c = std::make_unique<Connection>();
+        m_c->open(m_base->url());
+    }
+    void cleanup() {
+        m_c.reset();
+        m_base.reset();
+    }
 
     // Dialect, types and order as on a file: quotes, an hour that the clocks skip, month(now()),
     // true as -1, the Id of an insert, the French order of names.
     void dialecteSurLeServeur() {
-        ServeurTest base;
-        MoteurPostgres::creerTables(base.url());
-        Connection c;
-        c.open(base.url());
+        Connection& c = *m_c;
         QCOMPARE(c.cible(), Cible::Postgres);
         for (const char* nom : {"Zèbre", "école", "Eau", "Client 10", "client 9", "L'Île \"du\" Nord"})
             c.execute(QStringLiteral("insert into Client (Nom) values (\"%1\")")
                           .arg(QString::fromUtf8(nom).replace(QLatin1String("\""), QLatin1String("\"\""))));
-        QCOMPARE(colonne(c, QStringLiteral("select Nom from Client order by Nom")),
+        QCOMPARE(colonne(c, "select Nom from Client order by Nom"),
                  QStringList({"client 9", "Client 10", "Eau", "école", "L'Île \"du\" Nord", "Zèbre"}));
         c.execute(QStringLiteral(
             "insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,DateSaisie) "
             "values (\"Eau\", \"\", \"x\", #2026/03/29 02:30:00#, true, now())"));
         const qint64 id = c.lastInsertId();
         QVERIFY(id > 0);
-        QCOMPARE(
-            base.sql(
-                QStringLiteral("select DatePrevue::text || ' ' || Fait from Actions where Id = %1").arg(id)),
-            QStringLiteral("2026-03-29 02:30:00 -1"));
+        QCOMPARE(m_base->lignes(QStringLiteral("select DatePrevue, Fait from Actions where Id = %1").arg(id)),
+                 QStringList("2026-03-29 02:30:00|-1"));
         Recordset rs;
-        rs.open(QStringLiteral("select * from Actions where Fait=true and Interlocuteur=\"\""), &c);
+        rs.open("select * from Actions where Fait=true and Interlocuteur=\"\"", &c);
         QVERIFY(!rs.eof());
-        QCOMPARE(
-            rs.date(rs.position(QStringLiteral("DatePrevue"))).toString(QStringLiteral("yyyy-MM-dd HH:mm")),
-            QStringLiteral("2026-03-29 02:30"));
-        QCOMPARE(
-            colonne(c, QStringLiteral(
-                           "select count(*) as NbEnr from Actions where month(DateSaisie)=month(now())")),
-            QStringList{QStringLiteral("1")});
-        QCOMPARE(c.execute(QStringLiteral("update Client set Ville=\"Lyon\" where Nom<>\"Eau\"")), 5);
-        QCOMPARE(c.execute(QStringLiteral("delete * from Actions")), 1);
+        QCOMPARE(rs.date(rs.position("DatePrevue")).toString("yyyy-MM-dd HH:mm"), "2026-03-29 02:30");
+        QCOMPARE(colonne(c, "select count(*) as NbEnr from Actions where month(DateSaisie)=month(now())"),
+                 QStringList{"1"});
+        QCOMPARE(c.execute("update Client set Ville=\"Lyon\" where Nom<>\"Eau\""), 5);
+        QCOMPARE(c.execute("delete * from Actions"), 1);
     }
 
     // What the start-up says: a server that does not answer, a database without the tables, a
@@ -80,119 +92,91 @@ private slots:
     void refusDuServeur() {
         ServeurTest base;
         Connection c;
-        QCOMPARE(etatDe([&] { c.open(base.url()); }), QStringLiteral("42P01"));
+        QCOMPARE(etatDe([&] { c.open(base.url()); }), "42P01");
         QVERIFY(!c.isOpen());
         MoteurPostgres::creerTables(base.url());
-        QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), QStringLiteral("42P07"));
+        QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), "42P07");
         QUrl ailleurs(base.url());
         ailleurs.setPort(1);
-        try {
-            c.open(ailleurs.toString());
-            QFAIL("un serveur absent a été ouvert");
-        } catch (const ErreurBd& e) {
-            QCOMPARE(e.etat(), QStringLiteral("08001"));
-            QVERIFY(e.message().contains(QStringLiteral("ne répond pas")));
-        }
+        const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
+        QVERIFY(absent && absent->etat() == "08001" && absent->message().contains("ne répond pas"));
     }
 
     // A lost connection is told, then the next statement reconnects.
     void connexionPerdue() {
-        ServeurTest base;
-        MoteurPostgres::creerTables(base.url());
-        Connection c;
-        c.open(base.url());
-        Curseur pid = c.lireNatif(QStringLiteral("select pg_backend_pid()"));
-        QVERIFY(pid.suivant());
-        base.sql(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.valeur(0).toLongLong()));
-        const QString etat =
-            etatDe([&] { c.execute(QStringLiteral("insert into Service (Nom) values (\"a\")")); });
-        QVERIFY2(etat.startsWith(QLatin1String("08")) || etat.startsWith(QLatin1String("57P")),
-                 qPrintable(etat));
-        c.execute(QStringLiteral("insert into Service (Nom) values (\"b\")"));
-        QCOMPARE(base.sql(QStringLiteral("select string_agg(Nom, ',') from Service")), QStringLiteral("b"));
-
+        Connection& c = *m_c;
+        const ServeurTest& base = *m_base;
+        couper(c, base);
+        const QString etat = etatDe([&] { c.execute("insert into Service (Nom) values (\"a\")"); });
+        QVERIFY2(perdue(etat), qPrintable(etat));
+        c.execute("insert into Service (Nom) values (\"b\")");
+        QCOMPARE(base.sql("select string_agg(Nom, ',') from Service"), "b");
         // Lost inside a save: its commit fails, even after an error the caller let pass, and is never
         // reported as done on a new connection.
         QString echec;
         {
             Transaction saisie(&c);
-            c.execute(QStringLiteral("insert into Service (Nom) values (\"c\")"));
-            Curseur pid = c.lireNatif(QStringLiteral("select pg_backend_pid()"));
-            QVERIFY(pid.suivant());
-            base.sql(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.valeur(0).toLongLong()));
-            QVERIFY(!etatDe([&] {
-                         c.execute(QStringLiteral("insert into Service (Nom) values (\"e\")"));
-                     }).isEmpty());
+            c.execute("insert into Service (Nom) values (\"c\")");
+            couper(c, base);
+            QVERIFY(!etatDe([&] { c.execute("insert into Service (Nom) values (\"e\")"); }).isEmpty());
             echec = etatDe([&] { saisie.commit(); });
         }
-        QVERIFY2(echec.startsWith(QLatin1String("08")) || echec.startsWith(QLatin1String("57P")),
-                 qPrintable(echec));
-        QCOMPARE(base.sql(QStringLiteral("select string_agg(Nom, ',') from Service")), QStringLiteral("b"));
-        c.execute(QStringLiteral("insert into Service (Nom) values (\"d\")"));
+        QVERIFY2(perdue(echec), qPrintable(echec));
+        QCOMPARE(base.sql("select string_agg(Nom, ',') from Service"), "b");
+        c.execute("insert into Service (Nom) values (\"d\")");
     }
 
     // The server tells what others commit: lists are read again only then.
     void versionDesDonnees() {
-        ServeurTest base;
-        MoteurPostgres::creerTables(base.url());
-        Connection a, b;
-        a.open(base.url());
-        b.open(base.url());
+        Connection& a = *m_c;
+        Connection b;
+        b.open(m_base->url());
         const VersionDonnees debut = a.version();
         QCOMPARE(a.version(), debut);
-        b.execute(QStringLiteral("insert into Service (Nom) values (\"Achats\")"));
+        b.execute("insert into Service (Nom) values (\"Achats\")");
         const VersionDonnees apresAutre = a.version();
         QVERIFY(apresAutre != debut);
         QCOMPARE(a.version(), apresAutre);
         {
             Transaction enCours(&b);
-            b.execute(QStringLiteral("delete * from Service"));
+            b.execute("delete * from Service");
             QCOMPARE(a.version(), apresAutre);
         }
         QCOMPARE(a.version(), apresAutre);
-        base.sql(QStringLiteral("update Actions set Fait = 0"));
+        m_base->sql("update Actions set Fait = 0");
         QVERIFY(a.version() != apresAutre);
     }
 
     // A table another program holds is waited for, then refused as busy: the window never freezes.
     void verrouTenuAilleurs() {
-        ServeurTest base;
-        MoteurPostgres::creerTables(base.url());
         Connection::setAttenteVerrou(200);
         Connection c;
-        c.open(base.url());
+        c.open(m_base->url());
         Connection::setAttenteVerrou(5000);
-        std::unique_ptr<PGconn, void (*)(PGconn*)> autre(PQconnectdb(base.url().toUtf8().constData()),
+        std::unique_ptr<PGconn, void (*)(PGconn*)> autre(PQconnectdb(m_base->url().toUtf8().constData()),
                                                          PQfinish);
         PQclear(PQexec(autre.get(), "BEGIN; LOCK TABLE Client IN ACCESS EXCLUSIVE MODE"));
-        try {
-            c.execute(QStringLiteral("insert into Client (Nom) values (\"ACME\")"));
-            QFAIL("écrit malgré le verrou d'un autre programme");
-        } catch (const ErreurBd& e) {
-            QCOMPARE(e.etat(), QStringLiteral("55P03"));
-            QVERIFY(e.message().contains(QStringLiteral("occupée")));
-        }
+        const auto occupee = erreurDe([&] { c.execute("insert into Client (Nom) values (\"ACME\")"); });
+        QVERIFY(occupee && occupee->etat() == "55P03" && occupee->message().contains("occupée"));
         PQclear(PQexec(autre.get(), "COMMIT"));
-        c.execute(QStringLiteral("insert into Client (Nom) values (\"ACME\")"));
+        c.execute("insert into Client (Nom) values (\"ACME\")");
     }
 
     // An action checked against its client and a deletion of that client, by two programs at once:
     // one of them fails, and no action is left without its client.
     void aucunOrphelin() {
-        ServeurTest base;
-        MoteurPostgres::creerTables(base.url());
-        Connection a, b;
-        a.open(base.url());
-        b.open(base.url());
-        a.execute(QStringLiteral("insert into Client (Nom) values (\"ACME\")"));
+        Connection& a = *m_c;
+        Connection b;
+        b.open(m_base->url());
+        a.execute("insert into Client (Nom) values (\"ACME\")");
         QString echec;
         {
             Transaction saisie(&a);
-            QCOMPARE(colonne(a, QStringLiteral("select Nom from Client where Nom=\"ACME\"")).size(), 1);
+            QCOMPARE(colonne(a, "select Nom from Client where Nom=\"ACME\"").size(), 1);
             {
                 Transaction suppression(&b);
-                b.execute(QStringLiteral("delete * from Actions where Client=\"ACME\""));
-                b.execute(QStringLiteral("delete * from Client where Nom=\"ACME\""));
+                b.execute("delete * from Actions where Client=\"ACME\"");
+                b.execute("delete * from Client where Nom=\"ACME\"");
                 suppression.commit();
             }
             echec = etatDe([&] {
@@ -202,8 +186,8 @@ private slots:
                 saisie.commit();
             });
         }
-        QCOMPARE(echec, QStringLiteral("40001"));
-        QCOMPARE(base.sql(QStringLiteral("select count(*) from Actions")), QStringLiteral("0"));
+        QCOMPARE(echec, "40001");
+        QCOMPARE(m_base->sql("select count(*) from Actions"), "0");
     }
 };
 

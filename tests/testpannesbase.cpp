@@ -1,23 +1,18 @@
 // Database faults while the window runs: each save that meets one shows a message, keeps the
 // edit and its input and changes nothing; once the fault is gone the same Valider saves.
-#include "core/bd/connection.h"
 #include "core/bd/schema.h"
-#include "fenetretest.h"
 #include "gui/dialogs/frmreference.h"
-#include "support/controles.h"
 #include "support/demarrage.h"
+#include "support/fenetretest.h"
 #include "support/outil.h"
 
 #include <QDir>
 #include <QFile>
-#include <QPlainTextEdit>
 #include <QSqlQuery>
 #include <memory>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
-
-namespace {
 
 enum class Panne { Verrou, Lecteur, Dossier, Table, Pages, Tmpfs };
 
@@ -34,24 +29,23 @@ struct Zone {
     QString relecture;
 };
 
-const QList<Zone> Zones{
-    {"Client", "BtnModifier", "Nom", "Commentaire", "BtnValider",
-     "select length(c.Commentaire) from Client c, Interlocuteur i where c.Nom = 'gardée' and i.Client = "
-     "c.Nom"},
-    {"Interlocuteur", "BtnModifierInterlocuteur", "NomInterlocuteur", "CommentaireInterlocuteur",
-     "BtnValiderInterlocuteur",
-     "select length(i.Commentaire) from Interlocuteur i, RDV r where i.Nom = 'gardée' and i.Client = 'ACME' "
-     "and r.Interlocuteur = i.Nom"},
-    {"Actions", "BtnCreerAction", nullptr, "CommentaireAction", "BtnValiderAction",
-     "select length(Commentaire) from Actions where Client = 'ACME' and Interlocuteur = 'Dupont' and "
-     "length(Commentaire) > 100"},
-    {"RDV", "BtnModifierRDV", nullptr, "CommentaireRDV", "BtnValiderRDV",
-     "select length(Commentaire) from RDV where Client = 'ACME' and length(Commentaire) > 100"},
-    {"Service", "BtnCreer", "Nom", nullptr, "BtnValider", "select length(Nom) from Service"},
-};
+const QList<Zone> Zones(
+    {{"Client", "BtnModifier", "Nom", "Commentaire", "BtnValider",
+      "select length(c.Commentaire) from Client c, Interlocuteur i where c.Nom = 'gardée' and i.Client = "
+      "c.Nom"},
+     {"Interlocuteur", "BtnModifierInterlocuteur", "NomInterlocuteur", "CommentaireInterlocuteur",
+      "BtnValiderInterlocuteur",
+      "select length(i.Commentaire) from Interlocuteur i, RDV r where i.Nom = 'gardée' and i.Client = 'ACME' "
+      "and r.Interlocuteur = i.Nom"},
+     {"Actions", "BtnCreerAction", nullptr, "CommentaireAction", "BtnValiderAction",
+      "select length(Commentaire) from Actions where Client = 'ACME' and Interlocuteur = 'Dupont' and "
+      "length(Commentaire) > 100"},
+     {"RDV", "BtnModifierRDV", nullptr, "CommentaireRDV", "BtnValiderRDV",
+      "select length(Commentaire) from RDV where Client = 'ACME' and length(Commentaire) > 100"},
+     {"Service", "BtnCreer", "Nom", nullptr, "BtnValider", "select length(Nom) from Service"}});
 
 // Still editing, with what was typed.
-bool enSaisie(const QWidget* fenetre, const Zone& z) {
+static bool enSaisie(const QWidget* fenetre, const Zone& z) {
     return enfant(fenetre, z.valider)->isVisible() &&
            (!z.champ ||
             enfant<QLineEdit>(fenetre, z.champ)->text() == (z.memo ? QStringLiteral("gardée") : Saisie)) &&
@@ -73,18 +67,16 @@ public:
     void remplir() const {
         struct statvfs etat {};
         ::statvfs(QFile::encodeName(m_dossier).constData(), &etat);
-        QFile bourre(m_dossier + QStringLiteral("/bourre"));
+        QFile bourre(m_dossier + "/bourre");
         bourre.open(QIODevice::WriteOnly);
         bourre.write(QByteArray(qint64(etat.f_bavail * etat.f_frsize) - 8192, '\0'));
     }
-    void vider() const { QFile::remove(m_dossier + QStringLiteral("/bourre")); }
+    void vider() const { QFile::remove(m_dossier + "/bourre"); }
 
 private:
     QString m_dossier;
     bool m_monte = false;
 };
-
-} // namespace
 
 class TestPannesBase : public QObject {
     Q_OBJECT
@@ -105,9 +97,8 @@ class TestPannesBase : public QObject {
             break;
         case Panne::Lecteur:
             // Another program reading: the save may write, but not commit.
-            QVERIFY(active ? autre.executer(QStringLiteral("BEGIN")) &&
-                                 autre.executer(QStringLiteral("SELECT count(*) FROM Client"))
-                           : autre.executer(QStringLiteral("ROLLBACK")));
+            QVERIFY(active ? autre.executer("BEGIN") && autre.executer("SELECT count(*) FROM Client")
+                           : autre.executer("ROLLBACK"));
             break;
         case Panne::Dossier:
             // Where no journal can be made; the file itself stays writable.
@@ -123,7 +114,7 @@ class TestPannesBase : public QObject {
         case Panne::Pages: {
             // The file may not grow by a page: a disk full for this connection only.
             QSqlQuery q(Connexion->base());
-            QVERIFY(q.exec(QStringLiteral("PRAGMA page_count")) && q.next());
+            QVERIFY(q.exec("PRAGMA page_count") && q.next());
             QVERIFY(q.exec(
                 QStringLiteral("PRAGMA max_page_count = %1").arg(active ? q.value(0).toInt() : 1073741823)));
             break;
@@ -184,7 +175,6 @@ private slots:
             Main();
         }
         m_autre = std::make_unique<AutreSession>(t.base);
-
         std::unique_ptr<FrmReference> editeur;
         if (!z.memo) {
             editeur = std::make_unique<FrmReference>(TypeReference::Service, nullptr);
@@ -205,7 +195,6 @@ private slots:
         QVERIFY(enSaisie(fenetre, z));
         basculer(p, false, t, z.table, montage.get());
         QCOMPARE(t.lire(QStringLiteral("select * from ") + z.table), avant);
-
         Message::effacer();
         enfant<QPushButton>(fenetre, z.valider)->click();
         QVERIFY2(Message::textesAffiches().isEmpty(), qPrintable(Message::dernierTexte()));

@@ -1,18 +1,10 @@
 // The weekly planning window, opened from the real main window on Wednesday 19 February 2003.
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
-#include "core/bd/horloge.h"
 #include "gui/planning/frmplanning.h"
-#include "support/controles.h"
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-
-namespace {
 
 // Zoé's, of the client Zeta, on that day of February 2003.
-QString zoe(const char* table, const char* quand, const QString& commentaire, int fait = 0) {
+static QString zoe(const char* table, const char* quand, const QString& commentaire, int fait = 0) {
     return suivi(table, "Zeta", "Zoé", commentaire, QStringLiteral("2003-02-") + quand, fait);
 }
 
@@ -43,116 +35,107 @@ struct Planning {
     FenetreTest t;
 };
 
-} // namespace
-
 class TestPlanning : public QObject {
     Q_OBJECT
 private slots:
-    void semaine();
-    void navigationEtEchecs();
-    void clicSurLeClient();
-};
-
-void TestPlanning::semaine() {
-    Planning p({zoe("RDV", "23 10:00:00", "RdV dimanche"), zoe("RDV", "24 00:00:00", "RdV lundi suivant"),
-                zoe("Actions", "18 11:00:00", "Action mardi 2"), zoe("RDV", "18 09:00:00", "RdV mardi"),
-                zoe("Actions", "18 08:00:00", "Action mardi 1"), zoe("RDV", "20 15:00:00", "RdV jeudi"),
-                zoe("Actions", "21 00:00:00", "Appeler\nles deux associés"),
-                zoe("Actions", "22 00:00:00", "Action samedi"), zoe("Actions", "19 00:00:00", "Faite", -1),
-                zoe("RDV", "19 00:00:00", "Fait", -1), zoe("Actions", "16 23:59:59", "Dimanche avant")});
-    QCOMPARE(p.titre(), QStringLiteral(" Semaine du 17 au 23 février 2003"));
-    QStringList entetes;
-    for (int c = 0; c < 6; ++c)
-        entetes << p.cellule(0, c);
-    QCOMPARE(entetes, QStringList({"Lundi 17", "Mardi 18", "Mercredi 19", "Jeudi 20", "Vendredi 21",
-                                   "Samedi/dimanche"}));
-    // A day's actions (in either order) above its appointments; done items and other weeks absent.
-    QStringList mardi = p.jour(1);
-    std::sort(mardi.begin(), mardi.begin() + 2);
-    QCOMPARE(mardi, QStringList({"Action mardi 1", "Action mardi 2", "RdV mardi"}));
-    QCOMPARE(p.jour(0) + p.jour(2), QStringList(6, QString()));
-    QCOMPARE(p.jour(3) + p.jour(4), QStringList({"RdV jeudi", "", "", "Appeler", "", ""}));
-    QCOMPARE(p.jour(5), QStringList({"Action samedi", "RdV dimanche", ""}));
-
-    // The fill ends on the last item placed; a click shows an item whole, an empty or a header cell nothing.
-    const Grille* g = p.grille();
-    QCOMPARE(p.details().value(0).section(QLatin1Char('\n'), 0, 0), p.cellule(g->rowSel(), g->colSel()));
-    p.cliquer(1, 4);
-    QCOMPARE(p.details(), QStringList({"Appeler\nles deux associés", "Zeta", "Zoé"}));
-    p.cliquer(2, 4);
-    QCOMPARE(p.details(), QStringList({"", "", ""}));
-    p.cliquer(1, 4);
-    p.cliquer(0, 4);
-    QCOMPARE(p.details(), QStringList({"", "", ""}));
-
-    p.clic("CheckActions");
-    QCOMPARE(p.jour(1) + p.jour(3) + p.jour(5), QStringList({"RdV mardi", "RdV jeudi", "RdV dimanche"}));
-    QVERIFY(p.details().value(0).startsWith(QLatin1String("RdV ")));
-    p.clic("CheckRdV");
-    QCOMPARE(p.grille()->rows(), 1);
-    QCOMPARE(p.details(), QStringList({"", "", ""}));
-}
-
-// The week survives a close; a week or an item that cannot be read leaves the window as it was.
-void TestPlanning::navigationEtEchecs() {
-    Planning p({zoe("Actions", "03 00:00:00", "Deux semaines avant")});
-    p.clic("BtnSuivante");
-    QCOMPARE(p.titre(), QStringLiteral(" Semaine du 24 au 02 mars 2003"));
-    QCOMPARE(p.cellule(0, 4), QStringLiteral("Vendredi 28"));
-    for (int i = 0; i < 3; ++i)
-        p.clic("BtnPrecedente");
-    QCOMPARE(p.titre(), QStringLiteral(" Semaine du 3 au 09 février 2003"));
-    frmPlanning->close();
-    QTRY_VERIFY(!frmPlanning);
-    p.ouvrir();
-    QCOMPARE(p.titre(), QStringLiteral(" Semaine du 3 au 09 février 2003"));
-    QCOMPARE(p.details().value(0), QStringLiteral("Deux semaines avant"));
-
-    p.t.base.sql("drop table RDV");
-    p.clic("BtnSuivante");
-    QCOMPARE(Message::dernierTexte(), QStringLiteral("Erreur à l'initialisation de la liste..."));
-    QCOMPARE(DecalageSemaine, qint16(-2));
-    QCOMPARE(p.titre(), QStringLiteral(" Semaine du 3 au 09 février 2003"));
-    p.clic("CheckActions");
-    QVERIFY(p.w<QCheckBox>("CheckActions")->isChecked());
-    p.t.base.sql("drop table Actions");
-    p.cliquer(1, 0);
-    QVERIFY(Message::dernierTexte().contains(QLatin1String("Actions"), Qt::CaseInsensitive));
-    QCOMPARE(p.details(), QStringList({"Deux semaines avant", "Zeta", "Zoé"}));
-}
-
-// The item's client and contact are found by their stored names, never over an edit or an absent row.
-void TestPlanning::clicSurLeClient() {
-    Planning p({client("Abc"), client("Le $BBon$B Pain"), contact("Durand", "Le $BBon$B Pain", 1),
-                contact("Martin", "Le $BBon$B Pain"), contact("Alix", "Abc", 1), contact("Martin", "Fantôme"),
-                suivi("Actions", "Le $BBon$B Pain", "Martin", "Livrer", "2003-02-20 00:00:00"),
-                suivi("Actions", "Abc", "Personne", "Sans contact", "2003-02-21 00:00:00"),
-                suivi("Actions", "Fantôme", "Martin", "Sans client", "2003-02-22 00:00:00")});
-    p.cliquer(1, 3);
-    QCOMPARE(p.details(), QStringList({"Livrer", "Le 'Bon' Pain", "Martin"}));
-    QCOMPARE(ClientCourant, QStringLiteral("Abc"));
-
-    p.t.clic("BtnCreer");
-    p.t.saisir("Nom", "En cours");
-    p.clic("Client");
-    QCOMPARE(ClientCourant, QStringLiteral("Abc"));
-    QCOMPARE(p.t.texte("Nom"), QStringLiteral("En cours"));
-    p.t.clic("BtnAnnuler");
-
-    // The selected rows, the current names and the contact shown.
-    const auto position = [&p] {
-        return QStringList{p.t.selection("VsfListeClients"), p.t.selection("ListeInterlocuteurs"),
-                           ClientCourant, InterlocuteurCourant, p.t.texte("NomInterlocuteur")};
-    };
-    const QStringList martin{"Le 'Bon' Pain", "Martin", "Le $BBon$B Pain", "Martin", "Martin"};
-    p.clic("Interlocuteur");
-    QCOMPARE(position(), martin);
-    for (int jour : {4, 5}) {
-        p.cliquer(1, jour);
-        p.clic("Client");
-        QCOMPARE(position(), martin);
+    void semaine() {
+        Planning p({zoe("RDV", "23 10:00:00", "RdV dimanche"), zoe("RDV", "24 00:00:00", "RdV lundi suivant"),
+                    zoe("Actions", "18 11:00:00", "Action mardi 2"), zoe("RDV", "18 09:00:00", "RdV mardi"),
+                    zoe("Actions", "18 08:00:00", "Action mardi 1"), zoe("RDV", "20 15:00:00", "RdV jeudi"),
+                    zoe("Actions", "21 00:00:00", "Appeler\nles deux associés"),
+                    zoe("Actions", "22 00:00:00", "Action samedi"),
+                    zoe("Actions", "19 00:00:00", "Faite", -1), zoe("RDV", "19 00:00:00", "Fait", -1),
+                    zoe("Actions", "16 23:59:59", "Dimanche avant")});
+        QCOMPARE(p.titre(), " Semaine du 17 au 23 février 2003");
+        QStringList entetes;
+        for (int c = 0; c < 6; ++c)
+            entetes << p.cellule(0, c);
+        QCOMPARE(entetes, QStringList({"Lundi 17", "Mardi 18", "Mercredi 19", "Jeudi 20", "Vendredi 21",
+                                       "Samedi/dimanche"}));
+        // A day's actions (in either order) above its appointments; done items and other weeks absent.
+        QStringList mardi = p.jour(1);
+        std::sort(mardi.begin(), mardi.begin() + 2);
+        QCOMPARE(mardi, QStringList({"Action mardi 1", "Action mardi 2", "RdV mardi"}));
+        QCOMPARE(p.jour(0) + p.jour(2), QStringList(6, QString()));
+        QCOMPARE(p.jour(3) + p.jour(4), QStringList({"RdV jeudi", "", "", "Appeler", "", ""}));
+        QCOMPARE(p.jour(5), QStringList({"Action samedi", "RdV dimanche", ""}));
+        // The fill ends on the last item placed; a click shows an item whole, an empty or a header cell
+        // nothing.
+        const Grille* g = p.grille();
+        QCOMPARE(p.details().value(0).section(QLatin1Char('\n'), 0, 0), p.cellule(g->rowSel(), g->colSel()));
+        p.cliquer(1, 4);
+        QCOMPARE(p.details(), QStringList({"Appeler\nles deux associés", "Zeta", "Zoé"}));
+        p.cliquer(2, 4);
+        QCOMPARE(p.details(), QStringList({"", "", ""}));
+        p.cliquer(1, 4);
+        p.cliquer(0, 4);
+        QCOMPARE(p.details(), QStringList({"", "", ""}));
+        p.clic("CheckActions");
+        QCOMPARE(p.jour(1) + p.jour(3) + p.jour(5), QStringList({"RdV mardi", "RdV jeudi", "RdV dimanche"}));
+        QVERIFY(p.details().value(0).startsWith(QLatin1String("RdV ")));
+        p.clic("CheckRdV");
+        QCOMPARE(p.grille()->rows(), 1);
+        QCOMPARE(p.details(), QStringList({"", "", ""}));
     }
-}
+
+    // The week survives a close; a week or an item that cannot be read leaves the window as it was.
+    void navigationEtEchecs() {
+        Planning p({zoe("Actions", "03 00:00:00", "Deux semaines avant")});
+        p.clic("BtnSuivante");
+        QCOMPARE(p.titre(), " Semaine du 24 au 02 mars 2003");
+        QCOMPARE(p.cellule(0, 4), "Vendredi 28");
+        for (int i = 0; i < 3; ++i)
+            p.clic("BtnPrecedente");
+        QCOMPARE(p.titre(), " Semaine du 3 au 09 février 2003");
+        frmPlanning->close();
+        QTRY_VERIFY(!frmPlanning);
+        p.ouvrir();
+        QCOMPARE(p.titre(), " Semaine du 3 au 09 février 2003");
+        QCOMPARE(p.details().value(0), "Deux semaines avant");
+        p.t.base.sql("drop table RDV");
+        p.clic("BtnSuivante");
+        QCOMPARE(Message::dernierTexte(), "Erreur à l'initialisation de la liste...");
+        QCOMPARE(DecalageSemaine, qint16(-2));
+        QCOMPARE(p.titre(), " Semaine du 3 au 09 février 2003");
+        p.clic("CheckActions");
+        QVERIFY(p.w<QCheckBox>("CheckActions")->isChecked());
+        p.t.base.sql("drop table Actions");
+        p.cliquer(1, 0);
+        QVERIFY(Message::dernierTexte().contains(QLatin1String("Actions"), Qt::CaseInsensitive));
+        QCOMPARE(p.details(), QStringList({"Deux semaines avant", "Zeta", "Zoé"}));
+    }
+
+    // The item's client and contact are found by their stored names, never over an edit or an absent row.
+    void clicSurLeClient() {
+        Planning p({client("Abc"), client("Le $BBon$B Pain"), contact("Durand", "Le $BBon$B Pain", 1),
+                    contact("Martin", "Le $BBon$B Pain"), contact("Alix", "Abc", 1),
+                    contact("Martin", "Fantôme"),
+                    suivi("Actions", "Le $BBon$B Pain", "Martin", "Livrer", "2003-02-20 00:00:00"),
+                    suivi("Actions", "Abc", "Personne", "Sans contact", "2003-02-21 00:00:00"),
+                    suivi("Actions", "Fantôme", "Martin", "Sans client", "2003-02-22 00:00:00")});
+        p.cliquer(1, 3);
+        QCOMPARE(p.details(), QStringList({"Livrer", "Le 'Bon' Pain", "Martin"}));
+        QCOMPARE(ClientCourant, "Abc");
+        p.t.saisie("BtnCreer", {{"Nom", "En cours"}}, nullptr);
+        p.clic("Client");
+        QCOMPARE(ClientCourant, "Abc");
+        QCOMPARE(p.t.texte("Nom"), "En cours");
+        p.t.clic("BtnAnnuler");
+        // The selected rows, the current names and the contact shown.
+        const auto position = [&p] {
+            return QStringList{p.t.selection("VsfListeClients"), p.t.selection("ListeInterlocuteurs"),
+                               ClientCourant, InterlocuteurCourant, p.t.texte("NomInterlocuteur")};
+        };
+        const QStringList martin{"Le 'Bon' Pain", "Martin", "Le $BBon$B Pain", "Martin", "Martin"};
+        p.clic("Interlocuteur");
+        QCOMPARE(position(), martin);
+        for (int jour : {4, 5}) {
+            p.cliquer(1, jour);
+            p.clic("Client");
+            QCOMPARE(position(), martin);
+        }
+    }
+};
 
 QTEST_MAIN(TestPlanning)
 #include "testplanning.moc"

@@ -1,41 +1,29 @@
 // The search window, opened by Ctrl+F in the real main window, on Wednesday 19 February 2003 at 10:00,
 // on a file or, run as testrecherche_postgresql, on the test server.
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
-#include "core/bd/connection.h"
-#include "core/bd/horloge.h"
 #include "core/recherche/indexrecherchepostgres.h"
 #include "core/recherche/indexrecherchesqlite.h"
 #include "gui/search/frmrecherche.h"
 
-#include <QCheckBox>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QRadioButton>
-
-namespace {
-
-QString societe(const QString& nom, const QString& ville) {
+static QString societe(const QString& nom, const QString& ville) {
     return QStringLiteral("insert into Client (Nom, Ville) values ('%1', '%2')").arg(nom, ville);
 }
 
-QString personne(const QString& nom, const QString& prenom, const QString& client,
-                 const QString& email = {}) {
+static QString personne(const QString& nom, const QString& prenom, const QString& client,
+                        const QString& email = {}) {
     return QStringLiteral(
                "insert into Interlocuteur (Nom, Prenom, Client, email) values ('%1', '%2', '%3', '%4')")
         .arg(nom, prenom, client, email);
 }
 
-QString element(const char* table, const QString& texte, const QString& quand, int fait = 0,
-                const QString& client = "ACME", const QString& contact = "Martin") {
-    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
-                          "values ('%2', '%3', '%4', '2003-02-%5', %6)")
-        .arg(QLatin1String(table), client, contact, texte, quand)
-        .arg(fait);
+static QString element(const char* table, const QString& texte, const QString& quand, int fait = 0,
+                       const QString& client = "ACME", const QString& contact = "Martin") {
+    return suivi(table, client, contact, texte, "2003-02-" + quand, fait);
 }
 
 // What drops the search index of the engine the test runs on.
-QStringList sansIndex() {
+static QStringList sansIndex() {
     return BaseTest::essaiServeur() ? IndexRecherchePostgres::instructionsSuppression()
                                     : IndexRechercheSqlite::instructionsSuppression();
 }
@@ -80,206 +68,183 @@ struct Fenetre {
     FenetreTest t;
 };
 
-} // namespace
-
 class TestRecherche : public QObject {
     Q_OBJECT
 private slots:
-    void correspondance();
-    void ordreEtCompte();
-    void enregistrementsDuMoment();
-    void allerAuResultat();
-    void baseSansIndex();
-    void indexImpossible();
-    void indexTenuAJour();
+    // Every word starts a word of the record, case and accents aside; names as the windows show them.
+    void correspondance() {
+        Fenetre r(
+            {societe("ACME", "Lyon"), societe("Lefèvre Frères", "Lille"), societe("Garage O$BNeil", "Nice"),
+             personne("Martin", "Jean", "ACME", "jm@acme.fr"), personne("Lefèvre", "Paul", "Garage O$BNeil"),
+             element("Actions", "Envoyer le catalogue", "20"), element("RDV", "Présenter la gamme", "21")});
+        QCOMPARE(frmRecherche->windowTitle(), "Rechercher");
+        QCOMPARE(r.trouve("lefevre"), QStringList({"Client|Lefèvre Frères|Lefèvre Frères|",
+                                                   "Interlocuteur|Lefèvre Paul|Garage O'Neil|"}));
+        QCOMPARE(r.trouve("LEFÈ"), r.trouve("lefevre"));
+        QCOMPARE(r.compte(), "2 résultats");
+        QCOMPARE(r.trouve("mart acme"), QStringList({"Interlocuteur|Martin Jean|ACME|",
+                                                     "Action|Envoyer le catalogue|ACME|20/02/2003",
+                                                     "Rendez-vous|Présenter la gamme|ACME|21/02/2003"}));
+        QCOMPARE(r.trouve("catalog acme"), QStringList({"Action|Envoyer le catalogue|ACME|20/02/2003"}));
+        QCOMPARE(r.compte(), "1 résultat");
+        for (const char* neil : {"neil", "oneil", "o'neil", "O’Neil nice"})
+            QCOMPARE(r.trouve(neil).value(0), "Client|Garage O'Neil|Garage O'Neil|");
+        QCOMPARE(r.trouve("jm@acme").size(), 1);
+        QCOMPARE(r.trouve("lyon"), QStringList({"Client|ACME|ACME|"}));
+        QCOMPARE(r.trouve("efevre"), QStringList());
+        QCOMPARE(r.compte(), "Aucun résultat");
+        QCOMPARE(r.trouve("l"), QStringList());
+        QCOMPARE(r.compte(), QString());
+    }
+
+    // Clients starting with the text, other clients, contacts, then what is to do and what is done,
+    // each closest to now first; 200 rows shown, counted up to 10 000.
+    void ordreEtCompte() {
+        Fenetre r({societe("Boulangerie Dupont", "Paris"), societe("Dupont Frères", "Caen"),
+                   personne("Dupont", "Léa", "ACME"), element("Actions", "Appeler Dupont", "25"),
+                   element("Actions", "Livrer Dupont", "18 09:00:00"),
+                   element("RDV", "Visite Dupont", "19 14:00:00"),
+                   element("Actions", "Rappeler Dupont", "19 06:00:00"),
+                   element("Actions", "Dupont a payé", "19 10:00:00", -1)});
+        // As close as each other, the later first.
+        QCOMPARE(
+            r.trouve("dupo"),
+            QStringList(
+                {"Client|Dupont Frères|Dupont Frères|", "Client|Boulangerie Dupont|Boulangerie Dupont|",
+                 "Interlocuteur|Dupont Léa|ACME|", "Rendez-vous|Visite Dupont|ACME|19/02/2003 14:00:00",
+                 "Action|Rappeler Dupont|ACME|19/02/2003 06:00:00",
+                 "Action|Livrer Dupont|ACME|18/02/2003 09:00:00", "Action|Appeler Dupont|ACME|25/02/2003",
+                 "Action|Dupont a payé|ACME|19/02/2003 10:00:00"}));
+        const QString serie =
+            QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
+        r.t.base.sql(serie.arg(250) + "insert into Client (Nom) select 'Zeta ' || i from n");
+        QCOMPARE(r.trouve("zeta").size(), 200);
+        QCOMPARE(r.compte(), "200 premiers résultats sur 250");
+        const QString heures = r.t.base.serveur()
+                                   ? QStringLiteral("timestamp '2003-01-01' + i * interval '1 hour'")
+                                   : QStringLiteral("datetime('2003-01-01', '+' || i || ' hours')");
+        r.t.base.sql(
+            serie.arg(10001) +
+            QStringLiteral("insert into Actions (Client, Commentaire, DatePrevue, Fait) select 'Zeta', "
+                           "'Rappel', %1, 0 from n")
+                .arg(heures));
+        QCOMPARE(r.trouve("rappel").mid(0, 3), QStringList({"Action|Rappel|Zeta|19/02/2003 10:00:00",
+                                                            "Action|Rappel|Zeta|19/02/2003 11:00:00",
+                                                            "Action|Rappel|Zeta|19/02/2003 09:00:00"}));
+        QCOMPARE(r.compte(), "200 premiers résultats sur plus de 10\u202f000");
+    }
+
+    // A save in the main window or by another program is found at once; a record gone since is not.
+    void enregistrementsDuMoment() {
+        Fenetre r({societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"),
+                   element("Actions", "Relancer", "20", 0, "ACME", "Alix")});
+        // A client renamed takes its contacts and actions along.
+        r.t.saisie("BtnModifier", {{"Nom", "Acmé Industrie"}}, "BtnValider");
+        QCOMPARE(r.trouve("acme ind"), QStringList({"Client|Acmé Industrie|Acmé Industrie|",
+                                                    "Interlocuteur|Martin Jean|Acmé Industrie|",
+                                                    "Action|Relancer|Acmé Industrie|20/02/2003"}));
+        QCOMPARE(r.trouve("lyon"), QStringList({"Client|Acmé Industrie|Acmé Industrie|"}));
+        r.t.saisie("BtnCreer", {{"Nom", "Nouvelle Société"}}, "BtnValider");
+        QCOMPARE(r.trouve("nouv soc"), QStringList({"Client|Nouvelle Société|Nouvelle Société|"}));
+        r.t.base.sql(societe("Venue d$Bailleurs", "Metz"));
+        QCOMPARE(r.trouve("venue dailleurs"), QStringList({"Client|Venue d'ailleurs|Venue d'ailleurs|"}));
+        r.aller(1);
+        QCOMPARE(r.t.selection("VsfListeClients"), "Venue d'ailleurs");
+        r.taper("martin");
+        r.t.base.sql("delete from Interlocuteur");
+        r.aller(1);
+        QCOMPARE(r.compte(), "Ce résultat n'existe plus.");
+        QCOMPARE(r.lignes(), QStringList());
+        QCOMPARE(ClientCourant, "Venue d$Bailleurs");
+    }
+
+    // Each kind of result is shown in the main window, the filters widened; never over an edit.
+    void allerAuResultat() {
+        Fenetre r({societe("ACME", "Lyon"), societe("Zeta", "Nice"), personne("Martin", "Jean", "ACME"),
+                   personne("Alix", "Zoé", "ACME"), personne("Zorro", "Diego", "Zeta"),
+                   element("Actions", "Envoyer le catalogue", "10", -1),
+                   element("RDV", "Visite du site", "28")});
+        r.taper("martin");
+        r.aller(1);
+        QCOMPARE(QStringList({r.t.selection("VsfListeClients"), r.t.selection("ListeInterlocuteurs"),
+                              r.t.texte("NomInterlocuteur")}),
+                 QStringList({"ACME", "Martin", "Martin"}));
+        r.taper("zeta");
+        r.aller(1);
+        QCOMPARE(ClientCourant, "Zeta");
+        QCOMPARE(r.t.selection("ListeInterlocuteurs"), "Zorro");
+        // Neither this done action of another client nor the appointment of next week is listed.
+        QTest::mouseClick(r.t.w<QRadioButton>("OptAction_1"), Qt::LeftButton);
+        QTest::mouseClick(r.t.w<QRadioButton>("OptClient_0"), Qt::LeftButton);
+        r.taper("catalogue");
+        r.aller(1);
+        QCOMPARE(r.t.selection("VsfListeClients"), "ACME");
+        QCOMPARE(r.t.selection("ListeInterlocuteurs"), "Martin");
+        for (const char* large : {"OptAction_3", "OptClient_2"})
+            QVERIFY(r.t.w<QRadioButton>(large)->isChecked());
+        for (const char* fait : {"ActionsFaites", "ActionsAFaire"})
+            QVERIFY(r.t.w<QCheckBox>(fait)->isChecked());
+        QCOMPARE(r.t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), "Envoyer le catalogue");
+        r.taper("visite");
+        r.aller(1);
+        QCOMPARE(r.t.w<QPlainTextEdit>("CommentaireRDV")->toPlainText(), "Visite du site");
+        r.t.saisie("BtnModifier", {{"Ville", "En cours"}}, nullptr);
+        r.taper("zeta");
+        r.aller(1);
+        QCOMPARE(QStringList({r.compte(), ClientCourant, r.t.texte("Ville")}),
+                 QStringList({"Terminez d'abord la saisie en cours.", "ACME", "En cours"}));
+        r.t.clic("BtnAnnuler");
+        // A second Ctrl+F brings the same window forward, its text selected.
+        QTest::keyClick(r.t.w("VsfListeClients"), Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(r.w<QLineEdit>("Texte")->selectedText(), "zeta");
+        QCOMPARE(frmClient->findChildren<FrmRecherche*>().size(), 1);
+    }
+
+    // A database from before the search gets its index at start-up, with what it already holds.
+    void baseSansIndex() {
+        Fenetre r(sansIndex() +
+                  QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
+        QCOMPARE(r.trouve("lef").size(), 2);
+        const std::unique_ptr<Connection> c(ouvrir(r.t.base));
+        QVERIFY(Recherche::indexAJour(*c));
+    }
+
+    // An index that cannot be made is told once at start-up; the program goes on, and the search says
+    // that it cannot run.
+    void indexImpossible() {
+        Fenetre r(sansIndex() +
+                  QStringList{"create view Recherche as select 1 as x", societe("ACME", "Lyon")});
+        QCOMPARE(Message::textesAffiches().size(), 1);
+        QVERIFY(Message::dernierTexte().startsWith("La recherche ne sera pas disponible : "));
+        QCOMPARE(r.t.selection("VsfListeClients"), "ACME");
+        r.taper("acme");
+        QVERIFY(r.compte().startsWith("Recherche impossible : "));
+    }
+
+    // On a server, the index the triggers keep is the one built from the tables, whatever the writes:
+    // two contacts of one name, a client renamed, deletions, a table emptied.
+    void indexTenuAJour() {
+        if (!BaseTest::essaiServeur())
+            QSKIP("l'index d'un serveur");
+        BaseTest b;
+        for (const QString& sql :
+             QStringList{societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"),
+                         personne("Martin", "Paul", "ACME"), personne("Alix", "Zoé", "ACME"),
+                         element("Actions", "Relancer", "20"), element("RDV", "Visite", "21"),
+                         "update Client set Nom = 'Zeta', Ville = 'Nice' where Nom = 'ACME'",
+                         "update Interlocuteur set Client = 'Zeta'", "update Actions set Client = 'Zeta'",
+                         "update Actions set Fait = -1", "delete from Interlocuteur where Prenom = 'Paul'",
+                         "update Interlocuteur set Nom = 'Martin' where Nom = 'Alix'", "truncate RDV",
+                         element("RDV", "Rappel", "22")})
+            b.sql(sql);
+        const QString contenu = QStringLiteral("select r::text from recherche r order by r::text");
+        const QStringList tenu = b.lignes(contenu);
+        QVERIFY(tenu.join(' ').contains(",Zeta,Martin,\"Martin Jean\","));
+        const std::unique_ptr<Connection> c(ouvrir(b));
+        Recherche::construireIndex(*c, [](qint64, qint64) {});
+        QCOMPARE(tenu, b.lignes(contenu));
+    }
 };
-
-// Every word starts a word of the record, case and accents aside; names as the windows show them.
-void TestRecherche::correspondance() {
-    Fenetre r({societe("ACME", "Lyon"), societe("Lefèvre Frères", "Lille"), societe("Garage O$BNeil", "Nice"),
-               personne("Martin", "Jean", "ACME", "jm@acme.fr"),
-               personne("Lefèvre", "Paul", "Garage O$BNeil"),
-               element("Actions", "Envoyer le catalogue", "20"), element("RDV", "Présenter la gamme", "21")});
-    QCOMPARE(frmRecherche->windowTitle(), QStringLiteral("Rechercher"));
-    QCOMPARE(r.trouve("lefevre"), QStringList({"Client|Lefèvre Frères|Lefèvre Frères|",
-                                               "Interlocuteur|Lefèvre Paul|Garage O'Neil|"}));
-    QCOMPARE(r.trouve("LEFÈ"), r.trouve("lefevre"));
-    QCOMPARE(r.compte(), QStringLiteral("2 résultats"));
-    QCOMPARE(r.trouve("mart acme"),
-             QStringList({"Interlocuteur|Martin Jean|ACME|", "Action|Envoyer le catalogue|ACME|20/02/2003",
-                          "Rendez-vous|Présenter la gamme|ACME|21/02/2003"}));
-    QCOMPARE(r.trouve("catalog acme"), QStringList({"Action|Envoyer le catalogue|ACME|20/02/2003"}));
-    QCOMPARE(r.compte(), QStringLiteral("1 résultat"));
-    for (const char* neil : {"neil", "oneil", "o'neil", "O’Neil nice"})
-        QCOMPARE(r.trouve(neil).value(0), QStringLiteral("Client|Garage O'Neil|Garage O'Neil|"));
-    QCOMPARE(r.trouve("jm@acme").size(), 1);
-    QCOMPARE(r.trouve("lyon"), QStringList({"Client|ACME|ACME|"}));
-    QCOMPARE(r.trouve("efevre"), QStringList());
-    QCOMPARE(r.compte(), QStringLiteral("Aucun résultat"));
-    QCOMPARE(r.trouve("l"), QStringList());
-    QCOMPARE(r.compte(), QString());
-}
-
-// Clients starting with the text, other clients, contacts, then what is to do and what is done,
-// each closest to now first; 200 rows shown, counted up to 10 000.
-void TestRecherche::ordreEtCompte() {
-    Fenetre r({societe("Boulangerie Dupont", "Paris"), societe("Dupont Frères", "Caen"),
-               personne("Dupont", "Léa", "ACME"), element("Actions", "Appeler Dupont", "25"),
-               element("Actions", "Livrer Dupont", "18 09:00:00"),
-               element("RDV", "Visite Dupont", "19 14:00:00"),
-               element("Actions", "Rappeler Dupont", "19 06:00:00"),
-               element("Actions", "Dupont a payé", "19 10:00:00", -1)});
-    // As close as each other, the later first.
-    QCOMPARE(
-        r.trouve("dupo"),
-        QStringList({"Client|Dupont Frères|Dupont Frères|", "Client|Boulangerie Dupont|Boulangerie Dupont|",
-                     "Interlocuteur|Dupont Léa|ACME|", "Rendez-vous|Visite Dupont|ACME|19/02/2003 14:00:00",
-                     "Action|Rappeler Dupont|ACME|19/02/2003 06:00:00",
-                     "Action|Livrer Dupont|ACME|18/02/2003 09:00:00", "Action|Appeler Dupont|ACME|25/02/2003",
-                     "Action|Dupont a payé|ACME|19/02/2003 10:00:00"}));
-
-    const QString serie =
-        QStringLiteral("with recursive n(i) as (select 1 union all select i + 1 from n where i < %1) ");
-    r.t.base.sql(serie.arg(250) + "insert into Client (Nom) select 'Zeta ' || i from n");
-    QCOMPARE(r.trouve("zeta").size(), 200);
-    QCOMPARE(r.compte(), QStringLiteral("200 premiers résultats sur 250"));
-    const QString heures = r.t.base.serveur()
-                               ? QStringLiteral("timestamp '2003-01-01' + i * interval '1 hour'")
-                               : QStringLiteral("datetime('2003-01-01', '+' || i || ' hours')");
-    r.t.base.sql(serie.arg(10001) +
-                 QStringLiteral("insert into Actions (Client, Commentaire, DatePrevue, Fait) select 'Zeta', "
-                                "'Rappel', %1, 0 from n")
-                     .arg(heures));
-    QCOMPARE(r.trouve("rappel").mid(0, 3),
-             QStringList({"Action|Rappel|Zeta|19/02/2003 10:00:00", "Action|Rappel|Zeta|19/02/2003 11:00:00",
-                          "Action|Rappel|Zeta|19/02/2003 09:00:00"}));
-    QCOMPARE(r.compte(), QStringLiteral("200 premiers résultats sur plus de 10\u202f000"));
-}
-
-// A save in the main window or by another program is found at once; a record gone since is not.
-void TestRecherche::enregistrementsDuMoment() {
-    Fenetre r({societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"),
-               element("Actions", "Relancer", "20", 0, "ACME", "Alix")});
-    // A client renamed takes its contacts and actions along.
-    r.t.clic("BtnModifier");
-    r.t.saisir("Nom", "Acmé Industrie");
-    r.t.clic("BtnValider");
-    QCOMPARE(r.trouve("acme ind"), QStringList({"Client|Acmé Industrie|Acmé Industrie|",
-                                                "Interlocuteur|Martin Jean|Acmé Industrie|",
-                                                "Action|Relancer|Acmé Industrie|20/02/2003"}));
-    QCOMPARE(r.trouve("lyon"), QStringList({"Client|Acmé Industrie|Acmé Industrie|"}));
-
-    r.t.clic("BtnCreer");
-    r.t.saisir("Nom", "Nouvelle Société");
-    r.t.clic("BtnValider");
-    QCOMPARE(r.trouve("nouv soc"), QStringList({"Client|Nouvelle Société|Nouvelle Société|"}));
-
-    r.t.base.sql(societe("Venue d$Bailleurs", "Metz"));
-    QCOMPARE(r.trouve("venue dailleurs"), QStringList({"Client|Venue d'ailleurs|Venue d'ailleurs|"}));
-    r.aller(1);
-    QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("Venue d'ailleurs"));
-
-    r.taper("martin");
-    r.t.base.sql("delete from Interlocuteur");
-    r.aller(1);
-    QCOMPARE(r.compte(), QStringLiteral("Ce résultat n'existe plus."));
-    QCOMPARE(r.lignes(), QStringList());
-    QCOMPARE(ClientCourant, QStringLiteral("Venue d$Bailleurs"));
-}
-
-// Each kind of result is shown in the main window, the filters widened; never over an edit.
-void TestRecherche::allerAuResultat() {
-    Fenetre r({societe("ACME", "Lyon"), societe("Zeta", "Nice"), personne("Martin", "Jean", "ACME"),
-               personne("Alix", "Zoé", "ACME"), personne("Zorro", "Diego", "Zeta"),
-               element("Actions", "Envoyer le catalogue", "10", -1), element("RDV", "Visite du site", "28")});
-    r.taper("martin");
-    r.aller(1);
-    QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("ACME"));
-    QCOMPARE(r.t.selection("ListeInterlocuteurs"), QStringLiteral("Martin"));
-    QCOMPARE(r.t.texte("NomInterlocuteur"), QStringLiteral("Martin"));
-
-    r.taper("zeta");
-    r.aller(1);
-    QCOMPARE(ClientCourant, QStringLiteral("Zeta"));
-    QCOMPARE(r.t.selection("ListeInterlocuteurs"), QStringLiteral("Zorro"));
-
-    // Neither this done action of another client nor the appointment of next week is listed.
-    QTest::mouseClick(r.t.w<QRadioButton>("OptAction_1"), Qt::LeftButton);
-    QTest::mouseClick(r.t.w<QRadioButton>("OptClient_0"), Qt::LeftButton);
-    r.taper("catalogue");
-    r.aller(1);
-    QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("ACME"));
-    QCOMPARE(r.t.selection("ListeInterlocuteurs"), QStringLiteral("Martin"));
-    for (const char* large : {"OptAction_3", "OptClient_2"})
-        QVERIFY(r.t.w<QRadioButton>(large)->isChecked());
-    for (const char* fait : {"ActionsFaites", "ActionsAFaire"})
-        QVERIFY(r.t.w<QCheckBox>(fait)->isChecked());
-    QCOMPARE(r.t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(),
-             QStringLiteral("Envoyer le catalogue"));
-    r.taper("visite");
-    r.aller(1);
-    QCOMPARE(r.t.w<QPlainTextEdit>("CommentaireRDV")->toPlainText(), QStringLiteral("Visite du site"));
-
-    r.t.clic("BtnModifier");
-    r.t.saisir("Ville", "En cours");
-    r.taper("zeta");
-    r.aller(1);
-    QCOMPARE(r.compte(), QStringLiteral("Terminez d'abord la saisie en cours."));
-    QCOMPARE(ClientCourant, QStringLiteral("ACME"));
-    QCOMPARE(r.t.texte("Ville"), QStringLiteral("En cours"));
-    r.t.clic("BtnAnnuler");
-
-    // A second Ctrl+F brings the same window forward, its text selected.
-    QTest::keyClick(r.t.w("VsfListeClients"), Qt::Key_F, Qt::ControlModifier);
-    QCOMPARE(r.w<QLineEdit>("Texte")->selectedText(), QStringLiteral("zeta"));
-    QCOMPARE(frmClient->findChildren<FrmRecherche*>().size(), 1);
-}
-
-// A database from before the search gets its index at start-up, with what it already holds.
-void TestRecherche::baseSansIndex() {
-    Fenetre r(sansIndex() +
-              QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
-    QCOMPARE(r.trouve("lef").size(), 2);
-    const std::unique_ptr<Connection> c(ouvrir(r.t.base));
-    QVERIFY(Recherche::indexAJour(*c));
-}
-
-// An index that cannot be made is told once at start-up; the program goes on, and the search says
-// that it cannot run.
-void TestRecherche::indexImpossible() {
-    Fenetre r(sansIndex() + QStringList{"create view Recherche as select 1 as x", societe("ACME", "Lyon")});
-    QCOMPARE(Message::textesAffiches().size(), 1);
-    QVERIFY(Message::dernierTexte().startsWith("La recherche ne sera pas disponible : "));
-    QCOMPARE(r.t.selection("VsfListeClients"), QStringLiteral("ACME"));
-    r.taper("acme");
-    QVERIFY(r.compte().startsWith("Recherche impossible : "));
-}
-
-// On a server, the index the triggers keep is the one built from the tables, whatever the writes:
-// two contacts of one name, a client renamed, deletions, a table emptied.
-void TestRecherche::indexTenuAJour() {
-    if (!BaseTest::essaiServeur())
-        QSKIP("l'index d'un serveur");
-    BaseTest b;
-    for (const QString& sql :
-         {societe("ACME", "Lyon"), personne("Martin", "Jean", "ACME"), personne("Martin", "Paul", "ACME"),
-          personne("Alix", "Zoé", "ACME"), element("Actions", "Relancer", "20"),
-          element("RDV", "Visite", "21"),
-          QStringLiteral("update Client set Nom = 'Zeta', Ville = 'Nice' where Nom = 'ACME'"),
-          QStringLiteral("update Interlocuteur set Client = 'Zeta'"),
-          QStringLiteral("update Actions set Client = 'Zeta'"),
-          QStringLiteral("update Actions set Fait = -1"),
-          QStringLiteral("delete from Interlocuteur where Prenom = 'Paul'"),
-          QStringLiteral("update Interlocuteur set Nom = 'Martin' where Nom = 'Alix'"),
-          QStringLiteral("truncate RDV"), element("RDV", "Rappel", "22")})
-        b.sql(sql);
-    const QString contenu = QStringLiteral("select r::text from recherche r order by r::text");
-    const QStringList tenu = b.lignes(contenu);
-    QVERIFY(tenu.join(' ').contains(QStringLiteral(",Zeta,Martin,\"Martin Jean\",")));
-    const std::unique_ptr<Connection> c(ouvrir(b));
-    Recherche::construireIndex(*c, [](qint64, qint64) {});
-    QCOMPARE(tenu, b.lignes(contenu));
-}
 
 QTEST_MAIN(TestRecherche)
 #include "testrecherche.moc"

@@ -4,13 +4,15 @@
 #include "support/basetest.h"
 #include "support/controles.h"
 #include "widgets/ecran.h"
+#include "widgets/listes.h"
 #include "widgets/message.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 
-// The three editors, each on a fresh database, driven through their controls.
+// The three editors of reference lists, each on a fresh database, driven through their controls, and
+// the lists they feed.
 class TestReferences : public QObject {
     Q_OBJECT
 
@@ -53,7 +55,7 @@ private slots:
         m_principale.setGeometry(100, 50, 1227, 852);
         m_principale.show();
         m_liste.clear();
-        m_liste.addItem(QStringLiteral("ancien"));
+        m_liste.addItem("ancien");
         Message::setAutoAnswer(true);
         Message::effacer();
     }
@@ -61,6 +63,27 @@ private slots:
         m_fenetre.reset();
         delete std::exchange(Connexion, nullptr);
         m_base.reset();
+    }
+
+    // The lists the editors feed: read in the table's order, matched exactly.
+    void listesDeChoix() {
+        InitCombo("Fonction", &m_liste, "");
+        QCOMPARE(m_liste.count(), 0);
+        QCOMPARE(IndexCombo("x", &m_liste), qint16(-1));
+        for (const char* nom : {"Comptable", " Directeur ", "directeur", "Acheteur \"senior\""})
+            Connexion->execute(QStringLiteral("insert into Fonction (Nom) values (\"%1\")")
+                                   .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
+        InitCombo("Fonction", &m_liste, "");
+        QCOMPARE(m_liste.count(), 4);
+        QCOMPARE(m_liste.itemText(0), QString(" Directeur "));
+        QCOMPARE(m_liste.itemText(1), QString("Acheteur \"senior\""));
+        QCOMPARE(IndexCombo("Directeur", &m_liste), qint16(0));
+        QCOMPARE(IndexCombo("  directeur", &m_liste), qint16(3));
+        QCOMPARE(IndexCombo("DIRECTEUR", &m_liste), qint16(-1));
+        // A table that cannot be read leaves the list as it stands, silently.
+        m_base->sql("DROP TABLE Decision");
+        InitCombo("Decision", &m_liste, "");
+        QCOMPARE(m_liste.count(), 4);
     }
 
     void editeur_data() {
@@ -79,7 +102,6 @@ private slots:
         QVERIFY(grille()->rows() == 1 && nom()->isReadOnly());
         QVERIFY(bouton("BtnModifier")->isVisible() && !bouton("BtnModifier")->isEnabled());
         QVERIFY(bouton("BtnSupprimer")->isVisible() && !bouton("BtnSupprimer")->isEnabled());
-
         // Return creates while browsing and saves while editing; quotes are stored as typed.
         const QString libelle = QStringLiteral("Direction \"générale\"");
         QTest::keyClick(grille(), Qt::Key_Return);
@@ -88,95 +110,85 @@ private slots:
         QTest::keyClick(nom(), Qt::Key_Return);
         QCOMPARE(libellesStockes(), QStringList{libelle});
         QVERIFY(!enSaisie() && bouton("BtnSupprimer")->isEnabled());
-
         // A duplicate is refused with the typed text kept; the next label goes in, Nom showing it.
         clic("BtnCreer");
         QVERIFY(nom()->text().isEmpty());
         saisir(libelle);
         QVERIFY(message().endsWith(doublon) && enSaisie());
         QCOMPARE(nom()->text(), libelle);
-        saisir(QStringLiteral("Achats"));
+        saisir("Achats");
         QCOMPARE(colonne(*grille()), (QStringList{libelle, "Achats"}));
-        QCOMPARE(nom()->text(), QStringLiteral("Achats"));
-
+        QCOMPARE(nom()->text(), "Achats");
         cliquer(*grille(), 1);
         clic("BtnModifier");
         QCOMPARE(nom()->text(), libelle);
-        saisir(QStringLiteral("Achats"));
+        saisir("Achats");
         QVERIFY(message().endsWith(doublon));
         const QString renomme = QStringLiteral("Zone \"b\"");
         saisir(renomme);
         QCOMPARE(libellesStockes(), (QStringList{"Achats", renomme}));
-
         // The header sorts; the current row moves with its label, which Nom keeps showing.
         cliquer(*grille(), 0);
         QCOMPARE(colonne(*grille()), (QStringList{"Achats", renomme}));
         QCOMPARE(grille()->row(), 2);
         QCOMPARE(nom()->text(), renomme);
-
         // Escape cancels an edit whichever control has the focus; so does Annuler.
         for (const char* edition : {"BtnCreer", "BtnModifier"}) {
             clic(edition);
-            nom()->setText(QStringLiteral("abandon"));
+            nom()->setText("abandon");
             QTest::keyClick(nom(), Qt::Key_Escape);
             QVERIFY(!enSaisie() && m_fenetre->isVisible());
             QCOMPARE(nom()->text(), renomme);
         }
         clic("BtnModifier");
-        nom()->setText(QStringLiteral("abandon"));
+        nom()->setText("abandon");
         clic("BtnAnnuler");
         QVERIFY(!enSaisie());
         QCOMPARE(nom()->text(), renomme);
-
         // While browsing Escape closes, and the list it came from is read again, sorted, nothing chosen.
         QTest::keyClick(grille(), Qt::Key_Escape);
         QVERIFY(!m_fenetre->isVisible());
         QCOMPARE(m_liste.count(), 2);
-        QCOMPARE(m_liste.itemText(0), QStringLiteral("Achats"));
+        QCOMPARE(m_liste.itemText(0), "Achats");
         QCOMPARE(m_liste.currentIndex(), -1);
-
         // Fermer while editing drops the edit without a question.
         m_liste.clear();
         ouvrir();
         clic("BtnCreer");
-        nom()->setText(QStringLiteral("abandon"));
+        nom()->setText("abandon");
         clic("BtnFermer");
         QVERIFY(!m_fenetre->isVisible() && message().isEmpty());
         QCOMPARE(libellesStockes(), (QStringList{"Achats", renomme}));
         QCOMPARE(m_liste.count(), 2);
-
         // Read again in the server's order, which may not be the order of creation.
         ouvrir();
         const auto choisirRenomme = [&] { cliquer(*grille(), int(colonne(*grille()).indexOf(renomme)) + 1); };
         choisirRenomme();
         Message::setNextAnswer(QMessageBox::No);
         clic("BtnSupprimer");
-        QCOMPARE(message(), QStringLiteral("Etes-vous sûr de vouloir supprimer Zone \"b\" ?"));
+        QCOMPARE(message(), "Etes-vous sûr de vouloir supprimer Zone \"b\" ?");
         QCOMPARE(libellesStockes().size(), 2);
         choisirRenomme();
         Message::setNextAnswer(QMessageBox::Yes);
         clic("BtnSupprimer");
         QCOMPARE(libellesStockes(), QStringList{"Achats"});
-        QCOMPARE(nom()->text(), QStringLiteral("Achats"));
+        QCOMPARE(nom()->text(), "Achats");
         Message::setNextAnswer(QMessageBox::Yes);
         clic("BtnSupprimer");
         QVERIFY(libellesStockes().isEmpty() && nom()->text().isEmpty());
         QVERIFY(!bouton("BtnSupprimer")->isEnabled());
-
         // Any other refusal shows the database's own message, and the typed text stays.
-        m_base->refuser(m_table, "INSERT", QStringLiteral("libellé interdit"));
+        m_base->refuser(m_table, "INSERT", "libellé interdit");
         clic("BtnCreer");
-        saisir(QStringLiteral("Vente"));
+        saisir("Vente");
         const QString refus = message();
-        QVERIFY2(refus.contains(QStringLiteral("libellé interdit")) && !refus.endsWith(doublon),
-                 qPrintable(refus));
+        QVERIFY2(refus.contains("libellé interdit") && !refus.endsWith(doublon), qPrintable(refus));
         QVERIFY(enSaisie());
-        QCOMPARE(nom()->text(), QStringLiteral("Vente"));
-
+        QCOMPARE(nom()->text(), "Vente");
         // A fill that fails is reported, and the window still opens.
         m_base->sql("DROP TABLE " + m_table);
         ouvrir();
-        QVERIFY(message().contains(QStringLiteral("une table ou une colonne manque")));
+        QVERIFY(message().contains("une table ou une colonne manque"));
         QVERIFY(m_fenetre->isVisible() && !enSaisie());
     }
 };

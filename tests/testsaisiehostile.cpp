@@ -1,13 +1,9 @@
 // Hostile text typed in every text field of every record: saved and shown back by the record's
 // rule, the other rows untouched, no message.
-#include "fenetretest.h"
 #include "gui/dialogs/frmreference.h"
+#include "support/fenetretest.h"
 
-#include <QCheckBox>
-#include <QComboBox>
 #include <QSet>
-
-namespace {
 
 struct Texte {
     QString tape, stocke, affiche;
@@ -15,34 +11,30 @@ struct Texte {
 
 // In names and texts a double quote is stored $B and every $B shows as an apostrophe; blanks
 // around go.
-const QList<Texte> Hostiles{
-    {"\"", "$B", "'"},
-    {"'", "'", "'"},
-    {"\"\"", "$B$B", "''"},
-    {"$B", "$B", "'"},
-    {"#12/31/2003#", "#12/31/2003#", "#12/31/2003#"},
-    {"\"; delete * from Client; --", "$B; delete * from Client; --", "'; delete * from Client; --"},
-    {"%", "%", "%"},
-    {"_", "_", "_"},
-    {"\\", "\\", "\\"},
-    // French typing puts a no-break space before a colon.
-    {"Élise Ñúñez, Øre & Straße\u00a0: 5\u00a0€", "Élise Ñúñez, Øre & Straße\u00a0: 5\u00a0€",
-     "Élise Ñúñez, Øre & Straße\u00a0: 5\u00a0€"},
-    {"Жанна 北京 مرحبا", "Жанна 北京 مرحبا", "Жанна 北京 مرحبا"},
-    {"😀 client 👍🏽", "😀 client 👍🏽", "😀 client 👍🏽"},
-    {"  blancs autour  ", "blancs autour", "blancs autour"},
-};
-
-// A comment: tabs and line breaks kept inside, blanks around trimmed; one of them 20,000 characters.
-Texte commentaire(int i) {
-    const QString tape = i == 0 ? QStringLiteral("0123456789\t\"abc\"\n").repeated(20000 / 17 + 1).left(20000)
-                                : "\n\t" + Hostiles[i % Hostiles.size()].tape + "\tcolonne\nligne 2\n";
+static Texte regle(const QString& tape) {
     const QString stocke = tape.trimmed().replace(QLatin1Char('"'), QLatin1String("$B"));
     return {tape, stocke, QString(stocke).replace(QLatin1String("$B"), QLatin1String("'"))};
 }
 
+// French typing puts a no-break space before a colon.
+const QStringList Tapes({"\"", "'", "\"\"", "$B", "#12/31/2003#", "\"; delete * from Client; --", "%", "_",
+                         "\\", "Élise Ñúñez, Øre & Straße\u00a0: 5\u00a0€", "Жанна 北京 مرحبا",
+                         "😀 client 👍🏽", "  blancs autour  "});
+const QList<Texte> Hostiles = [] {
+    QList<Texte> h;
+    for (const QString& t : Tapes)
+        h << regle(t);
+    return h;
+}();
+
+// A comment: tabs and line breaks kept inside, blanks around trimmed; one of them 20,000 characters.
+static Texte commentaire(int i) {
+    return regle(i == 0 ? QStringLiteral("0123456789\t\"abc\"\n").repeated(20000 / 17 + 1).left(20000)
+                        : "\n\t" + Tapes[i % Tapes.size()] + "\tcolonne\nligne 2\n");
+}
+
 // A name not stored yet: a second value that stores as an earlier one gets " bis".
-Texte nomUnique(const Texte& h, QSet<QString>& pris) {
+static Texte nomUnique(const Texte& h, QSet<QString>& pris) {
     Texte n = h;
     if (pris.contains(n.stocke))
         n = {h.tape + " bis", h.stocke + " bis", h.affiche + " bis"};
@@ -50,36 +42,34 @@ Texte nomUnique(const Texte& h, QSet<QString>& pris) {
     return n;
 }
 
-const QStringList Temoins{
-    "insert into Client values ('Témoin', 'a1', 'a2', 'cp', 'tel', 'fax', 'web', 'ville', 'com')",
-    "insert into Interlocuteur values ('Témoin', 'Témoin', 'p', 'f', 's', 'd', 't', 'x', 'm', 'e', 'c', 1, "
-    "0, 0, -1)",
-    suivi("Actions", "Témoin", "Témoin", "Actions témoin"),
-    suivi("RDV", "Témoin", "Témoin", "RDV témoin"),
-    "insert into Service values ('Témoin')",
-    "insert into Decision values ('Témoin')",
-    "insert into Fonction values ('Témoin')"};
+const QStringList Temoins(
+    {"insert into Client values ('Témoin', 'a1', 'a2', 'cp', 'tel', 'fax', 'web', 'ville', 'com')",
+     "insert into Interlocuteur values ('Témoin', 'Témoin', 'p', 'f', 's', 'd', 't', 'x', 'm', 'e', 'c', 1, "
+     "0, 0, -1)",
+     suivi("Actions", "Témoin", "Témoin", "Actions témoin"), suivi("RDV", "Témoin", "Témoin", "RDV témoin"),
+     "insert into Service values ('Témoin')", "insert into Decision values ('Témoin')",
+     "insert into Fonction values ('Témoin')"});
 
 // A record form: its buttons, its single-line fields (the name first), its comment and its list.
 struct Formulaire {
-    const char *creer, *valider;
+    const char *creer, *valider, *commentaire, *liste;
     QList<const char*> champs;
-    const char *commentaire, *liste;
 };
 const Formulaire FicheClient{"BtnCreer",
                              "BtnValider",
-                             {"Nom", "Adresse1", "Adresse2", "CP", "Tel", "Fax", "web", "Ville"},
                              "Commentaire",
-                             "VsfListeClients"};
+                             "VsfListeClients",
+                             {"Nom", "Adresse1", "Adresse2", "CP", "Tel", "Fax", "web", "Ville"}};
 const Formulaire FicheContact{"BtnCreerInterlocuteur",
                               "BtnValiderInterlocuteur",
-                              {"NomInterlocuteur", "PrenomInterlocuteur", "TelInterlocuteur",
-                               "FaxInterlocuteur", "PortableInterlocuteur", "emailInterlocuteur"},
                               "CommentaireInterlocuteur",
-                              "ListeInterlocuteurs"};
+                              "ListeInterlocuteurs",
+                              {"NomInterlocuteur", "PrenomInterlocuteur", "TelInterlocuteur",
+                               "FaxInterlocuteur", "PortableInterlocuteur", "emailInterlocuteur"}};
 
 // Starts a new record: the name, the hostile text in every other field, the comment.
-void remplir(const FenetreTest& t, const Formulaire& f, const Texte& nom, const Texte& h, const Texte& com) {
+static void remplir(const FenetreTest& t, const Formulaire& f, const Texte& nom, const Texte& h,
+                    const Texte& com) {
     t.clic(f.creer);
     for (const char* champ : f.champs)
         t.saisir(champ, champ == f.champs[0] ? nom.tape : h.tape);
@@ -87,7 +77,8 @@ void remplir(const FenetreTest& t, const Formulaire& f, const Texte& nom, const 
 }
 
 // Saves, and the record and its list row show what was typed by the rule.
-void valider(const FenetreTest& t, const Formulaire& f, const Texte& nom, const Texte& h, const Texte& com) {
+static void valider(const FenetreTest& t, const Formulaire& f, const Texte& nom, const Texte& h,
+                    const Texte& com) {
     t.clic(f.valider);
     QVERIFY2(!t.w(f.valider)->isVisible(), qPrintable(Message::dernierTexte()));
     QCOMPARE(t.selection(f.liste), nom.affiche);
@@ -97,191 +88,177 @@ void valider(const FenetreTest& t, const Formulaire& f, const Texte& nom, const 
 }
 
 // The stored texts of the name, n other fields and the comment.
-QStringList stockes(const Texte& nom, const Texte& h, int n, const Texte& com) {
+static QStringList stockes(const Texte& nom, const Texte& h, int n, const Texte& com) {
     return QStringList{nom.stocke} + QStringList(n, h.stocke) + QStringList{com.stocke};
 }
 
 // Rows compared as sets: a server keeps no order of insertion.
-QStringList trie(QStringList lignes) {
+static QStringList trie(QStringList lignes) {
     lignes.sort();
     return lignes;
 }
 
 // Only the delete questions may have been shown.
-void aucunMessage() {
+static void aucunMessage() {
     for (const QString& m : Message::textesAffiches())
-        QVERIFY2(m.startsWith(QStringLiteral("Etes-vous sûr")), qPrintable(m));
+        QVERIFY2(m.startsWith("Etes-vous sûr"), qPrintable(m));
 }
-
-} // namespace
 
 class TestSaisieHostile : public QObject {
     Q_OBJECT
 private slots:
-    void clientsEtContacts();
-    void actionsEtRendezVous();
-    void listesDeReference();
-};
-
-void TestSaisieHostile::clientsEtContacts() {
-    QStringList lignes = Temoins;
-    for (const Texte& h : Hostiles)
-        for (const char* table : {"Service", "Fonction", "Decision"})
-            lignes << QStringLiteral("insert into %1 values ('%2')")
-                          .arg(QLatin1String(table), QString(h.tape).replace("'", "''"));
-    FenetreTest t(lignes);
-    const QStringList contactTemoin = t.lire("select * from Interlocuteur");
-
-    QStringList clients{"Témoin|a1|a2|cp|tel|fax|web|ville|com"};
-    QSet<QString> pris{"Témoin"};
-    for (int i = 0; i < Hostiles.size(); ++i) {
-        const Texte nom = nomUnique(Hostiles[i], pris);
-        const Texte com = commentaire(i);
-        remplir(t, FicheClient, nom, Hostiles[i], com);
-        valider(t, FicheClient, nom, Hostiles[i], com);
-        if (QTest::currentTestFailed())
-            return;
-        clients << stockes(nom, Hostiles[i], 7, com).join('|');
-    }
-    QCOMPARE(
-        trie(t.lire("select Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, Commentaire from Client")),
-        trie(clients));
-
-    // The contacts of the client named like an injection, each picking hostile reference labels.
-    const int injection = t.w<Grille>("VsfListeClients")->ligneDeCle(Hostiles[5].stocke);
-    t.clicGrille("VsfListeClients", injection);
-    QCOMPARE(ClientCourant, Hostiles[5].stocke);
-    QStringList contacts;
-    pris.clear();
-    for (int i = 0; i < Hostiles.size(); ++i) {
-        const Texte nom = nomUnique(Hostiles[i], pris);
-        const Texte com = commentaire(i);
-        remplir(t, FicheContact, nom, Hostiles[i], com);
-        for (const char* liste : {"Service", "Fonction", "Decision"}) {
-            auto* c = t.w<QComboBox>(liste);
-            c->setCurrentIndex(c->findText(Hostiles[i].tape, Qt::MatchFixedString | Qt::MatchCaseSensitive));
-            QVERIFY(c->currentIndex() >= 0);
-        }
-        valider(t, FicheContact, nom, Hostiles[i], com);
-        if (QTest::currentTestFailed())
-            return;
-        for (const char* liste : {"Service", "Fonction", "Decision"})
-            QCOMPARE(t.w<QComboBox>(liste)->currentText().trimmed(), Hostiles[i].tape.trimmed());
-        // A label is kept in the contact as its list shows it, blanks around removed.
-        const QString libelle = Hostiles[i].tape.trimmed();
-        QStringList ligne = stockes(nom, Hostiles[i], 5, com);
-        ligne.insert(1, Hostiles[5].stocke);
-        ligne.insert(2, QStringList(3, libelle).join('|'));
-        contacts << ligne.join('|');
-    }
-    QCOMPARE(
-        trie(t.lire("select Nom, Client, Fonction || '|' || Service || '|' || Decision, Prenom, Tel, Fax, "
-                    "Portable, email, Commentaire from Interlocuteur where Client <> 'Témoin'")),
-        trie(contacts));
-
-    // Renamed to another hostile name, the client takes its contacts along, and they load under it.
-    t.clic("BtnModifier");
-    t.saisir("Nom", QStringLiteral("\"Ça\" 😀 \\ %_"));
-    t.clic("BtnValider");
-    QCOMPARE(ClientCourant, QStringLiteral("$BÇa$B 😀 \\ %_"));
-    QCOMPARE(t.colonne("ListeInterlocuteurs").size(), Hostiles.size());
-    t.clicGrille("ListeInterlocuteurs", t.w<Grille>("ListeInterlocuteurs")->ligneDeCle(Hostiles[5].stocke));
-    QCOMPARE(t.texte("emailInterlocuteur"), Hostiles[5].affiche);
-    QCOMPARE(t.lire("select * from Interlocuteur where Client = 'Témoin'"), contactTemoin);
-
-    // A single-line field holds 32,767 characters: a longer paste is cut there and saved so.
-    t.clic("BtnModifier");
-    t.saisir("Adresse1", QString(40000, QLatin1Char('x')));
-    t.clic("BtnValider");
-    QCOMPARE(t.lire("select length(Adresse1) from Client where Nom = '$BÇa$B 😀 \\ %_'"),
-             QStringList("32767"));
-    aucunMessage();
-}
-
-void TestSaisieHostile::actionsEtRendezVous() {
-    FenetreTest t(Temoins + QStringList{client("$B; delete * from Client; --"),
-                                        contact("$B", "$B; delete * from Client; --", 1)});
-    t.w<QCheckBox>("ActionsFaites")->click();
-    t.clicGrille("VsfListeClients",
-                 t.w<Grille>("VsfListeClients")->ligneDeCle("$B; delete * from Client; --"));
-    QCOMPARE(InterlocuteurCourant, QStringLiteral("$B"));
-    struct Zone {
-        const char *creer, *valider, *modifier, *liste, *commentaire, *table;
-        int colonne;
-    };
-    for (const Zone& z :
-         {Zone{"BtnCreerAction", "BtnValiderAction", "BtnModifierAction", "ListeActions", "CommentaireAction",
-               "Actions", 1},
-          Zone{"BtnCreerRDV", "BtnValiderRDV", "BtnModifierRDV", "VSFRDV", "CommentaireRDV", "RDV", 5}}) {
-        const QString temoin = t.lire(QStringLiteral("select * from %1").arg(z.table)).value(0);
-        QStringList attendus;
+    void clientsEtContacts() {
+        QStringList lignes = Temoins;
+        for (const Texte& h : Hostiles)
+            for (const char* table : {"Service", "Fonction", "Decision"})
+                lignes << QStringLiteral("insert into %1 values ('%2')")
+                              .arg(QLatin1String(table), QString(h.tape).replace("'", "''"));
+        FenetreTest t(lignes);
+        const QStringList contactTemoin = t.lire("select * from Interlocuteur");
+        QStringList clients{"Témoin|a1|a2|cp|tel|fax|web|ville|com"};
+        QSet<QString> pris{"Témoin"};
         for (int i = 0; i < Hostiles.size(); ++i) {
+            const Texte nom = nomUnique(Hostiles[i], pris);
             const Texte com = commentaire(i);
-            t.clic(z.creer);
-            t.saisir(z.commentaire, com.tape);
-            t.clic(z.valider);
-            QVERIFY2(!t.w(z.valider)->isVisible(), qPrintable(Message::dernierTexte()));
-            const QString id = t.lire(QStringLiteral("select max(Id) from %1").arg(z.table)).value(0);
-            auto* g = t.w<Grille>(z.liste);
-            const int r = g->ligneDeCle(id);
-            QVERIFY(r > 0);
-            QCOMPARE(g->textMatrix(r, z.colonne), com.affiche);
-            QCOMPARE(t.texte(z.commentaire), com.affiche);
-            attendus << "$B; delete * from Client; --|$B|" + com.stocke;
+            remplir(t, FicheClient, nom, Hostiles[i], com);
+            valider(t, FicheClient, nom, Hostiles[i], com);
+            if (QTest::currentTestFailed())
+                return;
+            clients << stockes(nom, Hostiles[i], 7, com).join('|');
         }
-        // A modified text goes through the same rule.
-        t.clic(z.modifier);
-        t.saisir(z.commentaire, commentaire(3).tape);
-        t.clic(z.valider);
-        attendus.last() = "$B; delete * from Client; --|$B|" + commentaire(3).stocke;
-        QCOMPARE(t.lire(QStringLiteral("select Client, Interlocuteur, Commentaire from %1 where Client <> "
-                                       "'Témoin' order by Id")
-                            .arg(z.table)),
-                 attendus);
-        QCOMPARE(t.lire(QStringLiteral("select * from %1").arg(z.table)).value(0), temoin);
+        QCOMPARE(
+            trie(t.lire("select Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, Commentaire from Client")),
+            trie(clients));
+        // The contacts of the client named like an injection, each picking hostile reference labels.
+        const int injection = t.w<Grille>("VsfListeClients")->ligneDeCle(Hostiles[5].stocke);
+        t.clicGrille("VsfListeClients", injection);
+        QCOMPARE(ClientCourant, Hostiles[5].stocke);
+        QStringList contacts;
+        pris.clear();
+        for (int i = 0; i < Hostiles.size(); ++i) {
+            const Texte nom = nomUnique(Hostiles[i], pris);
+            const Texte com = commentaire(i);
+            remplir(t, FicheContact, nom, Hostiles[i], com);
+            for (const char* liste : {"Service", "Fonction", "Decision"}) {
+                auto* c = t.w<QComboBox>(liste);
+                c->setCurrentIndex(
+                    c->findText(Hostiles[i].tape, Qt::MatchFixedString | Qt::MatchCaseSensitive));
+                QVERIFY(c->currentIndex() >= 0);
+            }
+            valider(t, FicheContact, nom, Hostiles[i], com);
+            if (QTest::currentTestFailed())
+                return;
+            for (const char* liste : {"Service", "Fonction", "Decision"})
+                QCOMPARE(t.w<QComboBox>(liste)->currentText().trimmed(), Hostiles[i].tape.trimmed());
+            // A label is kept in the contact as its list shows it, blanks around removed.
+            const QString libelle = Hostiles[i].tape.trimmed();
+            QStringList ligne = stockes(nom, Hostiles[i], 5, com);
+            ligne.insert(1, Hostiles[5].stocke);
+            ligne.insert(2, QStringList(3, libelle).join('|'));
+            contacts << ligne.join('|');
+        }
+        QCOMPARE(trie(t.lire(
+                     "select Nom, Client, Fonction || '|' || Service || '|' || Decision, Prenom, Tel, Fax, "
+                     "Portable, email, Commentaire from Interlocuteur where Client <> 'Témoin'")),
+                 trie(contacts));
+        // Renamed to another hostile name, the client takes its contacts along, and they load under it.
+        t.saisie("BtnModifier", {{"Nom", "\"Ça\" 😀 \\ %_"}}, "BtnValider");
+        QCOMPARE(ClientCourant, "$BÇa$B 😀 \\ %_");
+        QCOMPARE(t.colonne("ListeInterlocuteurs").size(), Hostiles.size());
+        t.clicGrille("ListeInterlocuteurs",
+                     t.w<Grille>("ListeInterlocuteurs")->ligneDeCle(Hostiles[5].stocke));
+        QCOMPARE(t.texte("emailInterlocuteur"), Hostiles[5].affiche);
+        QCOMPARE(t.lire("select * from Interlocuteur where Client = 'Témoin'"), contactTemoin);
+        // A single-line field holds 32,767 characters: a longer paste is cut there and saved so.
+        t.saisie("BtnModifier", {{"Adresse1", QString(40000, QLatin1Char('x'))}}, "BtnValider");
+        QCOMPARE(t.lire("select length(Adresse1) from Client where Nom = '$BÇa$B 😀 \\ %_'"),
+                 QStringList("32767"));
+        aucunMessage();
     }
-    QCOMPARE(trie(t.lire("select Nom from Client")), QStringList({"$B; delete * from Client; --", "Témoin"}));
-    aucunMessage();
-}
 
-// Labels are stored exactly as typed, blanks and double quotes included.
-void TestSaisieHostile::listesDeReference() {
-    FenetreTest t(Temoins);
-    for (const TypeReference type :
-         {TypeReference::Service, TypeReference::Decision, TypeReference::Fonction}) {
-        FrmReference editeur(type, nullptr, frmClient);
-        editeur.show();
-        const QString table = editeur.objectName().mid(3);
-        const auto bouton = [&](const char* nom) { editeur.findChild<QPushButton*>(nom)->click(); };
-        auto* nom = editeur.findChild<QLineEdit*>("Nom");
-        auto* grille = editeur.findChild<Grille*>("Elements");
-        QStringList attendus{"Témoin"};
-        for (const Texte& h : Hostiles) {
-            bouton("BtnCreer");
-            nom->setText(h.tape);
-            bouton("BtnValider");
-            QVERIFY2(!editeur.findChild<QPushButton*>("BtnValider")->isVisible(),
-                     qPrintable(Message::dernierTexte()));
-            QCOMPARE(nom->text(), h.tape);
-            QCOMPARE(grille->textMatrix(grille->row(), 0), h.tape);
-            attendus << h.tape;
+    void actionsEtRendezVous() {
+        FenetreTest t(Temoins + QStringList{client("$B; delete * from Client; --"),
+                                            contact("$B", "$B; delete * from Client; --", 1)});
+        t.w<QCheckBox>("ActionsFaites")->click();
+        t.clicGrille("VsfListeClients",
+                     t.w<Grille>("VsfListeClients")->ligneDeCle("$B; delete * from Client; --"));
+        QCOMPARE(InterlocuteurCourant, "$B");
+        struct Zone {
+            const char *creer, *valider, *modifier, *liste, *commentaire, *table;
+            int colonne;
+        };
+        for (const Zone& z :
+             {Zone{"BtnCreerAction", "BtnValiderAction", "BtnModifierAction", "ListeActions",
+                   "CommentaireAction", "Actions", 1},
+              Zone{"BtnCreerRDV", "BtnValiderRDV", "BtnModifierRDV", "VSFRDV", "CommentaireRDV", "RDV", 5}}) {
+            const QString temoin = t.lire(QStringLiteral("select * from %1").arg(z.table)).value(0);
+            QStringList attendus;
+            for (int i = 0; i < Hostiles.size(); ++i) {
+                const Texte com = commentaire(i);
+                t.saisie(z.creer, {{z.commentaire, com.tape}}, z.valider);
+                QVERIFY2(!t.w(z.valider)->isVisible(), qPrintable(Message::dernierTexte()));
+                const QString id = t.lire(QStringLiteral("select max(Id) from %1").arg(z.table)).value(0);
+                auto* g = t.w<Grille>(z.liste);
+                const int r = g->ligneDeCle(id);
+                QVERIFY(r > 0);
+                QCOMPARE(g->textMatrix(r, z.colonne), com.affiche);
+                QCOMPARE(t.texte(z.commentaire), com.affiche);
+                attendus << "$B; delete * from Client; --|$B|" + com.stocke;
+            }
+            // A modified text goes through the same rule.
+            t.saisie(z.modifier, {{z.commentaire, commentaire(3).tape}}, z.valider);
+            attendus.last() = "$B; delete * from Client; --|$B|" + commentaire(3).stocke;
+            QCOMPARE(
+                t.lire(QStringLiteral("select Client, Interlocuteur, Commentaire from %1 where Client <> "
+                                      "'Témoin' order by Id")
+                           .arg(z.table)),
+                attendus);
+            QCOMPARE(t.lire(QStringLiteral("select * from %1").arg(z.table)).value(0), temoin);
         }
-        // Renamed, then deleted, by the exact label.
-        grille->selectionnerLigne(grille->rows() - 1);
-        emit grille->clic();
-        bouton("BtnModifier");
-        nom->setText(Hostiles[5].tape + " ");
-        bouton("BtnValider");
-        attendus.last() = Hostiles[5].tape + " ";
-        grille->selectionnerLigne(1 + int(attendus.indexOf(Hostiles[0].tape)));
-        emit grille->clic();
-        Message::setNextAnswer(QMessageBox::Yes);
-        bouton("BtnSupprimer");
-        attendus.removeOne(Hostiles[0].tape);
-        QCOMPARE(trie(t.lire("select Nom from " + table)), trie(attendus));
+        QCOMPARE(trie(t.lire("select Nom from Client")),
+                 QStringList({"$B; delete * from Client; --", "Témoin"}));
+        aucunMessage();
     }
-    aucunMessage();
-}
+
+    // Labels are stored exactly as typed, blanks and double quotes included.
+    void listesDeReference() {
+        FenetreTest t(Temoins);
+        for (const TypeReference type :
+             {TypeReference::Service, TypeReference::Decision, TypeReference::Fonction}) {
+            FrmReference editeur(type, nullptr, frmClient);
+            editeur.show();
+            const QString table = editeur.objectName().mid(3);
+            const auto bouton = [&](const char* nom) { editeur.findChild<QPushButton*>(nom)->click(); };
+            auto* nom = editeur.findChild<QLineEdit*>("Nom");
+            auto* grille = editeur.findChild<Grille*>("Elements");
+            QStringList attendus{"Témoin"};
+            for (const Texte& h : Hostiles) {
+                bouton("BtnCreer");
+                nom->setText(h.tape);
+                bouton("BtnValider");
+                QVERIFY2(!editeur.findChild<QPushButton*>("BtnValider")->isVisible(),
+                         qPrintable(Message::dernierTexte()));
+                QCOMPARE(nom->text(), h.tape);
+                QCOMPARE(grille->textMatrix(grille->row(), 0), h.tape);
+                attendus << h.tape;
+            }
+            // Renamed, then deleted, by the exact label.
+            grille->selectionnerLigne(grille->rows() - 1);
+            emit grille->clic();
+            bouton("BtnModifier");
+            nom->setText(Hostiles[5].tape + " ");
+            bouton("BtnValider");
+            attendus.last() = Hostiles[5].tape + " ";
+            grille->selectionnerLigne(1 + int(attendus.indexOf(Hostiles[0].tape)));
+            emit grille->clic();
+            Message::setNextAnswer(QMessageBox::Yes);
+            bouton("BtnSupprimer");
+            attendus.removeOne(Hostiles[0].tape);
+            QCOMPARE(trie(t.lire("select Nom from " + table)), trie(attendus));
+        }
+        aucunMessage();
+    }
+};
 
 QTEST_MAIN(TestSaisieHostile)
 #include "testsaisiehostile.moc"

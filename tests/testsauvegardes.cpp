@@ -1,42 +1,32 @@
 // Backups: brevanta-db's online copy and restore, and the program's own daily copy.
 #include "app/sauvegardequotidienne.h"
-#include "core/bd/connection.h"
-#include "core/bd/horloge.h"
-#include "core/bd/recordset.h"
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 #include "support/outil.h"
 
 #include <QPointer>
 #include <QProcess>
-#include <QtTest>
 
-namespace {
-
-int compter(Connection& c, const QString& table) {
-    Recordset rs;
-    rs.open("select count(*)as NbEnr from " + table, &c);
-    return rs.eof() ? -1 : rs.field("NbEnr").toInt();
+static int compter(Connection& c, const QString& table) {
+    return colonne(c, "select count(*) as N from " + table).value(0, "-1").toInt();
 }
 
-int compter(const QString& fichier, const QString& table) {
+static int compter(const QString& fichier, const QString& table) {
     Connection c;
     c.open(fichier);
     return compter(c, table);
 }
 
 // Enough rows for a copy to take many steps.
-void remplir(const BaseTest& base, int clients) {
+static void remplir(const BaseTest& base, int clients) {
     base.sqlite(QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
                                "INSERT INTO Client (Nom, Commentaire) SELECT 'Client ' || i, "
                                "printf('%.300c', 'x') FROM n")
                     .arg(clients));
 }
 
-QStringList copies(const QString& dossier) {
+static QStringList copies(const QString& dossier) {
     return QDir(dossier + "/sauvegardes").entryList(QDir::Files, QDir::Name);
 }
-
-} // namespace
 
 class TestSauvegardes : public QObject {
     Q_OBJECT
@@ -59,14 +49,11 @@ private slots:
         }
         QVERIFY2(copie.exitCode() == 0, copie.readAllStandardError().constData());
         QVERIFY(ecrites > 0);
-        const Resultat verification = lancerOutil(base.dossier(), {"check", "copie.mdb"});
-        QVERIFY2(verification.code == 0, qPrintable(verification.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"check", "copie.mdb"}, 0));
         const int copiees = compter(base.dossier() + "/copie.mdb", "Client");
         QVERIFY(copiees >= 20000 && copiees <= 20000 + ecrites);
-
         // Restored under the program's open connection, which then reads the restored rows.
-        const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"});
-        QVERIFY2(r.code == 0, qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, 0));
         QCOMPARE(compter(programme, "Client"), copiees);
         QCOMPARE(compter(base.fichier() + ".avant-restauration", "Client"), 20000 + ecrites);
     }
@@ -76,31 +63,20 @@ private slots:
         remplir(base, 2000);
         QCOMPARE(lancerOutil(base.dossier(), {"backup", "Brevanta.mdb", "copie.mdb"}).code, 0);
         const QByteArray avant = contenu(base.fichier());
-
         // Another program in the middle of a write: nothing changes, not even the copy aside.
         {
-            QSqlDatabase autre = QSqlDatabase::addDatabase("QSQLITE", "autre");
-            autre.setDatabaseName(base.fichier());
-            QVERIFY(autre.open());
-            QSqlQuery q(autre);
-            QVERIFY(q.exec("BEGIN IMMEDIATE"));
-            QVERIFY(q.exec("INSERT INTO Client (Nom) VALUES ('en cours')"));
-            const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"});
-            QCOMPARE(r.code, 1);
-            QVERIFY2(r.erreurs.contains("occupée par un autre programme : rien n'a été changé"),
-                     qPrintable(r.erreurs));
-            QVERIFY(q.exec("ROLLBACK"));
+            AutreSession autre(base);
+            QVERIFY(autre.executer("BEGIN IMMEDIATE") &&
+                    autre.executer("INSERT INTO Client (Nom) VALUES ('en cours')"));
+            QVERIFY(outilDit(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, 1,
+                             "occupée par un autre programme : rien n'a été changé"));
         }
-        QSqlDatabase::removeDatabase("autre");
         QCOMPARE(contenu(base.fichier()), avant);
         QVERIFY(!QFile::exists(base.fichier() + ".avant-restauration"));
-
         // A damaged backup is refused before anything is written.
         const QString copie = base.dossier() + "/copie.mdb";
         QVERIFY(ecrire(copie, contenu(copie).replace(8192, 512, QByteArray(512, '\x5a'))));
-        const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains("abîmée"), qPrintable(r.erreurs));
+        QVERIFY(outilDit(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, 1, "abîmée"));
         QCOMPARE(contenu(base.fichier()), avant);
         QVERIFY(!QFile::exists(base.fichier() + ".avant-restauration"));
     }

@@ -1,6 +1,7 @@
 #include "support/basetest.h"
 
 #include "core/bd/connection.h"
+#include "core/bd/recordset.h"
 #include "core/bd/schema.h"
 #include "core/postgres/moteurpostgres.h"
 #include "support/serveurtest.h"
@@ -162,8 +163,21 @@ bool AutreSession::executer(const QString& sql) const {
     return true;
 }
 
+QStringList lignesFichier(const QString& fichier, const QString& sql) {
+    return executer(fichier, {sql});
+}
+
 Connection* ouvrir(const BaseTest& base) {
     auto* c = new Connection;
     c->open(base.base());
     return c;
+}
+
+QStringList colonne(Connection& c, const QString& sql) {
+    Recordset rs;
+    rs.open(sql, &c);
+    QStringList valeurs;
+    for (; !rs.eof(); rs.moveNext())
+        valeurs << rs.texte(0);
+    return valeurs;
 }

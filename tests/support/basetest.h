@@ -70,3 +70,7 @@ private:
 
 // Opens a Connection of the program on the database.
 Connection* ouvrir(const BaseTest& base);
+// Rows of SQLite's own SQL on a file, as another program reads them: columns joined by '|', NULL as empty.
+QStringList lignesFichier(const QString& fichier, const QString& sql);
+// The first column of every row of a query of the program's dialect, read by its record set.
+QStringList colonne(Connection& c, const QString& sql);

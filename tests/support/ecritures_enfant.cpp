@@ -5,6 +5,7 @@
 #include "app/principal.h"
 #include "core/bd/formatsql.h"
 #include "gui/mainwindow/frmclient.h"
+#include "support/controles.h"
 #include "widgets/grille.h"
 #include "widgets/message.h"
 
@@ -18,20 +19,13 @@
 
 namespace {
 
-template <typename T = QPushButton> T* controle(const char* nom) {
-    T* c = frmClient->findChild<T*>(QLatin1String(nom));
-    if (!c)
-        std::abort();
-    return c;
-}
-
 void dire(const QStringList& champs) {
     std::printf("%s\n", champs.join(QLatin1Char('\t')).toUtf8().constData());
     std::fflush(stdout);
 }
 
 QStringList clients() {
-    const auto* liste = controle<Grille>("VsfListeClients");
+    const auto* liste = enfant<Grille>(frmClient, "VsfListeClients");
     QStringList noms;
     for (int r = 1; r < liste->rows(); ++r)
         noms << liste->rowKey(r);
@@ -43,7 +37,7 @@ QStringList clients() {
 void enregistrer(const QStringList& operation, const char* bouton, int messagesAttendus = 0) {
     const int avant = int(Message::textesAffiches().size());
     dire(QStringList{QStringLiteral("OP")} + operation);
-    controle(bouton)->click();
+    enfant<QPushButton>(frmClient, bouton)->click();
     if (frmClient->verrou().estPris() || Message::textesAffiches().size() != avant + messagesAttendus) {
         dire({QStringLiteral("ECHEC"), Message::dernierTexte()});
         std::exit(2);
@@ -89,11 +83,11 @@ public:
 private:
     static void saisir(const QStringList& operation, const char* debut, const char* champ,
                        const QString& texte, const char* valider) {
-        controle(debut)->click();
-        if (auto* ligne = qobject_cast<QLineEdit*>(controle<QWidget>(champ)))
+        enfant<QPushButton>(frmClient, debut)->click();
+        if (auto* ligne = qobject_cast<QLineEdit*>(enfant<QWidget>(frmClient, champ)))
             ligne->setText(texte);
         else
-            controle<QPlainTextEdit>(champ)->setPlainText(texte);
+            enfant<QPlainTextEdit>(frmClient, champ)->setPlainText(texte);
         enregistrer(operation, valider);
     }
 

@@ -17,6 +17,15 @@ Resultat lancerOutil(const QString& dossier, const QStringList& arguments) {
             QString::fromUtf8(p.readAllStandardError())};
 }
 
+bool outilDit(const QString& dossier, const QStringList& arguments, int code, const QString& message) {
+    const Resultat r = lancerOutil(dossier, arguments);
+    // A refusal always says why.
+    if (r.code == code && r.erreurs.contains(message) && (code == 0 || !r.erreurs.isEmpty()))
+        return true;
+    qWarning("brevanta-db %s : code %d\n%s", qPrintable(arguments.join(' ')), r.code, qPrintable(r.erreurs));
+    return false;
+}
+
 QByteArray contenu(const QString& fichier) {
     QFile f(fichier);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();

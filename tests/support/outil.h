@@ -13,6 +13,9 @@ class QProcess;
 
 // Runs brevanta-db in the folder, as the user runs it.
 Resultat lancerOutil(const QString& dossier, const QStringList& arguments);
+// Whether it ends with this code, saying `message` on standard error (something when refusing); what
+// it said is logged otherwise.
+bool outilDit(const QString& dossier, const QStringList& arguments, int code, const QString& message = {});
 // Starts it without waiting.
 void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& arguments);
 

@@ -8,10 +8,7 @@
 #include <libpq-fe.h>
 #include <stdexcept>
 
-namespace {
-const char* const variable = "BREVANTA_ESSAI_PG";
-
-} // namespace
+static const char* const variable = "BREVANTA_ESSAI_PG";
 
 SessionServeur::SessionServeur(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData())) {
     if (PQstatus(m_pg) != CONNECTION_OK) {

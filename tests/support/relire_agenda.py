@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Reads a calendar (.ics) or an address book (.vcf) with Debian's own parsers, independent of
-Brevanta, and prints one JSON list per item found. Exit status 3 when a parser is not installed."""
-import json
+Brevanta, and prints each item found as its fields joined by '|', items ended by a NUL (a field may
+hold line breaks). Exit status 3 when a parser is not installed."""
 import sys
 
 
@@ -39,7 +39,7 @@ def main():
         print(e, file=sys.stderr)
         return 3
     for e in elements:
-        print(json.dumps(e, ensure_ascii=False))
+        sys.stdout.write('|'.join(e) + '\0')
     return 0
 
 

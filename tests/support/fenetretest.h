@@ -1,17 +1,24 @@
 #pragma once
 
 #include "app/principal.h"
+#include "core/bd/connection.h"
+#include "core/bd/horloge.h"
 #include "gui/edition/champsfiche.h"
 #include "gui/mainwindow/frmclient.h"
 #include "support/basetest.h"
 #include "support/controles.h"
+#include "widgets/ecran.h"
 #include "widgets/grille.h"
 #include "widgets/message.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 // The real main window on a fresh database holding the given rows; closed with the scope.
@@ -36,6 +43,22 @@ public:
         w<QLineEdit>(champ)->setText(t);
     }
     void clic(const char* bouton) const { QTest::mouseClick(w<QPushButton>(bouton), Qt::LeftButton); }
+    // A whole edit as a person makes it: the button that starts it (or none), the fields typed in
+    // turn, the button that ends it (or none).
+    void saisie(const char* debut, std::initializer_list<std::pair<const char*, QString>> champs,
+                const char* fin) const {
+        if (debut)
+            clic(debut);
+        for (const auto& [champ, texte] : champs)
+            saisir(champ, texte);
+        if (fin)
+            clic(fin);
+    }
+    // Deletes with the button, Oui answered to the question.
+    void supprimer(const char* bouton) const {
+        Message::setNextAnswer(QMessageBox::Yes);
+        clic(bouton);
+    }
     void touche(const char* c, Qt::Key k, Qt::KeyboardModifiers m = {}) const { QTest::keyClick(w(c), k, m); }
     // A click in the first shown column: on data row r (1 = the first), or on the header with r = 0.
     void clicGrille(const char* grille, int r) const {
@@ -44,6 +67,11 @@ public:
         while (g->isColumnHidden(c))
             ++c;
         cliquer(*g, r, c);
+    }
+    // Minimised and shown again, as a user comes back to the window.
+    void restaurer() const {
+        frmClient->showMinimized();
+        frmClient->showNormal();
     }
     QStringList colonne(const char* grille) const { return ::colonne(*w<Grille>(grille)); }
     QString selection(const char* g) const { return w<Grille>(g)->textMatrix(w<Grille>(g)->rowSel(), 0); }

@@ -14,17 +14,15 @@ struct Filtre {
 };
 Q_DECLARE_METATYPE(Filtre)
 
-namespace {
 const QDateTime Dimanche = Regional::dateHeure(QDate(2024, 3, 10), QTime(15, 0));
 
-void cas(const char* nom, const QDateTime& horloge, int periode, int fait, int aFaire, int portee,
-         const QString& client, const QString& contact, const QString& attendus) {
+static void cas(const char* nom, const QDateTime& horloge, int periode, int fait, int aFaire, int portee,
+                const QString& client, const QString& contact, const QString& attendus) {
     QTest::newRow(nom) << Filtre{horloge, periode, fait, aFaire, portee, client, contact, attendus};
 }
-} // namespace
 
 // One database for the whole run: the filters only read the Actions rows, the rest writes RDV.
-class TestActions : public QObject {
+class TestCollectionActions : public QObject {
     Q_OBJECT
 
     BaseTest m_base;
@@ -108,7 +106,6 @@ private slots:
         autre.SetDataBd(*m_connexion);
         nouveau.Fait = -1;
         nouveau.SetDataBd(*m_connexion);
-
         Actions rdv;
         rdv.SetTypeDonnees(1);
         rdv.CreationCollection(*m_connexion, Action(), 3, 1, 1, 2);
@@ -123,7 +120,6 @@ private slots:
         QVERIFY(vide && vide->Client.isEmpty() && vide->Fait == 0 && !vide->DatePrevue.isValid());
         QVERIFY(!rdv.Item("0", true) && !rdv.Item("13", true));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, rdv.Item(3));
-
         // A record read from the collection writes back to the collection's table.
         rdv.Item(1)->SetDataBd(*m_connexion);
         QVERIFY(m_connexion->lastStatement().startsWith("update RDV set "));
@@ -144,8 +140,7 @@ private slots:
             QCOMPARE(Regional::dateDeInstant(actions.PrevueEn(i)), a->DatePrevue);
         }
         actions.Item(0)->Commentaire = QStringLiteral("changé");
-        QCOMPARE(actions.CommentaireEn(0), QStringLiteral("changé"));
-
+        QCOMPARE(actions.CommentaireEn(0), "changé");
         // Taken out, then back on the newest date: before its equal with a higher Id, after it with a lower
         // one.
         Action copie = *actions.Item(1);
@@ -168,5 +163,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestActions)
-#include "testactions.moc"
+QTEST_GUILESS_MAIN(TestCollectionActions)
+#include "testcollectionactions.moc"

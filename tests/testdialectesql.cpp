@@ -1,0 +1,192 @@
+// The program's SQL dialect run on the engine: literals, dates, the forms it accepts and refuses.
+#include "core/bd/connection.h"
+#include "core/bd/erreurbd.h"
+#include "core/bd/formatsql.h"
+#include "core/bd/horloge.h"
+#include "core/bd/recordset.h"
+#include "core/donnees/actions.h"
+#include "core/textes/regional.h"
+#include "support/basetest.h"
+
+#include <QtTest>
+#include <memory>
+
+static void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
+    c->execute(
+        QStringLiteral("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
+                       "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
+            .arg(commentaire, date)
+            .arg(fait));
+}
+
+class TestDialecteSql : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<BaseTest> m_base;
+    std::unique_ptr<Connection> m_c;
+
+private slots:
+    void init() {
+        Regional::appliquer();
+        m_base = std::make_unique<BaseTest>();
+        m_c.reset(ouvrir(*m_base));
+        Horloge::fixer(Regional::dateHeure(QDate(2003, 2, 17), QTime(10, 0)));
+    }
+
+    void cleanup() {
+        m_c.reset();
+        m_base.reset();
+        Horloge::reprendre();
+    }
+
+    // As typed in the statement, then as stored when it differs.
+    void litterauxRestentDesDonnees() {
+        const QList<QStringList> cas{{"Le \"\"Fournil\"\"", "Le \"Fournil\""},
+                                     {"Le $BFournil$B"},
+                                     {"L'Atelier d'Yves"},
+                                     {"N° #12# #02/17/2003#"},
+                                     {"x\"\"); drop table Client; --", "x\"); drop table Client; --"},
+                                     {"now() month(x) true delete * from"}};
+        for (const QStringList& c : cas) {
+            const QString ecrit = c[0];
+            m_c->execute("insert into Client (Nom,Ville) values (\"" + ecrit + "\",\"Lyon\")");
+            QCOMPARE(colonne(*m_c, "select Nom from Client where Nom=\"" + ecrit + "\""),
+                     QStringList{c.value(1, ecrit)});
+            QCOMPARE(m_c->lastStatement(), "select Nom from Client where Nom=\"" + ecrit + "\"");
+            m_c->execute("delete * from Client where Nom=\"" + ecrit + "\"");
+            QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList());
+        }
+    }
+
+    // Typed, stored, shown.
+    void encodageDesGuillemets() {
+        const QList<QStringList> cas{{"", "", ""},
+                                     {"L'Atelier", "L'Atelier", "L'Atelier"},
+                                     {"ACME\"\"", "ACME$B$B", "ACME''"},
+                                     {"\"\"", "$B$B", "''"},
+                                     {"Le \"Fournil\" d'or", "Le $BFournil$B d'or", "Le 'Fournil' d'or"}};
+        for (const QStringList& c : cas) {
+            QCOMPARE(FormatSql(c[0]), c[1]);
+            QCOMPARE(DecodeSql(c[1]), c[2]);
+        }
+    }
+
+    void comparaisonsDeDates() {
+        ajouterAction(m_c.get(), "veille", "2003/02/16");
+        ajouterAction(m_c.get(), "minuit", "02/17/2003");
+        ajouterAction(m_c.get(), "après-midi", "2003/02/17 14:30:00");
+        ajouterAction(m_c.get(), "mars", "2003/03/01");
+        ajouterAction(m_c.get(), "février d'une autre année", "1999/02/05");
+        const QString s = "select Commentaire from Actions where ";
+        const QStringList avant{"minuit", "veille", "février d'une autre année"};
+        QCOMPARE(colonne(*m_c, s + "DatePrevue<=#2003/02/17# order by DatePrevue desc"), avant);
+        QCOMPARE(colonne(*m_c, s + "DatePrevue>=#02/17/2003# and DatePrevue<#2003/02/17 14:30:00#"),
+                 QStringList{"minuit"});
+        // The clock says 17/02/2003 10:00.
+        QCOMPARE(colonne(*m_c, s + "DatePrevue<=now() order by DatePrevue desc"), avant);
+        QCOMPARE(colonne(*m_c, s + "month(DatePrevue)=month(now()) order by DatePrevue"),
+                 (QStringList{"février d'une autre année", "veille", "minuit", "après-midi"}));
+        QCOMPARE(colonne(*m_c, "select DatePrevue from Actions where Commentaire=\"après-midi\""),
+                 QStringList{"17/02/2003 14:30:00"});
+        // A text shaped like a stored date stays text.
+        ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
+        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Id=6"),
+                 QStringList{"2003-02-17 00:00:00"});
+    }
+
+    // Dates in the clocks' jumps of Paris and Santiago: whatever the zone, each reads, compares and
+    // writes back as the text stored.
+    void datesMurales_data() {
+        QTest::addColumn<QString>("litteral");
+        QTest::addColumn<QString>("stockee");
+        QTest::addColumn<QString>("affichee");
+        const auto ligne = [](const char* cas, const char* litteral, const char* stockee,
+                              const char* affichee) {
+            QTest::newRow(cas) << QString(litteral) << QString(stockee) << QString(affichee);
+        };
+        ligne("Paris, heure sautée", "2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00");
+        ligne("Paris, heure doublée", "2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00");
+        ligne("Santiago, minuit sauté", "09/08/2024", "2024-09-08 00:00:00", "08/09/2024");
+        ligne("Santiago, heure doublée", "2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00");
+    }
+
+    void datesMurales() {
+        QFETCH(QString, litteral);
+        QFETCH(QString, stockee);
+        QFETCH(QString, affichee);
+        ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
+        ajouterAction(m_c.get(), "saut", litteral);
+        const QString stockees = "select DatePrevue from Actions order by Id";
+        QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        Horloge::fixer(Regional::lireDateStockee(stockee));
+        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
+                 QStringList{"saut"});
+        Actions actions;
+        actions.SetTypeDonnees(0);
+        actions.CreationCollection(*m_c, Action(), 0, 1, 1, 2);
+        QCOMPARE(actions.Count(), 2);
+        Action* saut = actions.Item(0);
+        QCOMPARE(Regional::texteDate(saut->DatePrevue), affichee);
+        QCOMPARE(Regional::lireDate(affichee), saut->DatePrevue);
+        QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
+        saut->SetDataBd(*m_c);
+        QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        // Now is the wall clock, comparable with stored dates.
+        Horloge::reprendre();
+        const QDateTime maintenant = Horloge::maintenant();
+        QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
+    }
+
+    void formesDuDialecte() {
+        ajouterAction(m_c.get(), "à faire", "2003/02/17");
+        ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
+        m_c->execute("update Actions set Fait=true where Commentaire=\"à faire\"");
+        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Fait =-1 order by DatePrevue"),
+                 (QStringList{"à faire", "faite"}));
+        m_c->execute("update actions set fait=false where ID=1");
+        QCOMPARE(colonne(*m_c, "select Commentaire from RdV where Fait=0"), QStringList());
+        QCOMPARE(colonne(*m_c, "select Commentaire from ACTIONS where Fait=0"), QStringList{"à faire"});
+        Recordset rs;
+        rs.open("select count(Nom)as NbEnr from Service", m_c.get());
+        QCOMPARE(rs.field("nbEnr").toInt(), 0);
+        rs.open("select max(id) as maxId from Actions");
+        QCOMPARE(rs.field("MaxId").toInt(), 2);
+        rs.open("select 1 from Actions where Commentaire=\"faite\"");
+        QVERIFY(!rs.eof());
+        rs.open("select 1 from Actions where Commentaire=\"absente\"");
+        QVERIFY(rs.eof());
+        QCOMPARE(m_c->lastInsertId(), 2);
+    }
+
+    void triFrancaisEtEgaliteExacte() {
+        for (const char* nom : {"Finance", "éducation", "Direction", "achats", "Zèbre"})
+            m_c->execute(
+                QStringLiteral("insert into Service (Nom) values (\"%1\")").arg(QString::fromUtf8(nom)));
+        QCOMPARE(colonne(*m_c, "select Nom from Service order by Nom"),
+                 (QStringList{"achats", "Direction", "éducation", "Finance", "Zèbre"}));
+        QCOMPARE(colonne(*m_c, "select Nom from Service where Nom=\"finance\""), QStringList());
+        m_c->execute("insert into Service (Nom) values (\"finance\")");
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
+    }
+
+    // Refused before they run, the row in place.
+    void instructionsRefusees() {
+        m_c->execute("insert into Client (Nom) values (\"ACME\")");
+        for (const char* sql :
+             {"select Nom from Client where Nom='ACME'", "select Nom from Client where Nom=\"ACME",
+              "select Nom from Client where Nom=#31/31/2003#", "select Nom from Client where Nom=#2/1/03#",
+              "select upper(Nom) from Client", "delete from Client; delete from Service",
+              "select count(Nom from Client"}) {
+            try {
+                m_c->execute(sql);
+                QFAIL(sql);
+            } catch (const ErreurBd& e) {
+                QVERIFY2(!e.texte().isEmpty(), qPrintable(e.message()));
+            }
+        }
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDialecteSql)
+#include "testdialectesql.moc"
