@@ -1,4 +1,4 @@
-#include "commandes.h"
+#include "commandes/commandes.h"
 
 #include <QCoreApplication>
 
