@@ -51,12 +51,16 @@ void creerFichier(const QString& fichier, const Remplissage& remplir) {
     }
 }
 
+void supprimerIndex(Connection& c) {
+    for (const QString& instruction : IndexRecherchePostgres::instructionsSuppression())
+        Natif::executer(c, instruction);
+}
+
 void supprimerTables(const QString& url) {
     try {
         const auto c = ouvrirBase(url);
         // The search index first: its triggers hang on the tables.
-        for (const QString& instruction : IndexRecherchePostgres::instructionsSuppression())
-            Natif::executer(*c, instruction);
+        supprimerIndex(*c);
         Natif::executer(*c, QStringLiteral("DROP TABLE ") + Schema::tables().join(QLatin1Char(',')));
     } catch (const std::exception&) {
         // The failure that brought us here is the one to tell.
@@ -74,11 +78,7 @@ void creerSurServeur(const QString& url, const Remplissage& remplir) {
     try {
         // Kept by its triggers row by row, the search index would make a long fill several times
         // slower: it goes, and is built once from the rows filled.
-        {
-            const auto c = ouvrirBase(url);
-            for (const QString& instruction : IndexRecherchePostgres::instructionsSuppression())
-                Natif::executer(*c, instruction);
-        }
+        supprimerIndex(*ouvrirBase(url));
         remplirBase(url, remplir);
         const auto c = ouvrirBase(url);
         Progression progression(QStringLiteral("Index de recherche"), 0);

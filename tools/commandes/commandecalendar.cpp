@@ -1,7 +1,5 @@
-#include "bases/ouverture.h"
 #include "bases/sqlnatif.h"
 #include "commandes/commande.h"
-#include "console.h"
 #include "core/bd/connection.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
@@ -52,40 +50,37 @@ QVector<ElementAgenda> lire(Connection& base, const QString& table, const QStrin
     return elements;
 }
 
-int exporterAgenda(const Appel& a) {
-    QString depuis;
-    if (a.options.contains(QStringLiteral("--depuis"))) {
-        const QDateTime jour = Regional::lireDate(a.options.value(QStringLiteral("--depuis")));
-        if (!jour.isValid() || jour.time() != QTime(0, 0))
-            throw ErreurOutil(QStringLiteral("Date incorrecte : %1 (attendu JJ/MM/AAAA).")
-                                  .arg(a.options.value(QStringLiteral("--depuis"))));
-        depuis = jour.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+class Calendar : public Commande {
+    using Commande::Commande;
+    QString executer(const QStringList& a) override {
+        QString depuis;
+        if (donnee(QStringLiteral("depuis"))) {
+            const QDateTime jour = Regional::lireDate(valeur(QStringLiteral("depuis")));
+            if (!jour.isValid() || jour.time() != QTime(0, 0))
+                throw ErreurOutil(QStringLiteral("Date incorrecte : %1 (attendu JJ/MM/AAAA).")
+                                      .arg(valeur(QStringLiteral("depuis"))));
+            depuis = jour.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        }
+        const QVector<ElementAgenda> rdv = lire(base(), QStringLiteral("RDV"), depuis);
+        const QVector<ElementAgenda> actions = lire(base(), QStringLiteral("Actions"), depuis);
+        ecrireFichier(a[1], ecrireAgenda(rdv + actions, Horloge::maintenant()));
+        return QStringLiteral("Agenda écrit : %1 (%2 rendez-vous, %3 actions)")
+            .arg(a[1])
+            .arg(rdv.size())
+            .arg(actions.size());
     }
-    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
-    const QVector<ElementAgenda> rdv = lire(*base, QStringLiteral("RDV"), depuis);
-    const QVector<ElementAgenda> actions = lire(*base, QStringLiteral("Actions"), depuis);
-    ecrireFichier(a.arguments[1], ecrireAgenda(rdv + actions, Horloge::maintenant()));
-    ecrireSortie(QStringLiteral("Agenda écrit : %1 (%2 rendez-vous, %3 actions)")
-                     .arg(a.arguments[1])
-                     .arg(rdv.size())
-                     .arg(actions.size()));
-    return 0;
-}
+};
 
 } // namespace
 
-Commande commandeCalendar() {
-    return {QStringLiteral("calendar BASE AGENDA.ics [--depuis JJ/MM/AAAA]"),
-            QStringLiteral("écrit les actions et rendez-vous à faire dans un agenda iCalendar"),
-            QStringLiteral("Les rendez-vous deviennent des événements (une heure, ou la journée entière sans "
-                           "heure), les actions des tâches à leur date ; client et interlocuteur en titre, "
-                           "commentaire en description, heures locales sans fuseau, comme en base.\n"
-                           "Chaque élément garde le même identifiant d'un export à l'autre : importer un "
-                           "agenda plus récent met à jour au lieu de doubler. Le fichier est remplacé s'il "
-                           "existe.\n"
-                           "--depuis JJ/MM/AAAA  seulement à partir de ce jour"),
-            2,
-            2,
-            {QStringLiteral("--depuis")},
-            exporterAgenda};
+std::unique_ptr<Commande> commandeCalendar() {
+    return std::make_unique<Calendar>(
+        "calendar", QStringList{"BASE", "AGENDA.ics"},
+        "écrit les actions et rendez-vous à faire dans un agenda iCalendar",
+        "Les rendez-vous deviennent des événements (une heure, ou la journée entière sans heure), les "
+        "actions des tâches à leur date ; client et interlocuteur en titre, commentaire en description, "
+        "heures locales sans fuseau, comme en base.\n"
+        "Chaque élément garde le même identifiant d'un export à l'autre : importer un agenda plus récent met "
+        "à jour au lieu de doubler. Le fichier est remplacé s'il existe.",
+        QList<QCommandLineOption>{{"depuis", "seulement à partir de ce jour", "JJ/MM/AAAA"}});
 }

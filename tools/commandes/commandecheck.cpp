@@ -4,29 +4,29 @@
 #include "console.h"
 #include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
+#include "erreuroutil.h"
 
-Commande commandeCheck() {
-    return {
-        QStringLiteral("check BASE"),
-        QStringLiteral("vérifie l'intégrité et les tables d'une base Brevanta"),
-        QStringLiteral("Signale chaque défaut sur une ligne ; la base n'est jamais modifiée.\n"
-                       "Un fichier : intégrité SQLite, tables et colonnes, index de recherche s'il existe.\n"
-                       "Un serveur : tables, colonnes et leurs types, collation française, numérotation "
-                       "des actions et rendez-vous, interlocuteurs et actions dont le client manque."),
-        1,
-        1,
-        {},
-        [](const Appel& a) {
-            const QString& base = a.arguments[0];
-            const QStringList defauts =
-                Connection::estServeur(base) ? verifierServeur(base) : verifierBase(base);
-            if (defauts.isEmpty()) {
-                ecrireSortie(QStringLiteral("Base correcte : %1").arg(adresseMontrable(base)));
-                return 0;
-            }
-            for (const QString& defaut : defauts)
-                ecrireErreur(defaut);
-            ecrireErreur(QStringLiteral("La base %1 n'est pas correcte.").arg(adresseMontrable(base)));
-            return 1;
-        }};
+namespace {
+class Check : public Commande {
+    using Commande::Commande;
+    QString executer(const QStringList& a) override {
+        const QString& base = a[0];
+        const QStringList defauts = Connection::estServeur(base) ? verifierServeur(base) : verifierBase(base);
+        for (const QString& defaut : defauts)
+            ecrireErreur(defaut);
+        if (!defauts.isEmpty())
+            throw ErreurOutil(QStringLiteral("La base %1 n'est pas correcte.").arg(adresseMontrable(base)));
+        return QStringLiteral("Base correcte : %1").arg(adresseMontrable(base));
+    }
+};
+
+} // namespace
+
+std::unique_ptr<Commande> commandeCheck() {
+    return std::make_unique<Check>(
+        "check", QStringList{"BASE"}, "vérifie l'intégrité et les tables d'une base Brevanta",
+        "Signale chaque défaut sur une ligne ; la base n'est jamais modifiée.\n"
+        "Un fichier : intégrité SQLite, tables et colonnes, index de recherche s'il existe.\n"
+        "Un serveur : tables, colonnes et leurs types, collation française, numérotation des actions et "
+        "rendez-vous, interlocuteurs et actions dont le client manque.");
 }

@@ -1,40 +1,34 @@
 #include "bases/creation.h"
 #include "commandes/commande.h"
-#include "console.h"
 #include "core/bd/choixbase.h"
 #include "core/bd/horloge.h"
 #include "generation/demo.h"
 
 namespace {
-int creer(const QString& base, const Remplissage& remplir) {
-    creerBase(base, remplir);
-    ecrireSortie(QStringLiteral("Base créée : %1").arg(adresseMontrable(base)));
-    return 0;
-}
+// init and demo: a new base, empty or filled.
+class Creation : public Commande {
+public:
+    Creation(const QString& nom, const QString& resume, const QString& aide, const Remplissage& remplir)
+        : Commande(nom, {"BASE"}, resume, aide + aideJamaisRemplace()), m_remplir(remplir) {}
+
+private:
+    QString executer(const QStringList& a) override {
+        creerBase(a[0], m_remplir);
+        return QStringLiteral("Base créée : %1").arg(adresseMontrable(a[0]));
+    }
+
+    Remplissage m_remplir;
+};
 } // namespace
 
-Commande commandeInit() {
-    return {
-        QStringLiteral("init BASE"),
-        QStringLiteral("crée une base Brevanta vide"),
-        QStringLiteral("Sur un serveur, les tables sont créées dans la base nommée, qui doit exister.\n") +
-            aideJamaisRemplace(),
-        1,
-        1,
-        {},
-        [](const Appel& a) { return creer(a.arguments[0], {}); }};
+std::unique_ptr<Commande> commandeInit() {
+    return std::make_unique<Creation>(
+        "init", "crée une base Brevanta vide",
+        "Sur un serveur, les tables sont créées dans la base nommée, qui doit exister.\n", Remplissage());
 }
 
-Commande commandeDemo() {
-    return {QStringLiteral("demo BASE"),
-            QStringLiteral("crée une base Brevanta remplie d'un exemple"),
-            QStringLiteral("Actions et rendez-vous sont placés autour de la date du jour.\n") +
-                aideJamaisRemplace(),
-            1,
-            1,
-            {},
-            [](const Appel& a) {
-                return creer(a.arguments[0],
-                             [](Connection& base) { remplirDemo(base, Horloge::aujourdhui()); });
-            }};
+std::unique_ptr<Commande> commandeDemo() {
+    return std::make_unique<Creation>("demo", "crée une base Brevanta remplie d'un exemple",
+                                      "Actions et rendez-vous sont placés autour de la date du jour.\n",
+                                      [](Connection& base) { remplirDemo(base, Horloge::aujourdhui()); });
 }

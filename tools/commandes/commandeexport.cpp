@@ -1,7 +1,5 @@
-#include "bases/ouverture.h"
 #include "bases/sqlnatif.h"
 #include "commandes/commande.h"
-#include "console.h"
 #include "core/bd/connection.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/schema.h"
@@ -51,37 +49,32 @@ qint64 exporterTable(Connection& base, const QString& table, const QDir& dossier
     return lignes;
 }
 
-int exporter(const Appel& a) {
-    const auto base = ouvrirBase(a.arguments[0], Acces::Lecture);
-    const QString dossier = a.arguments[1];
-    if (!QDir().mkpath(dossier))
-        throw ErreurOutil(QStringLiteral("Impossible de créer le dossier %1.").arg(dossier));
-    qint64 total = 0, faites = 0;
-    for (const QString& table : Schema::tables())
-        total += Natif::valeur(*base, QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong();
-    Progression progression(QStringLiteral("Export"), total);
-    QStringList bilan;
-    for (const QString& table : Schema::tables()) {
-        const qint64 lignes = exporterTable(*base, table, QDir(dossier), progression, faites);
-        bilan << QStringLiteral("%1 (%2)").arg(fichierCsv(table)).arg(lignes);
+class Export : public Commande {
+    using Commande::Commande;
+    QString executer(const QStringList& a) override {
+        const QString& dossier = a[1];
+        if (!QDir().mkpath(dossier))
+            throw ErreurOutil(QStringLiteral("Impossible de créer le dossier %1.").arg(dossier));
+        qint64 total = 0, faites = 0;
+        for (const QString& table : Schema::tables())
+            total += Natif::valeur(base(), QStringLiteral("SELECT count(*) FROM %1").arg(table)).toLongLong();
+        Progression progression(QStringLiteral("Export"), total);
+        QStringList bilan;
+        for (const QString& table : Schema::tables()) {
+            const qint64 lignes = exporterTable(base(), table, QDir(dossier), progression, faites);
+            bilan << QStringLiteral("%1 (%2)").arg(fichierCsv(table)).arg(lignes);
+        }
+        return QStringLiteral("Export écrit dans %1 : %2").arg(dossier, bilan.join(QStringLiteral(", ")));
     }
-    ecrireSortie(QStringLiteral("Export écrit dans %1 : %2").arg(dossier, bilan.join(QStringLiteral(", "))));
-    return 0;
-}
+};
 
 } // namespace
 
-Commande commandeExport() {
-    return {QStringLiteral("export BASE DOSSIER"),
-            QStringLiteral("écrit chaque table dans un fichier CSV pour tableur"),
-            QStringLiteral(
-                "Fichiers clients.csv, interlocuteurs.csv, actions.csv, rendez-vous.csv, services.csv, "
-                "decisions.csv et fonctions.csv, remplacés s'ils existent ; le dossier est créé s'il "
-                "manque.\n"
-                "UTF-8 avec marque d'ordre, « ; » entre les champs, une ligne d'en-tête avec les noms "
-                "des colonnes, dates JJ/MM/AAAA HH:MM, textes tels que les fenêtres les montrent."),
-            2,
-            2,
-            {},
-            exporter};
+std::unique_ptr<Commande> commandeExport() {
+    return std::make_unique<Export>(
+        "export", QStringList{"BASE", "DOSSIER"}, "écrit chaque table dans un fichier CSV pour tableur",
+        "Fichiers clients.csv, interlocuteurs.csv, actions.csv, rendez-vous.csv, services.csv, decisions.csv "
+        "et fonctions.csv, remplacés s'ils existent ; le dossier est créé s'il manque.\n"
+        "UTF-8 avec marque d'ordre, « ; » entre les champs, une ligne d'en-tête avec les noms des colonnes, "
+        "dates JJ/MM/AAAA HH:MM, textes tels que les fenêtres les montrent.");
 }

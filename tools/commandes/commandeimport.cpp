@@ -1,6 +1,5 @@
 #include "bases/importation.h"
 #include "bases/insertiongroupee.h"
-#include "bases/ouverture.h"
 #include "commandes/commande.h"
 #include "console.h"
 #include "core/bd/connection.h"
@@ -47,56 +46,51 @@ Bilan inserer(Connection& base, const QString& table, Importation& importation,
     return bilan;
 }
 
-// All or nothing: the rows go in one transaction, committed only when no row is refused. The names
-// already stored are read in it too, so that no other program adds one meanwhile.
-int importer(const Appel& a) {
-    const QString& genre = a.arguments[1];
-    const QString& fichierCsv = a.arguments[2];
-    if (!tables().contains(genre))
-        throw ErreurOutil(
-            QStringLiteral("Genre inconnu : %1 (clients, interlocuteurs ou actions).").arg(genre));
-    const auto base = ouvrirBase(a.arguments[0]);
-    const QVector<LigneCsv> lignes = lireCsv(fichierCsv);
-    if (lignes.isEmpty())
-        throw ErreurOutil(QStringLiteral("Le fichier %1 est vide.").arg(fichierCsv));
-    const QString table = tables().value(genre);
-    Transaction transaction(base.get());
-    Importation importation(table, *base, lignes[0].champs);
-    for (const QString& inconnue : importation.colonnesInconnues())
-        ecrireErreur(QStringLiteral("Colonne inconnue, ignorée : %1").arg(inconnue));
-    const Bilan bilan = inserer(*base, table, importation, lignes);
-    for (const QString& ligne : bilan.ignorees + bilan.refus)
-        ecrireErreur(ligne);
-    if (!bilan.refus.isEmpty()) {
-        ecrireErreur(
-            QStringLiteral("Rien n'a été importé : %1 ligne(s) refusée(s).").arg(bilan.refus.size()));
-        return 1;
+class Import : public Commande {
+    using Commande::Commande;
+    // All or nothing: the rows go in one transaction, committed only when no row is refused. The names
+    // already stored are read in it too, so that no other program adds one meanwhile.
+    QString executer(const QStringList& a) override {
+        const QString& genre = a[1];
+        const QString& fichierCsv = a[2];
+        if (!tables().contains(genre))
+            throw ErreurOutil(
+                QStringLiteral("Genre inconnu : %1 (clients, interlocuteurs ou actions).").arg(genre));
+        Connection& cible = base(Acces::Ecriture);
+        const QVector<LigneCsv> lignes = lireCsv(fichierCsv);
+        if (lignes.isEmpty())
+            throw ErreurOutil(QStringLiteral("Le fichier %1 est vide.").arg(fichierCsv));
+        const QString table = tables().value(genre);
+        Transaction transaction(&cible);
+        Importation importation(table, cible, lignes[0].champs);
+        for (const QString& inconnue : importation.colonnesInconnues())
+            ecrireErreur(QStringLiteral("Colonne inconnue, ignorée : %1").arg(inconnue));
+        const Bilan bilan = inserer(cible, table, importation, lignes);
+        for (const QString& ligne : bilan.ignorees + bilan.refus)
+            ecrireErreur(ligne);
+        if (!bilan.refus.isEmpty())
+            throw ErreurOutil(
+                QStringLiteral("Rien n'a été importé : %1 ligne(s) refusée(s).").arg(bilan.refus.size()));
+        transaction.commit();
+        return QStringLiteral("%1 ligne(s) importée(s) dans %2, %3 déjà présente(s) ignorée(s).")
+            .arg(bilan.importees)
+            .arg(table)
+            .arg(bilan.ignorees.size());
     }
-    transaction.commit();
-    ecrireSortie(QStringLiteral("%1 ligne(s) importée(s) dans %2, %3 déjà présente(s) ignorée(s).")
-                     .arg(bilan.importees)
-                     .arg(table)
-                     .arg(bilan.ignorees.size()));
-    return 0;
-}
+};
 
 } // namespace
 
-Commande commandeImport() {
-    return {
-        QStringLiteral("import BASE clients|interlocuteurs|actions CSV"),
-        QStringLiteral("ajoute à une base les lignes d'un fichier CSV de tableur"),
-        QStringLiteral(
-            "Le fichier est en UTF-8 ou Windows-1252, avec « ; » ou « , » entre les champs et une ligne "
-            "d'en-tête : les colonnes sont reconnues par leur nom (Nom, Client, Prénom, Date prévue…), "
-            "sans tenir compte des majuscules ni des accents ; les colonnes inconnues sont signalées et "
-            "ignorées ; la colonne Id est ignorée sans message (la base numérote les actions).\n"
-            "Dates JJ/MM/AAAA, avec ou sans HH:MM. Les textes sont enregistrés comme les fenêtres "
-            "enregistrent une saisie.\n"
-            "Un client (ou un interlocuteur du même client) déjà présent est signalé et ignoré. Toute "
-            "autre ligne refusée est signalée avec son numéro et sa raison, et alors rien n'est importé."),
-        3,
-        3,
-        {},
-        importer};
+std::unique_ptr<Commande> commandeImport() {
+    return std::make_unique<Import>(
+        "import", QStringList{"BASE", "clients|interlocuteurs|actions", "CSV"},
+        "ajoute à une base les lignes d'un fichier CSV de tableur",
+        "Le fichier est en UTF-8 ou Windows-1252, avec « ; » ou « , » entre les champs et une ligne "
+        "d'en-tête : les colonnes sont reconnues par leur nom (Nom, Client, Prénom, Date prévue…), sans "
+        "tenir compte des majuscules ni des accents ; les colonnes inconnues sont signalées et ignorées ; la "
+        "colonne Id est ignorée sans message (la base numérote les actions).\n"
+        "Dates JJ/MM/AAAA, avec ou sans HH:MM. Les textes sont enregistrés comme les fenêtres enregistrent "
+        "une saisie.\n"
+        "Un client (ou un interlocuteur du même client) déjà présent est signalé et ignoré. Toute autre "
+        "ligne refusée est signalée avec son numéro et sa raison, et alors rien n'est importé.");
 }

@@ -2,13 +2,11 @@
 #include "bases/ouverture.h"
 #include "bases/verification.h"
 #include "commandes/commande.h"
-#include "console.h"
 #include "core/bd/erreurbd.h"
 #include "core/sauvegarde/copiebase.h"
 #include "erreuroutil.h"
 
 #include <QFileInfo>
-#include <memory>
 
 namespace {
 void verifierSauvegarde(const QString& sauvegarde) {
@@ -26,52 +24,49 @@ void verifierSauvegarde(const QString& sauvegarde) {
         QStringLiteral("La base %1 est occupée par un autre programme : rien n'a été changé.").arg(fichier));
 }
 
-// The old content is copied aside first, and takes its name only once the new one is in place.
-int restaurer(const Appel& a) {
-    const QString& sauvegarde = a.arguments[0];
-    const QString& fichier = a.arguments[1];
-    exigerFichier(sauvegarde);
-    exigerFichier(fichier);
-    verifierSauvegarde(sauvegarde);
-    if (QFileInfo(sauvegarde).canonicalFilePath() == QFileInfo(fichier).canonicalFilePath())
-        throw ErreurOutil(QStringLiteral("La sauvegarde et la base sont le même fichier."));
-    const bool existe = QFileInfo::exists(fichier);
-    const QString avant = fichier + QStringLiteral(".avant-restauration");
-    try {
-        std::unique_ptr<CopieBase> ancienne;
-        if (existe) {
-            ancienne = std::make_unique<CopieBase>(fichier, avant, CopieBase::Destination::Nouvelle);
-            if (!copierJusquauBout(*ancienne, QStringLiteral("Copie de la base actuelle")))
+class Restore : public Commande {
+    using Commande::Commande;
+    // The old content is copied aside first, and takes its name only once the new one is in place.
+    QString executer(const QStringList& a) override {
+        const QString& sauvegarde = a[0];
+        const QString& fichier = a[1];
+        exigerFichier(sauvegarde);
+        exigerFichier(fichier);
+        verifierSauvegarde(sauvegarde);
+        if (QFileInfo(sauvegarde).canonicalFilePath() == QFileInfo(fichier).canonicalFilePath())
+            throw ErreurOutil(QStringLiteral("La sauvegarde et la base sont le même fichier."));
+        const bool existe = QFileInfo::exists(fichier);
+        const QString avant = fichier + QStringLiteral(".avant-restauration");
+        try {
+            std::unique_ptr<CopieBase> ancienne;
+            if (existe) {
+                ancienne = std::make_unique<CopieBase>(fichier, avant, CopieBase::Destination::Nouvelle);
+                if (!copierJusquauBout(*ancienne, QStringLiteral("Copie de la base actuelle")))
+                    occupee(fichier);
+            }
+            CopieBase restauration(sauvegarde, fichier,
+                                   existe ? CopieBase::Destination::Existante
+                                          : CopieBase::Destination::Nouvelle);
+            if (!copierJusquauBout(restauration, QStringLiteral("Restauration")))
                 occupee(fichier);
+            restauration.valider();
+            if (ancienne)
+                ancienne->valider(true);
+        } catch (const ErreurBd& e) {
+            throw ErreurOutil(QStringLiteral("Restauration de %1 impossible : %2").arg(fichier, e.texte()));
         }
-        CopieBase restauration(sauvegarde, fichier,
-                               existe ? CopieBase::Destination::Existante : CopieBase::Destination::Nouvelle);
-        if (!copierJusquauBout(restauration, QStringLiteral("Restauration")))
-            occupee(fichier);
-        restauration.valider();
-        if (ancienne)
-            ancienne->valider(true);
-    } catch (const ErreurBd& e) {
-        throw ErreurOutil(QStringLiteral("Restauration de %1 impossible : %2").arg(fichier, e.texte()));
+        const QString restauree = QStringLiteral("Base restaurée : %1 (depuis %2)").arg(fichier, sauvegarde);
+        return existe ? restauree + QStringLiteral("\nL'ancien contenu est gardé dans %1").arg(avant)
+                      : restauree;
     }
-    ecrireSortie(QStringLiteral("Base restaurée : %1 (depuis %2)").arg(fichier, sauvegarde));
-    if (existe)
-        ecrireSortie(QStringLiteral("L'ancien contenu est gardé dans %1").arg(avant));
-    return 0;
-}
+};
+
 } // namespace
 
-Commande commandeRestore() {
-    return {
-        QStringLiteral("restore SAUVEGARDE FICHIER"),
-        QStringLiteral("remplace une base par une sauvegarde vérifiée"),
-        QStringLiteral("La sauvegarde est d'abord vérifiée comme le fait check : une sauvegarde abîmée est "
-                       "refusée.\n"
-                       "Le contenu remplacé est gardé dans FICHIER.avant-restauration. L'écriture passe par "
-                       "SQLite, jamais par une copie de fichier : tant qu'un autre programme tient la base, "
-                       "rien n'est changé."),
-        2,
-        2,
-        {},
-        restaurer};
+std::unique_ptr<Commande> commandeRestore() {
+    return std::make_unique<Restore>(
+        "restore", QStringList{"SAUVEGARDE", "FICHIER"}, "remplace une base par une sauvegarde vérifiée",
+        "La sauvegarde est d'abord vérifiée comme le fait check : une sauvegarde abîmée est refusée.\n"
+        "Le contenu remplacé est gardé dans FICHIER.avant-restauration. L'écriture passe par SQLite, jamais "
+        "par une copie de fichier : tant qu'un autre programme tient la base, rien n'est changé.");
 }
