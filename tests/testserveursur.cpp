@@ -121,7 +121,8 @@ private slots:
         SessionServeur intrus(avecUtilisateur(base.url(), role.nom()));
         intrus.executer(QStringLiteral(
             "create temp table recherche (genre smallint, cle integer, client text, contact text, libelle "
-            "text, date timestamp, fait boolean, debut text, mots tsvector)"));
+            "text, date timestamp, fait boolean, debut text, mots tsvector); "
+            "grant all on pg_temp.recherche to public"));
         intrus.executer(
             QStringLiteral("create function pg_temp.piege() returns trigger language plpgsql as $$ "
                            "begin grant all on public.recherche to %1; return null; end $$")
