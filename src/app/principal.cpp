@@ -56,17 +56,16 @@ void Main() {
     Connexion = new Connection;
     const QString base = baseDuDossier();
     const bool serveur = Connection::estServeur(base);
-    if (serveur && adresseMontrable(base) != base) {
-        Message::ok(
-            QStringLiteral("Brevanta.ini contient un mot de passe : Brevanta ne le lit pas là. Retirez-le "
-                           "de l'adresse et mettez-le dans ~/.pgpass (ou PGPASSWORD)."));
+    if (serveur && contientMotDePasse(base)) {
+        Message::ok(QStringLiteral("Brevanta.ini : ") + refusMotDePasse());
         std::exit(1);
     }
     try {
         Connexion->open(base);
     } catch (const ErreurBd& e) {
         if (serveur)
-            Message::ok(QStringLiteral("Impossible d'ouvrir la base de données du serveur %1.\n").arg(base) +
+            Message::ok(QStringLiteral("Impossible d'ouvrir la base de données du serveur %1.\n")
+                            .arg(adresseMontrable(base)) +
                         e.message());
         else
             Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") +

@@ -117,6 +117,11 @@ QSqlQuery Connection::executerSqlite(const QString& sql, const QVariantList& val
     return q;
 }
 
+void Connection::instructionsLongues() {
+    if (auto* serveur = dynamic_cast<MoteurPostgres*>(&moteur()))
+        serveur->instructionsLongues();
+}
+
 void Connection::beginTrans() {
     moteur().commencer();
 }

@@ -60,6 +60,10 @@ public:
     // Number the database gave the row of the last INSERT.
     qint64 lastInsertId() const { return m_dernierId; }
 
+    // Lets the statements of the current transaction run as long as they need, where the engine bounds
+    // them (a server): a build of the search index over a big base.
+    void instructionsLongues();
+
     void beginTrans();
     void commitTrans();
     void rollbackTrans();

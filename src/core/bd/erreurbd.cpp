@@ -30,10 +30,15 @@ QString ErreurBd::explicationServeur() const {
             "Le serveur de la base de données ne répond pas, ou refuse la connexion (adresse, "
             "utilisateur ou mot de passe). Vérifiez Brevanta.ini et, pour le mot de passe, "
             "~/.pgpass ou PGPASSWORD.");
+    // Lost at a commit that the server could not be asked about again: saying "not saved" could
+    // have it saved twice.
+    if (m_etat == QLatin1String("08007"))
+        return QStringLiteral("La connexion au serveur a été perdue pendant l'enregistrement, et le serveur "
+                              "n'a pas pu dire s'il a été fait. Vérifiez la fiche avant de la saisir de "
+                              "nouveau : votre saisie est conservée.");
     if (classe == QLatin1String("08") || m_etat.startsWith(QLatin1String("57P")))
-        return QStringLiteral(
-            "La connexion au serveur de la base de données est perdue. Réessayez : Brevanta "
-            "se reconnecte, et votre saisie est conservée.");
+        return QStringLiteral("La connexion au serveur a été perdue : rien n'a été enregistré, votre saisie "
+                              "est conservée. Réessayez : Brevanta se reconnecte.");
     if (classe == QLatin1String("40") || m_etat == QLatin1String("55P03"))
         return QStringLiteral("La base de données est occupée par un autre programme ou un autre poste. "
                               "Réessayez dans un instant : votre saisie est conservée.");

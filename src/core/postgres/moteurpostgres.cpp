@@ -1,16 +1,28 @@
 #include "core/postgres/moteurpostgres.h"
 
+#include "core/bd/choixbase.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/schema.h"
+#include "core/donnees/avertissement.h"
 #include "core/postgres/lignespostgres.h"
 
+#include <QDeadlineTimer>
 #include <QRegularExpression>
 #include <QStringList>
+#include <QThread>
+#include <cerrno>
 #include <libpq-fe.h>
+#include <poll.h>
 
 namespace {
 
 MoteurPostgres::Ecoute g_ecoute = nullptr;
+
+// The server cancels a statement that runs longer (well above the wait for a lock); the program
+// waits a little more for its answer, then holds the connection for lost: a server that stops
+// answering, or a network that drops it, never freezes the window.
+constexpr int DureeInstruction = 20000;
+constexpr int DelaiReponse = DureeInstruction + 5000;
 
 QString texteLibpq(const char* texte) {
     return QString::fromUtf8(texte).trimmed();
@@ -35,21 +47,30 @@ MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou, Acces 
 }
 
 MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou) {
+    if (contientMotDePasse(adresse))
+        throw ErreurBd(QStringLiteral("28000"), refusMotDePasse());
     const QByteArray url = adresse.toUtf8();
     // Dates travel as "yyyy-MM-dd HH:mm:ss", texts in UTF-8, whatever the server's defaults. A row
     // or table another user holds is waited for as long as a file's lock, then refused: never a
     // window frozen until the other one lets go (0 would be no limit to the server).
     const QByteArray options = QByteArray("-c datestyle=ISO,YMD -c TimeZone=UTC -c lock_timeout=") +
-                               QByteArray::number(qMax(attenteVerrou, 1));
-    const char* cles[] = {"dbname",          "connect_timeout", "application_name",
-                          "client_encoding", "options",         nullptr};
-    const char* valeurs[] = {url.constData(), "5", "Brevanta", "UTF8", options.constData(), nullptr};
+                               QByteArray::number(qMax(attenteVerrou, 1)) +
+                               QByteArray(" -c statement_timeout=") + QByteArray::number(DureeInstruction);
+    // Keepalives and the TCP timeout tell a vanished server or network within seconds.
+    const char* cles[] = {
+        "dbname",     "connect_timeout", "application_name",    "client_encoding",  "options",
+        "keepalives", "keepalives_idle", "keepalives_interval", "keepalives_count", "tcp_user_timeout",
+        nullptr};
+    const char* valeurs[] = {
+        url.constData(), "5", "Brevanta", "UTF8", options.constData(), "1", "10", "5", "3", "20000", nullptr};
     m_connexion = PQconnectdbParams(cles, valeurs, 1);
     if (PQstatus(m_connexion) != CONNECTION_OK) {
         const QString texte = texteLibpq(PQerrorMessage(m_connexion));
         PQfinish(m_connexion);
         throw ErreurBd(QStringLiteral("08001"), texte);
     }
+    // Sent and read by the program itself, so that no wait on the socket goes unbounded.
+    PQsetnonblocking(m_connexion, 1);
 }
 
 void MoteurPostgres::creerTables(const QString& adresse) {
@@ -88,15 +109,21 @@ QString MoteurPostgres::description() const {
              QString::fromUtf8(PQport(m_connexion)), QString::fromUtf8(PQdb(m_connexion)));
 }
 
+bool MoteurPostgres::connectee() const {
+    return !m_perdue && PQstatus(m_connexion) == CONNECTION_OK;
+}
+
 void MoteurPostgres::reconnecterSiPerdue() {
-    if (PQstatus(m_connexion) == CONNECTION_OK)
+    if (connectee())
         return;
     // Inside a transaction the server has already undone it: only its end may reconnect.
     if (m_dansTransaction)
         throw ErreurBd(QStringLiteral("08006"), texteLibpq(PQerrorMessage(m_connexion)));
+    m_perdue = false;
     PQreset(m_connexion);
     if (PQstatus(m_connexion) != CONNECTION_OK)
         throw ErreurBd(QStringLiteral("08006"), texteLibpq(PQerrorMessage(m_connexion)));
+    PQsetnonblocking(m_connexion, 1);
     // What was committed while the connection was lost went unheard.
     ++m_autres;
     if (m_averti)
@@ -142,17 +169,69 @@ pg_result* MoteurPostgres::envoyer(const QString& sql, const QVariantList& valeu
     const QByteArray instruction = sql.toUtf8();
     if (g_ecoute)
         g_ecoute(instruction.constData(), int(pointeurs.size()), pointeurs.data());
-    PGresult* r = PQexecParams(m_connexion, instruction.constData(), int(pointeurs.size()), nullptr,
-                               pointeurs.data(), nullptr, nullptr, 0);
+    if (!PQsendQueryParams(m_connexion, instruction.constData(), int(pointeurs.size()), nullptr,
+                           pointeurs.data(), nullptr, nullptr, 0))
+        throw ErreurBd(QStringLiteral("08006"), texteLibpq(PQerrorMessage(m_connexion)));
+    PGresult* r = recevoir();
     const ExecStatusType etat = PQresultStatus(r);
     if (etat == PGRES_COMMAND_OK || etat == PGRES_TUPLES_OK)
         return r;
     const char* code = PQresultErrorField(r, PG_DIAG_SQLSTATE);
     const char* principal = PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY);
     const QString texte = texteLibpq(principal ? principal : PQerrorMessage(m_connexion));
-    const bool perdue = PQstatus(m_connexion) != CONNECTION_OK;
+    const bool perdue = !connectee();
     PQclear(r);
     throw ErreurBd(perdue || !code ? QStringLiteral("08006") : QString::fromLatin1(code), texte);
+}
+
+// Waits until the socket is ready for `evenement`; false when the deadline passes first.
+bool MoteurPostgres::attendre(short evenement, qint64 limite) {
+    pollfd p{PQsocket(m_connexion), evenement, 0};
+    for (;;) {
+        const int reste = int(qMax<qint64>(limite - QDeadlineTimer::current().deadline(), 0));
+        const int n = m_sansLimite ? poll(&p, 1, -1) : poll(&p, 1, reste);
+        if (n > 0)
+            return true;
+        if (n == 0 || errno != EINTR)
+            return false;
+    }
+}
+
+// The answer to the statement sent: its last result, or its first error.
+pg_result* MoteurPostgres::recevoir() {
+    const qint64 limite = QDeadlineTimer::current().deadline() + DelaiReponse;
+    const auto sansReponse = [&] {
+        m_perdue = true;
+        return ErreurBd(QStringLiteral("08006"), QStringLiteral("le serveur ne répond plus"));
+    };
+    int envoi;
+    while ((envoi = PQflush(m_connexion)) == 1)
+        if (!attendre(POLLOUT | POLLIN, limite) || !PQconsumeInput(m_connexion))
+            throw sansReponse();
+    PGresult* resultat = nullptr;
+    for (;;) {
+        while (envoi == 0 && PQisBusy(m_connexion)) {
+            if (!attendre(POLLIN, limite)) {
+                PQclear(resultat);
+                throw sansReponse();
+            }
+            if (!PQconsumeInput(m_connexion))
+                break;
+        }
+        PGresult* r = PQgetResult(m_connexion);
+        if (!r)
+            break;
+        const bool erreur = resultat && PQresultStatus(resultat) == PGRES_FATAL_ERROR;
+        if (erreur) {
+            PQclear(r);
+        } else {
+            PQclear(resultat);
+            resultat = r;
+        }
+    }
+    if (!resultat)
+        throw ErreurBd(QStringLiteral("08006"), texteLibpq(PQerrorMessage(m_connexion)));
+    return resultat;
 }
 
 void MoteurPostgres::commande(const QString& sql) {
@@ -182,15 +261,29 @@ void MoteurPostgres::commencer() {
 
 void MoteurPostgres::valider() {
     // Still inside the transaction while the COMMIT goes: a connection lost meanwhile must fail it,
-    // not reconnect and commit nothing on a new session without a word.
+    // not reconnect and commit nothing on a new session without a word. The transaction's number,
+    // taken before, lets the server tell afterwards whether it was committed.
+    QString numero;
+    if (PQtransactionStatus(m_connexion) == PQTRANS_INTRANS) {
+        PGresult* n = envoyer(QStringLiteral("SELECT pg_current_xact_id_if_assigned()::text"));
+        if (!PQgetisnull(n, 0, 0))
+            numero = QString::fromLatin1(PQgetvalue(n, 0, 0));
+        PQclear(n);
+    }
+    const int session = PQbackendPID(m_connexion);
     PGresult* r = nullptr;
     try {
         r = envoyer(QStringLiteral("COMMIT"));
-    } catch (...) {
+    } catch (const ErreurBd&) {
         m_dansTransaction = false;
-        throw;
+        m_sansLimite = false;
+        if (numero.isEmpty() || connectee())
+            throw;
+        conclureApresCoupure(numero, session);
+        return;
     }
     m_dansTransaction = false;
+    m_sansLimite = false;
     // The server answers a COMMIT of a failed transaction by rolling it back, without an error.
     const bool annulee = qstrcmp(PQcmdStatus(r), "ROLLBACK") == 0;
     PQclear(r);
@@ -198,10 +291,51 @@ void MoteurPostgres::valider() {
         throw ErreurBd(QStringLiteral("40000"), QStringLiteral("transaction annulée par le serveur"));
 }
 
+// The connection was lost at the COMMIT: whether the save was done is asked again once reconnected,
+// so that it is neither reported lost when it was made nor made twice.
+void MoteurPostgres::conclureApresCoupure(const QString& numero, int ancien) {
+    const ErreurBd inconnue(
+        QStringLiteral("08007"),
+        QStringLiteral("connexion perdue pendant la validation de la transaction %1").arg(numero));
+    try {
+        reconnecterSiPerdue();
+        // A session still running the commit is stopped, and its end awaited a few seconds.
+        for (int essai = 0; essai < 50; ++essai) {
+            Curseur etat = lire(QStringLiteral("SELECT pg_xact_status($1::xid8)"), {numero});
+            const QString statut = etat.suivant() ? etat.valeur(0).toString() : QString();
+            if (statut == QLatin1String("committed")) {
+                avertir(QStringLiteral("L'enregistrement a bien été fait malgré la coupure."));
+                return;
+            }
+            if (statut == QLatin1String("aborted"))
+                throw ErreurBd(QStringLiteral("08006"),
+                               QStringLiteral("connexion perdue pendant la validation : le serveur a "
+                                              "annulé la transaction %1")
+                                   .arg(numero));
+            if (statut != QLatin1String("in progress"))
+                break;
+            if (essai == 0)
+                lire(QStringLiteral("SELECT pg_terminate_backend($1)"), {ancien});
+            QThread::msleep(100);
+        }
+    } catch (const ErreurBd& e) {
+        if (e.etat() == QLatin1String("08006") && connectee())
+            throw;
+    }
+    throw inconnue;
+}
+
 void MoteurPostgres::annuler() {
+    const bool enCours = m_dansTransaction;
     m_dansTransaction = false;
-    if (PQstatus(m_connexion) == CONNECTION_OK)
+    m_sansLimite = false;
+    if (enCours && connectee())
         commande(QStringLiteral("ROLLBACK"));
+}
+
+void MoteurPostgres::instructionsLongues() {
+    commande(QStringLiteral("SET LOCAL statement_timeout = 0"));
+    m_sansLimite = true;
 }
 
 void MoteurPostgres::verifierStructure() {

@@ -35,18 +35,27 @@ public:
     // Counts what other programs committed, as the server tells it. On a database made without
     // these notices, every call differs, and lists are always read again.
     qint64 versionAutres() override;
+    // Lifts the bound on each statement's duration until the transaction ends, for a long build.
+    void instructionsLongues();
 
 private:
     struct SansVerification {};
     MoteurPostgres(const QString& adresse, SansVerification, int attenteVerrou);
     pg_result* envoyer(const QString& sql, const QVariantList& valeurs = {});
+    pg_result* recevoir();
+    bool attendre(short evenement, qint64 limite);
     void commande(const QString& sql);
+    bool connectee() const;
     void reconnecterSiPerdue();
+    void conclureApresCoupure(const QString& numero, int ancien);
     void verifierStructure();
     void prouverEcriture();
 
     pg_conn* m_connexion = nullptr;
     bool m_dansTransaction = false;
+    // The server stopped answering: the connection is dropped at the next statement.
+    bool m_perdue = false;
+    bool m_sansLimite = false;
     void ecouterAvertissements();
 
     bool m_averti = false;

@@ -57,7 +57,7 @@ QString decode(const QString& texte) {
 }
 
 QString vecteur(const QString& p, const QStringList& colonnes) {
-    return QStringLiteral("recherche_vecteur(concat_ws(' ', %1))").arg(prefixe(p, colonnes));
+    return QStringLiteral("public.recherche_vecteur(concat_ws(' ', %1))").arg(prefixe(p, colonnes));
 }
 
 // The index's row of the record p, in the order of Colonnes.
@@ -67,7 +67,7 @@ QString valeurs(const Source& s, const QString& p) {
     switch (s.genre) {
     case GenreClient:
         v << c("nom") << QStringLiteral("NULL") << decode(c("nom")) << QStringLiteral("NULL, NULL")
-          << QStringLiteral("recherche_debut(%1)").arg(c("nom"));
+          << QStringLiteral("public.recherche_debut(%1)").arg(c("nom"));
         break;
     case GenreInterlocuteur:
         v << c("client") << c("nom")
@@ -91,22 +91,26 @@ QString remplissage(const Source& s, const QString& condition) {
 }
 
 // The test of what changed sits in the function, not in a WHEN of the trigger: a column named there
-// could no longer change its type.
+// could no longer change its type. It runs as the index's owner, since a user may write the records
+// without the right to write the index: its names are qualified and its path fixed, pg_temp last,
+// so that a temporary table or function of that user is never taken for the index's.
 QString fonction(const Source& s) {
     return QStringLiteral(
-               "CREATE FUNCTION recherche_suivre_%1() RETURNS trigger LANGUAGE plpgsql SECURITY DEFINER "
-               "SET search_path FROM CURRENT AS $$ BEGIN "
-               "IF TG_OP = 'TRUNCATE' THEN DELETE FROM recherche WHERE genre = %2; RETURN NULL; END IF; "
+               "CREATE FUNCTION public.recherche_suivre_%1() RETURNS trigger LANGUAGE plpgsql SECURITY "
+               "DEFINER SET search_path = pg_catalog, public, pg_temp AS $$ BEGIN "
+               "IF TG_OP = 'TRUNCATE' THEN DELETE FROM public.recherche WHERE genre = %2; RETURN NULL; END "
+               "IF; "
                "IF TG_OP = 'UPDATE' AND (%6) IS NOT DISTINCT FROM (%7) THEN RETURN NULL; END IF; "
-               "IF TG_OP <> 'INSERT' THEN DELETE FROM recherche WHERE genre = %2 AND cle = OLD.%3; END IF; "
-               "IF TG_OP <> 'DELETE' THEN INSERT INTO recherche (%4) VALUES (%5); END IF; "
+               "IF TG_OP <> 'INSERT' THEN DELETE FROM public.recherche WHERE genre = %2 AND cle = OLD.%3; "
+               "END IF; "
+               "IF TG_OP <> 'DELETE' THEN INSERT INTO public.recherche (%4) VALUES (%5); END IF; "
                "RETURN NULL; END $$")
         .arg(s.table, QString::number(s.genre), s.cle, Colonnes, valeurs(s, QStringLiteral("NEW")),
              prefixe(QStringLiteral("OLD"), s.suivies), prefixe(QStringLiteral("NEW"), s.suivies));
 }
 
 QStringList declencheurs(const Source& s) {
-    const QString execute = QStringLiteral(" EXECUTE FUNCTION recherche_suivre_%1()").arg(s.table);
+    const QString execute = QStringLiteral(" EXECUTE FUNCTION public.recherche_suivre_%1()").arg(s.table);
     return {
         QStringLiteral("CREATE TRIGGER recherche_suivi AFTER INSERT OR UPDATE OR DELETE ON %1 FOR EACH ROW")
                 .arg(s.table) +
@@ -122,25 +126,26 @@ QStringList declencheurs(const Source& s) {
 // would keep an e-mail or a decimal number whole.
 QStringList fonctionsDesMots() {
     const QString collation = QString::fromLatin1(CollationFrancaise);
-    return {QStringLiteral(
-                "CREATE FUNCTION recherche_vecteur(t text) RETURNS tsvector LANGUAGE sql STABLE PARALLEL "
-                "SAFE AS $$ "
-                "SELECT strip(to_tsvector('simple', regexp_replace(unaccent(CASE WHEN strpos(t, '''') + "
-                "strpos(t, '’') + strpos(t, '$B') = 0 THEN t ELSE replace(t, '$B', '''') || ' ' || "
-                "translate(replace(t, '$B', ''), '''’', '') END) COLLATE %1, '[^[:alnum:]]+', ' ', 'g'))) $$")
-                .arg(collation),
-            // The name with its letters and digits only, to tell the names that start with the text.
-            QStringLiteral(
-                "CREATE FUNCTION recherche_debut(t text) RETURNS text LANGUAGE sql STABLE PARALLEL SAFE "
-                "AS $$ SELECT lower(regexp_replace(unaccent(replace(t, '$B', '')) COLLATE %1, "
-                "'[^[:alnum:]]+', '', 'g')) $$")
-                .arg(collation),
-            // Every word typed starts a word of the record.
-            QStringLiteral(
-                "CREATE FUNCTION recherche_requete(t text) RETURNS tsquery LANGUAGE sql STABLE PARALLEL "
-                "SAFE AS $$ SELECT string_agg(quote_literal(left(mot, %1)) || ':*', ' & ')::tsquery "
-                "FROM unnest(tsvector_to_array(recherche_vecteur(t))) mot $$")
-                .arg(Recherche::LongueurMot)};
+    return {
+        QStringLiteral(
+            "CREATE FUNCTION public.recherche_vecteur(t text) RETURNS tsvector LANGUAGE sql STABLE PARALLEL "
+            "SAFE AS $$ "
+            "SELECT strip(to_tsvector('simple', regexp_replace(unaccent(CASE WHEN strpos(t, '''') + "
+            "strpos(t, '’') + strpos(t, '$B') = 0 THEN t ELSE replace(t, '$B', '''') || ' ' || "
+            "translate(replace(t, '$B', ''), '''’', '') END) COLLATE %1, '[^[:alnum:]]+', ' ', 'g'))) $$")
+            .arg(collation),
+        // The name with its letters and digits only, to tell the names that start with the text.
+        QStringLiteral(
+            "CREATE FUNCTION public.recherche_debut(t text) RETURNS text LANGUAGE sql STABLE PARALLEL SAFE "
+            "AS $$ SELECT lower(regexp_replace(unaccent(replace(t, '$B', '')) COLLATE %1, "
+            "'[^[:alnum:]]+', '', 'g')) $$")
+            .arg(collation),
+        // Every word typed starts a word of the record.
+        QStringLiteral(
+            "CREATE FUNCTION public.recherche_requete(t text) RETURNS tsquery LANGUAGE sql STABLE PARALLEL "
+            "SAFE AS $$ SELECT string_agg(quote_literal(left(mot, %1)) || ':*', ' & ')::tsquery "
+            "FROM unnest(tsvector_to_array(recherche_vecteur(t))) mot $$")
+            .arg(Recherche::LongueurMot)};
 }
 
 QStringList avantRemplissage() {
@@ -212,6 +217,7 @@ void construire(Connection& c, const std::function<void(qint64, qint64)>& avance
     Transaction transaction(&c);
     // Before anything is read: no save can then fall between the rows copied and the triggers.
     c.executerNatif(QStringLiteral("SET LOCAL lock_timeout = '10s'"));
+    c.instructionsLongues();
     c.executerNatif(SansAvis);
     QStringList tables;
     for (const Source& s : sources())
