@@ -178,6 +178,75 @@ private slots:
                  QStringList("Ancien|01 02 03 04 05"));
     }
 
+    // A colleague's save between the load and Valider is never overwritten: the save is refused,
+    // the input kept; Recharger shows the colleague's version.
+    void modifieeSurUnAutrePoste_data() {
+        QTest::addColumn<QString>("zone");
+        QTest::addColumn<QString>("champ");
+        QTest::addColumn<QString>("collegue");
+        QTest::addColumn<QString>("controle");
+        QTest::addColumn<QString>("attendu");
+        QTest::newRow("client") << ""
+                                << "Tel"
+                                << "update Client set Fax='99' where Nom='ACME'"
+                                << "select Tel, Fax from Client where Nom='ACME'"
+                                << "|99";
+        QTest::newRow("interlocuteur") << "Interlocuteur"
+                                       << "TelInterlocuteur"
+                                       << "update Interlocuteur set Fax='99' where Nom='Dupont'"
+                                       << "select Tel, Fax from Interlocuteur where Nom='Dupont'"
+                                       << "|99";
+        QTest::newRow("action") << "Action"
+                                << "CommentaireAction"
+                                << "update Actions set Fait=-1 where Commentaire='devis'"
+                                << "select Commentaire, Fait from Actions where Interlocuteur='Martin'"
+                                << "devis|-1";
+        // A client renamed meanwhile: the action would go back to a client that no longer exists.
+        QTest::newRow("client renommé")
+            << "Action"
+            << "CommentaireAction"
+            << "update Actions set Client='ACME SA' where Client='ACME'"
+            << "select Client, Commentaire from Actions where Interlocuteur='Martin'"
+            << "ACME SA|devis";
+        QTest::newRow("rendez-vous")
+            << "RDV"
+            << "CommentaireRDV"
+            << "update RDV set DatePrevue='2003-02-28 09:00:00' where Commentaire='visite'"
+            << "select Commentaire, DatePrevue from RDV where Interlocuteur='Dupont'"
+            << "visite|2003-02-28 09:00:00";
+    }
+    void modifieeSurUnAutrePoste() {
+        QFETCH(QString, zone);
+        QFETCH(QString, champ);
+        QFETCH(QString, collegue);
+        QFETCH(QString, controle);
+        QFETCH(QString, attendu);
+        FenetreTest t(Base);
+        if (zone == "Action")
+            t.clicGrille("ListeActions", int(textes(t, "ListeActions", 1).indexOf("devis")) + 1);
+        if (zone == "RDV")
+            t.clicGrille("VSFRDV", int(textes(t, "VSFRDV", 5).indexOf("visite")) + 1);
+        t.clic(("BtnModifier" + zone).toLatin1());
+        t.saisir(champ.toLatin1(), "saisie");
+        t.base.sql(collegue);
+        const QString texte = "Cette fiche a été modifiée sur un autre poste depuis que vous l'avez ouverte. "
+                              "Votre saisie est conservée.";
+        // Annuler: back to the edit, nothing written; again, still refused.
+        for (int essai = 0; essai < 2; ++essai) {
+            Message::setNextAnswer(QMessageBox::Cancel);
+            t.clic(("BtnValider" + zone).toLatin1());
+            QCOMPARE(Message::dernierTexte(), texte);
+            QCOMPARE(t.texte(champ.toLatin1()), QStringLiteral("saisie"));
+            QVERIFY(t.w(("BtnValider" + zone).toLatin1())->isVisible());
+            QCOMPARE(t.lire(controle), QStringList(attendu));
+        }
+        Message::setNextAnswer(QMessageBox::Yes);
+        t.clic(("BtnValider" + zone).toLatin1());
+        QVERIFY(!t.w(("BtnValider" + zone).toLatin1())->isVisible());
+        QCOMPARE(t.lire(controle), QStringList(attendu));
+        QVERIFY(t.texte(champ.toLatin1()) != QStringLiteral("saisie"));
+    }
+
     // A stored text holding double quotes, written by another tool, is data: saving the record
     // without touching it changes nothing else.
     void texteStockeJamaisLuCommeSql() {

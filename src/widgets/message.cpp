@@ -1,5 +1,6 @@
 #include "widgets/message.h"
 
+#include <QAbstractButton>
 #include <QQueue>
 #include <utility>
 
@@ -23,6 +24,10 @@ QMessageBox::StandardButton Message::ouiNonAnnuler(const QString& texte, QWidget
                     parent);
 }
 
+QMessageBox::StandardButton Message::rechargerAnnuler(const QString& texte, QWidget* parent) {
+    return afficher(texte, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel, parent);
+}
+
 QMessageBox::StandardButton Message::afficher(const QString& texte, QMessageBox::StandardButtons boutons,
                                               QMessageBox::StandardButton parDefaut, QWidget* parent) {
     g_textes << texte;
@@ -35,6 +40,8 @@ QMessageBox::StandardButton Message::afficher(const QString& texte, QMessageBox:
     boite.setDefaultButton(parDefaut);
     if (boutons.testFlag(QMessageBox::Cancel))
         boite.setEscapeButton(QMessageBox::Cancel);
+    if (boutons == (QMessageBox::Yes | QMessageBox::Cancel))
+        boite.button(QMessageBox::Yes)->setText(QStringLiteral("Recharger"));
     if (g_examen)
         return std::exchange(g_examen, nullptr)(boite);
     return static_cast<QMessageBox::StandardButton>(boite.exec());

@@ -15,6 +15,8 @@ public:
     static QMessageBox::StandardButton ouiNon(const QString& texte, QWidget* parent = nullptr);
     // "Oui" is the default answer, Escape "Annuler".
     static QMessageBox::StandardButton ouiNonAnnuler(const QString& texte, QWidget* parent = nullptr);
+    // "Recharger" (Yes) or "Annuler" (Cancel), the default.
+    static QMessageBox::StandardButton rechargerAnnuler(const QString& texte, QWidget* parent = nullptr);
 
     // Test side: the next box is answered with this button instead of being shown.
     static void setNextAnswer(QMessageBox::StandardButton reponse);

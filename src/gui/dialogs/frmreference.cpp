@@ -105,6 +105,10 @@ void FrmReference::done(int resultat) {
     });
 }
 
+QString FrmReference::nomActuel(const QString& libelle) const {
+    return m_zone->nomActuel(libelle);
+}
+
 void FrmReference::keyPressEvent(QKeyEvent* e) {
     if (e->key() != Qt::Key_Escape) {
         QDialog::keyPressEvent(e);

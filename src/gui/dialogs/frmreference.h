@@ -25,6 +25,8 @@ public:
     ~FrmReference() override;
 
     void done(int resultat) override;
+    // A label's name now, after the renames saved here.
+    QString nomActuel(const QString& libelle) const;
 
     VerrouSaisie& verrou() override { return m_verrou; }
     ModeEdition mode() const override { return ModeSaisie; }

@@ -29,10 +29,18 @@ void ZoneReference::remplirListe() {
     m_liste->remplir(std::move(lignes));
 }
 
-bool ZoneReference::charger(const QString& cle) {
+std::optional<Fiche> ZoneReference::relire(const QString& cle) {
     if (!existe(QStringLiteral("select Nom from ") + m_instance.table + QStringLiteral(" where Nom=") +
                 TexteSql(cle)))
+        return std::nullopt;
+    return Fiche{{QStringLiteral("Nom"), cle}};
+}
+
+bool ZoneReference::charger(const QString& cle) {
+    const std::optional<Fiche> fiche = relire(cle);
+    if (!fiche)
         return false;
+    retenir(*fiche);
     m_nom->setText(cle);
     activer(true);
     return true;

@@ -31,6 +31,7 @@ public:
 
 protected:
     bool charger(const QString& cle) override;
+    std::optional<Fiche> relire(const QString& cle) override;
     void vider() override;
     void preparerCreation() override;
     QWidget* premierChamp() const override;

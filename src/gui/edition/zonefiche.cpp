@@ -118,14 +118,41 @@ void ZoneFiche::Valider() {
     if (!enSaisie() || !verifier(creation()))
         return;
     QString cle;
+    bool changee = false;
     {
+        // Checked in the transaction that writes: no other save can come in between.
         Transaction t(Connexion);
-        cle = enregistrer(creation());
-        t.commit();
+        if (!creation()) {
+            const std::optional<Fiche> stockee = relire(m_cleAffichee);
+            if (!stockee)
+                disparu(texteDisparu());
+            changee = *stockee != m_chargee;
+        }
+        if (!changee) {
+            cle = enregistrer(creation());
+            t.commit();
+        }
+    }
+    if (changee) {
+        modifieeAilleurs();
+        return;
     }
     SaisieEnCours(false);
     remplirListe();
     reselectionner(cle);
+}
+
+void ZoneFiche::modifieeAilleurs() {
+    if (Message::rechargerAnnuler(
+            QStringLiteral("Cette fiche a été modifiée sur un autre poste depuis que vous "
+                           "l'avez ouverte. Votre saisie est conservée."),
+            m_cadre.fenetre()) != QMessageBox::Yes)
+        return;
+    const QString cle = m_cleAffichee;
+    SaisieEnCours(false);
+    remplirListe();
+    const int r = m_liste->ligneDeCle(cle);
+    chargerLigne(r > 0 ? r : 1);
 }
 
 void ZoneFiche::reselectionner(const QString& cle) {

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 class Grille;
 class QPushButton;
@@ -50,6 +51,8 @@ protected:
     virtual bool charger(const QString& cle) = 0;
     // The record shown is none.
     virtual void vider() = 0;
+    // The record of this key as stored now, every column; none when it is gone.
+    virtual std::optional<Fiche> relire(const QString& cle) = 0;
     virtual void remplirListe() = 0;
     // False (after its own message) when a new record cannot be started.
     virtual bool peutCreer() { return true; }
@@ -76,6 +79,9 @@ protected:
     [[noreturn]] void disparu(const QString& texte) const;
     // The record shown is now this one (the client area sets the contact area's).
     void setCleAffichee(const QString& cle) { m_cleAffichee = cle; }
+    // The record as the load read it: a modification is saved only while the database still holds it.
+    void retenir(const Fiche& fiche) { m_chargee = fiche; }
+    const Fiche& retenue() const { return m_chargee; }
 
     bool creation() const;
     // Shows the check's message and puts the focus in its field; false, for the check to return.
@@ -90,10 +96,13 @@ protected:
 
 private:
     void remettreSelection();
+    // Another program changed the record under the edit: reload it, or go back to the edit.
+    void modifieeAilleurs();
     // A row whose record is gone: say so and show the list as it now is.
     void ligneDisparue();
 
     ModeEdition m_modeCreation;
     QString m_cleAffichee;
+    Fiche m_chargee;
     bool m_signaleDisparue = false;
 };

@@ -58,18 +58,26 @@ std::pair<QString, QString> ZoneAction::suiviDe(const QString& id) const {
     return {liste.ClientEn(position), liste.InterlocuteurEn(position)};
 }
 
-bool ZoneAction::charger(const QString& id) {
+std::optional<Fiche> ZoneAction::relire(const QString& id) {
     bool numerique = false;
     const int n = id.toInt(&numerique);
     if (!numerique || n <= 0)
-        return false;
+        return std::nullopt;
     const QVector<Fiche> lu = lireFiches(f.rsFenetre(),
                                          QStringLiteral("select * from ") + table() +
                                              QStringLiteral(" where Id=") + QString::number(n),
                                          Schema::colonnes(table()));
     if (lu.isEmpty())
+        return std::nullopt;
+    return lu.first();
+}
+
+bool ZoneAction::charger(const QString& id) {
+    const std::optional<Fiche> lu = relire(id);
+    if (!lu)
         return false;
-    m_fiche = lu.first();
+    m_fiche = *lu;
+    retenir(m_fiche);
     m_champs.afficher(m_fiche);
     const bool fait = m_fiche.value(QStringLiteral("Fait")).toDouble() != 0;
     (fait ? m_c.fait : m_c.aFaire)->setChecked(true);
@@ -137,7 +145,8 @@ QString ZoneAction::enregistrer(bool creation) {
     action.DatePrevue = Regional::lireDateSaisie(m_c.date->text());
     action.Commentaire = m_champs.valeur(QStringLiteral("Commentaire"));
     action.DateSaisie = Regional::dateHeure(Horloge::aujourdhui());
-    if (creation && !existe(QStringLiteral("select 1 from Client where Nom=") + TexteSql(action.Client)))
+    // Never a client name that no longer exists, new record or not.
+    if (!existe(QStringLiteral("select 1 from Client where Nom=") + TexteSql(action.Client)))
         disparu(f.zoneClient().texteDisparu());
     if (!action.SetDataBd(*Connexion))
         disparu(texteDisparu());

@@ -32,6 +32,7 @@ public:
 
 protected:
     bool charger(const QString& id) override;
+    std::optional<Fiche> relire(const QString& id) override;
     void vider() override;
     void remplirListe() override;
     bool peutCreer() override;

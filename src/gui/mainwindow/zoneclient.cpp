@@ -51,18 +51,26 @@ bool ZoneClient::charger(const QString& nomStocke) {
     return chargerAvecContact(nomStocke, QString());
 }
 
-bool ZoneClient::chargerAvecContact(const QString& nomStocke, const QString& contactStocke) {
+std::optional<Fiche> ZoneClient::relire(const QString& nomStocke) {
     const QVector<Fiche> client =
         lireFiches(f.rsFenetre(), QStringLiteral("select * from Client where Nom=") + TexteSql(nomStocke),
                    Schema::colonnes(QStringLiteral("Client")));
     if (client.isEmpty())
+        return std::nullopt;
+    return client.first();
+}
+
+bool ZoneClient::chargerAvecContact(const QString& nomStocke, const QString& contactStocke) {
+    const std::optional<Fiche> client = relire(nomStocke);
+    if (!client)
         return false;
     ZoneInterlocuteur& contacts = f.zoneInterlocuteur();
     const ZoneInterlocuteur::Contacts lus = contacts.lire(nomStocke, contactStocke);
     if (!contactStocke.isEmpty() && lus.choisi < 0)
         return false;
     ClientCourant = nomStocke;
-    m_champs.afficher(client.first());
+    m_champs.afficher(*client);
+    retenir(*client);
     contacts.montrer(lus);
     f.listesActions().InitListeAction();
     return true;

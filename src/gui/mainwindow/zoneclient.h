@@ -22,6 +22,7 @@ protected:
     void remplirListe() override { InitListe(); }
     void preparerCreation() override;
     QWidget* premierChamp() const override;
+    std::optional<Fiche> relire(const QString& nomStocke) override;
     QString nomEnCours() const override;
     bool verifier(bool creation) override;
     QString enregistrer(bool creation) override;

@@ -69,6 +69,11 @@ void ZoneInterlocuteur::Liste_KeyDown(QComboBox* liste, int touche) {
                                                       : TypeReference::Decision;
     FrmReference editeur(type, liste, &f);
     editeur.exec();
+    // A rename saved there also renamed this contact's label: it is no change made elsewhere.
+    Fiche chargee = retenue();
+    const QString colonne = liste->objectName();
+    chargee[colonne] = editeur.nomActuel(chargee.value(colonne));
+    retenir(chargee);
 }
 
 ZoneInterlocuteur::Contacts ZoneInterlocuteur::lire(const QString& clientStocke, const QString& voulu) const {
@@ -128,21 +133,29 @@ void ZoneInterlocuteur::InitListeInterlocuteur() {
     chargerPremier();
 }
 
-bool ZoneInterlocuteur::charger(const QString& nomStocke) {
+std::optional<Fiche> ZoneInterlocuteur::relire(const QString& nomStocke) {
     const QVector<Fiche> fiche =
         lireFiches(f.rsFenetre(),
                    QStringLiteral("select * from Interlocuteur where Nom=") + TexteSql(nomStocke) +
                        QStringLiteral(" and Client=") + TexteSql(ClientCourant),
                    Schema::colonnes(QStringLiteral("Interlocuteur")));
     if (fiche.isEmpty())
+        return std::nullopt;
+    return fiche.first();
+}
+
+bool ZoneInterlocuteur::charger(const QString& nomStocke) {
+    const std::optional<Fiche> fiche = relire(nomStocke);
+    if (!fiche)
         return false;
-    afficher(fiche.first());
+    afficher(*fiche);
     f.listesActions().InitListeAction();
     return true;
 }
 
 void ZoneInterlocuteur::afficher(const Fiche& fiche) {
     m_champs.afficher(fiche);
+    retenir(fiche);
     InterlocuteurCourant = fiche.value(QStringLiteral("Nom"));
 }
 

@@ -47,6 +47,7 @@ protected:
 private:
     void remplir(const QVector<Fiche>& lignes);
     void afficher(const Fiche& fiche);
+    std::optional<Fiche> relire(const QString& nomStocke) override;
     // No contact shown; the lists are left to the caller.
     void viderFiche();
 };
