@@ -2,6 +2,8 @@
 # their own that the programs find relative to themselves, a menu entry, its icon, the AppStream
 # description and the README. `cpack -G DEB` makes the Debian package.
 include(GNUInstallDirs)
+# Installing takes what is built (cmake --build first) rather than building every test.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 
 set(BREVANTA_ID fr.brevanta.Brevanta)
 set(BREVANTA_LIBDIR ${CMAKE_INSTALL_LIBDIR}/brevanta)

@@ -12,5 +12,5 @@ int main(int argc, char* argv[]) {
     if (!LigneCommande::valide())
         return 1;
     Main();
-    return app.exec();
+    return Executer();
 }

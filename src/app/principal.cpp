@@ -115,6 +115,12 @@ void Main() {
         SauvegardeQuotidienne::programmer(base, frmClient);
 }
 
+int Executer() {
+    const int statut = QCoreApplication::exec();
+    FinApplication();
+    return statut;
+}
+
 void FinApplication() {
     delete frmPlanning;
     frmPlanning = nullptr;
