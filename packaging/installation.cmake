@@ -19,7 +19,7 @@ install(FILES ${paquetage}/${BREVANTA_ID}.desktop DESTINATION ${CMAKE_INSTALL_DA
 install(FILES ${paquetage}/${BREVANTA_ID}.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES ${paquetage}/${BREVANTA_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES ${BREVANTA_RACINE}/README.md ${BREVANTA_RACINE}/docs/installation.md
-        DESTINATION ${CMAKE_INSTALL_DOCDIR})
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/brevanta)
 
 set(CPACK_PACKAGE_NAME brevanta)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
