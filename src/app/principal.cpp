@@ -88,9 +88,11 @@ void Main() {
     const QString base = baseAOuvrir();
     const bool serveur = Connection::estServeur(base);
     if (serveur && adresseMontrable(base) != base) {
-        Message::ok(
-            QStringLiteral("Brevanta.ini contient un mot de passe : Brevanta ne le lit pas là. Retirez-le "
-                           "de l'adresse et mettez-le dans ~/.pgpass (ou PGPASSWORD)."));
+        Message::ok(QStringLiteral("%1 contient un mot de passe : Brevanta ne le lit pas là. Retirez-le "
+                                   "de l'adresse et mettez-le dans ~/.pgpass (ou PGPASSWORD).")
+                        .arg(LigneCommande::base().isEmpty()
+                                 ? QStringLiteral("Brevanta.ini")
+                                 : QStringLiteral("L'adresse donnée par --base")));
         std::exit(1);
     }
     try {
