@@ -1,5 +1,7 @@
 #include "app/principal.h"
 
+#include "app/creationbase.h"
+#include "app/lignecommande.h"
 #include "app/sauvegardequotidienne.h"
 #include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
@@ -8,6 +10,7 @@
 #include "core/bd/routines.h"
 #include "core/donnees/avertissement.h"
 #include "core/textes/regional.h"
+#include "gui/dialogs/frmchoixbase.h"
 #include "gui/mainwindow/frmclient.h"
 #include "gui/planning/frmplanning.h"
 #include "gui/search/preparationrecherche.h"
@@ -17,6 +20,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QFont>
+#include <QGuiApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdlib>
@@ -39,25 +43,54 @@ void substituerPolices() {
         QFont::insertSubstitution(QString::fromLatin1(police), QStringLiteral("Liberation Sans"));
 }
 
-// A first start is often made where no database is: say how to get one.
-QString aideSansBase() {
-    return QStringLiteral("\n\nLe dossier %1 ne contient pas de fichier Brevanta.mdb.\n"
-                          "Pour créer une base vide : brevanta-db init Brevanta.mdb\n"
-                          "Pour essayer Brevanta sur une base d'exemple, depuis ses sources : scripts/run")
-        .arg(QDir::toNativeSeparators(QDir::currentPath()));
+// A file named on the command line that is not there: say how to make it.
+QString aideSansBase(const QString& base) {
+    return QStringLiteral("\n\nLe fichier %1 n'existe pas.\nPour créer une base vide : brevanta-db init %2")
+        .arg(QDir::toNativeSeparators(QFileInfo(base).absoluteFilePath()), base);
+}
+
+// The base found, else the one the person makes or picks; only their choice makes a file. Quitting
+// ends the process.
+QString baseAOuvrir() {
+    const QString trouvee = baseTrouvee(LigneCommande::base());
+    if (!trouvee.isEmpty())
+        return trouvee;
+    const QString nouvelle = baseUtilisateur();
+    for (;;) {
+        const FrmChoixBase::Reponse reponse = FrmChoixBase::demander(nouvelle);
+        switch (reponse.choix) {
+        case FrmChoixBase::Choix::Vide:
+            if (creerBase(QStringLiteral("init"), nouvelle))
+                return nouvelle;
+            break;
+        case FrmChoixBase::Choix::Exemple:
+            if (creerBase(QStringLiteral("demo"), nouvelle))
+                return nouvelle;
+            break;
+        case FrmChoixBase::Choix::Ouvrir:
+            return reponse.fichier;
+        case FrmChoixBase::Choix::Quitter:
+            std::exit(0);
+        }
+    }
 }
 } // namespace
 
 void Main() {
+    // Names the user's data folder (~/.local/share/Brevanta) and ties the windows to the menu entry.
+    QCoreApplication::setApplicationName(QStringLiteral("Brevanta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.brevanta.Brevanta"));
     Regional::appliquer();
     traduireQt();
     installerAvertisseur([](const QString& texte) { Message::ok(texte); });
     substituerPolices();
     Connexion = new Connection;
-    const QString base = baseDuDossier();
+    const QString base = baseAOuvrir();
     const bool serveur = Connection::estServeur(base);
     if (serveur && contientMotDePasse(base)) {
-        Message::ok(QStringLiteral("Brevanta.ini : ") + refusMotDePasse());
+        Message::ok((LigneCommande::base().isEmpty() ? QStringLiteral("Brevanta.ini : ")
+                                                     : QStringLiteral("L'adresse donnée par --base : ")) +
+                    refusMotDePasse());
         std::exit(1);
     }
     try {
@@ -68,8 +101,9 @@ void Main() {
                             .arg(adresseMontrable(base)) +
                         e.message());
         else
-            Message::ok(QStringLiteral("Impossible d'ouvrir la base de données Brevanta.mdb.\n") +
-                        e.message() + (QFileInfo::exists(base) ? QString() : aideSansBase()));
+            Message::ok(QStringLiteral("Impossible d'ouvrir la base de données %1.\n")
+                            .arg(QDir::toNativeSeparators(base)) +
+                        e.message() + (QFileInfo::exists(base) ? QString() : aideSansBase(base)));
         std::exit(1);
     }
     preparerRecherche(*Connexion);
@@ -80,6 +114,12 @@ void Main() {
     // A server is backed up by its own tools (pg_dump).
     if (!serveur)
         SauvegardeQuotidienne::programmer(base, frmClient);
+}
+
+int Executer() {
+    const int statut = QCoreApplication::exec();
+    FinApplication();
+    return statut;
 }
 
 void FinApplication() {

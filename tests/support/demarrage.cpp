@@ -19,6 +19,9 @@ Issue demarrerDans(const QString& programme, const QString& dossier, bool sansPr
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
+    // The user's own base never leaks into a start-up test that names no data folder of its own.
+    if (!env.contains(QStringLiteral("XDG_DATA_HOME")))
+        env.insert(QStringLiteral("XDG_DATA_HOME"), execution.path());
     p.setProcessEnvironment(env);
     const QStringList setpriv{"--reuid=65534", "--regid=65534", "--clear-groups", programme};
     p.start(nobody ? QStringLiteral("setpriv") : programme, (nobody ? setpriv : QStringList()) + arguments);

@@ -1,7 +1,9 @@
 #include "core/bd/choixbase.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringList>
 #include <QUrl>
 
@@ -39,15 +41,34 @@ bool estMotDePasse(const QString& parametre) {
 
 } // namespace
 
-QString baseDuDossier() {
+namespace {
+QString serveurDuDossier() {
     const QString ini = QStringLiteral("Brevanta.ini");
-    if (QFileInfo::exists(ini)) {
-        const QSettings reglages(ini, QSettings::IniFormat);
-        const QString serveur = reglages.value(QStringLiteral("Base/Serveur")).toString().trimmed();
-        if (!serveur.isEmpty())
-            return serveur;
-    }
-    return QStringLiteral("Brevanta.mdb");
+    if (!QFileInfo::exists(ini))
+        return QString();
+    const QSettings reglages(ini, QSettings::IniFormat);
+    return reglages.value(QStringLiteral("Base/Serveur")).toString().trimmed();
+}
+} // namespace
+
+QString baseDuDossier() {
+    const QString serveur = serveurDuDossier();
+    return serveur.isEmpty() ? QStringLiteral("Brevanta.mdb") : serveur;
+}
+
+QString baseTrouvee(const QString& demandee) {
+    if (!demandee.isEmpty())
+        return demandee;
+    const QString dossier = baseDuDossier();
+    if (dossier != QLatin1String("Brevanta.mdb") || QFileInfo::exists(dossier))
+        return dossier;
+    const QString utilisateur = baseUtilisateur();
+    return QFileInfo::exists(utilisateur) ? utilisateur : QString();
+}
+
+QString baseUtilisateur() {
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+        .filePath(QStringLiteral("Brevanta.mdb"));
 }
 
 bool contientMotDePasse(const QString& base) {

@@ -13,5 +13,14 @@ bool contientMotDePasse(const QString& base);
 // Why such an address is refused, and where the password goes instead.
 QString refusMotDePasse();
 
+// The database to open: the one asked for (--base) when given; else that of the working folder
+// when it has a Brevanta.ini naming a server or a Brevanta.mdb; else the user's own base when it
+// exists. Empty when there is none.
+QString baseTrouvee(const QString& demandee);
+
+// The user's own base, where a new one is made: Brevanta.mdb of the application's data folder
+// (~/.local/share/Brevanta).
+QString baseUtilisateur();
+
 // The address without its password, to be shown.
 QString adresseMontrable(const QString& base);
