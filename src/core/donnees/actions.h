@@ -59,13 +59,13 @@ public:
     // 0 for Actions, 1 for RDV; any other kind keeps the table it had. Records the collection
     // reads get the same kind.
     void SetTypeDonnees(int TypeDonnees);
-    // Appends the rows that pass the filters:
+    // Starts the list of the rows that pass the filters, and reads its first rows (all of them with a
+    // negative count):
     //   AFaire 1 and Fait 0: to do only; AFaire 0 and Fait 1: done only; otherwise both;
     //   Interlocuteur 0: Criteres' client and contact; 1: its client only; otherwise any;
     //   Periode 0: planned up to now; 1: this week, Monday 00:00 to Sunday 00:00;
     //   2: this month in any year; otherwise any date.
     // The names in Criteres are the stored ones.
-    // Reads the first rows only (all of them with a negative count).
     void CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
                             qint16 AFaire, int Interlocuteur, int premieres = LignesParLecture);
     // A screenful and a margin.
@@ -81,7 +81,7 @@ public:
     void Trier(Connection& connexion, Tri colonne, bool croissant, int premieres = LignesParLecture);
     // Still in its own order, planned date descending.
     bool OrdreNaturel() const { return m_ordreNaturel; }
-    // The statement CreationCollection sends for these filters.
+    // The statement of the whole list under these filters, whose first rows CreationCollection reads.
     QString Instruction(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
                         int Interlocuteur) const;
     // The stored record of this Id when it passes these filters, read alone; none otherwise.
@@ -89,13 +89,14 @@ public:
                                  qint16 AFaire, int Interlocuteur, int Id) const;
     // Takes out the record of this Id, and puts nouvelle (when given) where CreationCollection
     // would have read it: planned date descending, then Id descending, as the statement's date
-    // index gives equal dates.
+    // index gives equal dates; beyond the rows read, it is left to be read with them.
     void Remplacer(int Id, std::optional<Action> nouvelle);
     void AddObj(std::unique_ptr<Action> Objet);
     // The record is not given a kind. A key already in use is refused (std::invalid_argument).
     Action* Add(const QDateTime& DateSaisie, qint16 Fait, const QDateTime& DatePrevue, const QString& Client,
                 const QString& Commentaire, const QString& Interlocuteur, int Id,
                 const QString& sKey = QString());
+    // Count, Item and the ...En accessors know the rows read so far.
     // With SearchByID, the first record whose Id is the key (a number or its text), nullptr when
     // none has it; otherwise the record at that 0-based position (std::out_of_range outside).
     Action* Item(const QVariant& vntIndexKey, bool SearchByID = false);
