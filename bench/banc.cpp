@@ -26,7 +26,9 @@ QList<RequeteTraduite> plancher(const QList<InstructionVue>& vues, bool premiere
     QStringList listes;
     for (const QString& liste : frmClient->listesActions().instructions()) {
         const QString limite = QStringLiteral(" limit ") + QString::number(Actions::LignesParLecture);
-        listes << liste.section(QStringLiteral(" order by "), 0, 0);
+        // As sent: a server's statement without an order would be given one.
+        listes << traduireSql(liste, Horloge::maintenant(), Connexion->cible())
+                      .sql.section(QStringLiteral(" order by "), 0, 0);
         instructions << traduireSql(premieresLignes ? liste + limite : liste, Horloge::maintenant(),
                                     Connexion->cible());
     }
@@ -34,7 +36,7 @@ QList<RequeteTraduite> plancher(const QList<InstructionVue>& vues, bool premiere
         if (!modele.contains(QLatin1String(" order by ")))
             return false;
         for (const QString& liste : listes)
-            if (modele.startsWith(traduireSql(liste, Horloge::maintenant(), Connexion->cible()).sql))
+            if (modele.startsWith(liste))
                 return true;
         return false;
     };
