@@ -3,6 +3,7 @@
 #include "app/principal.h"
 #include "core/bd/connection.h"
 #include "core/bd/horloge.h"
+#include "core/donnees/actions.h"
 #include "espion.h"
 #include "gui/mainwindow/frmclient.h"
 #include "gui/mainwindow/listesactions.h"
@@ -18,20 +19,30 @@ double mediane(QVector<double> valeurs) {
     const int n = int(valeurs.size());
     return n % 2 ? valeurs[n / 2] : (valeurs[n / 2 - 1] + valeurs[n / 2]) / 2;
 }
-// The statements sent, and those of the rebuild that reused its lists without sending them.
-QList<RequeteTraduite> plancher(const QList<InstructionVue>& vues, bool reconstruction) {
+// The statements sent, but for the lists' own reads, and those of the rebuild whether sent or not:
+// their first rows, or all of them.
+QList<RequeteTraduite> plancher(const QList<InstructionVue>& vues, bool premieresLignes) {
     QList<RequeteTraduite> instructions;
-    QStringList modeles;
-    for (const InstructionVue& v : vues) {
-        instructions << v.rejeu;
-        modeles << v.modele;
+    QStringList listes;
+    for (const QString& liste : frmClient->listesActions().instructions()) {
+        const QString limite = QStringLiteral(" limit ") + QString::number(Actions::LignesParLecture);
+        // As sent: a server's statement without an order would be given one.
+        listes << traduireSql(liste, Horloge::maintenant(), Connexion->cible())
+                      .sql.section(QStringLiteral(" order by "), 0, 0);
+        instructions << traduireSql(premieresLignes ? liste + limite : liste, Horloge::maintenant(),
+                                    Connexion->cible());
     }
-    if (reconstruction)
-        for (const QString& liste : frmClient->listesActions().instructions()) {
-            const RequeteTraduite r = traduireSql(liste, Horloge::maintenant(), Connexion->cible());
-            if (!modeles.contains(r.sql.trimmed()))
-                instructions << r;
-        }
+    const auto lectureDeListe = [&](const QString& modele) {
+        if (!modele.contains(QLatin1String(" order by ")))
+            return false;
+        for (const QString& liste : listes)
+            if (modele.startsWith(liste))
+                return true;
+        return false;
+    };
+    for (const InstructionVue& v : vues)
+        if (!lectureDeListe(v.modele))
+            instructions << v.rejeu;
     return instructions;
 }
 } // namespace
@@ -42,8 +53,9 @@ void laisserAfficher() {
 }
 
 Resultat Banc::mesurer(const Interaction& i) {
-    QVector<double> durees, moteur;
+    QVector<double> durees, moteur, premiers, planchers;
     int lignes = 0;
+    const bool listes = i.sql == Sql::Reconstruction;
     for (int k = 0; k <= m_repetitions; ++k) {
         i.preparer();
         laisserAfficher();
@@ -52,17 +64,34 @@ Resultat Banc::mesurer(const Interaction& i) {
         chrono.start();
         i.agir();
         laisserAfficher();
+        const double premier = double(chrono.nsecsElapsed()) / 1e6;
+        if (listes) {
+            m_defiler();
+            laisserAfficher();
+        }
         const double ms = double(chrono.nsecsElapsed()) / 1e6;
         const QList<InstructionVue> vues = Espion::arreter();
         if (k == 0)
             continue;
         durees << ms;
         lignes = i.lignes();
-        if (i.sql != Sql::Aucun)
-            moteur << m_rejeu.duree(plancher(vues, i.sql == Sql::Reconstruction));
+        if (listes) {
+            premiers << premier;
+            planchers << m_rejeu.duree(plancher(vues, true));
+            moteur << m_rejeu.duree(plancher(vues, false));
+        } else if (i.sql == Sql::Envoye) {
+            QList<RequeteTraduite> envoyees;
+            for (const InstructionVue& v : vues)
+                envoyees << v.rejeu;
+            moteur << m_rejeu.duree(envoyees);
+        }
     }
-    Resultat r{i.nom, lignes, mediane(durees), {}};
+    Resultat r{i.nom, lignes, mediane(durees), {}, {}, {}};
     if (!moteur.isEmpty())
         r.moteurMs = mediane(moteur);
+    if (listes) {
+        r.premierEcranMs = mediane(premiers);
+        r.plancherPremierEcranMs = mediane(planchers);
+    }
     return r;
 }

@@ -1,6 +1,7 @@
 // brevanta-bench DBFILE|ADDRESS [--csv OUT]: times the real program on a large Brevanta.mdb or
 // server database (made by brevanta-db bench) and prints, for each interaction, its median time
-// beside the engine's own.
+// beside the engine's own; for those that rebuild the lists, the time to their first screen beside
+// the engine's for their first rows, and the time to their last row.
 #include "app/principal.h"
 #include "app/sauvegardequotidienne.h"
 #include "banc.h"
@@ -44,22 +45,25 @@ QString nombre(double v, int decimales) {
 void afficher(const QVector<Resultat>& table, double memoire, const QString& moteur) {
     const QString entete = moteur + QStringLiteral(" (ms)");
     const auto ligne = [&](const QString& a, const QString& b, const QString& c, const QString& d,
-                           const QString& e) {
-        std::printf("%s\n", QStringLiteral("%1 %2 %3 %4 %5")
+                           const QString& e, const QString& f, const QString& g) {
+        std::printf("%s\n", QStringLiteral("%1 %2 %3 %4 %5 %6 %7")
                                 .arg(a, -40)
                                 .arg(b, 9)
+                                .arg(f, 15)
+                                .arg(g, 16)
                                 .arg(c, 13)
                                 .arg(d, int(qMax(12, entete.size())))
                                 .arg(e, 8)
                                 .toUtf8()
                                 .constData());
     };
+    const auto option = [](const std::optional<double>& v) { return v ? nombre(*v, 1) : QString(); };
     ligne(QStringLiteral("interaction"), QStringLiteral("lignes"), QStringLiteral("médiane (ms)"), entete,
-          QStringLiteral("rapport"));
+          QStringLiteral("rapport"), QStringLiteral("1er écran (ms)"), QStringLiteral("plancher (ms)"));
     for (const Resultat& r : table)
-        ligne(r.interaction, QString::number(r.lignes), nombre(r.medianeMs, 1),
-              r.moteurMs ? nombre(*r.moteurMs, 1) : QString(),
-              r.moteurMs ? nombre(r.medianeMs / *r.moteurMs, 2) : QString());
+        ligne(r.interaction, QString::number(r.lignes), nombre(r.medianeMs, 1), option(r.moteurMs),
+              r.moteurMs ? nombre(r.medianeMs / *r.moteurMs, 2) : QString(), option(r.premierEcranMs),
+              option(r.plancherPremierEcranMs));
     std::printf("%s\n",
                 QStringLiteral("mémoire maximale : %1 Mo").arg(nombre(memoire, 0)).toUtf8().constData());
 }
@@ -69,12 +73,14 @@ void ecrireCsv(const QString& chemin, const QVector<Resultat>& table, double mem
     if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         throw std::runtime_error("impossible d'écrire " + chemin.toStdString());
     QTextStream csv(&f);
-    csv << "interaction,rows,median_ms," << moteur.toLower() << "_ms,ratio\n";
+    csv << "interaction,rows,median_ms," << moteur.toLower()
+        << "_ms,ratio,premier_ecran_ms,plancher_premier_ecran_ms\n";
+    const auto option = [](const std::optional<double>& v) { return v ? nombre(*v, 2) : QString(); };
     for (const Resultat& r : table)
-        csv << r.interaction << ',' << r.lignes << ',' << nombre(r.medianeMs, 2) << ','
-            << (r.moteurMs ? nombre(*r.moteurMs, 2) : QString()) << ','
-            << (r.moteurMs ? nombre(r.medianeMs / *r.moteurMs, 3) : QString()) << '\n';
-    csv << "peak_rss_mb,," << nombre(memoire, 1) << ",,\n";
+        csv << r.interaction << ',' << r.lignes << ',' << nombre(r.medianeMs, 2) << ',' << option(r.moteurMs)
+            << ',' << (r.moteurMs ? nombre(r.medianeMs / *r.moteurMs, 3) : QString()) << ','
+            << option(r.premierEcranMs) << ',' << option(r.plancherPremierEcranMs) << '\n';
+    csv << "peak_rss_mb,," << nombre(memoire, 1) << ",,,,\n";
 }
 
 // The real program opened once on the file, in a child process: a first opening builds the search
@@ -159,7 +165,7 @@ int main(int argc, char* argv[]) {
         }
         Message::setAutoAnswer(true);
         Main();
-        Banc banc(*rejeu, Repetitions);
+        Banc banc(*rejeu, Repetitions, defilerListes);
         const QVector<Resultat> table = derouler(banc, serveur ? adresse : base.absoluteFilePath());
         FinApplication();
         const double memoire = memoireMaxMo();

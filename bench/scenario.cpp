@@ -37,6 +37,20 @@ int lignesActions() {
     return lignes("ListeActions") + lignes("VSFRDV");
 }
 
+} // namespace
+
+void defilerListes() {
+    // As the grid reads on when scrolled to its end, without painting each step.
+    for (const char* nom : {"ListeActions", "VSFRDV"}) {
+        QAbstractItemModel* m = w<Grille>(nom)->model();
+        while (m->canFetchMore({}))
+            m->fetchMore({});
+        w<Grille>(nom)->scrollToBottom();
+    }
+}
+
+namespace {
+
 // A click of the mouse on data row r, made visible beforehand.
 class ClicLigne {
 public:

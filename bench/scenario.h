@@ -8,3 +8,5 @@
 // (a file, or the server its Brevanta.ini names). The saves are undone at the end, the Ids they
 // used aside.
 QVector<Resultat> derouler(Banc& banc, const QString& base);
+// Scrolls both lists of actions down to their last row.
+void defilerListes();

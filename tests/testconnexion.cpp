@@ -104,7 +104,12 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurBd, colonne(*m_c, "select * from Client"));
         Actions actions;
         actions.SetTypeDonnees(0);
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, actions.CreationCollection(*m_c, Action(), 3, 1, 1, 2));
+        // Read on to the end, as a scroll to the last row does.
+        const auto lireTout = [&] {
+            actions.CreationCollection(*m_c, Action(), 3, 1, 1, 2);
+            actions.LireSuite(*m_c, -1);
+        };
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, lireTout());
     }
 
     void transactionToutOuRien() {

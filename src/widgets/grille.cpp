@@ -65,7 +65,7 @@ void Grille::remplir(QVector<LigneGrille> lignes) {
     afficherSelection();
 }
 
-void Grille::remplir(std::shared_ptr<const SourceLignes> source) {
+void Grille::remplir(std::shared_ptr<SourceLignes> source) {
     m_modele->remplacerSource(std::move(source));
     m_row = m_rowSel = 0;
     m_colSel = m_col;
@@ -147,10 +147,19 @@ void Grille::TriColonne(int colonne) {
     if (rows() < 2 || colonne < 0 || colonne >= m_colSort.size())
         return;
     m_colSort[colonne] = m_colSort[colonne] == 1 ? 2 : 1;
+    const QString cleLigne = m_row >= 1 ? rowKey(m_row) : QString();
+    const QString cleSel = m_rowSel >= 1 ? rowKey(m_rowSel) : QString();
     const QVector<int> avant = m_modele->trier(colonne, m_colSort[colonne] == 1);
-    const auto suivre = [&](int r) { return r < 1 ? r : int(avant.indexOf(r - 1)) + 1; };
-    m_row = suivre(m_row);
-    m_rowSel = suivre(m_rowSel);
+    // Rows read again in their new order are followed by their key, among those read.
+    const auto suivre = [&](int r, const QString& cle) {
+        if (r < 1)
+            return r;
+        if (avant.isEmpty())
+            return std::max(0, ligneLueDeCle(cle));
+        return int(avant.indexOf(r - 1)) + 1;
+    };
+    m_row = suivre(m_row, cleLigne);
+    m_rowSel = suivre(m_rowSel, cleSel);
     afficherSelection();
 }
 
@@ -163,6 +172,18 @@ void Grille::setRowKey(int r, const QString& cle) {
 }
 
 int Grille::ligneDeCle(const QString& cle) const {
+    int r = ligneLueDeCle(cle);
+    while (r < 0 && m_modele->canFetchMore({})) {
+        const int debut = rows();
+        m_modele->fetchMore({});
+        for (int i = debut; i < rows() && r < 0; ++i)
+            if (rowKey(i) == cle)
+                r = i;
+    }
+    return r;
+}
+
+int Grille::ligneLueDeCle(const QString& cle) const {
     for (int r = 1; r < rows(); ++r)
         if (rowKey(r) == cle)
             return r;

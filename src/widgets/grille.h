@@ -28,8 +28,9 @@ public:
     void setParCellule(bool oui);
     // Replaces every data row at once; no data row is selected afterwards.
     void remplir(QVector<LigneGrille> lignes);
-    // The same with the rows of a source, read as they are painted, in the source's order.
-    void remplir(std::shared_ptr<const SourceLignes> source);
+    // The same with the rows of a source, read as they are painted, in the source's order; the rows
+    // it has yet to read come as the list is scrolled.
+    void remplir(std::shared_ptr<SourceLignes> source);
 
     int rows() const;
     void setRows(int n);
@@ -57,7 +58,7 @@ public:
     void TriColonne(int colonne);
     QString rowKey(int r) const;
     void setRowKey(int r, const QString& cle);
-    // The first data row holding this key, or -1.
+    // The first data row holding this key, or -1; rows still to read are read until it is found.
     int ligneDeCle(const QString& cle) const;
     // Selects the whole data row r as the program does: Row, Col 0, RowSel, ColSel Cols - 1.
     void selectionnerLigne(int r);
@@ -72,6 +73,8 @@ protected:
 
 private:
     void afficherSelection();
+    // The first data row read so far holding this key, or -1.
+    int ligneLueDeCle(const QString& cle) const;
     void clicUtilisateur(int r, int c);
 
     GrilleModele* m_modele;

@@ -59,17 +59,40 @@ void GrilleModele::remplacerLignes(QVector<LigneGrille> lignes) {
     endResetModel();
 }
 
-void GrilleModele::remplacerSource(std::shared_ptr<const SourceLignes> source) {
+void GrilleModele::remplacerSource(std::shared_ptr<SourceLignes> source) {
     beginResetModel();
     m_lignes.clear();
     m_ordre.clear();
     m_source = std::move(source);
+    m_nombre = m_source ? m_source->nombre() : 0;
     endResetModel();
+}
+
+bool GrilleModele::canFetchMore(const QModelIndex& parent) const {
+    // A sorted view holds every row already.
+    return !parent.isValid() && m_source && m_ordre.isEmpty() && m_source->reste();
+}
+
+void GrilleModele::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent))
+        return;
+    const int lues = m_source->lireSuite();
+    if (lues <= 0)
+        return;
+    beginInsertRows({}, m_nombre, m_nombre + lues - 1);
+    m_nombre += lues;
+    endInsertRows();
+}
+
+void GrilleModele::toutLire() {
+    while (canFetchMore({}))
+        fetchMore({});
 }
 
 void GrilleModele::posseder() {
     if (!m_source && m_ordre.isEmpty())
         return;
+    toutLire();
     const int n = rowCount();
     QVector<LigneGrille> lignes;
     lignes.reserve(n);
@@ -153,6 +176,15 @@ void GrilleModele::setCle(int ligne, const QString& cle) {
 }
 
 QVector<int> GrilleModele::trier(int colonne, bool croissant) {
+    if (canFetchMore({})) {
+        if (m_source->trierSource(colonne, croissant)) {
+            beginResetModel();
+            m_nombre = m_source->nombre();
+            endResetModel();
+            return {};
+        }
+        toutLire();
+    }
     const int n = rowCount();
     QVector<int> avant(n);
     std::iota(avant.begin(), avant.end(), 0);
@@ -203,7 +235,7 @@ QVector<int> GrilleModele::trier(int colonne, bool croissant) {
 int GrilleModele::rowCount(const QModelIndex& parent) const {
     if (parent.isValid())
         return 0;
-    return m_source ? m_source->nombre() : int(m_lignes.size());
+    return m_source ? m_nombre : int(m_lignes.size());
 }
 
 int GrilleModele::columnCount(const QModelIndex& parent) const {

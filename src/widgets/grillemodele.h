@@ -31,8 +31,9 @@ public:
     void setNombreLignes(int n);
     // Every row replaced in one reset, however long the list.
     void remplacerLignes(QVector<LigneGrille> lignes);
-    // The rows of the source, in its order, in one reset. Changing a cell first copies them.
-    void remplacerSource(std::shared_ptr<const SourceLignes> source);
+    // The rows of the source, in its order, in one reset. Changing a cell first copies them. The rows
+    // it has yet to read come as the view asks for them (fetchMore).
+    void remplacerSource(std::shared_ptr<SourceLignes> source);
     QString texte(int ligne, int colonne) const;
     void setTexte(int ligne, int colonne, const QString& t);
     QString entete(int colonne) const { return m_entetes.value(colonne); }
@@ -43,8 +44,14 @@ public:
     QString cle(int ligne) const;
     void setCle(int ligne, const QString& cle);
     // Stable sort of whole rows (hidden columns and keys included) on one column; gives, for each
-    // new position, the row that was there before.
+    // new position, the row that was there before. A source with rows still to read sorts itself
+    // and shows its first rows: then it gives nothing.
     QVector<int> trier(int colonne, bool croissant);
+    // Reads every row the source has yet to read.
+    void toutLire();
+
+    bool canFetchMore(const QModelIndex& parent) const override;
+    void fetchMore(const QModelIndex& parent) override;
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -63,7 +70,9 @@ private:
     QStringList m_entetes;
     QVector<TypeColonne> m_types;
     QVector<Alignement> m_alignements;
-    std::shared_ptr<const SourceLignes> m_source;
+    std::shared_ptr<SourceLignes> m_source;
+    // The source's rows shown: those it read before the view was told of them.
+    int m_nombre = 0;
     QVector<LigneGrille> m_lignes;
     // Shown place to row, after a header sort; empty for the rows' own order.
     QVector<int> m_ordre;

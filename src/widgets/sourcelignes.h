@@ -4,11 +4,20 @@
 #include <QString>
 
 // Rows a grid shows without a copy of them: it asks for each cell as it paints. The rows belong
-// to the program's own records (a collection the windows read as well).
+// to the program's own records (a collection the windows read as well). A long list may be read
+// as it is scrolled: its first rows, then more at the end as the grid asks.
 class SourceLignes {
 public:
     virtual ~SourceLignes() = default;
+    // The rows read so far.
     virtual int nombre() const = 0;
+    // Whether rows remain to be read.
+    virtual bool reste() const { return false; }
+    // Reads some more rows at the end; how many.
+    virtual int lireSuite() { return 0; }
+    // With rows still to read: reads its first rows again, ordered on this column as a stable sort
+    // of every row would order them; false when it cannot.
+    virtual bool trierSource(int, bool) { return false; }
     virtual QString texte(int ligne, int colonne) const = 0;
     // The hidden key of the row.
     virtual QString cle(int ligne) const = 0;

@@ -143,9 +143,9 @@ bool estSymbole(const QList<Jeton>& j, int i, const char* symbole) {
 
 bool estMotCle(const QString& mot) {
     static const QStringList motsCles{
-        "select", "from",    "where",    "and",    "or",    "not",    "order", "by",   "desc", "asc",
-        "insert", "into",    "values",   "update", "set",   "delete", "as",    "is",   "null", "like",
-        "in",     "between", "distinct", "top",    "group", "having", "inner", "join", "on",   "left"};
+        "select",   "from",   "where",  "and",    "or",     "not",  "order", "by",   "desc", "asc", "insert",
+        "into",     "values", "update", "set",    "delete", "as",   "is",    "null", "like", "in",  "between",
+        "distinct", "top",    "group",  "having", "inner",  "join", "on",    "left", "limit"};
     return motsCles.contains(mot, Qt::CaseInsensitive);
 }
 
@@ -220,6 +220,7 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
     QList<int> fermeturesMois; // depth of each open month( ... )
     int profondeur = 0;
     bool dansOrderBy = false;
+    bool trie = false;
     bool agregat = false;
     QString table; // the first one a SELECT reads
     for (int i = 0; i < j.size(); ++i) {
@@ -255,7 +256,10 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
             const int k = suivant(j, i);
             const QString mot = t.texte.toLower();
             if (mot == QLatin1String("order") && estMot(j, k, "by"))
-                dansOrderBy = true;
+                dansOrderBy = trie = true;
+            // What follows the order is no column of it.
+            if (mot == QLatin1String("limit"))
+                dansOrderBy = false;
             if (table.isEmpty() && estMot(j, precedent(j, i), "from"))
                 table = mot;
             // Their rows are not the table's: no order of the table applies.
@@ -304,7 +308,7 @@ RequeteTraduite traduireSql(const QString& texte, const QDateTime& maintenant, C
     }
     if (profondeur != 0)
         refuser(QStringLiteral("parenthèse non fermée"), texte);
-    if (cible == Cible::Postgres && !dansOrderBy && !agregat && estMot(j, suivant(j, -1), "select"))
+    if (cible == Cible::Postgres && !trie && !agregat && estMot(j, suivant(j, -1), "select"))
         r.sql += ordreSansOrderBy(table);
     return r;
 }

@@ -40,6 +40,9 @@ QStringList index(const QString& datePrevue) {
           // The lists of what is to do walk this one alone, newest first. An index on (Fait,
           // DatePrevue) instead would draw the one-client statements away from their own.
           << QStringLiteral("CREATE INDEX IF NOT EXISTS %1AFaire ON %1 (%2) WHERE Fait=0")
+                 .arg(table, datePrevue)
+          // And those of what is done, so that every filter's first rows walk an index.
+          << QStringLiteral("CREATE INDEX IF NOT EXISTS %1Faites ON %1 (%2) WHERE Fait=-1")
                  .arg(table, datePrevue);
     }
     return s;

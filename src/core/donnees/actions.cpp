@@ -16,6 +16,10 @@ QString dateSql(const QDate& d) {
     return d.toString(QStringLiteral("yyyy/MM/dd"));
 }
 
+// Newest first; equal dates by Id, newest first, as Remplacer places them: said, not left to the
+// engine's plan.
+const QString OrdreDesListes = QStringLiteral("DatePrevue desc, Id desc");
+
 } // namespace
 
 Actions::Actions() = default;
@@ -28,8 +32,7 @@ void Actions::SetTypeDonnees(int TypeDonnees) {
     m_table = TableDuType(TypeDonnees, m_table);
 }
 
-QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee,
-                         const QString& condition) const {
+QString Actions::filtre(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee) const {
     QString filtre;
     if (aFaire == 1 && fait == 0)
         filtre += QStringLiteral(" Fait=0 and");
@@ -54,31 +57,142 @@ QString Actions::requete(const Action& criteres, int periode, qint16 fait, qint1
         filtre += QStringLiteral(" DatePrevue>=#") + dateSql(debut) + QStringLiteral("# and DatePrevue<#") +
                   dateSql(fin) + QStringLiteral("# and");
     }
+    return filtre;
+}
 
-    filtre += condition;
+QString Actions::requete(const QString& filtre, const QString& ordre, int limite) const {
     QString where;
     if (!filtre.isEmpty())
         where = QStringLiteral(" where ") + filtre.left(filtre.size() - 3);
-    // Equal dates by Id, newest first, as Remplacer places them; said, not left to the engine's plan.
-    return QStringLiteral("select * from ") + m_table + where +
-           QStringLiteral(" order by DatePrevue desc, Id desc");
+    QString s = QStringLiteral("select * from ") + m_table + where + QStringLiteral(" order by ") + ordre;
+    if (limite >= 0)
+        s += QStringLiteral(" limit ") + QString::number(limite);
+    return s;
+}
+
+QString Actions::ordre() const {
+    QStringList termes;
+    for (const Terme& t : m_termes)
+        termes << (t.descendant ? t.colonne + QStringLiteral(" desc") : t.colonne);
+    return termes.join(QStringLiteral(", "));
 }
 
 void Actions::CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
-                                 qint16 AFaire, int Interlocuteur) {
-    lire(connexion, requete(Criteres, Periode, Fait, AFaire, Interlocuteur));
+                                 qint16 AFaire, int Interlocuteur, int premieres) {
+    m_filtre = filtre(Criteres, Periode, Fait, AFaire, Interlocuteur);
+    commencer();
+    LireSuite(connexion, premieres);
 }
 
 QString Actions::Instruction(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
                              int Interlocuteur) const {
-    return requete(Criteres, Periode, Fait, AFaire, Interlocuteur);
+    return requete(filtre(Criteres, Periode, Fait, AFaire, Interlocuteur), OrdreDesListes);
 }
 
-void Actions::lire(Connection& connexion, const QString& instruction) {
+void Actions::commencer() {
+    m_complet = false;
+    m_debut = true;
+    m_partieNuls = false;
+    m_derniere.reset();
+    m_luUne = false;
+}
+
+int Actions::LireSuite(Connection& connexion, int n) {
+    int lues = 0;
+    while (!m_complet && (n < 0 || lues < n)) {
+        const int voulues = n < 0 ? -1 : n - lues;
+        const bool debut = m_debut;
+        const int k = lire(connexion, requete(m_filtre + suite(), ordre(), voulues));
+        m_debut = false;
+        lues += k;
+        if (voulues >= 0 && k == voulues)
+            break;
+        // This part is over. The dated rows and those without a date are read on apart, each
+        // through the date index; NULL dates come last, newest first, and first going up.
+        const bool premierePartie = m_partieNuls != m_termes.front().descendant;
+        if (!debut && premiereNullable() && premierePartie) {
+            m_partieNuls = !m_partieNuls;
+            m_derniere.reset();
+        } else {
+            m_complet = true;
+        }
+    }
+    return lues;
+}
+
+QString Actions::suite() const {
+    if (m_debut)
+        return QString();
+    QString c;
+    if (premiereNullable())
+        c += m_partieNuls ? QStringLiteral(" DatePrevue is null and")
+                          : QStringLiteral(" DatePrevue is not null and");
+    if (!m_derniere)
+        return c;
+    const QStringList& v = *m_derniere;
+    const int premier = premiereNullable() && m_partieNuls ? 1 : 0;
+    // The first column bounds the range the index walks; the others part equal values.
+    if (premier == 0)
+        c += QLatin1Char(' ') + m_termes[0].colonne +
+             (m_termes[0].descendant ? QStringLiteral("<=") : QStringLiteral(">=")) + v[0] +
+             QStringLiteral(" and");
+    QStringList ou;
+    QString egaux;
+    for (int i = premier; i < int(m_termes.size()); ++i) {
+        const Terme& t = m_termes[i];
+        QString apres;
+        if (v[i].isNull())
+            apres = t.descendant ? QString() : t.colonne + QStringLiteral(" is not null");
+        else if (t.descendant && t.colonne == QLatin1String("DatePrevue"))
+            apres = QLatin1Char('(') + t.colonne + QLatin1Char('<') + v[i] + QStringLiteral(" or ") +
+                    t.colonne + QStringLiteral(" is null)");
+        else
+            apres = t.colonne + (t.descendant ? QLatin1Char('<') : QLatin1Char('>')) + v[i];
+        if (!apres.isEmpty())
+            ou << QLatin1Char('(') + egaux + apres + QLatin1Char(')');
+        egaux +=
+            (v[i].isNull() ? t.colonne + QStringLiteral(" is null") : t.colonne + QLatin1Char('=') + v[i]) +
+            QStringLiteral(" and ");
+    }
+    return c + QStringLiteral(" (") + ou.join(QStringLiteral(" or ")) + QStringLiteral(") and");
+}
+
+void Actions::Trier(Connection& connexion, Tri colonne, bool croissant, int premieres) {
+    Actions triee;
+    triee.m_typeDonnees = m_typeDonnees;
+    triee.m_table = m_table;
+    triee.m_filtre = m_filtre;
+    const Terme prevue{QStringLiteral("DatePrevue"), true};
+    const Terme id{QStringLiteral("Id"), true};
+    switch (colonne) {
+    case Tri::Prevue:
+        triee.m_termes = {{prevue.colonne, !croissant}, id};
+        break;
+    case Tri::Id:
+        triee.m_termes = {{id.colonne, !croissant}};
+        break;
+    case Tri::Fait:
+        triee.m_termes = {{QStringLiteral("Fait"), !croissant}, prevue, id};
+        break;
+    }
+    triee.m_ordreNaturel = colonne == Tri::Prevue && !croissant;
+    triee.commencer();
+    triee.LireSuite(connexion, premieres);
+    *this = std::move(triee);
+}
+
+bool Actions::avantDerniere(qint64 prevue, int id) const {
+    if (m_complet)
+        return true;
+    return m_luUne && (prevue > m_dernierePrevue || (prevue == m_dernierePrevue && id > m_dernierId));
+}
+
+int Actions::lire(Connection& connexion, const QString& instruction) {
     InitRecordset(m_rs, &connexion);
     m_rs->open(instruction, &connexion);
     const PositionsAction p(*m_rs);
     QByteArray secours[3];
+    int lues = 0;
     // Each member as LectureFields reads it, the texts kept as they come.
     while (!m_rs->eof()) {
         Ligne l;
@@ -95,17 +209,43 @@ void Actions::lire(Connection& connexion, const QString& instruction) {
         if (m_reordonnee)
             m_ordre.push_back(int(m_lignes.size()));
         m_lignes.push_back(l);
+        ++lues;
         m_rs->moveNext();
     }
     m_rs->close();
+    if (lues > 0)
+        noterDerniere(m_lignes.back());
+    return lues;
+}
+
+void Actions::noterDerniere(const Ligne& l) {
+    QStringList valeurs;
+    for (const Terme& t : m_termes) {
+        if (t.colonne == QLatin1String("Id"))
+            valeurs << QString::number(l.id);
+        else if (t.colonne == QLatin1String("Fait"))
+            valeurs << QString::number(l.fait);
+        else if (l.prevue == Regional::InstantInvalide)
+            valeurs << QString();
+        else
+            valeurs << QLatin1Char('#') +
+                           Regional::dateDeInstant(l.prevue).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")) +
+                           QLatin1Char('#');
+    }
+    m_derniere = valeurs;
+    m_partieNuls = premiereNullable() && valeurs.front().isNull();
+    m_dernierePrevue = l.prevue;
+    m_dernierId = l.id;
+    m_luUne = true;
 }
 
 std::optional<Action> Actions::Relire(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
                                       qint16 AFaire, int Interlocuteur, int Id) const {
     Actions seule;
     seule.SetTypeDonnees(m_typeDonnees);
-    seule.lire(connexion, requete(Criteres, Periode, Fait, AFaire, Interlocuteur,
-                                  QStringLiteral(" Id=") + QString::number(Id) + QStringLiteral(" and")));
+    seule.lire(connexion, requete(filtre(Criteres, Periode, Fait, AFaire, Interlocuteur) +
+                                      QStringLiteral(" Id=") + QString::number(Id) + QStringLiteral(" and"),
+                                  OrdreDesListes));
     if (seule.Count() == 0)
         return std::nullopt;
     return seule.enregistrement(0);
@@ -214,9 +354,10 @@ void Actions::Remplacer(int Id, std::optional<Action> nouvelle) {
     const int ancienne = PositionDe(Id);
     if (ancienne >= 0)
         Remove(ancienne);
-    if (!nouvelle)
+    const qint64 prevue = nouvelle ? Regional::instantDe(nouvelle->DatePrevue) : 0;
+    // Placed after the last row read, it comes with the rows still to read.
+    if (!nouvelle || !avantDerniere(prevue, nouvelle->Id))
         return;
-    const qint64 prevue = Regional::instantDe(nouvelle->DatePrevue);
     int place = 0;
     while (place < Count() &&
            (PrevueEn(place) > prevue || (PrevueEn(place) == prevue && IdEn(place) > nouvelle->Id)))

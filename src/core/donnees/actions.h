@@ -17,6 +17,9 @@ class Recordset;
 // The actions (kind 0) or appointments (kind 1) that pass the filters of the main window's lists,
 // newest planned date first.
 //
+// A rebuild reads the first rows only; the rest is read as asked (LireSuite), each time after the
+// last row read (a keyset, never an offset), so that the first screen never waits for the last row.
+//
 // A list may hold a million rows: they are read into compact rows, and a record is made as an
 // Action the first time it is asked for (Item, iteration); from then on that Action is the record.
 // A grid reads the rows it paints through the ...En accessors, without making records.
@@ -56,15 +59,29 @@ public:
     // 0 for Actions, 1 for RDV; any other kind keeps the table it had. Records the collection
     // reads get the same kind.
     void SetTypeDonnees(int TypeDonnees);
-    // Appends the rows that pass the filters:
+    // Starts the list of the rows that pass the filters, and reads its first rows (all of them with a
+    // negative count):
     //   AFaire 1 and Fait 0: to do only; AFaire 0 and Fait 1: done only; otherwise both;
     //   Interlocuteur 0: Criteres' client and contact; 1: its client only; otherwise any;
     //   Periode 0: planned up to now; 1: this week, Monday 00:00 to Sunday 00:00;
     //   2: this month in any year; otherwise any date.
     // The names in Criteres are the stored ones.
     void CreationCollection(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,
-                            qint16 AFaire, int Interlocuteur);
-    // The statement CreationCollection sends for these filters.
+                            qint16 AFaire, int Interlocuteur, int premieres = LignesParLecture);
+    // A screenful and a margin.
+    static constexpr int LignesParLecture = 200;
+    // Whether rows remain to be read.
+    bool Complete() const { return m_complet; }
+    // Reads up to n more rows in the collection's order (all of them with a negative count); how many.
+    int LireSuite(Connection& connexion, int n = LignesParLecture);
+    // The columns a collection can be ordered on where it is stored.
+    enum class Tri { Prevue, Id, Fait };
+    // Reads the first rows again, ordered on this column, equal values in the collection's own order
+    // (planned date descending, then Id descending): as a stable sort of every row would place them.
+    void Trier(Connection& connexion, Tri colonne, bool croissant, int premieres = LignesParLecture);
+    // Still in its own order, planned date descending.
+    bool OrdreNaturel() const { return m_ordreNaturel; }
+    // The statement of the whole list under these filters, whose first rows CreationCollection reads.
     QString Instruction(const Action& Criteres, int Periode, qint16 Fait, qint16 AFaire,
                         int Interlocuteur) const;
     // The stored record of this Id when it passes these filters, read alone; none otherwise.
@@ -72,13 +89,14 @@ public:
                                  qint16 AFaire, int Interlocuteur, int Id) const;
     // Takes out the record of this Id, and puts nouvelle (when given) where CreationCollection
     // would have read it: planned date descending, then Id descending, as the statement's date
-    // index gives equal dates.
+    // index gives equal dates; beyond the rows read, it is left to be read with them.
     void Remplacer(int Id, std::optional<Action> nouvelle);
     void AddObj(std::unique_ptr<Action> Objet);
     // The record is not given a kind. A key already in use is refused (std::invalid_argument).
     Action* Add(const QDateTime& DateSaisie, qint16 Fait, const QDateTime& DatePrevue, const QString& Client,
                 const QString& Commentaire, const QString& Interlocuteur, int Id,
                 const QString& sKey = QString());
+    // Count, Item and the ...En accessors know the rows read so far.
     // With SearchByID, the first record whose Id is the key (a number or its text), nullptr when
     // none has it; otherwise the record at that 0-based position (std::out_of_range outside).
     Action* Item(const QVariant& vntIndexKey, bool SearchByID = false);
@@ -117,9 +135,21 @@ private:
     enum class Morceau { Commentaire, Client, Interlocuteur };
     QString texteEn(const Ligne& l, Morceau m) const;
 
-    QString requete(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee,
-                    const QString& condition = QString()) const;
-    void lire(Connection& connexion, const QString& instruction);
+    // The filters' conditions, each followed by " and".
+    QString filtre(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee) const;
+    QString requete(const QString& filtre, const QString& ordre, int limite = -1) const;
+    // Reads the rows of a statement; how many.
+    int lire(Connection& connexion, const QString& instruction);
+    // The condition of the rows after the last one read, in the current part.
+    QString suite() const;
+    // Back to the first row of the first part.
+    void commencer();
+    QString ordre() const;
+    // Whether the order's first column holds NULLs (the planned date), and whether this part is theirs.
+    bool premiereNullable() const { return m_termes.front().colonne == QLatin1String("DatePrevue"); }
+    // Whether a record of this date and Id is placed before the last row read in the natural order.
+    bool avantDerniere(qint64 prevue, int id) const;
+    void noterDerniere(const Ligne& l);
     int rangee(int position) const { return m_reordonnee ? m_ordre[position] : position; }
     // The record made for this row, or nullptr.
     Action* fait(int rangee) const {
@@ -142,4 +172,24 @@ private:
     int m_typeDonnees = 0;
     QString m_table;
     std::unique_ptr<Recordset> m_rs;
+
+    // The reading still to do: the filters, the order, what the last row read holds.
+    struct Terme {
+        QString colonne;
+        bool descendant;
+    };
+    QString m_filtre;
+    std::vector<Terme> m_termes{{QStringLiteral("DatePrevue"), true}, {QStringLiteral("Id"), true}};
+    bool m_ordreNaturel = true;
+    bool m_complet = true;
+    // The first statement, which reads from the first row whatever its date.
+    bool m_debut = false;
+    // Whether the rows without a date are being read.
+    bool m_partieNuls = false;
+    // By term, the last row's value as a literal of the dialect; none before the first row of a part.
+    std::optional<QStringList> m_derniere;
+    // The last row's place in the natural order, once a row was read.
+    qint64 m_dernierePrevue = 0;
+    int m_dernierId = 0;
+    bool m_luUne = false;
 };

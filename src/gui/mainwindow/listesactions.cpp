@@ -25,13 +25,43 @@ QString cleCourante(const Grille* g) {
 
 enum Champ { Id, Texte, Date, Fait, Client, Interlocuteur };
 
-// A list of actions or appointments as the grid shows it, read from the collection itself.
+// A list of actions or appointments as the grid shows it, read from the collection itself, which
+// reads the rest of its rows as the list is scrolled.
 class LignesActions : public SourceLignes {
 public:
-    LignesActions(std::shared_ptr<const Actions> actions, const QVector<Champ>& colonnes)
+    LignesActions(std::shared_ptr<Actions> actions, const QVector<Champ>& colonnes)
         : m_actions(std::move(actions)), m_colonnes(colonnes), m_blanc(couleurBgr(CouleurBlanc)),
           m_orange(couleurBgr(CouleurOrange)) {}
     int nombre() const override { return m_actions->Count(); }
+    bool reste() const override { return !m_panne && !m_actions->Complete(); }
+    // Each read twice the one before, up to a few hundredths of a second's worth: a long scroll to
+    // the end sends few statements.
+    int lireSuite() override {
+        const int n = m_lot;
+        m_lot = std::min(2 * m_lot, 25600);
+        return lu([&] { return m_actions->LireSuite(*Connexion, n); });
+    }
+    bool trierSource(int colonne, bool croissant) override {
+        Actions::Tri tri;
+        switch (m_colonnes.value(colonne)) {
+        case Date:
+            tri = Actions::Tri::Prevue;
+            break;
+        case Id:
+            tri = Actions::Tri::Id;
+            break;
+        case Fait:
+            tri = Actions::Tri::Fait;
+            break;
+        default:
+            // The database cannot collate texts as the grid does.
+            return false;
+        }
+        return lu([&] {
+                   m_actions->Trier(*Connexion, tri, croissant);
+                   return 1;
+               }) > 0;
+    }
     QString texte(int ligne, int colonne) const override {
         const Actions& a = *m_actions;
         switch (m_colonnes.value(colonne)) {
@@ -69,7 +99,20 @@ public:
     }
 
 private:
-    std::shared_ptr<const Actions> m_actions;
+    // A failed read is said once; the list then keeps what it read.
+    template <typename Lecture> int lu(Lecture lecture) {
+        try {
+            return lecture();
+        } catch (const ErreurBd& e) {
+            m_panne = true;
+            Message::ok(e.message());
+            return 0;
+        }
+    }
+
+    std::shared_ptr<Actions> m_actions;
+    bool m_panne = false;
+    int m_lot = Actions::LignesParLecture;
     QVector<Champ> m_colonnes;
     QColor m_blanc, m_orange;
 };
@@ -163,7 +206,8 @@ bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
     attendu.version.ecritures += m_ecritures.size();
     // Only the records this window wrote have changed; in their own lists under the date order of
     // all clients, they are read again alone.
-    if (!m_lues || !(e == attendu) || (!m_ecritures.empty() && filtres.portee != 2))
+    if (!m_lues || !(e == attendu) || (!m_ecritures.empty() && filtres.portee != 2) ||
+        !m_courant.actions->OrdreNaturel() || !m_courant.rdv->OrdreNaturel())
         return false;
     std::vector<std::pair<Ecriture, std::optional<Action>>> relues;
     for (const Ecriture& ecriture : m_ecritures)
@@ -185,7 +229,8 @@ bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
 }
 
 bool ListesActions::revenir(const Etat& e) {
-    if (!m_precedent || !(m_precedent->etat == e))
+    if (!m_precedent || !(m_precedent->etat == e) || !m_precedent->actions->OrdreNaturel() ||
+        !m_precedent->rdv->OrdreNaturel())
         return false;
     std::swap(*m_precedent, m_courant);
     montrer();
@@ -201,7 +246,8 @@ void ListesActions::relire(const Filtres& filtres, const Etat& e) {
                               filtres.portee);
     // A user often goes back to the filters just left: short enough, their lists stay at hand.
     constexpr int LignesGardees = 500000;
-    if (m_lues && m_courant.actions->Count() + m_courant.rdv->Count() <= LignesGardees)
+    if (m_lues && m_courant.actions->Count() + m_courant.rdv->Count() <= LignesGardees &&
+        m_courant.actions->OrdreNaturel() && m_courant.rdv->OrdreNaturel())
         m_precedent = std::move(m_courant);
     m_courant = std::move(lu);
     montrer();
