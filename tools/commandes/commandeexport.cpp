@@ -13,14 +13,22 @@
 
 namespace {
 
+// Words as the windows show them: a box ticked or not, the temperature's label, a day alone when no
+// time was given.
 QString texteChamp(const ColonneFichier& c, const QVariant& valeur) {
+    static const QStringList temperatures{"Chaud", "Froid", "Indéfini", "Tiède"};
     const QString stocke = valeur.toString();
     if (c.genre == ColonneFichier::Genre::Date) {
         const QDateTime d = Regional::lireDateStockee(stocke);
-        return d.isValid() ? d.date().toString(QStringLiteral("dd/MM/yyyy")) +
-                                 d.time().toString(QStringLiteral(" HH:mm"))
-                           : stocke;
+        if (!d.isValid())
+            return stocke;
+        const QString jour = d.date().toString(QStringLiteral("dd/MM/yyyy"));
+        return d.time() == QTime(0, 0) ? jour : jour + d.time().toString(QStringLiteral(" HH:mm"));
     }
+    if (c.genre == ColonneFichier::Genre::Nombre && c.nom != QLatin1String("Id") && !valeur.isNull())
+        return c.nom == QLatin1String("Temperature") ? temperatures.value(valeur.toInt())
+               : valeur.toInt() != 0                 ? QStringLiteral("oui")
+                                                     : QStringLiteral("non");
     return c.decodee ? DecodeSql(stocke) : stocke;
 }
 
@@ -76,5 +84,9 @@ std::unique_ptr<Commande> commandeExport() {
         "Fichiers clients.csv, interlocuteurs.csv, actions.csv, rendez-vous.csv, services.csv, decisions.csv "
         "et fonctions.csv, remplacés s'ils existent ; le dossier est créé s'il manque.\n"
         "UTF-8 avec marque d'ordre, « ; » entre les champs, une ligne d'en-tête avec les noms des colonnes, "
-        "dates JJ/MM/AAAA HH:MM, textes tels que les fenêtres les montrent.");
+        "dates JJ/MM/AAAA HH:MM (JJ/MM/AAAA seule à minuit), cases à cocher et Fait en oui/non, Température "
+        "en mot, textes tels que les fenêtres les montrent ; un champ qu'un tableur lirait comme une formule "
+        "(=, @, +, -, tabulation) commence par une apostrophe, sauf un signe devant un numéro de téléphone, "
+        "et un champ qui contient « ; », « , », un guillemet, un saut de ligne ou des blancs aux bords est "
+        "entre guillemets.");
 }
