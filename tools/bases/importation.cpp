@@ -91,6 +91,22 @@ std::optional<bool> ouiNon(const QString& texte) {
     return std::nullopt;
 }
 
+// A spreadsheet takes a postcode or a phone number written without blanks for a number and drops
+// its leading zero, or the + of +33: the digits get it back.
+QString zeroRendu(const QString& colonne, const QString& t) {
+    static const QRegularExpression codePostal(QStringLiteral("^\\d{4}$"));
+    static const QRegularExpression national(QStringLiteral("^[1-9]\\d{8}$"));
+    static const QRegularExpression international(QStringLiteral("^33[1-9]\\d{8}$"));
+    if (colonne == QLatin1String("CP"))
+        return codePostal.match(t).hasMatch() ? QLatin1Char('0') + t : t;
+    if (colonne != QLatin1String("Tel") && colonne != QLatin1String("Fax") &&
+        colonne != QLatin1String("Portable"))
+        return t;
+    if (national.match(t).hasMatch())
+        return QLatin1Char('0') + t;
+    return international.match(t).hasMatch() ? QLatin1Char('+') + t : t;
+}
+
 bool estAction(const QString& table) {
     return table == QLatin1String("Actions") || table == QLatin1String("RDV");
 }
@@ -164,7 +180,7 @@ QVariant Importation::valeur(const ColonneFichier& c, const QString& texte, QStr
     const QString t = retirerProtection(texte).trimmed();
     switch (c.genre) {
     case ColonneFichier::Genre::Texte:
-        return c.codee ? nomSaisi(t) : t;
+        return c.codee ? nomSaisi(t) : zeroRendu(c.nom, t);
     case ColonneFichier::Genre::Date: {
         if (t.isEmpty())
             return c.nom == QLatin1String("DatePrevue") ? QVariant() : QVariant(m_aujourdhui);
