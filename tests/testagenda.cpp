@@ -128,6 +128,22 @@ private slots:
                          "Client inconnu : Martin"));
     }
 
+    // calcurse, a calendar of the terminal, takes every appointment, all-day event and to-do, skips none.
+    void calcurse() {
+        const QString calcurse = QStandardPaths::findExecutable("calcurse");
+        if (calcurse.isEmpty())
+            QSKIP("calcurse absent : apt-get install calcurse.");
+        QCOMPARE(outil({"calendar", "Brevanta.mdb", "agenda.ics"}).code, 0);
+        const QString dossier = m_base.dossier() + "/calcurse";
+        QVERIFY(QDir().mkpath(dossier));
+        QProcess p;
+        p.start(calcurse, {"-D", dossier, "-C", dossier, "-i", m_base.dossier() + "/agenda.ics"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString rapport = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        QVERIFY2(p.exitCode() == 0 && rapport.contains("2 apps / 1 event / 2 todos / 0 skipped"),
+                 qPrintable(rapport));
+    }
+
     // khard, an address book of the terminal, lists every card of a folder, twice written.
     void khard() {
         const QString khard = QStandardPaths::findExecutable("khard");
