@@ -3,6 +3,7 @@
 #include "support/outil.h"
 
 #include <QProcess>
+#include <QStandardPaths>
 #include <QtTest>
 
 // More than 75 octets, with what iCalendar and vCard escape.
@@ -45,14 +46,16 @@ private slots:
             QSKIP("python3-icalendar ou python3-vobject absent : lancez scripts/test en root pour les "
                   "installer.");
         const QString client = "'Café $BL''Étoile$B; Nord'";
-        m_base.sqlite("insert into Client (Nom) values (" + client + "), ('Dupont')");
-        m_base.sqlite(
-            "insert into Interlocuteur (Nom, Client, Prenom, Fonction, Tel, Portable, Fax, email) values "
-            "('O$BBrien', " +
-            client +
-            ", 'Zoë', 'Directeur, général', '01 02 03 04 05', "
-            "'06 07 08 09 10', '01 02 03 04 06', 'zoe@cafe.fr'), ('Durand', 'Dupont', '', '', '', '', '', "
-            "'')");
+        m_base.sqlite("insert into Client (Nom, Adresse1, Adresse2, CP, Ville) values (" + client +
+                      ", '12, rue du Port', 'Bât. B; 2e', '06000', 'Nice'), ('Dupont', '', '', '', '')");
+        m_base.sqlite("insert into Interlocuteur (Nom, Client, Prenom, Fonction, Tel, Portable, Fax, email, "
+                      "Commentaire) "
+                      "values ('O$BBrien', " +
+                      client +
+                      ", 'Zoë', 'Directeur; général, adjoint', '01 02 03 04 05', "
+                      "'06 07 08 09 10', '01 02 03 04 06', 'zoe@cafe.fr', 'Le matin; pas le $Blundi$B,\nsauf "
+                      "urgence'), "
+                      "('Durand', 'Dupont', '', '', '', '', '', '', '')");
         const QString rdv = "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values ";
         m_base.sqlite(rdv + "(" + client +
                       ", 'O$BBrien', 'Visite', '2025-03-05 14:30:00', 0), "
@@ -66,14 +69,21 @@ private slots:
                       "('Dupont', 'Durand', 'Fait déjà', '2025-03-07 00:00:00', -1)");
     }
 
-    // Open records only; floating times as stored; stable UIDs; text unescaped and unfolded.
+    // Done records stay, cancelled or completed; floating times as stored; stable UIDs; the comment's
+    // first line as summary, client, contact and whole comment as description; text unescaped and unfolded.
     void agenda() {
-        const QString cafe = "Café 'L'Étoile'; Nord";
-        QCOMPARE(exporter("ics", {}),
-                 QStringList({"EVENEMENT|rdv-1@brevanta|2025-03-05T14:30:00|2025-03-05T15:30:00|" + cafe +
-                                  " – Zoë O'Brien|Visite",
-                              "EVENEMENT|rdv-2@brevanta|2025-03-06|2025-03-07|Dupont – Durand|Salon",
-                              "TACHE|action-1@brevanta|2025-03-07|" + cafe + " – Zoë O'Brien|" + TexteLong}));
+        const QString cafe = "Café 'L'Étoile'; Nord – Zoë O'Brien\n\n";
+        const QString dupont = "Dupont – Durand\n\n";
+        const QStringList tout{
+            "EVENEMENT|rdv-1@brevanta|2025-03-05T14:30:00|2025-03-05T15:30:00|CONFIRMED|Visite|" + cafe +
+                "Visite",
+            "EVENEMENT|rdv-2@brevanta|2025-03-06|2025-03-07|CONFIRMED|Salon|" + dupont + "Salon",
+            "EVENEMENT|rdv-3@brevanta|2025-03-06T10:00:00|2025-03-06T11:00:00|CANCELLED|Fait déjà|" + dupont +
+                "Fait déjà",
+            "TACHE|action-1@brevanta|2025-03-07|NEEDS-ACTION|" + TexteLong.section('\n', 0, 0) + "|" + cafe +
+                TexteLong,
+            "TACHE|action-2@brevanta|2025-03-07|COMPLETED|Fait déjà|" + dupont + "Fait déjà"};
+        QCOMPARE(exporter("ics", {}), tout);
         QFile ics(m_base.dossier() + "/sortie.ics");
         QVERIFY(ics.open(QIODevice::ReadOnly));
         const QByteArray texte = ics.readAll();
@@ -83,19 +93,80 @@ private slots:
             QVERIFY2(!ligne.startsWith("DT") || ligne.startsWith("DTSTAMP") || !ligne.contains('Z'),
                      ligne.constData());
         }
-        QCOMPARE(exporter("ics", {"--depuis", "06/03/2025"}).size(), 2);
+        QCOMPARE(exporter("ics", {"--depuis", "06/03/2025"}), tout.mid(1));
+        const QStringList longs = exporter("ics", {"--duree", "90"});
+        QVERIFY2(longs.value(0).contains("|2025-03-05T14:30:00|2025-03-05T16:00:00|") &&
+                     longs.value(1) == tout[1] && longs.value(2).contains("|2025-03-06T11:30:00|"),
+                 qPrintable(longs.join('\n')));
+        for (const char* duree : {"0", "1441", "une heure"})
+            QVERIFY(outilDit(m_base.dossier(), {"calendar", "Brevanta.mdb", "x.ics", "--duree", duree}, 1,
+                             "Durée incorrecte"));
         QVERIFY(outilDit(m_base.dossier(), {"calendar", "Brevanta.mdb", "x.ics", "--depuis", "6 mars"}, 1,
                          "Date incorrecte"));
     }
 
+    // A stable UID per contact, the client's address, the contact's note, the semicolon escaped only
+    // where it separates components.
     void carnet() {
         const QString zoe =
-            "CARTE|4.0|Zoë O'Brien|O'Brien|Zoë|Café 'L'Étoile'; Nord|Directeur, général|"
-            "work+voice=01 02 03 04 05 cell+voice=06 07 08 09 10 work+fax=01 02 03 04 06|zoe@cafe.fr";
-        QCOMPARE(exporter("vcf", {}), QStringList({zoe, "CARTE|4.0|Durand|Durand||Dupont|||"}));
-        QCOMPARE(exporter("vcf", {"--client", "Café 'L'Étoile'; Nord"}), QStringList{zoe});
+            "|Zoë O'Brien|O'Brien|Zoë|Café 'L'Étoile'; Nord|Directeur; général, adjoint|"
+            "work+voice=01 02 03 04 05 cell+voice=06 07 08 09 10 work+fax=01 02 03 04 06|zoe@cafe.fr|"
+            "Le matin; pas le 'lundi',\nsauf urgence|12, rue du Port\nBât. B; 2e / 06000 / Nice";
+        const QStringList cartes = exporter("vcf", {});
+        QCOMPARE(cartes.size(), 2);
+        const QString uid = cartes[0].section('|', 2, 2);
+        QVERIFY2(uid.startsWith("urn:uuid:") && uid.size() == 45, qPrintable(uid));
+        QCOMPARE(cartes[0], "CARTE|4.0|" + uid + zoe);
+        QCOMPARE(cartes[1].section('|', 3), "Durand|Durand||Dupont|||||");
+        QVERIFY(cartes[1].section('|', 2, 2) != uid);
+        const QByteArray texte = contenu(m_base.dossier() + "/sortie.vcf");
+        QVERIFY2(texte.contains("\r\nTITLE:Directeur; général\\, adjoint\r\n") &&
+                     texte.contains("\r\nORG:Café 'L'Étoile'\\; Nord\r\n"),
+                 texte.constData());
+        QCOMPARE(exporter("vcf", {"--client", "Café 'L'Étoile'; Nord"}), QStringList{cartes[0]});
         QVERIFY(outilDit(m_base.dossier(), {"contacts", "Brevanta.mdb", "x.vcf", "--client", "Martin"}, 1,
                          "Client inconnu : Martin"));
+    }
+
+    // calcurse, a calendar of the terminal, takes every appointment, all-day event and to-do, skips none.
+    void calcurse() {
+        const QString calcurse = QStandardPaths::findExecutable("calcurse");
+        if (calcurse.isEmpty())
+            QSKIP("calcurse absent : apt-get install calcurse.");
+        QCOMPARE(outil({"calendar", "Brevanta.mdb", "agenda.ics"}).code, 0);
+        const QString dossier = m_base.dossier() + "/calcurse";
+        QVERIFY(QDir().mkpath(dossier));
+        QProcess p;
+        p.start(calcurse, {"-D", dossier, "-C", dossier, "-i", m_base.dossier() + "/agenda.ics"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString rapport = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+        QVERIFY2(p.exitCode() == 0 && rapport.contains("2 apps / 1 event / 2 todos / 0 skipped"),
+                 qPrintable(rapport));
+    }
+
+    // khard, an address book of the terminal, lists every card of a folder, twice written.
+    void khard() {
+        const QString khard = QStandardPaths::findExecutable("khard");
+        if (khard.isEmpty())
+            QSKIP("khard absent : apt-get install khard.");
+        const QString dossier = m_base.dossier() + "/cartes";
+        QVERIFY(QDir().mkpath(dossier));
+        for (int fois = 0; fois < 2; ++fois)
+            QVERIFY(outilDit(m_base.dossier(), {"contacts", "Brevanta.mdb", dossier}, 0));
+        QCOMPARE(QDir(dossier).entryList(QDir::Files).size(), 2);
+        const QString config = m_base.dossier() + "/khard.conf";
+        QVERIFY(ecrire(config, "[addressbooks]\n[[brevanta]]\npath = " + dossier.toUtf8() + "\n"));
+        QProcess p;
+        p.start(khard, {"-c", config, "list", "--parsable"});
+        QVERIFY(p.waitForFinished(60000));
+        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
+        QStringList lignes = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(p.exitCode() == 0 && erreurs.isEmpty(), qPrintable(erreurs));
+        QCOMPARE(lignes.size(), 2);
+        for (QString& l : lignes)
+            l = l.section('\t', 1, 1);
+        lignes.sort();
+        QCOMPARE(lignes, (QStringList{"Durand", "Zoë O'Brien"}));
     }
 };
 

@@ -12,9 +12,9 @@ def agenda(chemin):
     for c in calendrier.walk():
         if c.name == 'VEVENT':
             yield ['EVENEMENT', str(c['UID']), c.decoded('DTSTART').isoformat(), c.decoded('DTEND').isoformat(),
-                   str(c['SUMMARY']), str(c.get('DESCRIPTION', ''))]
+                   str(c['STATUS']), str(c['SUMMARY']), str(c.get('DESCRIPTION', ''))]
         elif c.name == 'VTODO':
-            yield ['TACHE', str(c['UID']), c.decoded('DUE').isoformat(), str(c['SUMMARY']),
+            yield ['TACHE', str(c['UID']), c.decoded('DUE').isoformat(), str(c['STATUS']), str(c['SUMMARY']),
                    str(c.get('DESCRIPTION', ''))]
 
 
@@ -27,9 +27,11 @@ def carnet(chemin):
             return carte.contents[nom][0].value if nom in carte.contents else ''
         telephones = ['+'.join(t.params.get('TYPE', [])) + '=' + t.value for t in carte.contents.get('tel', [])]
         organisation = valeur('org')
-        yield ['CARTE', valeur('version'), valeur('fn'), carte.n.value.family, carte.n.value.given,
+        adresse = valeur('adr')
+        yield ['CARTE', valeur('version'), valeur('uid'), valeur('fn'), carte.n.value.family, carte.n.value.given,
                ' / '.join(organisation) if isinstance(organisation, list) else organisation, valeur('title'),
-               ' '.join(telephones), valeur('email')]
+               ' '.join(telephones), valeur('email'), valeur('note'),
+               ' / '.join([adresse.street, adresse.code, adresse.city]) if adresse else '']
 
 
 def main():

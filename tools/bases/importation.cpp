@@ -6,6 +6,7 @@
 #include "core/bd/schema.h"
 #include "core/textes/regional.h"
 #include "erreuroutil.h"
+#include "formats/protectionformule.h"
 
 #include <QRegularExpression>
 #include <optional>
@@ -35,10 +36,41 @@ QStringList obligatoires(const QString& table) {
             QStringLiteral("DatePrevue")};
 }
 
-// "d/M/yyyy" with an optional time "H:mm[:ss]", or the stored form.
+// The names spreadsheets give the columns, by column. A name counts only in a table that has the column.
+const QHash<QString, QStringList>& autresNoms() {
+    static const QHash<QString, QStringList> n{
+        {"Adresse1", {"Adresse", "Adresse 1", "Rue"}},
+        {"Adresse2", {"Adresse 2", "Complément d'adresse", "Complément"}},
+        {"CP", {"Code postal"}},
+        {"Tel", {"Téléphone", "Tél.", "Téléphone fixe", "Fixe"}},
+        {"Fax", {"Télécopie"}},
+        {"Portable", {"Mobile", "Tél. portable", "Téléphone portable", "GSM"}},
+        {"email", {"E-mail", "Courriel", "Mail", "Adresse e-mail"}},
+        {"web", {"Site", "Site web", "Site internet", "Internet"}},
+        {"Commentaire", {"Commentaires", "Remarque", "Remarques", "Note", "Notes", "Observations"}},
+        {"ContactPrincipal", {"Principal", "Contact principal"}},
+        {"Interlocuteur", {"Contact"}},
+        {"Client", {"Société", "Entreprise"}},
+        {"DatePrevue", {"Date", "Échéance", "Pour le"}},
+        {"DateSaisie", {"Saisie", "Date de saisie", "Saisie le"}},
+    };
+    return n;
+}
+
+// "d/M/yy" read as 20yy up to 69 and 19yy from 70, as spreadsheets save a short year.
+QString anneeLongue(const QString& texte) {
+    static const QRegularExpression courte(QStringLiteral("^(\\d{1,2}/\\d{1,2}/)(\\d\\d)(?!\\d)(.*)$"));
+    const QRegularExpressionMatch m = courte.match(texte);
+    if (!m.hasMatch())
+        return texte;
+    const int annee = m.captured(2).toInt();
+    return m.captured(1) + QString::number(annee < 70 ? 2000 + annee : 1900 + annee) + m.captured(3);
+}
+
+// "d/M/yyyy" or "d/M/yy" with an optional time "H:mm[:ss]", or the stored form.
 QDateTime lireDate(const QString& texte) {
     static const QRegularExpression heureCourte(QStringLiteral("^(\\S+ )(\\d:\\d\\d(:\\d\\d)?)$"));
-    QString t = texte;
+    QString t = anneeLongue(texte);
     if (const QRegularExpressionMatch m = heureCourte.match(t); m.hasMatch())
         t = m.captured(1) + QLatin1Char('0') + m.captured(2);
     const QDateTime d = Regional::lireDate(t);
@@ -59,7 +91,45 @@ std::optional<bool> ouiNon(const QString& texte) {
     return std::nullopt;
 }
 
+// A spreadsheet takes a postcode or a phone number written without blanks for a number and drops
+// its leading zero, or the + of +33: the digits get it back.
+QString zeroRendu(const QString& colonne, const QString& t) {
+    static const QRegularExpression codePostal(QStringLiteral("^\\d{4}$"));
+    static const QRegularExpression national(QStringLiteral("^[1-9]\\d{8}$"));
+    static const QRegularExpression international(QStringLiteral("^33[1-9]\\d{8}$"));
+    if (colonne == QLatin1String("CP"))
+        return codePostal.match(t).hasMatch() ? QLatin1Char('0') + t : t;
+    if (colonne != QLatin1String("Tel") && colonne != QLatin1String("Fax") &&
+        colonne != QLatin1String("Portable"))
+        return t;
+    if (national.match(t).hasMatch())
+        return QLatin1Char('0') + t;
+    return international.match(t).hasMatch() ? QLatin1Char('+') + t : t;
+}
+
+bool estAction(const QString& table) {
+    return table == QLatin1String("Actions") || table == QLatin1String("RDV");
+}
+
+// An action as the windows tell it from another: the export keeps the minute and shows $B as an
+// apostrophe, so both sides are compared in that form.
+QString cleAction(const QString& client, const QString& contact, const QVariant& date,
+                  const QString& commentaire) {
+    const QDateTime d = date.typeId() == QMetaType::QDateTime ? date.toDateTime()
+                                                              : Regional::lireDateStockee(date.toString());
+    return QStringList{client, contact, d.toString(QStringLiteral("yyyy-MM-dd HH:mm")),
+                       DecodeSql(commentaire).trimmed()}
+        .join(QChar(0));
+}
+
 } // namespace
+
+QStringList Importation::nomsAcceptes(const QString& table) {
+    QStringList noms;
+    for (const QString& c : Schema::colonnes(table))
+        noms << c << autresNoms().value(c);
+    return noms;
+}
 
 Importation::Importation(const QString& table, Connection& base, const QStringList& entete)
     : m_table(table), m_nbChamps(int(entete.size())),
@@ -70,12 +140,15 @@ Importation::Importation(const QString& table, Connection& base, const QStringLi
             m_inserees << c.nom;
         }
     // Id is known but left out: the database numbers the new rows.
-    const QStringList connues = Schema::colonnes(table);
+    QHash<QString, QString> connues;
+    for (const QString& c : Schema::colonnes(table))
+        for (const QString& nom : QStringList{c} + autresNoms().value(c))
+            connues.insert(cle(nom), c);
     for (int i = 0; i < entete.size(); ++i) {
-        QString colonne;
-        for (const QString& c : connues)
-            if (cle(c) == cle(entete[i]))
-                colonne = c;
+        const QString colonne = connues.value(cle(entete[i]));
+        // A spreadsheet leaves the header of an unused column blank.
+        if (cle(entete[i]).isEmpty())
+            continue;
         if (colonne.isEmpty())
             m_inconnues << entete[i];
         else if (m_positions.contains(colonne))
@@ -90,6 +163,13 @@ Importation::Importation(const QString& table, Connection& base, const QStringLi
         m_clients.ajouter(q.valeur(0).toString());
     for (Curseur q = Natif::lire(base, QStringLiteral("SELECT Client, Nom FROM Interlocuteur")); q.suivant();)
         m_interlocuteurs[q.valeur(0).toString()].ajouter(q.valeur(1).toString());
+    if (estAction(table))
+        for (Curseur q = Natif::lire(
+                 base,
+                 QStringLiteral("SELECT Client, Interlocuteur, DatePrevue, Commentaire FROM %1").arg(table));
+             q.suivant();)
+            m_actions.insert(cleAction(q.valeur(0).toString(), q.valeur(1).toString(), q.valeur(2),
+                                       q.valeur(3).toString()));
 }
 
 int Importation::position(const QString& colonne) const {
@@ -97,10 +177,10 @@ int Importation::position(const QString& colonne) const {
 }
 
 QVariant Importation::valeur(const ColonneFichier& c, const QString& texte, QStringList& refus) const {
-    const QString t = texte.trimmed();
+    const QString t = retirerProtection(texte).trimmed();
     switch (c.genre) {
     case ColonneFichier::Genre::Texte:
-        return c.codee ? nomSaisi(t) : t;
+        return c.codee ? nomSaisi(t) : zeroRendu(c.nom, t);
     case ColonneFichier::Genre::Date: {
         if (t.isEmpty())
             return c.nom == QLatin1String("DatePrevue") ? QVariant() : QVariant(m_aujourdhui);
@@ -143,7 +223,7 @@ QString Importation::verifierNoms(QVariantList& valeurs, QStringList& refus) {
     if (pNom >= 0 && nom.isEmpty())
         refus << QStringLiteral("nom manquant");
     if (m_table == QLatin1String("Client")) {
-        if (m_clients.contient(nom) && !nom.isEmpty())
+        if (!nom.isEmpty() && !m_clients.trouver(nom).isEmpty())
             return QStringLiteral("le client « %1 » existe déjà").arg(DecodeSql(nom));
         m_clients.ajouter(nom);
         return {};
@@ -167,7 +247,7 @@ QString Importation::verifierNoms(QVariantList& valeurs, QStringList& refus) {
         valeurs[pInterlocuteur] = stocke;
         return {};
     }
-    if (contacts.contient(nom) && !nom.isEmpty() && !client.isEmpty())
+    if (!nom.isEmpty() && !client.isEmpty() && !contacts.trouver(nom).isEmpty())
         return QStringLiteral("l'interlocuteur « %1 » existe déjà chez le client « %2 »")
             .arg(DecodeSql(nom), saisi);
     contacts.ajouter(nom);
@@ -183,12 +263,39 @@ LigneImportee Importation::convertir(const QStringList& champs) {
         }
     for (const ColonneFichier& c : m_colonnes)
         ligne.valeurs << valeur(c, champs.value(m_positions.value(c.nom, -1)), ligne.refus);
-    if (m_table == QLatin1String("Actions")) {
+    if (estAction(m_table)) {
         if (ligne.valeurs[position(QStringLiteral("Commentaire"))].toString().isEmpty())
             ligne.refus << QStringLiteral("commentaire manquant");
         if (ligne.valeurs[position(QStringLiteral("DatePrevue"))].isNull())
             ligne.refus << QStringLiteral("date prévue manquante");
     }
     ligne.ignoree = verifierNoms(ligne.valeurs, ligne.refus);
+    if (!ligne.ignoree.isEmpty())
+        ligne.motif = m_table == QLatin1String("Client") ? QStringLiteral("client déjà présent")
+                                                         : QStringLiteral("interlocuteur déjà présent");
+    else if (ligne.refus.isEmpty() && estAction(m_table)) {
+        ligne.ignoree = actionExistante(ligne.valeurs);
+        if (!ligne.ignoree.isEmpty())
+            ligne.motif = m_table == QLatin1String("RDV") ? QStringLiteral("rendez-vous déjà présent")
+                                                          : QStringLiteral("action déjà présente");
+    }
     return ligne;
+}
+
+// The same client, contact, planned minute and comment as a stored row or an earlier one of the
+// file: importing an export again adds nothing.
+QString Importation::actionExistante(const QVariantList& valeurs) {
+    const QString client = valeurs[position(QStringLiteral("Client"))].toString();
+    const QString contact = valeurs[position(QStringLiteral("Interlocuteur"))].toString();
+    const QVariant date = valeurs[position(QStringLiteral("DatePrevue"))];
+    const QString cle =
+        cleAction(client, contact, date, valeurs[position(QStringLiteral("Commentaire"))].toString());
+    if (m_actions.contains(cle))
+        return QStringLiteral("%1 du %2 avec « %3 » chez « %4 » existe déjà")
+            .arg(m_table == QLatin1String("RDV") ? QStringLiteral("le rendez-vous")
+                                                 : QStringLiteral("l'action"),
+                 Regional::lireDateStockee(date.toString()).toString(QStringLiteral("dd/MM/yyyy HH:mm")),
+                 DecodeSql(contact), DecodeSql(client));
+    m_actions.insert(cle);
+    return {};
 }

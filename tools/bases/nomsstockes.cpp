@@ -13,5 +13,6 @@ void NomsStockes::ajouter(const QString& stocke) {
 
 QString NomsStockes::trouver(const QString& saisi) const {
     const QString stocke = nomSaisi(saisi);
-    return m_stockes.contains(stocke) ? stocke : m_affiches.value(saisi.trimmed());
+    // A double quote typed shows as the apostrophe its stored $B shows as.
+    return m_stockes.contains(stocke) ? stocke : m_affiches.value(DecodeSql(stocke));
 }

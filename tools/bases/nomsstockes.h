@@ -9,8 +9,7 @@
 class NomsStockes {
 public:
     void ajouter(const QString& stocke);
-    bool contient(const QString& stocke) const { return m_stockes.contains(stocke); }
-    // The stored name; empty when there is none.
+    // The stored name; empty when there is none. Also takes a stored form.
     QString trouver(const QString& saisi) const;
 
 private:

@@ -17,7 +17,7 @@ QByteArray date(const QString& propriete, const QDate& jour, const QTime& heure)
                  jour.toString(QStringLiteral("yyyyMMdd")) + heure.toString(QStringLiteral("'T'HHmmss")));
 }
 
-QByteArray element(const ElementAgenda& e, const QString& horodatage) {
+QByteArray element(const ElementAgenda& e, const QString& horodatage, int dureeMinutes) {
     const QString composant = e.tache ? QStringLiteral("VTODO") : QStringLiteral("VEVENT");
     QByteArray t = ligne(QStringLiteral("BEGIN"), composant);
     t += ligne(QStringLiteral("UID"), e.uid);
@@ -26,13 +26,16 @@ QByteArray element(const ElementAgenda& e, const QString& horodatage) {
     const QTime heure = e.date.time();
     if (e.tache) {
         t += date(QStringLiteral("DUE"), jour, heure);
-        t += ligne(QStringLiteral("STATUS"), QStringLiteral("NEEDS-ACTION"));
+        t += ligne(QStringLiteral("STATUS"),
+                   e.fait ? QStringLiteral("COMPLETED") : QStringLiteral("NEEDS-ACTION"));
     } else {
         t += date(QStringLiteral("DTSTART"), jour, heure);
-        // An hour later on the wall clock, whatever the time zone does that day.
-        const QDateTime fin = QDateTime(jour, heure, QTimeZone::utc()).addSecs(3600);
+        // Later on the wall clock, whatever the time zone does that day.
+        const QDateTime fin = QDateTime(jour, heure, QTimeZone::utc()).addSecs(60LL * dureeMinutes);
         t += heure == QTime(0, 0) ? date(QStringLiteral("DTEND"), jour.addDays(1), heure)
                                   : date(QStringLiteral("DTEND"), fin.date(), fin.time());
+        t += ligne(QStringLiteral("STATUS"),
+                   e.fait ? QStringLiteral("CANCELLED") : QStringLiteral("CONFIRMED"));
     }
     t += ligne(QStringLiteral("SUMMARY"), LigneContenu::texte(e.resume));
     if (!e.description.isEmpty())
@@ -42,13 +45,14 @@ QByteArray element(const ElementAgenda& e, const QString& horodatage) {
 
 } // namespace
 
-QByteArray ecrireAgenda(const QVector<ElementAgenda>& elements, const QDateTime& horodatage) {
+QByteArray ecrireAgenda(const QVector<ElementAgenda>& elements, const QDateTime& horodatage,
+                        int dureeMinutes) {
     const QString utc = horodatage.toUTC().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     QByteArray t = ligne(QStringLiteral("BEGIN"), QStringLiteral("VCALENDAR"));
     t += ligne(QStringLiteral("VERSION"), QStringLiteral("2.0"));
     t += ligne(QStringLiteral("PRODID"), QStringLiteral("-//Brevanta//brevanta-db//FR"));
     t += ligne(QStringLiteral("CALSCALE"), QStringLiteral("GREGORIAN"));
     for (const ElementAgenda& e : elements)
-        t += element(e, utc);
+        t += element(e, utc, dureeMinutes);
     return t + ligne(QStringLiteral("END"), QStringLiteral("VCALENDAR"));
 }

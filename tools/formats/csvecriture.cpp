@@ -1,16 +1,18 @@
 #include "formats/csvecriture.h"
 
 #include "erreuroutil.h"
+#include "formats/protectionformule.h"
 
 namespace {
-QString champ(const QString& valeur) {
-    // Spreadsheets also drop blanks at the ends of a field that is not quoted.
-    const bool entoure = valeur.contains(QLatin1Char(';')) || valeur.contains(QLatin1Char('"')) ||
-                         valeur.contains(QLatin1Char('\n')) || valeur.contains(QLatin1Char('\r')) ||
-                         valeur.trimmed().size() != valeur.size();
+QString champ(const QString& texte) {
+    QString v = protegerFormule(texte);
+    // Spreadsheets also drop blanks at the ends of a field that is not quoted; a comma is quoted for
+    // those that split on it as well.
+    const bool entoure = v.contains(QLatin1Char(';')) || v.contains(QLatin1Char(',')) ||
+                         v.contains(QLatin1Char('"')) || v.contains(QLatin1Char('\n')) ||
+                         v.contains(QLatin1Char('\r')) || v.trimmed().size() != v.size();
     if (!entoure)
-        return valeur;
-    QString v = valeur;
+        return v;
     return QLatin1Char('"') + v.replace(QLatin1Char('"'), QLatin1String("\"\"")) + QLatin1Char('"');
 }
 } // namespace

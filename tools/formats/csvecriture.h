@@ -4,8 +4,9 @@
 #include <QStringList>
 
 // A spreadsheet file as French spreadsheets open it: UTF-8 with a byte-order mark, ";" between
-// fields, a field holding ";", a double quote or a line break between double quotes with its
-// quotes doubled, lines ended by CRLF. Written aside and put in place by terminer().
+// fields, a field holding ";", ",", a double quote, a line break or blanks at its ends between
+// double quotes with its quotes doubled, a text a spreadsheet would evaluate behind an apostrophe
+// (protegerFormule), lines ended by CRLF. Written aside and put in place by terminer().
 class EcritureCsv {
 public:
     explicit EcritureCsv(const QString& fichier);

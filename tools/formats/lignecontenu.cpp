@@ -8,14 +8,13 @@ constexpr int OctetsParLigne = 75;
 bool suiteUtf8(char octet) {
     return (static_cast<unsigned char>(octet) & 0xC0) == 0x80;
 }
-} // namespace
 
-QString texte(const QString& valeur) {
+QString echapper(const QString& valeur, bool pointVirgule) {
     QString t;
     t.reserve(valeur.size());
     for (qsizetype i = 0; i < valeur.size(); ++i) {
         const QChar c = valeur[i];
-        if (c == QLatin1Char('\\') || c == QLatin1Char(';') || c == QLatin1Char(','))
+        if (c == QLatin1Char('\\') || c == QLatin1Char(',') || (pointVirgule && c == QLatin1Char(';')))
             t += QLatin1Char('\\') + QString(c);
         else if (c == QLatin1Char('\r') && i + 1 < valeur.size() && valeur[i + 1] == QLatin1Char('\n'))
             continue;
@@ -25,6 +24,15 @@ QString texte(const QString& valeur) {
             t += c;
     }
     return t;
+}
+} // namespace
+
+QString texte(const QString& valeur) {
+    return echapper(valeur, true);
+}
+
+QString texteSimple(const QString& valeur) {
+    return echapper(valeur, false);
 }
 
 QByteArray ligne(const QString& nom, const QString& valeur) {
