@@ -3,7 +3,7 @@
 // wherever it now sorts. Each expected order is worked out here from the rows written.
 #include "core/bd/connection.h"
 #include "core/bd/session.h"
-#include "fenetretest.h"
+#include "support/fenetretest.h"
 
 #include <QCheckBox>
 #include <QLabel>
