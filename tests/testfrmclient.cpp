@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 
 namespace {
 const QString Doublon =
@@ -26,7 +27,7 @@ private slots:
 
 void TestFrmClient::ouverture() {
     FenetreTest t;
-    QCOMPARE(QRect(frmClient->pos(), frmClient->size()), QRect(0, 0, 1227, 852));
+    QCOMPARE(frmClient->pos(), frmClient->screen()->availableGeometry().topLeft());
     QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
     // Every caption shows whole in its fixed place.
     for (QWidget* c : frmClient->findChildren<QWidget*>()) {

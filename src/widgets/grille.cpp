@@ -46,6 +46,8 @@ void Grille::setColonnes(const QList<Colonne>& colonnes) {
     }
     m_modele->setColonnes(entetes, types, alignements);
     m_colSort = QVector<int>(int(colonnes.size()), 0);
+    m_colTriee = -1;
+    horizontalHeader()->setSortIndicatorShown(false);
     for (int c = 0; c < colonnes.size(); ++c) {
         setColumnWidth(c, twips(colonnes[c].largeurTwips));
         setColumnHidden(c, colonnes[c].cachee);
@@ -60,6 +62,7 @@ void Grille::setParCellule(bool oui) {
 
 void Grille::remplir(QVector<LigneGrille> lignes) {
     m_modele->remplacerLignes(std::move(lignes));
+    garderTri();
     m_row = m_rowSel = 0;
     m_colSel = m_col;
     afficherSelection();
@@ -67,6 +70,7 @@ void Grille::remplir(QVector<LigneGrille> lignes) {
 
 void Grille::remplir(std::shared_ptr<const SourceLignes> source) {
     m_modele->remplacerSource(std::move(source));
+    garderTri();
     m_row = m_rowSel = 0;
     m_colSel = m_col;
     afficherSelection();
@@ -147,11 +151,21 @@ void Grille::TriColonne(int colonne) {
     if (rows() < 2 || colonne < 0 || colonne >= m_colSort.size())
         return;
     m_colSort[colonne] = m_colSort[colonne] == 1 ? 2 : 1;
-    const QVector<int> avant = m_modele->trier(colonne, m_colSort[colonne] == 1);
+    m_colTriee = colonne;
+    const bool croissant = m_colSort[colonne] == 1;
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(colonne, croissant ? Qt::AscendingOrder : Qt::DescendingOrder);
+    const QVector<int> avant = m_modele->trier(colonne, croissant);
     const auto suivre = [&](int r) { return r < 1 ? r : int(avant.indexOf(r - 1)) + 1; };
     m_row = suivre(m_row);
     m_rowSel = suivre(m_rowSel);
     afficherSelection();
+}
+
+// Rows read again after a save come in the stored order; the list keeps the order its user chose.
+void Grille::garderTri() {
+    if (m_colTriee >= 0 && rows() > 2)
+        m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
 }
 
 QString Grille::rowKey(int r) const {

@@ -73,10 +73,13 @@ protected:
 private:
     void afficherSelection();
     void clicUtilisateur(int r, int c);
+    void garderTri();
 
     GrilleModele* m_modele;
     // Per column: 0 never sorted, 1 ascending, 2 descending.
     QVector<int> m_colSort;
+    // The column the list was last sorted on, or -1.
+    int m_colTriee = -1;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
     bool m_parCellule = false;
 };

@@ -1,0 +1,12 @@
+# The windows' layouts, the planning as a calendar, print and PDF. The tests run on an offscreen
+# screen of a laptop's size (1366 x 768), the layout test once more on a desktop's (1920 x 1080).
+foreach(name testdisposition testcalendrier testimpression)
+    brevanta_test(${name} ${CMAKE_CURRENT_SOURCE_DIR}/fenetres/${name}.cpp ${CMAKE_CURRENT_SOURCE_DIR}/fenetres/disposition.h)
+    target_link_libraries(${name} PRIVATE brevanta_testsupport)
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/fenetres)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/fenetres/ecran-1366.json;LC_ALL=C.UTF-8;TZ=Europe/Paris")
+endforeach()
+add_test(NAME testdisposition_1920 COMMAND testdisposition)
+set_tests_properties(testdisposition_1920 PROPERTIES LABELS sqlite TIMEOUT 300 ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/fenetres/ecran-1920.json;LC_ALL=C.UTF-8;TZ=Europe/Paris")
