@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
@@ -23,7 +25,9 @@ inline QStringList defautsDisposition(QWidget& fenetre) {
             qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
         if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
             besoin = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 8;
-        if (besoin > c->width() || c->height() < c->minimumSizeHint().height())
+        // Captions and one-line fields show their text whole; a scrolled area may be lower.
+        const bool ligne = besoin > 0 || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c);
+        if (besoin > c->width() || (ligne && c->height() < c->minimumSizeHint().height()))
             defauts << c->objectName() + QStringLiteral(" coupé");
         for (QWidget* voisin : tous)
             if (voisin != c && voisin->parentWidget() == c->parentWidget() && voisin->isVisibleTo(&fenetre) &&

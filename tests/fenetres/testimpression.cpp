@@ -29,7 +29,7 @@ QStringList exporter(QWidget* bouton, const QString& fichier) {
         if (!dialogue)
             return;
         dialogue->selectFile(fichier);
-        dialogue->accept();
+        static_cast<QDialog*>(dialogue)->accept();
     });
     QTest::mouseClick(bouton, Qt::LeftButton);
     const QString texte = poppler("pdftotext", {fichier + QStringLiteral(".pdf"), QStringLiteral("-")});
@@ -80,7 +80,9 @@ void TestImpression::semaine() {
                  qPrintable(attendu + QStringLiteral(" dans ") + texte));
     QVERIFY(!texte.contains(QStringLiteral("Semaine suivante")));
     QCOMPARE(pdf.value(1), QStringLiteral("1"));
-    QVERIFY2(pdf.value(2).startsWith(QStringLiteral("841.89 x 595.27")), qPrintable(pdf.value(2)));
+    QVERIFY2(pdf.value(2).startsWith(QStringLiteral("842 x 595")) &&
+                 pdf.value(2).endsWith(QStringLiteral("(A4)")),
+             qPrintable(pdf.value(2)));
 }
 
 void TestImpression::ficheClient() {
@@ -94,7 +96,8 @@ void TestImpression::ficheClient() {
          suivi("Actions", "Le $BBon$B Pain", "Martin", "Déjà faite", "2003-02-18 00:00:00", -1),
          suivi("RDV", "Le $BBon$B Pain", "Durand", "Dégustation", "2003-03-04 00:00:00"), client("Autre"),
          suivi("Actions", "Autre", "", "Pas la sienne")});
-    t.clicGrille("VsfListeClients", 2);
+    t.clicGrille("VsfListeClients",
+                 int(t.colonne("VsfListeClients").indexOf(QStringLiteral("Le 'Bon' Pain"))) + 1);
     QCOMPARE(t.texte("Nom"), QStringLiteral("Le 'Bon' Pain"));
     const QStringList pdf = exporter(t.w("BtnFichePdf"), m_dossier.filePath(QStringLiteral("fiche")));
     const QString& texte = pdf.value(0);
@@ -105,7 +108,9 @@ void TestImpression::ficheClient() {
                  qPrintable(attendu + QStringLiteral(" dans ") + texte));
     for (const char* absent : {"Déjà faite", "Pas la sienne"})
         QVERIFY2(!texte.contains(QString::fromUtf8(absent)), absent);
-    QVERIFY2(pdf.value(2).startsWith(QStringLiteral("595.27")), qPrintable(pdf.value(2)));
+    QVERIFY2(pdf.value(2).startsWith(QStringLiteral("595 x 842")) &&
+                 pdf.value(2).endsWith(QStringLiteral("(A4)")),
+             qPrintable(pdf.value(2)));
 }
 
 QTEST_MAIN(TestImpression)
