@@ -101,10 +101,15 @@ FrmPlanning::~FrmPlanning() {
 
 void FrmPlanning::Form_Load() {
     InitPlanning();
-    const QSize voulue(1000, 560);
-    resize(screen() ? voulue.boundedTo(screen()->availableGeometry().size()) : voulue);
+    const QRect libre = screen() ? screen()->availableGeometry() : QRect(0, 0, 1000, 560);
+    resize(QSize(1000, 560).boundedTo(libre.size()).expandedTo(minimumSizeHint()));
+    QPoint coin = pos();
     if (const QLabel* actions = m_navigation.fenetre()->findChild<QLabel*>(QStringLiteral("lblActions")))
-        move(actions->mapToGlobal(QPoint(0, twips(1000))));
+        coin = actions->mapToGlobal(QPoint(0, twips(1000)));
+    // Below the action list when there is room, else moved up so that it stays on the screen.
+    coin.setX(std::max(libre.left(), std::min(coin.x(), libre.right() + 1 - width())));
+    coin.setY(std::max(libre.top(), std::min(coin.y(), libre.bottom() + 1 - height())));
+    move(coin);
 }
 
 bool FrmPlanning::InitPlanning() {
