@@ -162,10 +162,14 @@ void Grille::TriColonne(int colonne) {
     afficherSelection();
 }
 
-// Rows read again after a save come in the stored order; the list keeps the order its user chose.
 void Grille::garderTri() {
-    if (m_colTriee >= 0 && rows() > 2)
-        m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
+    if (m_triGarde) {
+        if (m_colTriee >= 0 && rows() > 2)
+            m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
+        return;
+    }
+    m_colTriee = -1;
+    horizontalHeader()->setSortIndicatorShown(false);
 }
 
 QString Grille::rowKey(int r) const {

@@ -63,10 +63,14 @@ private:
 };
 
 void TestImpression::semaine() {
-    FenetreTest t({client("Zeta"), contact("Zoé", "Zeta", 1),
-                   suivi("Actions", "Zeta", "Zoé", "Appeler pour le devis", "2003-02-18 14:30:00"),
-                   suivi("RDV", "Zeta", "Zoé", "Visite atelier", "2003-02-20 00:00:00"),
-                   suivi("RDV", "Zeta", "Zoé", "Semaine suivante", "2003-02-25 09:00:00")});
+    QStringList lignes{client("Zeta"), contact("Zoé", "Zeta", 1),
+                       suivi("Actions", "Zeta", "Zoé", "Appeler pour le devis", "2003-02-18 14:30:00"),
+                       suivi("RDV", "Zeta", "Zoé", "Visite atelier", "2003-02-20 00:00:00"),
+                       suivi("RDV", "Zeta", "Zoé", "Semaine suivante", "2003-02-25 09:00:00")};
+    // A crowded Monday still prints on one sheet.
+    for (int i = 10; i < 50; ++i)
+        lignes << suivi("Actions", "Zeta", "Zoé", QStringLiteral("Tâche %1").arg(i), "2003-02-17 08:00:00");
+    FenetreTest t(lignes);
     Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0)));
     t.clic("BtnPlanning");
     const QStringList pdf = exporter(enfant<QWidget>(frmPlanning, "BtnExporterPdf"),
@@ -75,7 +79,8 @@ void TestImpression::semaine() {
     const QString& texte = pdf.value(0);
     for (const char* attendu :
          {"Planning — Semaine du 17 au 23 février 2003", "Lundi 17", "Mardi 18", "Samedi/dimanche",
-          "14:30 ■ Appeler pour le devis — Zeta", "● Visite atelier — Zeta"})
+          "14:30 ■ Appeler pour le devis — Zeta", "● Visite atelier — Zeta", "08:00 ■ Tâche 10 — Zeta",
+          "08:00 ■ Tâche 49 — Zeta"})
         QVERIFY2(texte.contains(QString::fromUtf8(attendu)),
                  qPrintable(attendu + QStringLiteral(" dans ") + texte));
     QVERIFY(!texte.contains(QStringLiteral("Semaine suivante")));

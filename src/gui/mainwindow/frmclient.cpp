@@ -28,6 +28,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QWindowStateChangeEvent>
 
 FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::FrmClient>()) {
@@ -86,6 +87,10 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     garderSurUneLigne(this);
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
+    // Its minimum size settled once, before the system window exists: some platforms cannot change
+    // it later, and the texts shown afterwards do not widen the window.
+    layout()->activate();
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 }
 
 FrmClient::~FrmClient() = default;
