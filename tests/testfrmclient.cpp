@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QScreen>
 
 namespace {
 const QString Doublon =
@@ -16,7 +17,7 @@ class TestFrmClient : public QObject {
 private slots:
     void ouverture() {
         FenetreTest t;
-        QCOMPARE(QRect(frmClient->pos(), frmClient->size()), QRect(0, 0, 1227, 852));
+        QCOMPARE(frmClient->pos(), frmClient->screen()->availableGeometry().topLeft());
         QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
         // Every caption shows whole in its fixed place.
         for (QWidget* c : frmClient->findChildren<QWidget*>()) {

@@ -46,6 +46,8 @@ void Grille::setColonnes(const QList<Colonne>& colonnes) {
     }
     m_modele->setColonnes(entetes, types, alignements);
     m_colSort = QVector<int>(int(colonnes.size()), 0);
+    m_colTriee = -1;
+    horizontalHeader()->setSortIndicatorShown(false);
     for (int c = 0; c < colonnes.size(); ++c) {
         setColumnWidth(c, twips(colonnes[c].largeurTwips));
         setColumnHidden(c, colonnes[c].cachee);
@@ -60,6 +62,7 @@ void Grille::setParCellule(bool oui) {
 
 void Grille::remplir(QVector<LigneGrille> lignes) {
     m_modele->remplacerLignes(std::move(lignes));
+    garderTri();
     m_row = m_rowSel = 0;
     m_colSel = m_col;
     afficherSelection();
@@ -67,6 +70,7 @@ void Grille::remplir(QVector<LigneGrille> lignes) {
 
 void Grille::remplir(std::shared_ptr<SourceLignes> source) {
     m_modele->remplacerSource(std::move(source));
+    garderTri();
     m_row = m_rowSel = 0;
     m_colSel = m_col;
     afficherSelection();
@@ -147,9 +151,13 @@ void Grille::TriColonne(int colonne) {
     if (rows() < 2 || colonne < 0 || colonne >= m_colSort.size())
         return;
     m_colSort[colonne] = m_colSort[colonne] == 1 ? 2 : 1;
+    m_colTriee = colonne;
+    const bool croissant = m_colSort[colonne] == 1;
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(colonne, croissant ? Qt::AscendingOrder : Qt::DescendingOrder);
     const QString cleLigne = m_row >= 1 ? rowKey(m_row) : QString();
     const QString cleSel = m_rowSel >= 1 ? rowKey(m_rowSel) : QString();
-    const QVector<int> avant = m_modele->trier(colonne, m_colSort[colonne] == 1);
+    const QVector<int> avant = m_modele->trier(colonne, croissant);
     // Rows read again in their new order are followed by their key, among those read.
     const auto suivre = [&](int r, const QString& cle) {
         if (r < 1)
@@ -161,6 +169,16 @@ void Grille::TriColonne(int colonne) {
     m_row = suivre(m_row, cleLigne);
     m_rowSel = suivre(m_rowSel, cleSel);
     afficherSelection();
+}
+
+void Grille::garderTri() {
+    if (m_triGarde) {
+        if (m_colTriee >= 0 && rows() > 2)
+            m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
+        return;
+    }
+    m_colTriee = -1;
+    horizontalHeader()->setSortIndicatorShown(false);
 }
 
 QString Grille::rowKey(int r) const {

@@ -56,6 +56,9 @@ public:
     // then the other way at each further click on that column. The current and selected rows
     // follow their records.
     void TriColonne(int colonne);
+    // While set, a new fill keeps the order of the last header sort (a save reads its list again);
+    // otherwise a fill shows the rows in their own order.
+    void setTriGarde(bool oui) { m_triGarde = oui; }
     QString rowKey(int r) const;
     void setRowKey(int r, const QString& cle);
     // The first data row holding this key, or -1; rows still to read are read until it is found.
@@ -76,10 +79,14 @@ private:
     // The first data row read so far holding this key, or -1.
     int ligneLueDeCle(const QString& cle) const;
     void clicUtilisateur(int r, int c);
+    void garderTri();
 
     GrilleModele* m_modele;
     // Per column: 0 never sorted, 1 ascending, 2 descending.
     QVector<int> m_colSort;
+    // The column the list was last sorted on, or -1.
+    int m_colTriee = -1;
+    bool m_triGarde = false;
     int m_row = 0, m_col = 0, m_rowSel = 0, m_colSel = 0;
     bool m_parCellule = false;
 };

@@ -13,6 +13,7 @@
 #include "widgets/listes.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QStyle>
 
@@ -20,29 +21,14 @@ namespace {
 
 const InstanceReference& instanceDe(TypeReference type) {
     static const InstanceReference service{
-        QStringLiteral("frmService"),
-        QStringLiteral("Services"),
-        QStringLiteral("Service"),
-        QStringLiteral("Service"),
-        QStringLiteral("Le Service existe déjà, veuillez en saisir une autre."),
-        3525,
-        3495};
+        QStringLiteral("frmService"), QStringLiteral("Services"), QStringLiteral("Service"),
+        QStringLiteral("Service"), QStringLiteral("Le Service existe déjà, veuillez en saisir une autre.")};
     static const InstanceReference decision{
-        QStringLiteral("frmDecision"),
-        QStringLiteral("Décision"),
-        QStringLiteral("Decision"),
-        QStringLiteral("Décision"),
-        QStringLiteral("La Decision existe déjà, veuillez en saisir une autre."),
-        3540,
-        3480};
+        QStringLiteral("frmDecision"), QStringLiteral("Décision"), QStringLiteral("Decision"),
+        QStringLiteral("Décision"), QStringLiteral("La Decision existe déjà, veuillez en saisir une autre.")};
     static const InstanceReference fonction{
-        QStringLiteral("frmFonction"),
-        QStringLiteral("Fonctions"),
-        QStringLiteral("Fonction"),
-        QStringLiteral("Fonction"),
-        QStringLiteral("La fonction existe déjà, veuillez en saisir une autre."),
-        3540,
-        3480};
+        QStringLiteral("frmFonction"), QStringLiteral("Fonctions"), QStringLiteral("Fonction"),
+        QStringLiteral("Fonction"), QStringLiteral("La fonction existe déjà, veuillez en saisir une autre.")};
     switch (type) {
     case TypeReference::Decision:
         return decision;
@@ -64,10 +50,10 @@ FrmReference::FrmReference(TypeReference type, QComboBox* listeARemplir, QWidget
     setObjectName(m_instance.fenetre);
     setWindowTitle(m_instance.titre);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(size());
-    ui->BtnFermer->move(twips(m_instance.fermerGauche), twips(m_instance.fermerHaut));
+    setWindowFlag(Qt::WindowMaximizeButtonHint);
     ui->BtnFermer->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
     ui->Elements->setColonnes({{m_instance.entete, 4410, TypeColonne::Texte, false}});
+    ui->Elements->horizontalHeader()->setStretchLastSection(true);
 
     m_zone =
         new ZoneReference(*this, m_instance, ui->Elements, ui->Nom,

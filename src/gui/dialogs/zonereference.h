@@ -13,8 +13,6 @@ struct InstanceReference {
     QString table;
     QString entete;
     QString doublon;
-    int fermerGauche;
-    int fermerHaut;
 };
 
 // The one area of a reference editor: a list of labels, the label's box, the usual edit cycle.

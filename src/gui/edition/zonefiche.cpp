@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 #include <stdexcept>
 
@@ -138,7 +139,12 @@ void ZoneFiche::Valider() {
         return;
     }
     SaisieEnCours(false);
-    remplirListe();
+    {
+        // The list read again keeps the order its user chose.
+        m_liste->setTriGarde(true);
+        const auto fin = qScopeGuard([this] { m_liste->setTriGarde(false); });
+        remplirListe();
+    }
     reselectionner(cle);
 }
 

@@ -2,10 +2,14 @@
 
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
+#include "core/bd/formatsql.h"
 #include "core/bd/recordset.h"
 #include "core/bd/routines.h"
 #include "core/bd/session.h"
 #include "gui/dialogs/frmapropos.h"
+#include "gui/impression/impression.h"
+#include "gui/mainwindow/ficheclient.h"
+#include "gui/mainwindow/liensfiche.h"
 #include "gui/mainwindow/listesactions.h"
 #include "gui/mainwindow/selection.h"
 #include "gui/mainwindow/zoneaction.h"
@@ -19,17 +23,19 @@
 #include "widgets/fond.h"
 #include "widgets/garde.h"
 #include "widgets/listes.h"
+#include "widgets/memoirefenetre.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QWindowStateChangeEvent>
 
 FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::FrmClient>()) {
     setObjectName(QStringLiteral("frmClient"));
     m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(twips(18405), twips(12780));
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     m_zoneClient = new ZoneClient(*this);
     m_zoneInterlocuteur = new ZoneInterlocuteur(*this);
     m_listesActions = new ListesActions(*this);
@@ -62,17 +68,39 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     connect(m_ui->BtnRechercher, &QPushButton::clicked, this,
             [this] { Garde([this] { ouvrirRecherche(*this); }); });
     connect(m_ui->BtnQuitter, &QPushButton::clicked, this, [this] { BtnQuitter_Click(); });
-    // The planning's jumps would leave the edit behind.
-    m_verrou.joindre({m_ui->BtnPlanning});
+    connect(m_ui->BtnImprimerFiche, &QPushButton::clicked, this,
+            [this] { Garde([this] { imprimerFiche(false); }); });
+    connect(m_ui->BtnFichePdf, &QPushButton::clicked, this,
+            [this] { Garde([this] { imprimerFiche(true); }); });
+    using LiensFiche::Genre;
+    LiensFiche::lier(*u.BtnOuvrirWeb, *u.web, Genre::Web);
+    LiensFiche::lier(*u.BtnAppelerTel, *u.Tel, Genre::Telephone);
+    LiensFiche::lier(*u.BtnAppelerTelInterlocuteur, *u.TelInterlocuteur, Genre::Telephone);
+    LiensFiche::lier(*u.BtnAppelerPortable, *u.PortableInterlocuteur, Genre::Telephone);
+    LiensFiche::lier(*u.BtnEcrireEmail, *u.emailInterlocuteur, Genre::Email);
+    // The planning's jumps would leave the edit behind; the links are for browsing.
+    m_verrou.joindre({m_ui->BtnPlanning, u.BtnOuvrirWeb, u.BtnAppelerTel, u.BtnAppelerTelInterlocuteur,
+                      u.BtnAppelerPortable, u.BtnEcrireEmail});
+    for (QTableView* liste : listes())
+        liste->horizontalHeader()->setStretchLastSection(true);
+    MemoireFenetre::restaurerColonnes(*this, listes());
     garderSurUneLigne(this);
     qApp->installEventFilter(this);
     Garde([this] { Form_Load(); });
+    // Its minimum size settled once, before the system window exists: some platforms cannot change
+    // it later, and the texts shown afterwards do not widen the window.
+    layout()->activate();
+    layout()->setSizeConstraint(QLayout::SetNoConstraint);
 }
 
 FrmClient::~FrmClient() = default;
 
+QList<QTableView*> FrmClient::listes() const {
+    return {m_ui->VsfListeClients, m_ui->ListeInterlocuteurs, m_ui->ListeActions, m_ui->VSFRDV};
+}
+
 void FrmClient::Form_Load() {
-    move(0, 0);
+    MemoireFenetre::placer(*this, QSize(twips(18405), twips(12780)));
     InitCombo(QStringLiteral("Service"), m_ui->Service, QString());
     InitCombo(QStringLiteral("Fonction"), m_ui->Fonction, QString());
     InitCombo(QStringLiteral("Decision"), m_ui->Decision, QString());
@@ -134,6 +162,7 @@ void FrmClient::closeEvent(QCloseEvent* e) {
         e->ignore();
         return;
     }
+    MemoireFenetre::retenir(*this, listes());
     QWidget::closeEvent(e);
     QCoreApplication::quit();
 }
@@ -208,6 +237,20 @@ void FrmClient::BtnAPropos_Click() {
     apropos.exec();
 }
 
+void FrmClient::imprimerFiche(bool pdf) {
+    if (ClientCourant.isEmpty()) {
+        Message::ok(QStringLiteral("Aucun client n'est affiché."), this);
+        return;
+    }
+    const QString page = pageFicheClient(ClientCourant);
+    if (pdf)
+        Impression::exporterPdfAvecDialogue(page, Impression::Sens::Portrait,
+                                            QStringLiteral("Fiche %1.pdf").arg(DecodeSql(ClientCourant)),
+                                            this);
+    else
+        Impression::imprimerAvecDialogue(page, Impression::Sens::Portrait, this);
+}
+
 void FrmClient::BtnQuitter_Click() {
     if (!quitterSaisie())
         return;
@@ -218,5 +261,6 @@ void FrmClient::BtnQuitter_Click() {
     } catch (const ErreurBd&) {
         // Leaving anyway.
     }
+    MemoireFenetre::retenir(*this, listes());
     QCoreApplication::quit();
 }

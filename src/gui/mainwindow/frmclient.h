@@ -8,6 +8,7 @@
 #include <memory>
 
 class QPushButton;
+class QTableView;
 class Recordset;
 class ListesActions;
 class ZoneAction;
@@ -66,6 +67,8 @@ protected:
     bool eventFilter(QObject* objet, QEvent* e) override;
 
 private:
+    // The four lists, whose column widths are remembered.
+    QList<QTableView*> listes() const;
     void Form_Load();
     // Reloads the client list and the first client, unless an area is editing.
     void Form_Resize();
@@ -73,6 +76,8 @@ private:
     bool toucheEntree(QWidget* cible, Qt::KeyboardModifiers etat);
     void BtnAPropos_Click();
     void BtnQuitter_Click();
+    // Prints the client shown, or writes it to a PDF file.
+    void imprimerFiche(bool pdf);
     // Before leaving with a record being edited: save, drop or stay. False to stay.
     bool quitterSaisie();
 

@@ -5,8 +5,7 @@
 #include <array>
 
 // The cells of a week's two grids, the texts and their keys: each item goes below the items
-// already placed in its column, so that a day's appointments, placed after its actions,
-// stand below them.
+// already placed in its column, so that a day's items placed in order of time read down.
 class CasesSemaine {
 public:
     static constexpr int Colonnes = 6;

@@ -10,6 +10,7 @@
 #include "widgets/ecran.h"
 #include "widgets/garde.h"
 
+#include <QHeaderView>
 #include <QKeyEvent>
 
 FrmRecherche* frmRecherche = nullptr;
@@ -51,12 +52,14 @@ QString genre(Trouve::Genre g) {
 FrmRecherche::FrmRecherche(Navigation& navigation)
     : QWidget(navigation.fenetre()), ui(std::make_unique<Ui::FrmRecherche>()), m_navigation(navigation) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFixedSize(twips(9600), twips(6000));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
+    resize(twips(9600), twips(6000));
     ui->Resultats->setColonnes({{QStringLiteral("Type"), 1140},
                                 {QStringLiteral("Nom ou texte"), 3600},
                                 {QStringLiteral("Client"), 2550},
                                 {QStringLiteral("Date"), 1980, TypeColonne::Date}});
+    ui->Resultats->horizontalHeader()->setStretchLastSection(true);
     connect(ui->Texte, &QLineEdit::textChanged, this, [this] { Garde([this] { Texte_Change(); }); });
     connect(ui->Resultats, &Grille::doubleClic, this,
             [this] { Garde([this] { allerA(ui->Resultats->rowSel()); }); });
