@@ -24,6 +24,21 @@ static void remplir(const BaseTest& base, int clients) {
                     .arg(clients));
 }
 
+// brevanta-db run with files limited to `octets`, as on a disk that fills up.
+static Resultat lancerSurDisquePlein(const QString& dossier, qint64 octets, const QStringList& arguments) {
+    QProcess p;
+    p.setWorkingDirectory(dossier);
+    p.start("/bin/sh",
+            QStringList{"-c",
+                        QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(octets / 512),
+                        BREVANTA_DB} +
+                arguments);
+    if (!p.waitForFinished(120000))
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
 static QStringList copies(const QString& dossier) {
     return QDir(dossier + "/sauvegardes").entryList(QDir::Files, QDir::Name);
 }
@@ -79,6 +94,51 @@ private slots:
         QVERIFY(outilDit(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, 1, "abîmée"));
         QCOMPARE(contenu(base.fichier()), avant);
         QVERIFY(!QFile::exists(base.fichier() + ".avant-restauration"));
+    }
+
+    // Each step of a restore failing in turn: the base is never changed, and the message says where
+    // the old content is.
+    void restaurationSansPerte_data() {
+        QTest::addColumn<QString>("panne");
+        QTest::addColumn<bool>("copieDeCote");
+        QTest::newRow("un dossier porte le nom de la copie de côté") << "dossier" << false;
+        QTest::newRow("disque plein pendant la copie de côté") << "plein" << false;
+        // The base can be read and copied aside, but not written.
+        QTest::newRow("base impossible à écrire") << "immuable" << true;
+    }
+    void restaurationSansPerte() {
+        QFETCH(QString, panne);
+        QFETCH(bool, copieDeCote);
+        BaseTest base, petite;
+        remplir(base, 3000);
+        remplir(petite, 50);
+        QCOMPARE(lancerOutil(base.dossier(), {"backup", petite.fichier(), "copie.mdb"}).code, 0);
+        const QString avantRestauration = base.fichier() + ".avant-restauration";
+        const QByteArray avant = contenu(base.fichier());
+        const QStringList restore{"restore", "copie.mdb", "Brevanta.mdb"};
+        Resultat r;
+        if (panne == "dossier") {
+            QVERIFY(QDir().mkdir(avantRestauration));
+            r = lancerOutil(base.dossier(), restore);
+        } else if (panne == "plein") {
+            // Room for the backup's check, not for the copy aside.
+            QVERIFY(2 * QFileInfo(base.dossier() + "/copie.mdb").size() < avant.size());
+            r = lancerSurDisquePlein(base.dossier(), avant.size() / 2, restore);
+        } else {
+            if (QProcess::execute("chattr", {"+i", base.fichier()}) != 0)
+                QSKIP("chattr +i is not allowed here");
+            r = lancerOutil(base.dossier(), restore);
+            QCOMPARE(QProcess::execute("chattr", {"-i", base.fichier()}), 0);
+        }
+        QVERIFY2(r.code == 1 && r.erreurs.contains("Brevanta.mdb n'a pas été changée"),
+                 qPrintable(r.erreurs));
+        QCOMPARE(contenu(base.fichier()), avant);
+        QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
+        if (copieDeCote) {
+            QVERIFY2(r.erreurs.contains(avantRestauration), qPrintable(r.erreurs));
+            QCOMPARE(compter(avantRestauration, "Client"), 3000);
+        }
+        QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
     }
 
     // Five weeks of start-ups, weekends off until February and the Monday of the third week missed:

@@ -2,9 +2,13 @@
 
 #include "core/bd/erreurbd.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <unistd.h>
 
 namespace {
 // Past this many restarts (the source changed between two steps), the rest is copied in one step,
@@ -21,6 +25,17 @@ sqlite3* ouvrir(const QString& fichier, int drapeaux) {
         throw ErreurBd(code, QStringLiteral("%1 : %2").arg(fichier, texte));
     }
     return base;
+}
+
+// Flushes a file, or a folder's list of names, to the disk.
+void synchroniser(const QString& chemin) {
+    const int f = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = f >= 0 && ::fsync(f) == 0;
+    if (f >= 0)
+        ::close(f);
+    if (!ok)
+        throw ErreurBd(SQLITE_IOERR_FSYNC,
+                       QStringLiteral("Impossible d'écrire %1 sur le disque.").arg(chemin));
 }
 } // namespace
 
@@ -67,9 +82,15 @@ void CopieBase::fermer() {
 }
 
 void CopieBase::echouer(int code, sqlite3* base) {
-    QString texte = QString::fromUtf8(base ? sqlite3_errmsg(base) : sqlite3_errstr(code));
+    // A failed backup step leaves its code on neither connection.
+    const bool connu = base && sqlite3_errcode(base) != SQLITE_OK;
+    QString texte = QString::fromUtf8(connu ? sqlite3_errmsg(base) : sqlite3_errstr(code));
     if (code == SQLITE_NOTADB)
         texte = QStringLiteral("ce fichier n'est pas une base SQLite");
+    else if ((code & 0xFF) == SQLITE_FULL)
+        texte = QStringLiteral("le disque est plein");
+    else if ((code & 0xFF) == SQLITE_READONLY)
+        texte = QStringLiteral("le fichier ne peut pas être écrit");
     throw ErreurBd(code, texte);
 }
 
@@ -105,15 +126,19 @@ void CopieBase::valider(bool remplacer) {
     if (m_genre == Destination::Nouvelle) {
         sqlite3_close(m_cible);
         m_cible = nullptr;
+        synchroniser(m_ecrit);
         if (QFileInfo::exists(m_destination) && !remplacer)
             throw ErreurBd(
                 SQLITE_CANTOPEN,
                 QStringLiteral("Le fichier %1 existe déjà : il n'est pas remplacé.").arg(m_destination));
-        if (remplacer)
-            QFile::remove(m_destination);
-        if (!QFile::rename(m_ecrit, m_destination))
+        // One rename: the name holds the old file or the new one, never nothing.
+        const bool renomme = remplacer ? ::rename(QFile::encodeName(m_ecrit).constData(),
+                                                  QFile::encodeName(m_destination).constData()) == 0
+                                       : QFile::rename(m_ecrit, m_destination);
+        if (!renomme)
             throw ErreurBd(SQLITE_CANTOPEN,
                            QStringLiteral("Impossible de renommer %1 en %2.").arg(m_ecrit, m_destination));
+        synchroniser(QFileInfo(m_destination).absolutePath());
     }
     m_validee = true;
     fermer();
