@@ -67,6 +67,8 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/sqlite/lignessqlite.h
     ${BREVANTA_RACINE}/src/core/sqlite/moteursqlite.cpp
     ${BREVANTA_RACINE}/src/core/sqlite/moteursqlite.h
+    ${BREVANTA_RACINE}/src/core/sqlite/structurefichier.cpp
+    ${BREVANTA_RACINE}/src/core/sqlite/structurefichier.h
     ${BREVANTA_RACINE}/src/core/textes/datesaisie.cpp
     ${BREVANTA_RACINE}/src/core/textes/datesaisie.h
     ${BREVANTA_RACINE}/src/core/textes/regional.cpp

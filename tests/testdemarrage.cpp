@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <optional>
 
-enum Cas { Ouvre, Absent, Octets, SansTable, Verrouille, FichierProtege, DossierProtege };
+enum Cas { Ouvre, Absent, Octets, Modifie, Verrouille, FichierProtege, DossierProtege };
 
 static QStringList fichiers(const QString& dossier) {
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden);
@@ -40,7 +40,20 @@ private slots:
             << QByteArray("Ceci n'est pas une base de donnees, juste du texte.\n").repeated(200)
             << QStringLiteral("Erreur 26");
         QTest::newRow("access") << int(Octets) << jet << QStringLiteral("base Microsoft Access");
-        QTest::newRow("table manquante") << int(SansTable) << QByteArray() << QStringLiteral("Fonction");
+        // Refused before an index is written: another program's statements, or a table the program
+        // cannot read.
+        QTest::newRow("table manquante")
+            << int(Modifie) << QByteArray("DROP TABLE Fonction") << QStringLiteral("Fonction");
+        QTest::newRow("colonne manquante")
+            << int(Modifie) << QByteArray("DROP INDEX RDVAFaire|ALTER TABLE RDV DROP COLUMN DateSaisie")
+            << QStringLiteral("RDV.DateSaisie");
+        QTest::newRow("déclencheur étranger")
+            << int(Modifie)
+            << QByteArray("CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END")
+            << QStringLiteral("déclencheur Piege");
+        QTest::newRow("vue à la place d'une table")
+            << int(Modifie) << QByteArray("DROP TABLE Service|CREATE VIEW Service AS SELECT 'x' AS Nom")
+            << QStringLiteral("Service");
         // Another program holds the file: the wait for its lock ends in the refusal.
         QTest::newRow("verrouillé") << int(Verrouille) << QByteArray() << QString();
         // Refused at start-up rather than at the first save.
@@ -60,8 +73,9 @@ private slots:
             QVERIFY(QFile::remove(fichier));
         else if (cas == Octets)
             QVERIFY(ecrire(fichier, octets));
-        else if (cas == SansTable)
-            base.sqlite("DROP TABLE Fonction");
+        else if (cas == Modifie)
+            for (const QString& sql : QString::fromUtf8(octets).split('|'))
+                base.sqlite(sql);
         // Read before the lock is taken: closing any descriptor of the file drops this process's locks.
         const QByteArray avant = contenu(fichier);
         const QStringList presents = fichiers(base.dossier());

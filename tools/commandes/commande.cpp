@@ -16,7 +16,8 @@ Commande::Commande(const QString& nom, const QStringList& arguments, const QStri
 QString Commande::syntaxe() const {
     QStringList mots = QStringList{m_nom} + m_arguments;
     for (const QCommandLineOption& o : m_options)
-        mots << QStringLiteral("[--%1 %2]").arg(o.names().constFirst(), o.valueName());
+        mots << QStringLiteral("[--%1]").arg(
+            QStringList{o.names().constFirst(), o.valueName()}.join(' ').trimmed());
     return mots.join(QLatin1Char(' '));
 }
 
@@ -25,8 +26,9 @@ QString Commande::aide() const {
                        m_resume.left(1).toUpper() + m_resume.mid(1) + QLatin1Char('.'), m_aide};
     for (const QCommandLineOption& o : m_options)
         if (!o.description().isEmpty())
-            lignes
-                << QStringLiteral("--%1 %2  %3").arg(o.names().constFirst(), o.valueName(), o.description());
+            lignes << QStringLiteral("--%1  %2")
+                          .arg(QStringList{o.names().constFirst(), o.valueName()}.join(' ').trimmed(),
+                               o.description());
     return lignes.join(QLatin1Char('\n'));
 }
 
@@ -41,8 +43,8 @@ Connection& Commande::base(Acces acces) {
     return *m_base;
 }
 
-// Why the arguments do not fit the command; empty when they do. Every option takes a value, so a
-// parse fails on an unknown option or on a value missing at the end.
+// Why the arguments do not fit the command; empty when they do. An option without a value name is a
+// switch; the others take a value, so a parse fails on an unknown option or on a value missing at the end.
 QString Commande::refus(const QStringList& arguments) {
     if (!m_parseur.parse(QStringList{m_nom} + arguments)) {
         for (const QString& a : arguments) {

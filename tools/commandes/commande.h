@@ -12,7 +12,8 @@ class Commande {
 public:
     // The arguments in order, the optional ones last and written "[DESTINATION]"; resume: its line of
     // the general usage; aide: what --help adds to the syntax and the summary, before the options
-    // that have a description. Every option takes a value, given once at most.
+    // that have a description. An option takes a value unless it has no value name (a switch); each is
+    // given once at most.
     Commande(const QString& nom, const QStringList& arguments, const QString& resume, const QString& aide,
              const QList<QCommandLineOption>& options = {});
     virtual ~Commande() = default;
