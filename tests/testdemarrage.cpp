@@ -154,6 +154,24 @@ private slots:
                  QStringList{"Brevanta.ini"});
     }
 
+    // A date another program stored unreadable: the message names its table, its row and the value
+    // cut short, and does not pass it off as one of the engine's faults.
+    void dateIllisible() {
+        if (BaseTest::essaiServeur())
+            QSKIP("the start-up on a file");
+        BaseTest base;
+        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
+        base.sqlite("INSERT INTO Actions (Id, Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES "
+                    "(7, 'Dupont', '', 'a', 'lundi prochain ' || printf('%.100000c', 'x'), 0), "
+                    "(8, 'Dupont', '', 'b', '2024-03-04 10:00:00', 0)");
+        const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), base.dossier());
+        QVERIFY2(
+            i.sortie.contains("Table Actions, ligne Id 7 : Incompatibilité de type : « lundi prochain x"),
+            qPrintable(i.sortie.left(2000)));
+        QVERIFY2(!i.sortie.contains("disque") && !i.sortie.contains(QString(80, 'x')),
+                 qPrintable(i.sortie.left(2000)));
+    }
+
     // A Brevanta.ini that names no server leaves the file in use.
     void sansServeur() {
         QTemporaryDir dossier;
