@@ -59,6 +59,8 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/recherche/recherchesqlite.h
     ${BREVANTA_RACINE}/src/core/recherche/remplissagetranches.cpp
     ${BREVANTA_RACINE}/src/core/recherche/remplissagetranches.h
+    ${BREVANTA_RACINE}/src/core/sauvegarde/basesaine.cpp
+    ${BREVANTA_RACINE}/src/core/sauvegarde/basesaine.h
     ${BREVANTA_RACINE}/src/core/sauvegarde/copiebase.cpp
     ${BREVANTA_RACINE}/src/core/sauvegarde/copiebase.h
     ${BREVANTA_RACINE}/src/core/sauvegarde/sauvegardes.cpp

@@ -39,6 +39,12 @@ static Resultat lancerSurDisquePlein(const QString& dossier, qint64 octets, cons
             QString::fromUtf8(p.readAllStandardError())};
 }
 
+// Read and written by its owner alone, as a base kept private.
+static bool prive(const QString& fichier) {
+    return (QFileInfo(fichier).permissions() & QFile::Permissions(0x7077)) ==
+           (QFile::ReadOwner | QFile::WriteOwner);
+}
+
 static QStringList copies(const QString& dossier) {
     return QDir(dossier + "/sauvegardes").entryList(QDir::Files, QDir::Name);
 }
@@ -139,6 +145,61 @@ private slots:
             QCOMPARE(compter(avantRestauration, "Client"), 3000);
         }
         QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
+    }
+
+    // What killed copies left is taken back, and every copy is as private as the base.
+    void restesEtDroitsDesCopies() {
+        BaseTest base;
+        remplir(base, 200);
+        const QString dossier = base.dossier();
+        QVERIFY(QFile::setPermissions(base.fichier(), QFile::ReadOwner | QFile::WriteOwner));
+        for (const QString reste : {"copie.mdb.partiel", "Brevanta.mdb.avant-restauration.partiel"})
+            QVERIFY(ecrire(dossier + "/" + reste, "reste d'une copie tuée"));
+        QVERIFY(outilDit(dossier, {"backup", "Brevanta.mdb", "copie.mdb"}, 0));
+        QVERIFY(outilDit(dossier, {"restore", "copie.mdb", "Brevanta.mdb"}, 0));
+        QCOMPARE(QDir(dossier).entryList({"*.partiel"}, QDir::AllEntries), QStringList());
+        for (const QString copie : {"copie.mdb", "Brevanta.mdb.avant-restauration"})
+            QVERIFY2(prive(dossier + "/" + copie), qPrintable(copie));
+        // One that cannot be taken back says what to do.
+        QVERIFY(QDir().mkdir(dossier + "/autre.mdb.partiel"));
+        QVERIFY(
+            outilDit(dossier, {"backup", "Brevanta.mdb", "autre.mdb"}, 1, "supprimez-le, puis recommencez"));
+        // The daily copy cleans what an earlier one left in its folder.
+        QObject parent;
+        QDir().mkpath(dossier + "/sauvegardes");
+        QVERIFY(ecrire(dossier + "/sauvegardes/Brevanta-2025-01-05-090000.mdb.partiel", "reste"));
+        Horloge::fixer(QDateTime(QDate(2025, 1, 6), QTime(9, 0)));
+        QPointer<SauvegardeQuotidienne> s = SauvegardeQuotidienne::lancer(base.fichier(), &parent);
+        QVERIFY(s);
+        QTRY_VERIFY(s.isNull());
+        QCOMPARE(copies(dossier), QStringList{"Brevanta-2025-01-06-090000.mdb"});
+        QVERIFY(prive(dossier + "/sauvegardes/" + copies(dossier)[0]));
+    }
+
+    // A damaged base is not copied and the copies stay; a file that merely has today's name is no copy.
+    void copieQuotidienneDUneBaseSaine() {
+        BaseTest base;
+        remplir(base, 2000);
+        QObject parent;
+        Message::setAutoAnswer(true);
+        Message::effacer();
+        QDir().mkpath(base.dossier() + "/sauvegardes");
+        QVERIFY(ecrire(base.dossier() + "/sauvegardes/Brevanta-2025-01-06-080000.mdb", "pas une base"));
+        for (int jour : {6, 7}) {
+            if (jour == 7)
+                QVERIFY(ecrire(base.fichier(),
+                               contenu(base.fichier()).replace(8192, 512, QByteArray(512, '\x5a'))));
+            Horloge::fixer(QDateTime(QDate(2025, 1, jour), QTime(9, 0)));
+            QPointer<SauvegardeQuotidienne> s = SauvegardeQuotidienne::lancer(base.fichier(), &parent);
+            QVERIFY(s);
+            QTRY_VERIFY(s.isNull());
+            QCOMPARE(copies(base.dossier()),
+                     QStringList({"Brevanta-2025-01-06-080000.mdb", "Brevanta-2025-01-06-090000.mdb"}));
+        }
+        QCOMPARE(Message::textesAffiches(),
+                 QStringList{"La base semble endommagée : aucune copie du jour n'a été faite, les copies "
+                             "précédentes sont conservées."});
+        Message::setAutoAnswer(false);
     }
 
     // Five weeks of start-ups, weekends off until February and the Monday of the third week missed:
