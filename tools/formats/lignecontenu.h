@@ -5,7 +5,8 @@
 
 // Content lines of iCalendar (RFC 5545) and vCard (RFC 6350) files.
 namespace LigneContenu {
-// A text value: backslash, semicolon and comma escaped, a line break written \n.
+// A text value: backslash, semicolon and comma escaped, a line break written \n, the other control
+// characters but the tab left out.
 QString texte(const QString& valeur);
 // "NOM;PARAMETRES:valeur" in UTF-8, folded into lines of at most 75 octets (a continuation line
 // starts with a blank, and a character is never cut), ended by CRLF.
