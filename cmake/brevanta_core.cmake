@@ -59,6 +59,8 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/recherche/recherchesqlite.h
     ${BREVANTA_RACINE}/src/core/recherche/remplissagetranches.cpp
     ${BREVANTA_RACINE}/src/core/recherche/remplissagetranches.h
+    ${BREVANTA_RACINE}/src/core/sauvegarde/basesaine.cpp
+    ${BREVANTA_RACINE}/src/core/sauvegarde/basesaine.h
     ${BREVANTA_RACINE}/src/core/sauvegarde/copiebase.cpp
     ${BREVANTA_RACINE}/src/core/sauvegarde/copiebase.h
     ${BREVANTA_RACINE}/src/core/sauvegarde/sauvegardes.cpp
@@ -67,6 +69,8 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/sqlite/lignessqlite.h
     ${BREVANTA_RACINE}/src/core/sqlite/moteursqlite.cpp
     ${BREVANTA_RACINE}/src/core/sqlite/moteursqlite.h
+    ${BREVANTA_RACINE}/src/core/sqlite/structurefichier.cpp
+    ${BREVANTA_RACINE}/src/core/sqlite/structurefichier.h
     ${BREVANTA_RACINE}/src/core/textes/datesaisie.cpp
     ${BREVANTA_RACINE}/src/core/textes/datesaisie.h
     ${BREVANTA_RACINE}/src/core/textes/regional.cpp

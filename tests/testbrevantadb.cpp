@@ -140,6 +140,12 @@ private slots:
         ligne("index de recherche désaccordé", "INSERT INTO Recherche (rowid, Texte) VALUES (999, 'fantôme')",
               "Index de recherche");
         ligne("index de recherche incomplet", "DROP TRIGGER RechercheRDVAjout", "RechercheRDVAjout");
+        // Another program's SQL would run at each save, or a table's rows be made up.
+        ligne("déclencheur étranger",
+              "CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END",
+              "déclencheur Piege");
+        ligne("vue à la place d'une table", "DROP TABLE Fonction|CREATE VIEW Fonction AS SELECT 'x' AS Nom",
+              "vue Fonction");
     }
     void checkRefuseUneBaseAbimee() {
         QFETCH(QString, degat);
@@ -156,12 +162,38 @@ private slots:
             else {
                 Connection c;
                 c.open(fichier());
-                QVERIFY(QSqlQuery(c.base()).exec(degat));
+                for (const QString& sql : degat.split('|'))
+                    QVERIFY(QSqlQuery(c.base()).exec(sql));
             }
         }
         const QByteArray avant = contenu(fichier());
         QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 1, signale));
         QCOMPARE(contenu(fichier()), avant);
+        // Nor is it taken as a backup.
+        QCOMPARE(lancer({"init", "autre.mdb"}).code, 0);
+        const QByteArray autre = contenu(m_dossier->filePath("autre.mdb"));
+        QVERIFY(outilDit(m_dossier->path(), {"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale));
+        QCOMPARE(contenu(m_dossier->filePath("autre.mdb")), autre);
+    }
+
+    // Another program's triggers go only once the person agrees; Brevanta's own stay.
+    void repairEnleveLesDeclencheursEtrangers() {
+        QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
+        {
+            Connection c;
+            c.open(fichier());
+            QVERIFY(QSqlQuery(c.base()).exec(
+                "CREATE TRIGGER \"Pi\"\"ege\" AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END"));
+        }
+        const QByteArray avant = contenu(fichier());
+        QVERIFY(
+            outilDit(m_dossier->path(), {"check", "Brevanta.mdb", "--repair"}, 1, "Rien n'a été supprimé"));
+        QCOMPARE(contenu(fichier()), avant);
+        const Resultat r = lancer({"check", "Brevanta.mdb", "--repair", "--oui"});
+        QVERIFY2(r.code == 0 && r.sortie.contains("Déclencheurs supprimés : Pi\"ege"), qPrintable(r.erreurs));
+        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 0));
+        Connection c;
+        QVERIFY_THROWS_NO_EXCEPTION(c.open(fichier()));
     }
 
     // A program killed in the middle of a save leaves its journal: check rolls it back, as any

@@ -12,7 +12,7 @@
 #include <QtTest>
 #include <optional>
 
-enum Cas { Ouvre, Octets, SansTable, Verrouille, FichierProtege, DossierProtege };
+enum Cas { Ouvre, Octets, Modifie, Verrouille, FichierProtege, DossierProtege };
 
 static QStringList fichiers(const QString& dossier) {
     return QDir(dossier).entryList(QDir::Files | QDir::Hidden);
@@ -39,7 +39,20 @@ private slots:
             << QByteArray("Ceci n'est pas une base de donnees, juste du texte.\n").repeated(200)
             << QStringLiteral("Erreur 26");
         QTest::newRow("access") << int(Octets) << jet << QStringLiteral("base Microsoft Access");
-        QTest::newRow("table manquante") << int(SansTable) << QByteArray() << QStringLiteral("Fonction");
+        // Refused before an index is written: another program's statements, or a table the program
+        // cannot read.
+        QTest::newRow("table manquante")
+            << int(Modifie) << QByteArray("DROP TABLE Fonction") << QStringLiteral("Fonction");
+        QTest::newRow("colonne manquante")
+            << int(Modifie) << QByteArray("DROP INDEX RDVAFaire|ALTER TABLE RDV DROP COLUMN DateSaisie")
+            << QStringLiteral("RDV.DateSaisie");
+        QTest::newRow("déclencheur étranger")
+            << int(Modifie)
+            << QByteArray("CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END")
+            << QStringLiteral("déclencheur Piege");
+        QTest::newRow("vue à la place d'une table")
+            << int(Modifie) << QByteArray("DROP TABLE Service|CREATE VIEW Service AS SELECT 'x' AS Nom")
+            << QStringLiteral("Service");
         // Another program holds the file: the wait for its lock ends in the refusal.
         QTest::newRow("verrouillé") << int(Verrouille) << QByteArray() << QString();
         // Refused at start-up rather than at the first save.
@@ -57,8 +70,9 @@ private slots:
         const QString fichier = base.fichier();
         if (cas == Octets)
             QVERIFY(ecrire(fichier, octets));
-        else if (cas == SansTable)
-            base.sqlite("DROP TABLE Fonction");
+        else if (cas == Modifie)
+            for (const QString& sql : QString::fromUtf8(octets).split('|'))
+                base.sqlite(sql);
         // Read before the lock is taken: closing any descriptor of the file drops this process's locks.
         const QByteArray avant = contenu(fichier);
         const QStringList presents = fichiers(base.dossier());
@@ -132,6 +146,24 @@ private slots:
                      qPrintable(i.sortie));
         QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"Brevanta.ini"});
+    }
+
+    // A date another program stored unreadable: the message names its table, its row and the value
+    // cut short, and does not pass it off as one of the engine's faults.
+    void dateIllisible() {
+        if (BaseTest::essaiServeur())
+            QSKIP("the start-up on a file");
+        BaseTest base;
+        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
+        base.sqlite("INSERT INTO Actions (Id, Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES "
+                    "(7, 'Dupont', '', 'a', 'lundi prochain ' || printf('%.100000c', 'x'), 0), "
+                    "(8, 'Dupont', '', 'b', '2024-03-04 10:00:00', 0)");
+        const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), base.dossier());
+        QVERIFY2(
+            i.sortie.contains("Table Actions, ligne Id 7 : Incompatibilité de type : « lundi prochain x"),
+            qPrintable(i.sortie.left(2000)));
+        QVERIFY2(!i.sortie.contains("disque") && !i.sortie.contains(QString(80, 'x')),
+                 qPrintable(i.sortie.left(2000)));
     }
 
     // A Brevanta.ini that names no server leaves the file in use.

@@ -24,6 +24,27 @@ static void remplir(const BaseTest& base, int clients) {
                     .arg(clients));
 }
 
+// brevanta-db run with files limited to `octets`, as on a disk that fills up.
+static Resultat lancerSurDisquePlein(const QString& dossier, qint64 octets, const QStringList& arguments) {
+    QProcess p;
+    p.setWorkingDirectory(dossier);
+    p.start("/bin/sh",
+            QStringList{"-c",
+                        QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(octets / 512),
+                        BREVANTA_DB} +
+                arguments);
+    if (!p.waitForFinished(120000))
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Read and written by its owner alone, as a base kept private.
+static bool prive(const QString& fichier) {
+    return (QFileInfo(fichier).permissions() & QFile::Permissions(0x7077)) ==
+           (QFile::ReadOwner | QFile::WriteOwner);
+}
+
 static QStringList copies(const QString& dossier) {
     return QDir(dossier + "/sauvegardes").entryList(QDir::Files, QDir::Name);
 }
@@ -79,6 +100,106 @@ private slots:
         QVERIFY(outilDit(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, 1, "abîmée"));
         QCOMPARE(contenu(base.fichier()), avant);
         QVERIFY(!QFile::exists(base.fichier() + ".avant-restauration"));
+    }
+
+    // Each step of a restore failing in turn: the base is never changed, and the message says where
+    // the old content is.
+    void restaurationSansPerte_data() {
+        QTest::addColumn<QString>("panne");
+        QTest::addColumn<bool>("copieDeCote");
+        QTest::newRow("un dossier porte le nom de la copie de côté") << "dossier" << false;
+        QTest::newRow("disque plein pendant la copie de côté") << "plein" << false;
+        // The base can be read and copied aside, but not written.
+        QTest::newRow("base impossible à écrire") << "immuable" << true;
+    }
+    void restaurationSansPerte() {
+        QFETCH(QString, panne);
+        QFETCH(bool, copieDeCote);
+        BaseTest base, petite;
+        remplir(base, 3000);
+        remplir(petite, 50);
+        QCOMPARE(lancerOutil(base.dossier(), {"backup", petite.fichier(), "copie.mdb"}).code, 0);
+        const QString avantRestauration = base.fichier() + ".avant-restauration";
+        const QByteArray avant = contenu(base.fichier());
+        const QStringList restore{"restore", "copie.mdb", "Brevanta.mdb"};
+        Resultat r;
+        if (panne == "dossier") {
+            QVERIFY(QDir().mkdir(avantRestauration));
+            r = lancerOutil(base.dossier(), restore);
+        } else if (panne == "plein") {
+            // Room for the backup's check, not for the copy aside.
+            QVERIFY(2 * QFileInfo(base.dossier() + "/copie.mdb").size() < avant.size());
+            r = lancerSurDisquePlein(base.dossier(), avant.size() / 2, restore);
+        } else {
+            if (QProcess::execute("chattr", {"+i", base.fichier()}) != 0)
+                QSKIP("chattr +i is not allowed here");
+            r = lancerOutil(base.dossier(), restore);
+            QCOMPARE(QProcess::execute("chattr", {"-i", base.fichier()}), 0);
+        }
+        QVERIFY2(r.code == 1 && r.erreurs.contains("Brevanta.mdb n'a pas été changée"),
+                 qPrintable(r.erreurs));
+        QCOMPARE(contenu(base.fichier()), avant);
+        QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
+        if (copieDeCote) {
+            QVERIFY2(r.erreurs.contains(avantRestauration), qPrintable(r.erreurs));
+            QCOMPARE(compter(avantRestauration, "Client"), 3000);
+        }
+        QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
+    }
+
+    // What killed copies left is taken back, and every copy is as private as the base.
+    void restesEtDroitsDesCopies() {
+        BaseTest base;
+        remplir(base, 200);
+        const QString dossier = base.dossier();
+        QVERIFY(QFile::setPermissions(base.fichier(), QFile::ReadOwner | QFile::WriteOwner));
+        for (const QString reste : {"copie.mdb.partiel", "Brevanta.mdb.avant-restauration.partiel"})
+            QVERIFY(ecrire(dossier + "/" + reste, "reste d'une copie tuée"));
+        QVERIFY(outilDit(dossier, {"backup", "Brevanta.mdb", "copie.mdb"}, 0));
+        QVERIFY(outilDit(dossier, {"restore", "copie.mdb", "Brevanta.mdb"}, 0));
+        QCOMPARE(QDir(dossier).entryList({"*.partiel"}, QDir::AllEntries), QStringList());
+        for (const QString copie : {"copie.mdb", "Brevanta.mdb.avant-restauration"})
+            QVERIFY2(prive(dossier + "/" + copie), qPrintable(copie));
+        // One that cannot be taken back says what to do.
+        QVERIFY(QDir().mkdir(dossier + "/autre.mdb.partiel"));
+        QVERIFY(
+            outilDit(dossier, {"backup", "Brevanta.mdb", "autre.mdb"}, 1, "supprimez-le, puis recommencez"));
+        // The daily copy cleans what an earlier one left in its folder.
+        QObject parent;
+        QDir().mkpath(dossier + "/sauvegardes");
+        QVERIFY(ecrire(dossier + "/sauvegardes/Brevanta-2025-01-05-090000.mdb.partiel", "reste"));
+        Horloge::fixer(QDateTime(QDate(2025, 1, 6), QTime(9, 0)));
+        QPointer<SauvegardeQuotidienne> s = SauvegardeQuotidienne::lancer(base.fichier(), &parent);
+        QVERIFY(s);
+        QTRY_VERIFY(s.isNull());
+        QCOMPARE(copies(dossier), QStringList{"Brevanta-2025-01-06-090000.mdb"});
+        QVERIFY(prive(dossier + "/sauvegardes/" + copies(dossier)[0]));
+    }
+
+    // A damaged base is not copied and the copies stay; a file that merely has today's name is no copy.
+    void copieQuotidienneDUneBaseSaine() {
+        BaseTest base;
+        remplir(base, 2000);
+        QObject parent;
+        Message::setAutoAnswer(true);
+        Message::effacer();
+        QDir().mkpath(base.dossier() + "/sauvegardes");
+        QVERIFY(ecrire(base.dossier() + "/sauvegardes/Brevanta-2025-01-06-080000.mdb", "pas une base"));
+        for (int jour : {6, 7}) {
+            if (jour == 7)
+                QVERIFY(ecrire(base.fichier(),
+                               contenu(base.fichier()).replace(8192, 512, QByteArray(512, '\x5a'))));
+            Horloge::fixer(QDateTime(QDate(2025, 1, jour), QTime(9, 0)));
+            QPointer<SauvegardeQuotidienne> s = SauvegardeQuotidienne::lancer(base.fichier(), &parent);
+            QVERIFY(s);
+            QTRY_VERIFY(s.isNull());
+            QCOMPARE(copies(base.dossier()),
+                     QStringList({"Brevanta-2025-01-06-080000.mdb", "Brevanta-2025-01-06-090000.mdb"}));
+        }
+        QCOMPARE(Message::textesAffiches(),
+                 QStringList{"La base semble endommagée : aucune copie du jour n'a été faite, les copies "
+                             "précédentes sont conservées."});
+        Message::setAutoAnswer(false);
     }
 
     // Five weeks of start-ups, weekends off until February and the Monday of the third week missed:

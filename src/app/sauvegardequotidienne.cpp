@@ -2,6 +2,7 @@
 
 #include "core/bd/erreurbd.h"
 #include "core/bd/horloge.h"
+#include "core/sauvegarde/basesaine.h"
 #include "core/sauvegarde/copiebase.h"
 #include "core/sauvegarde/sauvegardes.h"
 #include "widgets/message.h"
@@ -16,10 +17,11 @@ constexpr int PagesParEtape = 64;
 constexpr int AttenteOccupee = 200;
 constexpr int AttentesMax = 150;
 
+// A file that only has the name of one does not count.
 bool copieDuJour(const QString& dossier) {
     const QDate aujourdhui = Horloge::aujourdhui();
     for (const QString& nom : QDir(dossier).entryList(QDir::Files))
-        if (Sauvegardes::jourCopie(nom) == aujourdhui)
+        if (Sauvegardes::jourCopie(nom) == aujourdhui && baseSaine(QDir(dossier).filePath(nom)))
             return true;
     return false;
 }
@@ -46,6 +48,15 @@ SauvegardeQuotidienne::SauvegardeQuotidienne(const QString& fichier, QObject* pa
 SauvegardeQuotidienne::~SauvegardeQuotidienne() = default;
 
 void SauvegardeQuotidienne::demarrer() {
+    // A copy of a damaged base would push the good ones out of the rotation.
+    if (!baseSaine(m_fichier)) {
+        m_minuterie.stop();
+        deleteLater();
+        Message::ok(
+            QStringLiteral("La base semble endommagée : aucune copie du jour n'a été faite, les copies "
+                           "précédentes sont conservées."));
+        return;
+    }
     if (!QDir().mkpath(m_dossier))
         return echouer(QStringLiteral("impossible de créer le dossier %1.").arg(m_dossier));
     try {
@@ -86,6 +97,7 @@ void SauvegardeQuotidienne::terminer() {
     const QDir dossier(m_dossier);
     for (const QString& nom : Sauvegardes::aSupprimer(dossier.entryList(QDir::Files)))
         QFile::remove(dossier.filePath(nom));
+    CopieBase::enleverAbandonnees(m_dossier, QStringLiteral("Brevanta-*.mdb.partiel"));
     deleteLater();
 }
 

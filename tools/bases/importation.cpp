@@ -36,6 +36,30 @@ QStringList obligatoires(const QString& table) {
             QStringLiteral("DatePrevue")};
 }
 
+// The windows' limit for a single-line value.
+constexpr int LongueurMaxLigne = 32767;
+
+// What the windows would not let be typed: a control character (a comment keeps its tabs and line
+// breaks), or a single-line value longer than its box takes. Empty when the text is accepted.
+QString defautTexte(const QString& colonne, const QString& texte) {
+    const bool commentaire = colonne == QLatin1String("Commentaire");
+    for (const QChar ch : texte) {
+        const char16_t u = ch.unicode();
+        if (commentaire && (u == '\t' || u == '\n' || u == '\r'))
+            continue;
+        if (u < 0x20 || u == 0x7F)
+            return QStringLiteral("caractère de contrôle U+%1 dans la colonne %2")
+                .arg(int(u), 4, 16, QLatin1Char('0'))
+                .arg(colonne);
+    }
+    if (!commentaire && texte.size() > LongueurMaxLigne)
+        return QStringLiteral("%1 caractères dans la colonne %2, qui en prend %3 au plus")
+            .arg(texte.size())
+            .arg(colonne)
+            .arg(LongueurMaxLigne);
+    return {};
+}
+
 // The names spreadsheets give the columns, by column. A name counts only in a table that has the column.
 const QHash<QString, QStringList>& autresNoms() {
     static const QHash<QString, QStringList> n{
@@ -180,6 +204,8 @@ QVariant Importation::valeur(const ColonneFichier& c, const QString& texte, QStr
     const QString t = retirerProtection(texte).trimmed();
     switch (c.genre) {
     case ColonneFichier::Genre::Texte:
+        if (const QString defaut = defautTexte(c.nom, t); !defaut.isEmpty())
+            refus << defaut;
         return c.codee ? nomSaisi(t) : zeroRendu(c.nom, t);
     case ColonneFichier::Genre::Date: {
         if (t.isEmpty())

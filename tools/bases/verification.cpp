@@ -3,6 +3,7 @@
 #include "bases/basesqlite.h"
 #include "core/bd/schema.h"
 #include "core/recherche/indexrecherchesqlite.h"
+#include "core/sqlite/structurefichier.h"
 #include "erreuroutil.h"
 
 #include <QFile>
@@ -24,6 +25,14 @@ QStringList defautsIntegrite(BaseSqlite& base) {
     for (const QString& ligne : lignes)
         defauts << QStringLiteral("Intégrité : %1").arg(ligne);
     return defauts;
+}
+
+QStringList objetsEtrangers(BaseSqlite& base) {
+    const QStringList lignes = base.colonne(QStringLiteral("SELECT type || ' ' || name FROM sqlite_master"));
+    QList<StructureFichier::Objet> objets;
+    for (const QString& ligne : lignes)
+        objets.append({ligne.section(QLatin1Char(' '), 0, 0), ligne.section(QLatin1Char(' '), 1)});
+    return StructureFichier::etrangers(objets);
 }
 
 QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
@@ -71,10 +80,11 @@ QStringList defautsStructure(BaseSqlite& base) {
             defauts << QStringLiteral("Table absente : %1").arg(table);
             continue;
         }
-        for (const QString& colonne : Schema::colonnes(table))
-            if (!presentes.contains(colonne, Qt::CaseInsensitive))
-                defauts << QStringLiteral("Colonne absente : %1.%2").arg(table, colonne);
+        for (const QString& colonne : StructureFichier::colonnesAbsentes(table, presentes))
+            defauts << QStringLiteral("Colonne absente : %1").arg(colonne);
     }
+    for (const QString& objet : objetsEtrangers(base))
+        defauts << QStringLiteral("Objet étranger à Brevanta : %1").arg(objet);
     return defauts;
 }
 

@@ -121,8 +121,22 @@ private:
 
 // The text of the file's bytes, in whichever of the two encodings they are.
 QString texteFichier(const QByteArray& octets) {
-    if (octets.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(octets.mid(3));
+    // A file that says it is UTF-8 is read as such: a byte that is not is never replaced silently.
+    if (octets.startsWith("\xEF\xBB\xBF")) {
+        const QList<QByteArray> lignes = octets.mid(3).split('\n');
+        QString t;
+        for (int i = 0; i < lignes.size(); ++i) {
+            QStringDecoder ligne(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            t += ligne(lignes[i]);
+            if (ligne.hasError())
+                throw ErreurOutil(QStringLiteral("Ligne %1 : des octets ne sont pas de l'UTF-8, comme le "
+                                                 "fichier l'annonce ; rien n'a été importé.")
+                                      .arg(i + 1));
+            if (i + 1 < lignes.size())
+                t += QLatin1Char('\n');
+        }
+        return t;
+    }
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString t = utf8(octets);
     return utf8.hasError() ? depuisCp1252(octets) : t;

@@ -20,6 +20,9 @@ QString echapper(const QString& valeur, bool pointVirgule) {
             continue;
         else if (c == QLatin1Char('\n') || c == QLatin1Char('\r'))
             t += QLatin1String("\\n");
+        // Neither format lets a text carry another control character than the tab.
+        else if ((c.unicode() < 0x20 && c != QLatin1Char('\t')) || c.unicode() == 0x7F)
+            continue;
         else
             t += c;
     }

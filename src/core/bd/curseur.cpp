@@ -4,6 +4,6 @@
 
 Lignes& Curseur::lignes() const {
     if (!m_lignes)
-        throw ErreurBd(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
+        throw ErreurBd::programme(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
     return *m_lignes;
 }

@@ -16,7 +16,15 @@ ErreurBd ErreurBd::depuis(const QSqlError& e) {
     return ErreurBd(ok ? numero : 0, texte);
 }
 
+ErreurBd ErreurBd::programme(int numero, const QString& texte) {
+    ErreurBd e(numero, texte);
+    e.m_programme = true;
+    return e;
+}
+
 bool ErreurBd::doublon() const {
+    if (m_programme)
+        return false;
     if (!m_etat.isEmpty())
         return m_etat == QLatin1String("23505");
     return m_numero == SQLITE_CONSTRAINT_UNIQUE ||
@@ -57,6 +65,8 @@ QString ErreurBd::explicationServeur() const {
 }
 
 QString ErreurBd::explication() const {
+    if (m_programme)
+        return QString();
     if (!m_etat.isEmpty())
         return explicationServeur();
     // SQLite's extended codes keep the primary code in their low byte.

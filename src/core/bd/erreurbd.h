@@ -13,6 +13,9 @@ public:
     ErreurBd(const QString& etat, const QString& texte);
     // The engine's own number and text of a failed call.
     static ErreurBd depuis(const QSqlError& e);
+    // A fault the program finds itself (a value it cannot convert, a closed record set): its number
+    // is never read as one of the engine's.
+    static ErreurBd programme(int numero, const QString& texte);
     int numero() const { return m_numero; }
     QString etat() const { return m_etat; }
     QString texte() const { return m_texte; }
@@ -29,4 +32,5 @@ private:
     int m_numero;
     QString m_texte;
     QString m_etat;
+    bool m_programme = false;
 };

@@ -4,6 +4,9 @@
 #include "core/bd/erreurbd.h"
 #include "core/bd/schema.h"
 #include "core/textes/regional.h"
+#include "core/textes/texteligne.h"
+
+#include <QRegularExpression>
 
 QString Field::toText() const {
     if (m_valeur.isNull())
@@ -24,7 +27,8 @@ int Field::toInt() const {
     bool ok = false;
     const double n = m_valeur.toDouble(&ok);
     if (!ok)
-        throw ErreurBd(13, QStringLiteral("Incompatibilité de type : %1").arg(m_valeur.toString()));
+        throw ErreurBd::programme(13, QStringLiteral("Incompatibilité de type : « %1 » n'est pas un nombre")
+                                          .arg(extrait(m_valeur.toString(), 80)));
     return qRound(n);
 }
 
@@ -36,7 +40,8 @@ QDateTime Field::toDateTime() const {
     if (!d.isValid())
         d = Regional::lireDate(t);
     if (!d.isValid())
-        throw ErreurBd(13, QStringLiteral("Incompatibilité de type : %1 n'est pas une date").arg(t));
+        throw ErreurBd::programme(
+            13, QStringLiteral("Incompatibilité de type : « %1 » n'est pas une date").arg(extrait(t, 80)));
     return d;
 }
 
@@ -62,7 +67,7 @@ void Recordset::open(const QString& instruction, Connection* c) {
 
 void Recordset::moveFirst() {
     if (!m_ouvert)
-        throw ErreurBd(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
+        throw ErreurBd::programme(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
     if (m_position == 0)
         return;
     // Forward-only: reading again from the start means running the query again.
@@ -71,7 +76,7 @@ void Recordset::moveFirst() {
 
 void Recordset::moveNext() {
     if (eof())
-        throw ErreurBd(3021, QStringLiteral("Aucun enregistrement courant."));
+        throw ErreurBd::programme(3021, QStringLiteral("Aucun enregistrement courant."));
     ++m_position;
     avancer();
 }
@@ -95,13 +100,13 @@ void Recordset::close() {
 int Recordset::position(const QString& nom) const {
     const int i = int(m_noms.indexOf(nom.toLower()));
     if (i < 0)
-        throw ErreurBd(3265, QStringLiteral("Colonne %1 introuvable dans le résultat.").arg(nom));
+        throw ErreurBd::programme(3265, QStringLiteral("Colonne %1 introuvable dans le résultat.").arg(nom));
     return i;
 }
 
 void Recordset::verifierLigne() const {
     if (eof())
-        throw ErreurBd(3021, QStringLiteral("Aucun enregistrement courant."));
+        throw ErreurBd::programme(3021, QStringLiteral("Aucun enregistrement courant."));
 }
 
 Field Recordset::field(int position) const {
@@ -137,7 +142,21 @@ qint64 Recordset::instant(int position) const {
         if (ms != Regional::InstantInvalide)
             return ms;
     }
-    return Regional::instantDe(field(position).toDateTime());
+    try {
+        return Regional::instantDe(field(position).toDateTime());
+    } catch (const ErreurBd& e) {
+        throw ErreurBd::programme(e.numero(), ligneCourante() + e.texte());
+    }
+}
+
+QString Recordset::ligneCourante() const {
+    static const QRegularExpression table(QStringLiteral("\\bfrom\\s+(\\w+)"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    QString ligne = QStringLiteral("Table %1").arg(table.match(m_instruction).captured(1));
+    const int id = int(m_noms.indexOf(QLatin1String("id")));
+    if (id >= 0)
+        ligne += QStringLiteral(", ligne Id %1").arg(field(id).toText());
+    return ligne + QStringLiteral(" : ");
 }
 
 QByteArrayView Recordset::utf8(int position, QByteArray& secours) const {

@@ -62,6 +62,8 @@ public:
 private:
     void avancer();
     void verifierLigne() const;
+    // "Table Actions, ligne Id 42 : ", for a value of the current row that cannot be read.
+    QString ligneCourante() const;
 
     Connection* m_connexion = nullptr;
     QString m_instruction;

@@ -52,7 +52,7 @@ QString LignesPostgres::nomColonne(int i) const {
 
 ValeurBrute LignesPostgres::brute(int i) const {
     if (m_ligne < 0 || m_ligne >= m_nombre)
-        throw ErreurBd(3021, QStringLiteral("Aucun enregistrement courant."));
+        throw ErreurBd::programme(3021, QStringLiteral("Aucun enregistrement courant."));
     if (PQgetisnull(m_resultat, m_ligne, i))
         return {ValeurBrute::Nul, 0, {}};
     const char* texte = PQgetvalue(m_resultat, m_ligne, i);

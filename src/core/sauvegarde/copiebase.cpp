@@ -2,9 +2,17 @@
 
 #include "core/bd/erreurbd.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 // Past this many restarts (the source changed between two steps), the rest is copied in one step,
@@ -22,7 +30,44 @@ sqlite3* ouvrir(const QString& fichier, int drapeaux) {
     }
     return base;
 }
+
+// Flushes a file, or a folder's list of names, to the disk.
+void synchroniser(const QString& chemin) {
+    const int f = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
+    const bool ok = f >= 0 && ::fsync(f) == 0;
+    if (f >= 0)
+        ::close(f);
+    if (!ok)
+        throw ErreurBd(SQLITE_IOERR_FSYNC,
+                       QStringLiteral("Impossible d'écrire %1 sur le disque.").arg(chemin));
+}
+// Opens and locks a copy's temporary file, creating it when missing, never through a symbolic
+// link; -1 with errno set when it cannot be, EWOULDBLOCK when another copy holds it.
+int reserver(const QString& chemin, mode_t droits) {
+    const int f =
+        ::open(QFile::encodeName(chemin).constData(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, droits);
+    if (f < 0)
+        return -1;
+    if (::flock(f, LOCK_EX | LOCK_NB) != 0) {
+        const int erreur = errno;
+        ::close(f);
+        errno = erreur;
+        return -1;
+    }
+    return f;
+}
 } // namespace
+
+void CopieBase::enleverAbandonnees(const QString& dossier, const QString& motif) {
+    const QDir d(dossier);
+    for (const QString& nom : d.entryList({motif}, QDir::Files | QDir::Hidden)) {
+        const int f = reserver(d.filePath(nom), 0600);
+        if (f < 0)
+            continue;
+        QFile::remove(d.filePath(nom));
+        ::close(f);
+    }
+}
 
 CopieBase::CopieBase(const QString& source, const QString& destination, Destination genre)
     : m_destination(destination), m_genre(genre) {
@@ -30,11 +75,25 @@ CopieBase::CopieBase(const QString& source, const QString& destination, Destinat
         throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Le fichier %1 n'existe pas.").arg(source));
     m_ecrit = genre == Destination::Nouvelle ? destination + QStringLiteral(".partiel") : destination;
     if (genre == Destination::Nouvelle) {
-        // Claimed with an exclusive create: a file of that name is never someone else's.
-        QFile f(m_ecrit);
-        if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        struct stat etat {};
+        const mode_t droits =
+            ::stat(QFile::encodeName(source).constData(), &etat) == 0 ? etat.st_mode & 0666 : 0600;
+        m_reserve = reserver(m_ecrit, droits);
+        if (m_reserve < 0 && errno == EWOULDBLOCK)
+            throw ErreurBd(
+                SQLITE_BUSY,
+                QStringLiteral("Une autre copie écrit déjà %1 : attendez qu'elle se termine.").arg(m_ecrit));
+        if (m_reserve < 0)
             throw ErreurBd(SQLITE_CANTOPEN,
-                           QStringLiteral("Impossible de créer %1 : %2").arg(m_ecrit, f.errorString()));
+                           QStringLiteral("Impossible de créer %1 : %2. S'il reste d'une copie "
+                                          "interrompue, supprimez-le, puis recommencez.")
+                               .arg(m_ecrit, QString::fromLocal8Bit(std::strerror(errno))));
+        // What a killed copy left is started again from nothing.
+        if (::ftruncate(m_reserve, 0) != 0 || ::fchmod(m_reserve, droits) != 0) {
+            ::close(m_reserve);
+            m_reserve = -1;
+            throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Impossible d'écrire %1.").arg(m_ecrit));
+        }
     } else if (!QFileInfo(destination).isFile()) {
         throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Le fichier %1 n'existe pas.").arg(destination));
     }
@@ -62,14 +121,23 @@ void CopieBase::fermer() {
     m_copie = nullptr;
     m_cible = nullptr;
     m_source = nullptr;
-    if (m_genre == Destination::Nouvelle && !m_validee)
+    if (m_genre == Destination::Nouvelle && !m_validee && m_reserve >= 0)
         QFile::remove(m_ecrit);
+    if (m_reserve >= 0)
+        ::close(m_reserve);
+    m_reserve = -1;
 }
 
 void CopieBase::echouer(int code, sqlite3* base) {
-    QString texte = QString::fromUtf8(base ? sqlite3_errmsg(base) : sqlite3_errstr(code));
+    // A failed backup step leaves its code on neither connection.
+    const bool connu = base && sqlite3_errcode(base) != SQLITE_OK;
+    QString texte = QString::fromUtf8(connu ? sqlite3_errmsg(base) : sqlite3_errstr(code));
     if (code == SQLITE_NOTADB)
         texte = QStringLiteral("ce fichier n'est pas une base SQLite");
+    else if ((code & 0xFF) == SQLITE_FULL)
+        texte = QStringLiteral("le disque est plein");
+    else if ((code & 0xFF) == SQLITE_READONLY)
+        texte = QStringLiteral("le fichier ne peut pas être écrit");
     throw ErreurBd(code, texte);
 }
 
@@ -105,15 +173,19 @@ void CopieBase::valider(bool remplacer) {
     if (m_genre == Destination::Nouvelle) {
         sqlite3_close(m_cible);
         m_cible = nullptr;
+        synchroniser(m_ecrit);
         if (QFileInfo::exists(m_destination) && !remplacer)
             throw ErreurBd(
                 SQLITE_CANTOPEN,
                 QStringLiteral("Le fichier %1 existe déjà : il n'est pas remplacé.").arg(m_destination));
-        if (remplacer)
-            QFile::remove(m_destination);
-        if (!QFile::rename(m_ecrit, m_destination))
+        // One rename: the name holds the old file or the new one, never nothing.
+        const bool renomme = remplacer ? ::rename(QFile::encodeName(m_ecrit).constData(),
+                                                  QFile::encodeName(m_destination).constData()) == 0
+                                       : QFile::rename(m_ecrit, m_destination);
+        if (!renomme)
             throw ErreurBd(SQLITE_CANTOPEN,
                            QStringLiteral("Impossible de renommer %1 en %2.").arg(m_ecrit, m_destination));
+        synchroniser(QFileInfo(m_destination).absolutePath());
     }
     m_validee = true;
     fermer();

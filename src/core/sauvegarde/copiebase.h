@@ -11,8 +11,10 @@ struct sqlite3_backup;
 class CopieBase {
 public:
     enum class Etat { EnCours, Occupee, Terminee };
-    // A new destination is written under a temporary name (destination + ".partiel") and takes its
-    // own name in valider(); an existing one is overwritten in one transaction, all or nothing.
+    // A new destination is written under a temporary name (destination + ".partiel"), with the
+    // source's permissions, and takes its own name in valider(); an existing one is overwritten in
+    // one transaction, all or nothing. A temporary file left by a killed copy is reused; one that
+    // another copy is writing is refused.
     enum class Destination { Nouvelle, Existante };
 
     CopieBase(const QString& source, const QString& destination, Destination genre);
@@ -28,6 +30,10 @@ public:
     // name only when remplacer is true (otherwise the copy is refused and removed).
     void valider(bool remplacer = false);
 
+    // Removes the temporary files of copies killed before their end among the folder's files
+    // matching motif ("Brevanta-*.mdb.partiel"); those of copies under way stay.
+    static void enleverAbandonnees(const QString& dossier, const QString& motif);
+
     int pagesTotal() const;
     int pagesCopiees() const;
 
@@ -41,6 +47,8 @@ private:
     sqlite3* m_source = nullptr;
     sqlite3* m_cible = nullptr;
     sqlite3_backup* m_copie = nullptr;
+    // The temporary file, locked for as long as the copy lives.
+    int m_reserve = -1;
     bool m_terminee = false;
     bool m_validee = false;
     int m_restantPrecedent = -1;

@@ -22,7 +22,7 @@ void LignesSqlite::rendre() {
 sqlite3_stmt* LignesSqlite::instruction() const {
     // A connection closed under the cursor has finalized its statement.
     if (!m_instruction || !m_reserve || !m_reserve->ouverte())
-        throw ErreurBd(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
+        throw ErreurBd::programme(3704, QStringLiteral("Le jeu d'enregistrements est fermé."));
     return m_instruction;
 }
 

@@ -4,6 +4,7 @@
 #include "core/bd/reserveinstructions.h"
 #include "core/bd/schema.h"
 #include "core/sqlite/lignessqlite.h"
+#include "core/sqlite/structurefichier.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -98,17 +99,40 @@ void MoteurSqlite::prouverEcriture() {
 
 void MoteurSqlite::verifierStructure() {
     QSqlQuery q(base());
-    if (!q.exec(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table'")))
+    if (!q.exec(QStringLiteral("SELECT type, name FROM sqlite_master")))
         throw ErreurBd::depuis(q.lastError());
+    QList<StructureFichier::Objet> objets;
     QStringList presentes;
-    while (q.next())
-        presentes << q.value(0).toString().toLower();
+    while (q.next()) {
+        objets.append({q.value(0).toString(), q.value(1).toString()});
+        if (objets.constLast().type == QLatin1String("table"))
+            presentes << objets.constLast().nom.toLower();
+    }
     if (q.lastError().isValid())
         throw ErreurBd::depuis(q.lastError());
     for (const QString& table : Schema::tables())
         if (!presentes.contains(table.toLower()))
             throw ErreurBd(
                 1, QStringLiteral("no such table: %1 (ce fichier n'est pas une base Brevanta)").arg(table));
+    QStringList absentes;
+    for (const QString& table : Schema::tables()) {
+        QStringList colonnes;
+        if (!q.exec(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
+            throw ErreurBd::depuis(q.lastError());
+        while (q.next())
+            colonnes << q.value(0).toString();
+        absentes += StructureFichier::colonnesAbsentes(table, colonnes);
+    }
+    q.finish();
+    if (!absentes.isEmpty())
+        throw ErreurBd(1, QStringLiteral("no such column: %1 (ce fichier n'est pas une base Brevanta)")
+                              .arg(absentes.join(QStringLiteral(", "))));
+    const QStringList etrangers = StructureFichier::etrangers(objets);
+    if (!etrangers.isEmpty())
+        throw ErreurBd(SQLITE_NOTADB,
+                       QStringLiteral("ce fichier contient des objets que Brevanta ne crée pas : %1. "
+                                      "« brevanta-db check --repair » les enlève.")
+                           .arg(etrangers.join(QStringLiteral(", "))));
 }
 
 void MoteurSqlite::fermer() {

@@ -8,3 +8,8 @@ QString surUneLigne(const QString& texte) {
     QString t = texte;
     return t.replace(controles, QStringLiteral(" "));
 }
+
+QString extrait(const QString& valeur, int longueur) {
+    const QString ligne = surUneLigne(valeur.left(longueur + 1));
+    return ligne.size() > longueur ? ligne.left(longueur) + QChar(0x2026) : ligne;
+}
