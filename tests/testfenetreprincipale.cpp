@@ -247,6 +247,27 @@ private slots:
         QVERIFY(t.texte(champ.toLatin1()) != QStringLiteral("saisie"));
     }
 
+    // A client a colleague saves is listed at the next click, the clicked client shown, and when the
+    // window comes back to the front; never during an edit.
+    void clientsDesAutres() {
+        FenetreTest t(Base);
+        t.base.sql(client("Zénith"));
+        t.clicGrille("VsfListeClients", 2);
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "D 'et' fils", "Zénith"}));
+        QCOMPARE(ClientCourant, QStringLiteral("D $Bet$B fils"));
+        QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("D 'et' fils"));
+        t.clic("BtnModifier");
+        t.base.sql(client("Alpha"));
+        QEvent activation(QEvent::ActivationChange);
+        frmClient->activateWindow();
+        QApplication::sendEvent(frmClient, &activation);
+        QCOMPARE(t.colonne("VsfListeClients").size(), 3);
+        t.clic("BtnAnnuler");
+        QApplication::sendEvent(frmClient, &activation);
+        QTRY_COMPARE(t.colonne("VsfListeClients").size(), 4);
+        QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("D 'et' fils"));
+    }
+
     // A stored text holding double quotes, written by another tool, is data: saving the record
     // without touching it changes nothing else.
     void texteStockeJamaisLuCommeSql() {

@@ -150,6 +150,9 @@ void FrmClient::showEvent(QShowEvent* e) {
 
 void FrmClient::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
+    // Back in the window: what colleagues saved meanwhile is listed.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_dejaAffichee)
+        Garde([this] { m_zoneClient->suivreLesAutres(); });
     if (e->type() != QEvent::WindowStateChange)
         return;
     const auto* changement = static_cast<QWindowStateChangeEvent*>(e);

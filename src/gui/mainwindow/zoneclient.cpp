@@ -31,6 +31,7 @@ void ZoneClient::InitListe() {
     QVector<LigneGrille> lignes;
     Recordset& rs = f.rsFenetre();
     try {
+        m_versionListe = Connexion->version();
         rs.open(QStringLiteral("select Nom, Ville from Client"), Connexion);
         const int colonneNom = rs.position(QStringLiteral("Nom")),
                   colonneVille = rs.position(QStringLiteral("Ville"));
@@ -47,7 +48,23 @@ void ZoneClient::InitListe() {
     ui.VsfListeClients->remplir(std::move(lignes));
 }
 
+void ZoneClient::suivreLesAutres() {
+    if (f.verrou().estPris() || Connexion->version() == m_versionListe)
+        return;
+    InitListe();
+    const int montree = m_liste->ligneDeCle(cleAffichee());
+    if (montree > 0)
+        m_liste->selectionnerLigne(montree);
+}
+
 bool ZoneClient::charger(const QString& nomStocke) {
+    // A click shows the list as others left it too, the clicked client highlighted.
+    if (Connexion->version() != m_versionListe) {
+        InitListe();
+        const int cliquee = m_liste->ligneDeCle(nomStocke);
+        if (cliquee > 0)
+            m_liste->selectionnerLigne(cliquee);
+    }
     return chargerAvecContact(nomStocke, QString());
 }
 

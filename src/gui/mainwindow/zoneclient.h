@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/bd/connection.h"
 #include "gui/mainwindow/zoneprincipale.h"
 
 // The client list and the client record of the main window.
@@ -9,6 +10,9 @@ public:
     explicit ZoneClient(FrmClient& fenetre);
 
     void InitListe();
+    // Reads the list again when another program has written since, the client shown kept
+    // highlighted; nothing while a record is edited.
+    void suivreLesAutres();
     void VsfListeClients_Click() { Liste_Click(); }
     // Shows the client stored under this name with this contact of it (the main contact, or the
     // first, when empty); false, nothing changed, when either is not listed.
@@ -31,4 +35,7 @@ protected:
 
 private:
     bool chargerAvecContact(const QString& nomStocke, const QString& contactStocke);
+
+    // What the database was when the list was read.
+    VersionDonnees m_versionListe;
 };
