@@ -157,8 +157,8 @@ void ZoneFiche::modifieeAilleurs() {
     const QString cle = m_cleAffichee;
     SaisieEnCours(false);
     remplirListe();
-    const int r = m_liste->ligneDeCle(cle);
-    chargerLigne(r > 0 ? r : 1);
+    // The record as stored now, not an area's "saved record" line.
+    ZoneFiche::reselectionner(cle);
 }
 
 void ZoneFiche::reselectionner(const QString& cle) {

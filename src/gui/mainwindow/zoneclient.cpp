@@ -48,23 +48,22 @@ void ZoneClient::InitListe() {
     ui.VsfListeClients->remplir(std::move(lignes));
 }
 
-void ZoneClient::suivreLesAutres() {
-    if (f.verrou().estPris() || Connexion->version() == m_versionListe)
-        return;
+void ZoneClient::relireListe(const QString& surligne) {
     InitListe();
-    const int montree = m_liste->ligneDeCle(cleAffichee());
-    if (montree > 0)
-        m_liste->selectionnerLigne(montree);
+    const int r = m_liste->ligneDeCle(surligne);
+    if (r > 0)
+        m_liste->selectionnerLigne(r);
+}
+
+void ZoneClient::suivreLesAutres() {
+    if (!f.verrou().estPris() && Connexion->version() != m_versionListe)
+        relireListe(cleAffichee());
 }
 
 bool ZoneClient::charger(const QString& nomStocke) {
     // A click shows the list as others left it too, the clicked client highlighted.
-    if (Connexion->version() != m_versionListe) {
-        InitListe();
-        const int cliquee = m_liste->ligneDeCle(nomStocke);
-        if (cliquee > 0)
-            m_liste->selectionnerLigne(cliquee);
-    }
+    if (Connexion->version() != m_versionListe)
+        relireListe(nomStocke);
     return chargerAvecContact(nomStocke, QString());
 }
 
@@ -98,10 +97,7 @@ bool ZoneClient::montrer(const QString& nomStocke, const QString& contactStocke)
         return false;
     if (m_liste->ligneDeCle(nomStocke) < 1) {
         // Perhaps saved by another program since the list was read: read it again, the shown row kept.
-        InitListe();
-        const int montree = m_liste->ligneDeCle(cleAffichee());
-        if (montree > 0)
-            m_liste->selectionnerLigne(montree);
+        relireListe(cleAffichee());
     }
     const int r = m_liste->ligneDeCle(nomStocke);
     if (r < 1 || !chargerAvecContact(nomStocke, contactStocke))
@@ -166,8 +162,7 @@ QString ZoneClient::texteDisparu() const {
 }
 
 void ZoneClient::recharger() {
-    const int r = m_liste->ligneDeCle(cleAffichee());
-    chargerLigne(r > 0 ? r : 1);
+    reselectionner(cleAffichee());
 }
 
 void ZoneClient::supprimer(const QString& nomStocke) {

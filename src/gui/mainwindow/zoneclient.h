@@ -35,6 +35,8 @@ protected:
 
 private:
     bool chargerAvecContact(const QString& nomStocke, const QString& contactStocke);
+    // The list read again, this client's row highlighted when it is listed.
+    void relireListe(const QString& surligne);
 
     // What the database was when the list was read.
     VersionDonnees m_versionListe;
