@@ -2,8 +2,13 @@
 
 #include "app/principal.h"
 #include "core/bd/connection.h"
+#include "core/bd/horloge.h"
+#include "core/bd/session.h"
+#include "core/donnees/echeances.h"
 #include "gui/mainwindow/frmclient.h"
 #include "gui/planning/frmplanning.h"
+#include "gui/rappels/avisrappel.h"
+#include "gui/rappels/rappeleur.h"
 #include "gui/search/frmrecherche.h"
 #include "widgets/grille.h"
 
@@ -241,5 +246,14 @@ QVector<Resultat> derouler(Banc& banc, const QString& base) {
                            Sql::Envoye});
 
     recherches(banc, table);
+
+    // What the running program does every half minute: the items to remind; and the day's
+    // summary, read again when the data changed.
+    const auto rappeleur = [] { return frmClient->findChild<Rappeleur*>(); };
+    table << banc.mesurer({QStringLiteral("rappels à donner"), [=] { rappeleur()->setAvis(nullptr); },
+                           [=] { rappeleur()->verifier(); }, [] { return 0; }, Sql::Envoye});
+    table << banc.mesurer({QStringLiteral("résumé du jour"), rien,
+                           [] { ResumeJour::lire(*Connexion, Horloge::aujourdhui()); }, [] { return 0; },
+                           Sql::Envoye});
     return table;
 }

@@ -40,8 +40,12 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/donnees/avertissement.h
     ${BREVANTA_RACINE}/src/core/donnees/donneessql.cpp
     ${BREVANTA_RACINE}/src/core/donnees/donneessql.h
+    ${BREVANTA_RACINE}/src/core/donnees/echeances.cpp
+    ${BREVANTA_RACINE}/src/core/donnees/echeances.h
     ${BREVANTA_RACINE}/src/core/donnees/iterateurpossede.h
     ${BREVANTA_RACINE}/src/core/donnees/position.h
+    ${BREVANTA_RACINE}/src/core/donnees/rappels.cpp
+    ${BREVANTA_RACINE}/src/core/donnees/rappels.h
     ${BREVANTA_RACINE}/src/core/postgres/lignespostgres.cpp
     ${BREVANTA_RACINE}/src/core/postgres/lignespostgres.h
     ${BREVANTA_RACINE}/src/core/postgres/moteurpostgres.cpp

@@ -13,6 +13,8 @@
 #include "gui/dialogs/frmchoixbase.h"
 #include "gui/mainwindow/frmclient.h"
 #include "gui/planning/frmplanning.h"
+#include "gui/rappels/avisbureau.h"
+#include "gui/rappels/rappeleur.h"
 #include "gui/search/preparationrecherche.h"
 #include "widgets/message.h"
 
@@ -22,6 +24,7 @@
 #include <QFont>
 #include <QGuiApplication>
 #include <QLibraryInfo>
+#include <QStandardPaths>
 #include <QTranslator>
 #include <cstdlib>
 
@@ -111,6 +114,11 @@ void Main() {
     DecalageSemaine = 0;
     frmClient = new FrmClient;
     frmClient->show();
+    auto* rappeleur = new Rappeleur(*frmClient, std::make_unique<AvisBureau>(),
+                                    QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                                        QStringLiteral("/rappels.ini"),
+                                    frmClient);
+    QObject::connect(rappeleur, &Rappeleur::resumeChange, frmClient, &FrmClient::montrerResume);
     // A server is backed up by its own tools (pg_dump).
     if (!serveur)
         SauvegardeQuotidienne::programmer(base, frmClient);

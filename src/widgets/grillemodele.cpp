@@ -4,6 +4,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QFont>
 #include <algorithm>
 #include <numeric>
 
@@ -154,6 +155,10 @@ QColor GrilleModele::fond(int ligne) const {
     return m_source ? m_source->fond(base(ligne)) : m_lignes[base(ligne)].fond;
 }
 
+Accent GrilleModele::accent(int ligne, int colonne) const {
+    return m_source && existe(ligne) ? m_source->accent(base(ligne), colonne) : Accent();
+}
+
 void GrilleModele::setFond(int ligne, const QColor& c) {
     if (!existe(ligne))
         return;
@@ -259,6 +264,21 @@ QVariant GrilleModele::data(const QModelIndex& index, int role) const {
     }
     case Qt::TextAlignmentRole:
         return int(alignement(colonne));
+    case Qt::FontRole:
+        if (accent(index.row(), colonne).gras) {
+            QFont gras;
+            gras.setBold(true);
+            return gras;
+        }
+        return {};
+    case Qt::ForegroundRole: {
+        const QColor c = accent(index.row(), colonne).couleur;
+        return c.isValid() ? QVariant(c) : QVariant();
+    }
+    case Qt::ToolTipRole: {
+        const QString bulle = accent(index.row(), colonne).bulle;
+        return bulle.isEmpty() ? QVariant() : QVariant(bulle);
+    }
     default:
         return {};
     }

@@ -41,6 +41,7 @@ public:
     TypeColonne type(int colonne) const { return m_types.value(colonne, TypeColonne::Texte); }
     void setFond(int ligne, const QColor& c);
     QColor fond(int ligne) const;
+    Accent accent(int ligne, int colonne) const;
     QString cle(int ligne) const;
     void setCle(int ligne, const QString& cle);
     // Stable sort of whole rows (hidden columns and keys included) on one column; gives, for each

@@ -3,6 +3,13 @@
 #include <QColor>
 #include <QString>
 
+// A cell set apart from its row: bold, a text colour of its own, a tooltip that says why.
+struct Accent {
+    bool gras = false;
+    QColor couleur;
+    QString bulle;
+};
+
 // Rows a grid shows without a copy of them: it asks for each cell as it paints. The rows belong
 // to the program's own records (a collection the windows read as well). A long list may be read
 // as it is scrolled: its first rows, then more at the end as the grid asks.
@@ -23,6 +30,7 @@ public:
     virtual QString cle(int ligne) const = 0;
     // Invalid for none.
     virtual QColor fond(int ligne) const = 0;
+    virtual Accent accent(int, int) const { return {}; }
     // Keys of a header sort, as the grid reads the shown text of a date or number column;
     // a source that holds the values gives them straight.
     virtual qint64 cleDate(int ligne, int colonne) const;

@@ -6,6 +6,7 @@
 #include "core/bd/recordset.h"
 #include "core/bd/routines.h"
 #include "core/bd/session.h"
+#include "core/donnees/echeances.h"
 #include "gui/dialogs/frmapropos.h"
 #include "gui/impression/impression.h"
 #include "gui/mainwindow/ficheclient.h"
@@ -78,9 +79,12 @@ FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<U
     LiensFiche::lier(*u.BtnAppelerTelInterlocuteur, *u.TelInterlocuteur, Genre::Telephone);
     LiensFiche::lier(*u.BtnAppelerPortable, *u.PortableInterlocuteur, Genre::Telephone);
     LiensFiche::lier(*u.BtnEcrireEmail, *u.emailInterlocuteur, Genre::Email);
+    connect(m_ui->lblResumeJour, &QLabel::linkActivated, this,
+            [this] { Garde([this] { m_listesActions->montrerEcheances(); }); });
+    m_ui->lblResumeJour->hide();
     // The planning's jumps would leave the edit behind; the links are for browsing.
-    m_verrou.joindre({m_ui->BtnPlanning, u.BtnOuvrirWeb, u.BtnAppelerTel, u.BtnAppelerTelInterlocuteur,
-                      u.BtnAppelerPortable, u.BtnEcrireEmail});
+    m_verrou.joindre({m_ui->lblResumeJour, m_ui->BtnPlanning, u.BtnOuvrirWeb, u.BtnAppelerTel,
+                      u.BtnAppelerTelInterlocuteur, u.BtnAppelerPortable, u.BtnEcrireEmail});
     for (QTableView* liste : listes())
         liste->horizontalHeader()->setStretchLastSection(true);
     MemoireFenetre::restaurerColonnes(*this, listes());
@@ -114,6 +118,12 @@ void FrmClient::Form_Load() {
     legende.setColor(QPalette::Window, couleurBgr(CouleurOrange));
     m_ui->Label11->setPalette(legende);
     m_ui->Label11->setAutoFillBackground(true);
+}
+
+void FrmClient::montrerResume(const ResumeJour& resume) {
+    m_ui->lblResumeJour->setText(
+        QStringLiteral("<a href=\"echeances\">%1</a>").arg(resume.texte().toHtmlEscaped()));
+    m_ui->lblResumeJour->setVisible(!resume.vide());
 }
 
 Recordset& FrmClient::rsFenetre() {

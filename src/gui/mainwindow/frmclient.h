@@ -14,6 +14,7 @@ class ListesActions;
 class ZoneAction;
 class ZoneClient;
 class ZoneInterlocuteur;
+struct ResumeJour;
 
 namespace Ui {
 class FrmClient;
@@ -54,6 +55,9 @@ public:
     // Shows the action (type 0) or appointment (type 1) of this Id with its client and contact,
     // the filters widened so that it is listed; false while a record is edited or when it is gone.
     bool allerAuSuivi(int type, int id) override;
+
+    // The day's summary under the buttons; nothing when nothing is late or due.
+    void montrerResume(const ResumeJour& resume);
 
     // The button that Enter presses: the Valider of the area being edited, else the Créer of
     // the area that switched last.

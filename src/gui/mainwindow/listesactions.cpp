@@ -5,6 +5,7 @@
 #include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
 #include "core/bd/session.h"
+#include "core/donnees/echeances.h"
 #include "core/textes/regional.h"
 #include "gui/mainwindow/frmclient.h"
 #include "gui/mainwindow/selection.h"
@@ -82,6 +83,16 @@ public:
     }
     QString cle(int ligne) const override { return QString::number(m_actions->IdEn(ligne)); }
     QColor fond(int ligne) const override { return m_actions->FaitEn(ligne) == -1 ? m_blanc : m_orange; }
+    // Late and today's to-do items stand out by their date, on top of the row's colour.
+    Accent accent(int ligne, int colonne) const override {
+        if (m_colonnes.value(colonne) != Date)
+            return {};
+        const Echeance e =
+            echeance(m_actions->PrevueEn(ligne), m_actions->FaitEn(ligne) != 0, Horloge::maintenant());
+        if (e == Echeance::Aucune)
+            return {};
+        return {true, e == Echeance::EnRetard ? m_rouge : QColor(), texteEcheance(e)};
+    }
     // The values themselves: a long list sorts without reading back its texts.
     qint64 cleDate(int ligne, int colonne) const override {
         return m_colonnes.value(colonne) == Date ? m_actions->PrevueEn(ligne)
@@ -115,6 +126,7 @@ private:
     int m_lot = Actions::LignesParLecture;
     QVector<Champ> m_colonnes;
     QColor m_blanc, m_orange;
+    const QColor m_rouge{139, 0, 0};
 };
 
 std::shared_ptr<Actions> collection(int type) {
@@ -267,6 +279,16 @@ void ListesActions::OptAction_Click(int index) {
 
 void ListesActions::OptClient_Click(int index) {
     f.PorteeAction = index;
+    InitListeAction();
+}
+
+void ListesActions::montrerEcheances() {
+    ui.OptAction_0->setChecked(true);
+    ui.ActionsAFaire->setChecked(true);
+    ui.ActionsFaites->setChecked(false);
+    ui.OptClient_2->setChecked(true);
+    PeriodeAction = 0;
+    f.PorteeAction = 2;
     InitListeAction();
 }
 

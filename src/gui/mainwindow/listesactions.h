@@ -30,6 +30,8 @@ public:
     void InitListeAction();
     void OptAction_Click(int index);
     void OptClient_Click(int index);
+    // Lists what is to do up to now, of every client: what the day's summary counts.
+    void montrerEcheances();
     // Shows the client and contact of the double-clicked action or appointment, the record kept.
     void ListeActions_DblClick();
     void VSFRDV_DblClick();

@@ -1,0 +1,229 @@
+#include "gui/rappels/avisbureau.h"
+#include "gui/rappels/rappeleur.h"
+#include "support/fenetretest.h"
+
+#include <QSettings>
+#include <QStandardPaths>
+
+// Reminders: the marks of late and today's items, the day's summary, the notices before
+// appointments and at the time of actions, under the test's clock.
+namespace {
+// Monday 7 December 2026.
+const QDate Jour(2026, 12, 7);
+
+// Wall-clock values, as the program keeps them: the hour the clock skips exists too.
+QDateTime a(const QDate& jour, int h, int m = 0) {
+    return QDateTime(jour, QTime(h, m), Qt::UTC);
+}
+
+// The notices given, as the person would see them.
+class AvisNote : public AvisRappel {
+public:
+    explicit AvisNote(std::vector<std::pair<Rappel, Reponses>>& notes) : m_notes(notes) {}
+    void montrer(const Rappel& r, const Reponses& reponses) override { m_notes.emplace_back(r, reponses); }
+
+private:
+    std::vector<std::pair<Rappel, Reponses>>& m_notes;
+};
+
+// The window on a base, its notices recorded rather than shown.
+struct Rappels_ : FenetreTest {
+    explicit Rappels_(const QStringList& lignes) : FenetreTest(lignes) { brancher(); }
+    void brancher() {
+        rappeleur = frmClient->findChild<Rappeleur*>();
+        rappeleur->setAvis(std::make_unique<AvisNote>(notes));
+    }
+    // A restart of the program on the same base and the same day.
+    void redemarrer() {
+        FinApplication();
+        Main();
+        brancher();
+    }
+    // The items noticed at this moment, by comment.
+    QStringList a(const QDateTime& quand) {
+        Horloge::fixer(quand);
+        notes.clear();
+        rappeleur->verifier();
+        QStringList l;
+        for (const auto& [r, reponses] : notes)
+            l << r.commentaire;
+        return l;
+    }
+    QString resume() const {
+        auto* l = w<QLabel>("lblResumeJour");
+        return l->isVisible() ? l->text().remove(QRegularExpression("<[^>]*>")) : QString();
+    }
+    Rappeleur* rappeleur = nullptr;
+    std::vector<std::pair<Rappel, AvisRappel::Reponses>> notes;
+};
+
+QString rdv(const QString& commentaire, const QDateTime& quand, int fait = 0) {
+    return suivi("RDV", "ACME", "Dupont", commentaire, quand.toString("yyyy-MM-dd HH:mm:ss"), fait);
+}
+QString action(const QString& commentaire, const QDateTime& quand, int fait = 0) {
+    return suivi("Actions", "ACME", "Dupont", commentaire, quand.toString("yyyy-MM-dd HH:mm:ss"), fait);
+}
+} // namespace
+
+class TestRappels : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_configuration;
+private slots:
+    // The notices given are remembered in the user's configuration: the test's own.
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", m_configuration.path().toUtf8()); }
+    void cleanup() {
+        Horloge::reprendre();
+        QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/rappels.ini");
+    }
+
+    // Each to-do date is marked by the day alone, around midnight and across both clock changes
+    // of Europe/Paris; done items and later ones are not.
+    void marques_data() {
+        QTest::addColumn<QDateTime>("maintenant");
+        QTest::addColumn<QDateTime>("prevue");
+        QTest::addColumn<int>("fait");
+        QTest::addColumn<QString>("marque");
+        const QString retard = "En retard", jour = "Prévu aujourd'hui";
+        QTest::newRow("veille 23:59") << a(Jour, 0, 1) << a(Jour.addDays(-1), 23, 59) << 0 << retard;
+        QTest::newRow("minuit du jour") << a(Jour, 0, 1) << a(Jour, 0) << 0 << jour;
+        QTest::newRow("plus tard le jour") << a(Jour, 23, 59) << a(Jour, 23, 59) << 0 << jour;
+        QTest::newRow("lendemain") << a(Jour, 23, 59) << a(Jour.addDays(1), 0) << 0 << QString();
+        QTest::newRow("fait en retard") << a(Jour, 12) << a(Jour.addDays(-3), 9) << -1 << QString();
+        QTest::newRow("heure sautée")
+            << a(QDate(2026, 3, 29), 3, 30) << a(QDate(2026, 3, 29), 2, 30) << 0 << jour;
+        QTest::newRow("veille du passage")
+            << a(QDate(2026, 3, 29), 3, 0) << a(QDate(2026, 3, 28), 23, 30) << 0 << retard;
+        QTest::newRow("heure doublée")
+            << a(QDate(2026, 10, 25), 2, 30) << a(QDate(2026, 10, 25), 2, 45) << 0 << jour;
+    }
+    void marques() {
+        QFETCH(QDateTime, maintenant);
+        QFETCH(QDateTime, prevue);
+        QFETCH(int, fait);
+        QFETCH(QString, marque);
+        Horloge::fixer(maintenant);
+        FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1), action("a", prevue, fait),
+                       rdv("r", prevue, fait)});
+        t.w<QCheckBox>("ActionsFaites")->click();
+        for (const char* liste : {"ListeActions", "VSFRDV"}) {
+            auto* modele = t.w<Grille>(liste)->model();
+            const int date = liste == QByteArray("ListeActions") ? 2 : 1;
+            const QModelIndex i = modele->index(0, date);
+            QVERIFY2(modele->data(i, Qt::ToolTipRole).toString().startsWith(marque), liste);
+            QCOMPARE(modele->data(i, Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
+            QCOMPARE(modele->data(i, Qt::ForegroundRole).isValid(), marque == "En retard");
+            // The row's colour stays: orange to do, white done.
+            QCOMPARE(modele->data(i, Qt::BackgroundRole).value<QColor>(),
+                     couleurBgr(fait ? CouleurBlanc : CouleurOrange));
+        }
+    }
+
+    // The summary counts what is late and due today, follows the day and the colleagues' saves,
+    // and its link sets the filters that list those items.
+    void resume() {
+        Horloge::fixer(a(Jour, 9));
+        Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), client("Zed"),
+                    action("retard 1", a(Jour.addDays(-40), 0)), action("retard 2", a(Jour.addDays(-1), 17)),
+                    action("fait", a(Jour.addDays(-2), 0), -1), action("matin", a(Jour, 0)),
+                    action("soir", a(Jour, 18)), rdv("visite", a(Jour, 14)),
+                    rdv("demain", a(Jour.addDays(1), 9)),
+                    suivi("Actions", "Zed", "", "autre client", "2026-12-01 00:00:00")});
+        QTRY_COMPARE(t.resume(), QString("3 actions en retard, 2 actions et 1 rendez-vous aujourd'hui"));
+
+        emit t.w<QLabel>("lblResumeJour")->linkActivated("echeances");
+        QVERIFY(t.w<QRadioButton>("OptAction_0")->isChecked());
+        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
+        QVERIFY(!t.w<QCheckBox>("ActionsFaites")->isChecked());
+        QStringList actions = colonne(*t.w<Grille>("ListeActions"), 1);
+        actions.sort();
+        QCOMPARE(actions, QStringList({"autre client", "matin", "retard 1", "retard 2"}));
+
+        // Another program marks one done; the next day turns today's into late ones.
+        t.base.sql("update Actions set Fait=-1 where Commentaire='retard 1'");
+        t.rappeleur->verifier();
+        QCOMPARE(t.resume(), QString("2 actions en retard, 2 actions et 1 rendez-vous aujourd'hui"));
+        Horloge::fixer(a(Jour.addDays(1), 8));
+        t.rappeleur->verifier();
+        QCOMPARE(t.resume(), QString("4 actions et 1 rendez-vous en retard, 1 rendez-vous aujourd'hui"));
+
+        // Nothing late or due: nothing shown.
+        t.base.sql("update Actions set Fait=-1");
+        t.base.sql("update RDV set Fait=-1");
+        t.rappeleur->verifier();
+        QCOMPARE(t.resume(), QString());
+    }
+
+    // An appointment is noticed its advance before, an action at its time, each once, also after
+    // a restart; a move by a colleague is a new notice; done and untimed items are not noticed.
+    void notices() {
+        Horloge::fixer(a(Jour, 8));
+        Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), rdv("visite", a(Jour, 10, 30)),
+                    rdv("annulée", a(Jour, 10, 30), -1), action("appeler", a(Jour, 10, 20)),
+                    action("journée", a(Jour, 0))});
+        QCOMPARE(t.a(a(Jour, 10, 14)), QStringList());
+        QCOMPARE(t.a(a(Jour, 10, 15)), QStringList("visite"));
+        QCOMPARE(t.a(a(Jour, 10, 16)), QStringList());
+        QCOMPARE(t.a(a(Jour, 10, 20)), QStringList("appeler"));
+        t.redemarrer();
+        QCOMPARE(t.a(a(Jour, 10, 21)), QStringList());
+
+        // Moved by another program: noticed again before its new time.
+        t.base.sql("update RDV set DatePrevue='2026-12-07 11:00:00' where Commentaire='visite'");
+        QCOMPARE(t.a(a(Jour, 10, 44)), QStringList());
+        QCOMPARE(t.a(a(Jour, 10, 45)), QStringList("visite"));
+        const Rappel r = t.notes.front().first;
+        QCOMPARE(r.titre(), QString("Rendez-vous à 11:00"));
+        QCOMPARE(r.texte(), QString("ACME — Dupont\nvisite"));
+
+        // Postponed: told again ten minutes later, unless it is done meanwhile.
+        t.notes.front().second.reporter();
+        QCOMPARE(t.a(a(Jour, 10, 54)), QStringList());
+        QCOMPARE(t.a(a(Jour, 10, 55)), QStringList("visite"));
+        t.notes.front().second.reporter();
+        t.base.sql("update RDV set Fait=-1 where Commentaire='visite'");
+        QCOMPARE(t.a(a(Jour, 11, 5)), QStringList());
+
+        // "Voir" shows the item in the main window.
+        t.base.sql("insert into Client (Nom) values ('Zed')");
+        t.base.sql(suivi("Actions", "Zed", "", "relancer", "2026-12-07 12:00:00"));
+        QCOMPARE(t.a(a(Jour, 12)), QStringList("relancer"));
+        t.notes.front().second.voir();
+        QCOMPARE(ClientCourant, QString("Zed"));
+        QCOMPARE(t.texte("CommentaireAction"), QString("relancer"));
+    }
+
+    // The advance is the setting's; 0 turns the notices off.
+    void reglage() {
+        Horloge::fixer(a(Jour, 8));
+        Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), rdv("visite", a(Jour, 10, 30))});
+        QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 0);
+        QCOMPARE(t.a(a(Jour, 10, 25)), QStringList());
+        QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 60);
+        QCOMPARE(t.a(a(Jour, 9, 29)), QStringList());
+        QCOMPARE(t.a(a(Jour, 9, 30)), QStringList("visite"));
+    }
+
+    // Without a system tray, the notice is a small window whose buttons answer it.
+    void fenetre() {
+        AvisBureau avis;
+        Rappel r;
+        r.prevue = a(Jour, 10, 30);
+        r.client = "ACME";
+        r.commentaire = "<b>visite</b>\nsuite";
+        int reports = 0;
+        avis.montrer(r, {[] {}, [&reports] { ++reports; }});
+        QWidget* w = nullptr;
+        for (QWidget* haut : QApplication::topLevelWidgets())
+            if (haut->objectName() == "FenetreRappel" && haut->isVisible())
+                w = haut;
+        QVERIFY(w);
+        QCOMPARE(enfant<QLabel>(w, "lblRappelTexte")->text(), QString("ACME\n<b>visite</b>"));
+        QPointer<QWidget> garde(w);
+        QTest::mouseClick(enfant<QPushButton>(w, "BtnReporterRappel"), Qt::LeftButton);
+        QCOMPARE(reports, 1);
+        QTRY_VERIFY(garde.isNull());
+    }
+};
+
+QTEST_MAIN(TestRappels)
+#include "testrappels.moc"
