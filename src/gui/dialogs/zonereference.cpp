@@ -65,6 +65,7 @@ QWidget* ZoneReference::premierChamp() const {
 }
 
 QString ZoneReference::enregistrer(bool creation) {
+    m_renommage.reset();
     const QString libelle = m_nom->text();
     try {
         if (creation)
@@ -91,6 +92,13 @@ void ZoneReference::renommer(const QString& ancien, const QString& nouveau) {
     Connexion->execute(QStringLiteral("update Interlocuteur set ") + m_instance.table + QLatin1Char('=') +
                        TexteSql(nouveau) + QStringLiteral(" where ") + m_instance.table + QLatin1Char('=') +
                        TexteSql(ancien));
+    m_renommage.emplace(ancien, nouveau);
+}
+
+void ZoneReference::enregistree() {
+    if (!m_renommage)
+        return;
+    const auto [ancien, nouveau] = *std::exchange(m_renommage, std::nullopt);
     for (QString& nom : m_renommes)
         if (nom == ancien)
             nom = nouveau;

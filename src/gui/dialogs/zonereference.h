@@ -3,6 +3,8 @@
 #include "gui/edition/zonefiche.h"
 
 #include <QHash>
+#include <optional>
+#include <utility>
 
 class QLineEdit;
 
@@ -35,6 +37,7 @@ protected:
     QWidget* premierChamp() const override;
     bool verifier(bool) override { return true; }
     QString enregistrer(bool creation) override;
+    void enregistree() override;
     // After a cancel, the label that was shown.
     void recharger() override { reselectionner(cleAffichee()); }
     void supprimer(const QString& cle) override;
@@ -48,4 +51,6 @@ private:
     const InstanceReference& m_instance;
     QLineEdit* m_nom;
     QHash<QString, QString> m_renommes;
+    // The rename of the save under way, kept once its transaction commits.
+    std::optional<std::pair<QString, QString>> m_renommage;
 };

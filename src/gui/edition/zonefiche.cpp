@@ -132,6 +132,7 @@ void ZoneFiche::Valider() {
         if (!changee) {
             cle = enregistrer(creation());
             t.commit();
+            enregistree();
         }
     }
     if (changee) {

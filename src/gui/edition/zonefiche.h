@@ -65,6 +65,8 @@ protected:
     virtual bool verifier(bool creation) = 0;
     // Writes the record, inside a transaction; gives the key of the saved record.
     virtual QString enregistrer(bool creation) = 0;
+    // Once the save's transaction is committed.
+    virtual void enregistree() {}
     // After the refill that follows a save: the saved record by its key; else the first row.
     virtual void reselectionner(const QString& cle);
     // After a cancel: the first row (the client area reloads the current one).
