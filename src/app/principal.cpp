@@ -94,7 +94,7 @@ void Main() {
         std::exit(1);
     }
     try {
-        Connexion->open(base);
+        Connexion->open(base, Acces::SelonDroits);
     } catch (const ErreurBd& e) {
         if (serveur)
             Message::ok(QStringLiteral("Impossible d'ouvrir la base de données du serveur %1.\n")
@@ -111,8 +111,8 @@ void Main() {
     DecalageSemaine = 0;
     frmClient = new FrmClient;
     frmClient->show();
-    // A server is backed up by its own tools (pg_dump).
-    if (!serveur)
+    // A server is backed up by its own tools (pg_dump); a read-only file is left alone.
+    if (!serveur && !Connexion->lectureSeule())
         SauvegardeQuotidienne::programmer(base, frmClient);
 }
 

@@ -20,13 +20,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <functional>
 
-// The real main window on a fresh database holding the given rows; closed with the scope.
+// The real main window on a fresh database holding the given rows; closed with the scope. `avant`,
+// when given, changes the database or its folder once filled, before the program starts there.
 class FenetreTest {
 public:
-    explicit FenetreTest(const QStringList& lignes = {}) {
+    explicit FenetreTest(const QStringList& lignes = {}, const std::function<void(BaseTest&)>& avant = {}) {
         for (const QString& sql : lignes)
             base.sql(sql);
+        if (avant)
+            avant(base);
         base.entrer();
         Message::effacer();
         Message::setAutoAnswer(true);
