@@ -169,15 +169,16 @@ private slots:
         ServeurTest neuve, initialisee;
         const QList<QStringList> commandes{{"copy", "Brevanta.mdb", neuve.url()},
                                            {"init", initialisee.url()},
-                                           {"copy", "Brevanta.mdb", initialisee.url()}};
+                                           {"copy", "Brevanta.mdb", initialisee.url()},
+                                           {"init", "vide.mdb"},
+                                           {"copy", neuve.url(), "retour.mdb"}};
         for (const QStringList& commande : commandes) {
             const Resultat r = lancerOutil(base.dossier(), commande);
             QCOMPARE(r.code, 0);
             QCOMPARE(r.erreurs, QString());
             QCOMPARE(r.sortie.count('\n'), 1);
-            QVERIFY2(
-                r.sortie.startsWith(commande[0] == "init" ? "Base créée : " : "Base copiée de Brevanta.mdb"),
-                qPrintable(r.sortie));
+            QVERIFY2(r.sortie.startsWith(commande[0] == "init" ? "Base créée : " : "Base copiée de "),
+                     qPrintable(r.sortie));
         }
     }
 };

@@ -19,10 +19,10 @@
 
 namespace {
 
-const QStringList Lignes{client("ACME"), contact("Dupont", "ACME", 1),
-                         suivi("Actions", "ACME", "Dupont", "appeler", "2003-02-19 10:00:00"),
-                         suivi("RDV", "ACME", "Dupont", "visite", "2003-02-20 15:00:00"),
-                         "insert into Service (Nom) values ('Achats')"};
+const QStringList Stockees{client("ACME"), contact("Dupont", "ACME", 1),
+                           suivi("Actions", "ACME", "Dupont", "appeler", "2003-02-19 10:00:00"),
+                           suivi("RDV", "ACME", "Dupont", "visite", "2003-02-20 15:00:00"),
+                           "insert into Service (Nom) values ('Achats')"};
 
 const QStringList BoutonsEdition{"BtnCreer",
                                  "BtnModifier",
@@ -106,7 +106,7 @@ private slots:
             MoteurPostgres::ecouter(nullptr);
             Horloge::reprendre();
         });
-        FenetreTest t(Lignes, [&](BaseTest& base) {
+        FenetreTest t(Stockees, [&](BaseTest& base) {
             if (role) {
                 base.sql(droitsDocumentes("paul", role->nom()));
                 if (indexARefaire)
@@ -188,10 +188,11 @@ private slots:
         if (!BaseTest::essaiServeur())
             QSKIP("the grants of a server's role");
         RoleServeur role;
-        FenetreTest t(Lignes, [&](BaseTest& base) {
+        FenetreTest t(Stockees, [&](BaseTest& base) {
             base.sql(droitsDocumentes("marie", role.nom()));
             demarrerEn(base, role.nom());
         });
+        QVERIFY(Connexion->description().startsWith("postgresql://" + role.nom() + '@'));
         QCOMPARE(frmClient->windowTitle(), "Brevanta :");
         t.saisie("BtnCreer", {{"Nom", "Zeta"}}, "BtnValider");
         t.saisie("BtnModifier", {{"Ville", "Lyon"}}, "BtnValider");

@@ -23,15 +23,16 @@
 #include <functional>
 
 // The real main window on a fresh database holding the given rows; closed with the scope. `avant`,
-// when given, changes the database or its folder once filled, before the program starts there.
+// when given, changes the database or its folder (Brevanta.ini included) once filled, before the
+// program starts there.
 class FenetreTest {
 public:
     explicit FenetreTest(const QStringList& lignes = {}, const std::function<void(BaseTest&)>& avant = {}) {
         for (const QString& sql : lignes)
             base.sql(sql);
+        base.entrer();
         if (avant)
             avant(base);
-        base.entrer();
         Message::effacer();
         Message::setAutoAnswer(true);
         Main();
