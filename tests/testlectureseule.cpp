@@ -182,6 +182,35 @@ private slots:
         }
     }
 
+    void droitsDuRole_data() {
+        QTest::addColumn<QString>("exemple");
+        QTest::addColumn<QString>("retrait");
+        QTest::addColumn<bool>("lectureSeule");
+        QTest::newRow("qui saisit") << "marie" << QString() << false;
+        QTest::newRow("qui consulte") << "paul" << QString() << true;
+        QTest::newRow("sans supprimer un rendez-vous") << "marie"
+                                                       << "REVOKE DELETE ON rdv FROM %1" << true;
+        QTest::newRow("sans créer une fonction") << "marie"
+                                                 << "REVOKE INSERT ON fonction FROM %1" << true;
+    }
+
+    // Every right to write on every table, or the program only reads.
+    void droitsDuRole() {
+        QFETCH(QString, exemple);
+        QFETCH(QString, retrait);
+        QFETCH(bool, lectureSeule);
+        if (!BaseTest::essaiServeur())
+            QSKIP("the grants of a server's role");
+        RoleServeur role;
+        BaseTest base;
+        base.sql(droitsDocumentes(exemple, role.nom()));
+        if (!retrait.isEmpty())
+            base.sql(retrait.arg(role.nom()));
+        Connection c;
+        c.open(avecUtilisateur(base.base(), role.nom()), Acces::SelonDroits);
+        QCOMPARE(c.lectureSeule(), lectureSeule);
+    }
+
     // The README's grants to one who writes: the program opens to write, and the windows create,
     // modify and delete a client, a contact, an action, an appointment and a reference label.
     void droitsDocumentesPourEcrire() {
