@@ -160,6 +160,27 @@ private slots:
                          lignesTriees(dossier.filePath("fichier/") + f),
                      f);
     }
+
+    // A copy or an init that succeeds says so in one line, and nothing else: neither what the
+    // index's DROP cascades to nor the server's catalogues skipped by ANALYZE.
+    void uneLigne() {
+        BaseTest base(BaseTest::Moteur::Fichier);
+        remplirFichier(base);
+        ServeurTest neuve, initialisee;
+        const QList<QStringList> commandes{{"copy", "Brevanta.mdb", neuve.url()},
+                                           {"init", initialisee.url()},
+                                           {"copy", "Brevanta.mdb", initialisee.url()},
+                                           {"init", "vide.mdb"},
+                                           {"copy", neuve.url(), "retour.mdb"}};
+        for (const QStringList& commande : commandes) {
+            const Resultat r = lancerOutil(base.dossier(), commande);
+            QCOMPARE(r.code, 0);
+            QCOMPARE(r.erreurs, QString());
+            QCOMPARE(r.sortie.count('\n'), 1);
+            QVERIFY2(r.sortie.startsWith(commande[0] == "init" ? "Base créée : " : "Base copiée de "),
+                     qPrintable(r.sortie));
+        }
+    }
 };
 
 QTEST_GUILESS_MAIN(TestCopieServeur)

@@ -1,5 +1,6 @@
 // Start-up: Main() opens Brevanta.mdb of the working directory, or the team's server that its
-// Brevanta.ini names, or says why not, never creating or changing a file.
+// Brevanta.ini names, or says why not, never creating or changing a file; a file the user may not
+// write opens read-only.
 #include "core/postgres/moteurpostgres.h"
 #include "support/basetest.h"
 #include "support/demarrage.h"
@@ -8,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <optional>
@@ -55,8 +57,13 @@ private slots:
             << QStringLiteral("Service");
         // Another program holds the file: the wait for its lock ends in the refusal.
         QTest::newRow("verrouillé") << int(Verrouille) << QByteArray() << QString();
-        // Refused at start-up rather than at the first save.
-        QTest::newRow("fichier protégé") << int(FichierProtege) << QByteArray() << lectureSeule;
+        // Read-only, with an index and the search's to make again: neither is, nor the daily copy.
+        QTest::newRow("fichier protégé")
+            << int(FichierProtege) << QByteArray("DROP INDEX ActionsAFaire|DROP TRIGGER RechercheClientAjout")
+            << QStringLiteral(
+                   "MESSAGE La recherche ne sera pas disponible : son index n'est pas à jour et la "
+                   "base est ouverte en lecture seule.\n");
+        // A folder where SQLite cannot write its journal: refused at start-up rather than at the first save.
         QTest::newRow("dossier protégé") << int(DossierProtege) << QByteArray() << lectureSeule;
     }
 
@@ -70,7 +77,7 @@ private slots:
         const QString fichier = base.fichier();
         if (cas == Octets)
             QVERIFY(ecrire(fichier, octets));
-        else if (cas == Modifie)
+        else if (cas == Modifie || cas == FichierProtege)
             for (const QString& sql : QString::fromUtf8(octets).split('|'))
                 base.sqlite(sql);
         // Read before the lock is taken: closing any descriptor of the file drops this process's locks.
@@ -82,9 +89,13 @@ private slots:
                 QFile::ReadOwner | QFile::ReadUser | QFile::ReadGroup | QFile::ReadOther;
             const QFile::Permissions ecriture =
                 QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
-            QFile::setPermissions(fichier, cas == DossierProtege ? lecture | ecriture : lecture);
-            QFile::setPermissions(base.dossier(), lecture | QFile::ExeOwner | QFile::ExeUser |
-                                                      QFile::ExeGroup | QFile::ExeOther | QFile::WriteOwner);
+            const QFile::Permissions traversee =
+                lecture | QFile::ExeOwner | QFile::ExeUser | QFile::ExeGroup | QFile::ExeOther;
+            // Only its owner may write each; the program runs as another user.
+            QFile::setPermissions(fichier,
+                                  cas == DossierProtege ? lecture | ecriture : lecture | QFile::WriteOwner);
+            QFile::setPermissions(base.dossier(), cas == DossierProtege ? traversee | QFile::WriteOwner
+                                                                        : traversee | ecriture);
         }
         std::optional<AutreSession> autre;
         if (cas == Verrouille)
@@ -95,15 +106,22 @@ private slots:
         if (protege && (i.statut == -1 || i.sortie.isEmpty()))
             QSKIP("the program could not be started without privileges here");
         QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
-        QCOMPARE(i.statut, cas == Ouvre ? 0 : 1);
-        QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient")), cas == Ouvre);
+        const bool ouvre = cas == Ouvre || cas == FichierProtege;
+        QCOMPARE(i.statut, ouvre ? 0 : 1);
+        QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient Brevanta :\n")), cas == Ouvre);
+        QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient Brevanta : (lecture seule)\n")),
+                 cas == FichierProtege);
+        QCOMPARE(i.sortie.contains(QLatin1String("ACTIF BtnCreer")), cas == Ouvre);
+        QCOMPARE(i.sortie.contains(QLatin1String("ACTIF ")), cas == Ouvre);
         QCOMPARE(i.sortie.contains(QLatin1String("MESSAGE")), cas != Ouvre);
-        QVERIFY2(cas == Ouvre || i.sortie.startsWith(QStringLiteral(
-                                     "MESSAGE Impossible d'ouvrir la base de données Brevanta.mdb")),
+        QVERIFY2(ouvre || i.sortie.startsWith(
+                              QStringLiteral("MESSAGE Impossible d'ouvrir la base de données Brevanta.mdb")),
                  qPrintable(i.sortie));
         QVERIFY2(i.sortie.contains(attendu), qPrintable(i.sortie));
         QCOMPARE(contenu(fichier), avant);
         QCOMPARE(fichiers(base.dossier()), presents);
+        // The daily copy is started only where the base may be written.
+        QCOMPARE(QFileInfo::exists(QDir(base.dossier()).filePath("sauvegardes")), cas == Ouvre);
     }
 
     void demarrageServeur_data() {

@@ -11,7 +11,6 @@
 #include "support/serveurtest.h"
 
 #include <QDir>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QtTest>
@@ -22,37 +21,6 @@ namespace {
 
 const QString Perdue = QStringLiteral(
     "La connexion au serveur a été perdue : rien n'a été enregistré, votre saisie est conservée.");
-
-QString avecUtilisateur(const QString& url, const QString& utilisateur) {
-    QUrl u(url);
-    u.setUserName(utilisateur);
-    return u.toString();
-}
-
-// A role of the server for one test, with no right of its own; dropped last, after its database.
-class Role {
-public:
-    Role()
-        : m_nom(QStringLiteral("brevanta_r") + QString::number(QRandomGenerator::global()->generate(), 36)) {
-        superutilisateur().executer(QStringLiteral("create role %1 login").arg(m_nom));
-    }
-    ~Role() {
-        try {
-            superutilisateur().executer(QStringLiteral("drop role if exists %1").arg(m_nom));
-        } catch (const std::exception& e) {
-            qWarning("%s", e.what());
-        }
-    }
-    Role(const Role&) = delete;
-    Role& operator=(const Role&) = delete;
-    QString nom() const { return m_nom; }
-
-private:
-    static SessionServeur superutilisateur() {
-        return SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), QStringLiteral("postgres")));
-    }
-    QString m_nom;
-};
 
 qint64 pidDe(Connection& c) {
     Curseur pid = c.lireNatif(QStringLiteral("select pg_backend_pid()"));
@@ -98,7 +66,7 @@ private slots:
     // hand him the index, and a function named as one of the index's: what he saves still reaches
     // the real index, and nothing of his runs as the owner.
     void fonctionsDuServeur() {
-        Role role;
+        RoleServeur role;
         ServeurTest base;
         MoteurPostgres::creerTables(base.url());
         const QStringList fonctions = base.lignes(QStringLiteral(

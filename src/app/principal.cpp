@@ -97,7 +97,7 @@ void Main() {
         std::exit(1);
     }
     try {
-        Connexion->open(base);
+        Connexion->open(base, Acces::SelonDroits);
     } catch (const ErreurBd& e) {
         if (serveur)
             Message::ok(QStringLiteral("Impossible d'ouvrir la base de données du serveur %1.\n")
@@ -119,8 +119,8 @@ void Main() {
                                         QStringLiteral("/rappels.ini"),
                                     frmClient);
     QObject::connect(rappeleur, &Rappeleur::resumeChange, frmClient, &FrmClient::montrerResume);
-    // A server is backed up by its own tools (pg_dump).
-    if (!serveur)
+    // A server is backed up by its own tools (pg_dump); a read-only file is left alone.
+    if (!serveur && !Connexion->lectureSeule())
         SauvegardeQuotidienne::programmer(base, frmClient);
 }
 

@@ -1,11 +1,15 @@
 // Starts Brevanta in the working directory as the real program does, with the start-up message
-// answered, and tells the parent test what happened on standard output. An argument, when given,
-// is how many milliseconds to wait for another program's lock.
+// answered, lets the event loop start what it starts first, and tells the parent test what happened
+// on standard output: messages, windows shown with their titles, edit buttons enabled. An argument,
+// when given, is how many milliseconds to wait for another program's lock.
 #include "app/principal.h"
 #include "core/bd/connection.h"
+#include "gui/mainwindow/frmclient.h"
 #include "widgets/message.h"
 
 #include <QApplication>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QWidget>
 #include <cstdio>
 #include <cstdlib>
@@ -25,9 +29,15 @@ int main(int argc, char* argv[]) {
     Message::setNextAnswer(QMessageBox::Ok);
     std::atexit(direMessages);
     Main();
+    QCoreApplication::processEvents();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
-            std::printf("FENETRE %s\n", w->objectName().toUtf8().constData());
+            std::printf("FENETRE %s %s\n", w->objectName().toUtf8().constData(),
+                        w->windowTitle().toUtf8().constData());
+    static const QRegularExpression edition(QStringLiteral("^Btn(Creer|Modifier|Supprimer)"));
+    for (const QPushButton* b : frmClient->findChildren<QPushButton*>(edition))
+        if (b->isEnabled())
+            std::printf("ACTIF %s\n", b->objectName().toUtf8().constData());
     FinApplication();
     return 0;
 }

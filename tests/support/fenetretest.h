@@ -20,14 +20,19 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <functional>
 
-// The real main window on a fresh database holding the given rows; closed with the scope.
+// The real main window on a fresh database holding the given rows; closed with the scope. `avant`,
+// when given, changes the database or its folder (Brevanta.ini included) once filled, before the
+// program starts there.
 class FenetreTest {
 public:
-    explicit FenetreTest(const QStringList& lignes = {}) {
+    explicit FenetreTest(const QStringList& lignes = {}, const std::function<void(BaseTest&)>& avant = {}) {
         for (const QString& sql : lignes)
             base.sql(sql);
         base.entrer();
+        if (avant)
+            avant(base);
         Message::effacer();
         Message::setAutoAnswer(true);
         Main();

@@ -46,6 +46,23 @@ private:
     QString m_url;
 };
 
+// The address with another user in it.
+QString avecUtilisateur(const QString& url, const QString& utilisateur);
+
+// A role of the test server for one test, able to log in, with no right of its own; dropped with the
+// object, which must outlive the databases it has rights in.
+class RoleServeur {
+public:
+    RoleServeur();
+    ~RoleServeur();
+    RoleServeur(const RoleServeur&) = delete;
+    RoleServeur& operator=(const RoleServeur&) = delete;
+    QString nom() const { return m_nom; }
+
+private:
+    QString m_nom;
+};
+
 // Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
 #define EXIGER_SERVEUR_TEST()                                                                                \
     do {                                                                                                     \

@@ -54,6 +54,10 @@ bool Connection::isOpen() const {
     return m_moteur != nullptr;
 }
 
+bool Connection::lectureSeule() const {
+    return moteur().lectureSeule();
+}
+
 Moteur& Connection::moteur() const {
     if (!m_moteur)
         throw nonOuverte();

@@ -35,10 +35,12 @@ public:
     static bool estServeur(const QString& base);
 
     // Opens an existing Brevanta database, never creating or changing its tables. Raises ErreurBd
-    // when it is missing, is not a database, lacks a table or cannot be written.
+    // when it is missing, is not a database, lacks a table or cannot be written when it is to be.
     void open(const QString& base, Acces acces = Acces::Ecriture);
     void close();
     bool isOpen() const;
+    // Opened to read only, asked or found so: nothing is to be written, not even at start-up.
+    bool lectureSeule() const;
     Cible cible() const;
     // The file, or the server and its database, as a person reads it.
     QString description() const;

@@ -6,8 +6,9 @@
 #include <QString>
 
 // What a program means to do with a database: a reader (an export) is let in where a writer would
-// be refused, and changes nothing.
-enum class Acces { Ecriture, Lecture };
+// be refused, and changes nothing. SelonDroits writes when the database lets it, else only reads: a
+// file made read-only, a server role without the right to write.
+enum class Acces { Ecriture, Lecture, SelonDroits };
 #include <QVariantList>
 
 // One database engine behind the connection: a Brevanta.mdb file, or a server shared by a team.
@@ -26,4 +27,9 @@ public:
     virtual void annuler() = 0;
     // Changes whenever another program may have committed something since the last call.
     virtual qint64 versionAutres() = 0;
+    // Whether nothing is to be written through it.
+    bool lectureSeule() const { return m_lectureSeule; }
+
+protected:
+    bool m_lectureSeule = false;
 };

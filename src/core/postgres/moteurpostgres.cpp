@@ -41,7 +41,8 @@ bool insereUneFiche(const QString& sql) {
 MoteurPostgres::MoteurPostgres(const QString& adresse, int attenteVerrou, Acces acces)
     : MoteurPostgres(adresse, SansVerification{}, attenteVerrou) {
     verifierStructure();
-    if (acces == Acces::Ecriture)
+    m_lectureSeule = acces == Acces::Lecture || (acces == Acces::SelonDroits && !droitsEcriture());
+    if (!m_lectureSeule)
         prouverEcriture();
     ecouterAvertissements();
 }
@@ -52,10 +53,13 @@ MoteurPostgres::MoteurPostgres(const QString& adresse, SansVerification, int att
     const QByteArray url = adresse.toUtf8();
     // Dates travel as "yyyy-MM-dd HH:mm:ss", texts in UTF-8, whatever the server's defaults. A row
     // or table another user holds is waited for as long as a file's lock, then refused: never a
-    // window frozen until the other one lets go (0 would be no limit to the server).
-    const QByteArray options = QByteArray("-c datestyle=ISO,YMD -c TimeZone=UTC -c lock_timeout=") +
-                               QByteArray::number(qMax(attenteVerrou, 1)) +
-                               QByteArray(" -c statement_timeout=") + QByteArray::number(DureeInstruction);
+    // window frozen until the other one lets go (0 would be no limit to the server). The server's
+    // notices (what a DROP cascades to) would only reach standard error.
+    const QByteArray options =
+        QByteArray("-c datestyle=ISO,YMD -c TimeZone=UTC -c client_min_messages=warning "
+                   "-c lock_timeout=") +
+        QByteArray::number(qMax(attenteVerrou, 1)) + QByteArray(" -c statement_timeout=") +
+        QByteArray::number(DureeInstruction);
     // Keepalives and the TCP timeout tell a vanished server or network within seconds.
     const char* cles[] = {
         "dbname",     "connect_timeout", "application_name",    "client_encoding",  "options",
@@ -359,6 +363,15 @@ void MoteurPostgres::verifierStructure() {
                                       "triées dans l'ordre français (créez la base avec « brevanta-db init » "
                                       "sur un serveur PostgreSQL qui a ICU)")
                            .arg(QString::fromLatin1(CollationFrancaise).toLower()));
+}
+
+bool MoteurPostgres::droitsEcriture() {
+    // Each right apart: given several, has_table_privilege tells whether any one is held.
+    Curseur droits = lire(
+        QStringLiteral("SELECT bool_and(has_table_privilege(format('%I.%I', current_schema(), t), d)) FROM "
+                       "unnest(string_to_array($1, ',')) t, unnest(ARRAY['INSERT', 'UPDATE', 'DELETE']) d"),
+        {Schema::tables().join(QLatin1Char(',')).toLower()});
+    return droits.suivant() && droits.valeur(0).toBool();
 }
 
 void MoteurPostgres::prouverEcriture() {

@@ -12,7 +12,7 @@ struct pg_result;
 class MoteurPostgres : public Moteur {
 public:
     // Connects and checks the tables, the French collation and, for a writer, the right to write;
-    // ErreurBd else.
+    // ErreurBd else. SelonDroits, a role lacking a right to write on one of the tables only reads.
     MoteurPostgres(const QString& adresse, int attenteVerrou, Acces acces);
     // Creates Brevanta's tables in an empty database of the server, in one transaction; ErreurBd
     // when the server cannot be reached or already holds one of them.
@@ -49,6 +49,8 @@ private:
     void reconnecterSiPerdue();
     void conclureApresCoupure(const QString& numero, int ancien);
     void verifierStructure();
+    // Whether the role may insert, update and delete on each of the seven tables.
+    bool droitsEcriture();
     void prouverEcriture();
 
     pg_conn* m_connexion = nullptr;

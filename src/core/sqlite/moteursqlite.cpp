@@ -33,12 +33,19 @@ bool estFichierAccess(const QString& fichier) {
     return debut.mid(4, 15) == "Standard Jet DB" || debut.mid(4, 15) == "Standard ACE DB";
 }
 
+// Its owner made it read-only: even a user the system lets write (root) leaves it as it is.
+bool fichierProtege(const QString& fichier) {
+    const QFileInfo info(fichier);
+    return info.exists() && !info.permission(QFile::WriteOwner);
+}
+
 int g_compteur = 0;
 
 } // namespace
 
 MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acces)
     : m_nomConnexion(QStringLiteral("brevanta-%1").arg(++g_compteur)), m_fichier(fichier) {
+    const bool lecture = acces == Acces::Lecture || (acces == Acces::SelonDroits && fichierProtege(fichier));
     if (estFichierAccess(fichier))
         throw ErreurBd(26,
                        QStringLiteral("%1 est une base Microsoft Access, que cette version de Brevanta ne "
@@ -49,8 +56,7 @@ MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acce
         // mode=rw: a missing file is an error, never a new empty database.
         db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=%1").arg(attenteVerrou));
         const QString chemin = QString::fromLatin1(QUrl::toPercentEncoding(fichier, "/"));
-        db.setDatabaseName(
-            QStringLiteral("file:%1?mode=%2").arg(chemin, acces == Acces::Lecture ? "ro" : "rw"));
+        db.setDatabaseName(QStringLiteral("file:%1?mode=%2").arg(chemin, lecture ? "ro" : "rw"));
     }
     // Every handle on the connection is gone by now: removing it with one alive makes Qt warn.
     try {
@@ -58,8 +64,11 @@ MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acce
             throw ErreurBd::depuis(base().lastError());
         // SQLite reads a file only at the first statement.
         executerBrut(QStringLiteral("PRAGMA schema_version"));
+        // SQLite opens for reading a file the system does not let this user write.
+        m_lectureSeule =
+            lecture || (acces == Acces::SelonDroits && sqlite3_db_readonly(poignee(base()), "main") == 1);
         verifierStructure();
-        if (acces == Acces::Ecriture) {
+        if (!m_lectureSeule) {
             prouverEcriture();
             for (const QString& index : Schema::instructionsIndex())
                 executerBrut(index);

@@ -13,7 +13,8 @@ struct sqlite3_stmt;
 class MoteurSqlite : public Moteur {
 public:
     // Opens an existing Brevanta database, never creating the file. Raises ErreurBd when the file
-    // is missing, is not a database, lacks a table, or cannot be written when it is to be.
+    // is missing, is not a database, lacks a table, or cannot be written when it is to be. Read only
+    // (SelonDroits), neither its indexes nor anything else are written.
     MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acces);
     ~MoteurSqlite() override;
 

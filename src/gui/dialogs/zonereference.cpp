@@ -52,8 +52,8 @@ void ZoneReference::vider() {
 }
 
 void ZoneReference::activer(bool libelle) {
-    m_boutons.modifier->setEnabled(libelle);
-    m_boutons.supprimer->setEnabled(libelle);
+    m_boutons.modifier->setEnabled(libelle && ecriturePermise());
+    m_boutons.supprimer->setEnabled(libelle && ecriturePermise());
 }
 
 void ZoneReference::preparerCreation() {

@@ -44,7 +44,8 @@ protected:
     QString texteDisparu() const override;
 
 private:
-    // Modifier and Supprimer act on the label shown; with none they stay disabled.
+    // Modifier and Supprimer act on the label shown; with none, or on a read-only base, they stay
+    // disabled.
     void activer(bool libelle);
     void renommer(const QString& ancien, const QString& nouveau);
 

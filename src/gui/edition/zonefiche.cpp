@@ -19,7 +19,7 @@
 
 ZoneFiche::ZoneFiche(CadreSaisie& cadre, Grille* liste, const Boutons& boutons, ModeEdition modeCreation)
     : QObject(cadre.fenetre()), m_cadre(cadre), m_liste(liste), m_boutons(boutons),
-      m_modeCreation(modeCreation) {
+      m_modeCreation(modeCreation), m_ecriture(!Connexion->lectureSeule()) {
     const auto relier = [this](QPushButton* bouton, void (ZoneFiche::*handler)()) {
         connect(bouton, &QPushButton::clicked, this, [this, handler] { Garde([&] { (this->*handler)(); }); });
     };
@@ -33,6 +33,10 @@ ZoneFiche::ZoneFiche(CadreSaisie& cadre, Grille* liste, const Boutons& boutons, 
         verrouilles << boutons.supprimer;
     }
     connect(liste, &Grille::clic, this, [this] { Garde([this] { Liste_Click(); }); });
+    if (!m_ecriture)
+        for (QPushButton* bouton : {boutons.creer, boutons.modifier, boutons.supprimer})
+            if (bouton)
+                bouton->setEnabled(false);
     m_cadre.verrou().joindre(verrouilles);
 }
 
@@ -92,7 +96,7 @@ void ZoneFiche::SaisieEnCours(bool flag) {
 }
 
 void ZoneFiche::Creer() {
-    if (m_cadre.verrou().estPris() || !peutCreer())
+    if (!m_ecriture || m_cadre.verrou().estPris() || !peutCreer())
         return;
     m_cadre.setMode(m_modeCreation);
     SaisieEnCours(true);
@@ -101,7 +105,7 @@ void ZoneFiche::Creer() {
 }
 
 void ZoneFiche::Modifier() {
-    if (m_cadre.verrou().estPris() || m_cleAffichee.isEmpty())
+    if (!m_ecriture || m_cadre.verrou().estPris() || m_cleAffichee.isEmpty())
         return;
     m_cadre.retenirNom(nomEnCours());
     m_cadre.setMode(modification(m_modeCreation));
@@ -176,7 +180,7 @@ QString ZoneFiche::questionSuppression(int ligne) const {
 void ZoneFiche::Supprimer() {
     // The record shown, whatever row the highlight may be on.
     const int r = m_cleAffichee.isEmpty() ? -1 : m_liste->ligneDeCle(m_cleAffichee);
-    if (m_cadre.verrou().estPris() || r < 1)
+    if (!m_ecriture || m_cadre.verrou().estPris() || r < 1)
         return;
     if (Message::ouiNon(questionSuppression(r), m_cadre.fenetre()) != QMessageBox::Yes) {
         m_liste->selectionnerLigne(r);

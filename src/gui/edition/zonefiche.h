@@ -44,6 +44,8 @@ public:
     void chargerPremier() { chargerLigne(1); }
     // The key of the record shown, empty for none.
     QString cleAffichee() const { return m_cleAffichee; }
+    // False on a base opened read-only: Créer, Modifier and Supprimer stay disabled and do nothing.
+    bool ecriturePermise() const { return m_ecriture; }
 
 protected:
     // Reads the record of this key and shows it; false when there is none (nothing changed).
@@ -104,6 +106,7 @@ private:
     void ligneDisparue();
 
     ModeEdition m_modeCreation;
+    const bool m_ecriture;
     QString m_cleAffichee;
     Fiche m_chargee;
     bool m_signaleDisparue = false;

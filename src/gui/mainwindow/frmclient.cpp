@@ -35,6 +35,8 @@
 FrmClient::FrmClient(QWidget* parent) : QWidget(parent), m_ui(std::make_unique<Ui::FrmClient>()) {
     setObjectName(QStringLiteral("frmClient"));
     m_ui->setupUi(this);
+    if (Connexion->lectureSeule())
+        setWindowTitle(windowTitle() + QStringLiteral(" (lecture seule)"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint);
     m_zoneClient = new ZoneClient(*this);

@@ -1,5 +1,6 @@
 #include "gui/search/preparationrecherche.h"
 
+#include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/recherche/recherche.h"
 #include "widgets/message.h"
@@ -10,6 +11,12 @@ void preparerRecherche(Connection& c) {
     try {
         if (Recherche::indexAJour(c))
             return;
+        if (c.lectureSeule()) {
+            Message::ok(
+                QStringLiteral("La recherche ne sera pas disponible : son index n'est pas à jour et la "
+                               "base est ouverte en lecture seule."));
+            return;
+        }
         QProgressDialog progression(QStringLiteral("Préparation de la recherche…"), QString(), 0, 1000);
         progression.setWindowTitle(QStringLiteral("Brevanta"));
         progression.setWindowModality(Qt::ApplicationModal);

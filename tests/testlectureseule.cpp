@@ -1,0 +1,277 @@
+// Read-only: a file its owner made read-only, or a server role that may only read, opens the program
+// with every Créer, Modifier and Supprimer disabled and nothing written; the grants the README gives
+// one who writes let the windows write every kind of record.
+#include "core/postgres/moteurpostgres.h"
+#include "gui/dialogs/frmreference.h"
+#include "gui/mainwindow/zoneaction.h"
+#include "gui/mainwindow/zoneclient.h"
+#include "gui/mainwindow/zoneinterlocuteur.h"
+#include "gui/planning/frmplanning.h"
+#include "gui/search/frmrecherche.h"
+#include "support/fenetretest.h"
+#include "support/outil.h"
+#include "support/serveurtest.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <optional>
+
+namespace {
+
+const QStringList Stockees{client("ACME"), contact("Dupont", "ACME", 1),
+                           suivi("Actions", "ACME", "Dupont", "appeler", "2003-02-19 10:00:00"),
+                           suivi("RDV", "ACME", "Dupont", "visite", "2003-02-20 15:00:00"),
+                           "insert into Service (Nom) values ('Achats')"};
+
+const QStringList BoutonsEdition{"BtnCreer",
+                                 "BtnModifier",
+                                 "BtnSupprimer",
+                                 "BtnCreerInterlocuteur",
+                                 "BtnModifierInterlocuteur",
+                                 "BtnSupprimerInterlocuteur",
+                                 "BtnCreerAction",
+                                 "BtnModifierAction",
+                                 "BtnSupprimerAction",
+                                 "BtnCreerRDV",
+                                 "BtnModifierRDV",
+                                 "BtnSupprimerRDV"};
+
+const QString SansRecherche = QStringLiteral("La recherche ne sera pas disponible : son index n'est pas à "
+                                             "jour et la base est ouverte en lecture seule.");
+
+// The README's grants to its example's role (marie, who writes; paul, who reads), given to `role`.
+QString droitsDocumentes(const QString& exemple, const QString& role) {
+    const QString readme = QString::fromUtf8(contenu(QStringLiteral(RACINE "/README.md")));
+    static const QRegularExpression bloc(QStringLiteral("```sql\\n(.*?)```"),
+                                         QRegularExpression::DotMatchesEverythingOption);
+    for (auto blocs = bloc.globalMatch(readme); blocs.hasNext();) {
+        QString sql = blocs.next().captured(1);
+        if (sql.contains(QStringLiteral(" TO %1;").arg(exemple)))
+            return sql.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(exemple)), role);
+    }
+    qFatal("README.md gives no grants to %s", qPrintable(exemple));
+}
+
+// The folder's Brevanta.ini names the same database, reached as `role`.
+void demarrerEn(const BaseTest& base, const QString& role) {
+    QVERIFY(ecrire(QDir(base.dossier()).filePath("Brevanta.ini"),
+                   "[Base]\nServeur=" + avecUtilisateur(base.base(), role).toUtf8() + '\n'));
+}
+
+// Every statement sent to the server that could write, or open a transaction to.
+QStringList g_ecritures;
+void noterEcriture(const char* sql, int, const char* const*) {
+    static const QRegularExpression ecriture(
+        QStringLiteral(
+            "^\\s*(insert|update|delete|create|drop|alter|lock|truncate|grant|comment|analyze|begin)\\b"),
+        QRegularExpression::CaseInsensitiveOption);
+    if (ecriture.match(QString::fromUtf8(sql)).hasMatch())
+        g_ecritures << QString::fromUtf8(sql);
+}
+
+// The reference editor's edit buttons that are enabled, its first label shown.
+QStringList boutonsActifs(TypeReference type) {
+    FrmReference editeur(type, nullptr, frmClient);
+    editeur.show();
+    QStringList actifs;
+    for (const char* nom : {"BtnCreer", "BtnModifier", "BtnSupprimer"})
+        if (editeur.findChild<QPushButton*>(nom)->isEnabled())
+            actifs << editeur.objectName() + '.' + nom;
+    return actifs;
+}
+
+} // namespace
+
+class TestLectureSeule : public QObject {
+    Q_OBJECT
+private slots:
+    void lectureSeule_data() {
+        QTest::addColumn<bool>("indexARefaire");
+        QTest::newRow("index à jour") << false;
+        QTest::newRow("index à refaire") << true;
+    }
+
+    // Everything stored is shown and found; no control, key or routine starts an edit; nothing is
+    // written, at start-up (indexes, search index, daily copy) or later.
+    void lectureSeule() {
+        QFETCH(bool, indexARefaire);
+        Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(9, 0)));
+        std::optional<RoleServeur> role;
+        if (BaseTest::essaiServeur())
+            role.emplace();
+        QByteArray avant;
+        g_ecritures.clear();
+        const auto fin = qScopeGuard([] {
+            MoteurPostgres::ecouter(nullptr);
+            Horloge::reprendre();
+        });
+        FenetreTest t(Stockees, [&](BaseTest& base) {
+            if (role) {
+                base.sql(droitsDocumentes("paul", role->nom()));
+                if (indexARefaire)
+                    base.sql("DROP TABLE recherche");
+                demarrerEn(base, role->nom());
+                MoteurPostgres::ecouter(noterEcriture);
+                return;
+            }
+            if (indexARefaire) {
+                base.sql("DROP INDEX ActionsAFaire");
+                base.sql("DROP TRIGGER RechercheClientAjout");
+            }
+            QVERIFY(QFile::setPermissions(base.fichier(),
+                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+            avant = contenu(base.fichier());
+        });
+        QCOMPARE(frmClient->windowTitle(), "Brevanta : (lecture seule)");
+        QCOMPARE(Message::textesAffiches(), indexARefaire ? QStringList{SansRecherche} : QStringList());
+        const auto actifs = [&] {
+            QStringList a;
+            for (const QString& nom : BoutonsEdition)
+                if (t.w(qPrintable(nom))->isEnabled())
+                    a << nom;
+            return a;
+        };
+        QCOMPARE(actifs(), QStringList());
+
+        for (const char* liste : {"VsfListeClients", "ListeInterlocuteurs", "ListeActions", "VSFRDV"})
+            t.clicGrille(liste, 1);
+        QCOMPARE(QStringList({t.texte("Nom"), t.texte("NomInterlocuteur"), t.texte("CommentaireAction"),
+                              t.texte("CommentaireRDV")}),
+                 QStringList({"ACME", "Dupont", "appeler", "visite"}));
+        t.touche("VsfListeClients", Qt::Key_Return);
+        for (ZoneFiche* zone : QList<ZoneFiche*>{&frmClient->zoneClient(), &frmClient->zoneInterlocuteur(),
+                                                 &frmClient->zoneAction(), &frmClient->zoneRdv()}) {
+            zone->Creer();
+            zone->Modifier();
+            zone->Supprimer();
+        }
+        QVERIFY(!frmClient->enSaisie());
+        QCOMPARE(actifs(), QStringList());
+
+        // The planning's double-click shows the action, and no more.
+        t.clic("BtnPlanning");
+        auto* semaine = enfant<Grille>(frmPlanning, "ListeActions");
+        cliquer(*semaine, 1, 2);
+        emit semaine->doubleClic();
+        QCOMPARE(t.texte("CommentaireAction"), "appeler");
+        QVERIFY(!frmClient->enSaisie());
+        QCOMPARE(actifs(), QStringList());
+
+        QCOMPARE(boutonsActifs(TypeReference::Service) + boutonsActifs(TypeReference::Decision) +
+                     boutonsActifs(TypeReference::Fonction),
+                 QStringList());
+        if (!indexARefaire) {
+            QTest::keyClick(frmClient, Qt::Key_F, Qt::ControlModifier);
+            QTest::keyClicks(enfant<QLineEdit>(frmRecherche, "Texte"), "acme");
+            QCOMPARE(enfant<Grille>(frmRecherche, "Resultats")->textMatrix(1, 1), "ACME");
+        }
+
+        // The daily copy would start from the event loop.
+        QCoreApplication::processEvents();
+        QCOMPARE(Message::textesAffiches(), indexARefaire ? QStringList{SansRecherche} : QStringList());
+        if (role) {
+            QCOMPARE(g_ecritures, QStringList());
+            QCOMPARE(t.lire("select count(*) from pg_class where relname = 'recherche'"),
+                     QStringList{indexARefaire ? "0" : "1"});
+            QCOMPARE(t.lire("select count(*) from Client"), QStringList{"1"});
+        } else {
+            QCOMPARE(contenu(t.base.fichier()), avant);
+            QCOMPARE(QDir(t.base.dossier()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                     QStringList{"Brevanta.mdb"});
+        }
+    }
+
+    void droitsDuRole_data() {
+        QTest::addColumn<QString>("exemple");
+        QTest::addColumn<QString>("retrait");
+        QTest::addColumn<bool>("lectureSeule");
+        QTest::newRow("qui saisit") << "marie" << QString() << false;
+        QTest::newRow("qui consulte") << "paul" << QString() << true;
+        QTest::newRow("sans supprimer un rendez-vous") << "marie"
+                                                       << "REVOKE DELETE ON rdv FROM %1" << true;
+        QTest::newRow("sans créer une fonction") << "marie"
+                                                 << "REVOKE INSERT ON fonction FROM %1" << true;
+    }
+
+    // Every right to write on every table, or the program only reads.
+    void droitsDuRole() {
+        QFETCH(QString, exemple);
+        QFETCH(QString, retrait);
+        QFETCH(bool, lectureSeule);
+        if (!BaseTest::essaiServeur())
+            QSKIP("the grants of a server's role");
+        RoleServeur role;
+        BaseTest base;
+        base.sql(droitsDocumentes(exemple, role.nom()));
+        if (!retrait.isEmpty())
+            base.sql(retrait.arg(role.nom()));
+        Connection c;
+        c.open(avecUtilisateur(base.base(), role.nom()), Acces::SelonDroits);
+        QCOMPARE(c.lectureSeule(), lectureSeule);
+    }
+
+    // The README's grants to one who writes: the program opens to write, and the windows create,
+    // modify and delete a client, a contact, an action, an appointment and a reference label.
+    void droitsDocumentesPourEcrire() {
+        if (!BaseTest::essaiServeur())
+            QSKIP("the grants of a server's role");
+        RoleServeur role;
+        FenetreTest t(Stockees, [&](BaseTest& base) {
+            base.sql(droitsDocumentes("marie", role.nom()));
+            demarrerEn(base, role.nom());
+        });
+        QVERIFY(Connexion->description().startsWith("postgresql://" + role.nom() + '@'));
+        QCOMPARE(frmClient->windowTitle(), "Brevanta :");
+        t.saisie("BtnCreer", {{"Nom", "Zeta"}}, "BtnValider");
+        t.saisie("BtnModifier", {{"Ville", "Lyon"}}, "BtnValider");
+        t.saisie("BtnCreerInterlocuteur", {{"NomInterlocuteur", "Martin"}}, "BtnValiderInterlocuteur");
+        t.saisie("BtnModifierInterlocuteur", {{"PrenomInterlocuteur", "Léa"}}, "BtnValiderInterlocuteur");
+        for (const QString zone : {"Action", "RDV"}) {
+            t.saisie(qPrintable("BtnCreer" + zone), {{qPrintable("Commentaire" + zone), "rappeler"}},
+                     qPrintable("BtnValider" + zone));
+            t.saisie(qPrintable("BtnModifier" + zone), {{qPrintable("Commentaire" + zone), "rappeler vite"}},
+                     qPrintable("BtnValider" + zone));
+        }
+        {
+            FrmReference services(TypeReference::Service, nullptr, frmClient);
+            services.show();
+            const auto bouton = [&](const char* nom) { services.findChild<QPushButton*>(nom)->click(); };
+            auto* nom = services.findChild<QLineEdit*>("Nom");
+            bouton("BtnCreer");
+            nom->setText("Ventes");
+            bouton("BtnValider");
+            bouton("BtnModifier");
+            nom->setText("Ventes France");
+            bouton("BtnValider");
+            QCOMPARE(t.lire("select Nom from Service order by Nom"),
+                     QStringList({"Achats", "Ventes France"}));
+            Message::setNextAnswer(QMessageBox::Yes);
+            bouton("BtnSupprimer");
+        }
+        QCOMPARE(
+            QStringList(
+                {t.lire("select Ville from Client where Nom = 'Zeta'").join(','),
+                 t.lire("select Nom, Prenom from Interlocuteur where Client = 'Zeta'").join(','),
+                 t.lire("select Commentaire, Interlocuteur from Actions where Client = 'Zeta'").join(','),
+                 t.lire("select Commentaire, Interlocuteur from RDV where Client = 'Zeta'").join(','),
+                 t.lire("select Nom from Service").join(',')}),
+            QStringList({"Lyon", "Martin|Léa", "rappeler vite|Martin", "rappeler vite|Martin", "Achats"}));
+        // The index, which its triggers keep as its owner, is read by the role.
+        QTest::keyClick(frmClient, Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(enfant<QLineEdit>(frmRecherche, "Texte"), "zeta");
+        QCOMPARE(enfant<Grille>(frmRecherche, "Resultats")->textMatrix(1, 1), "Zeta");
+        for (const char* bouton : {"BtnSupprimerRDV", "BtnSupprimerAction", "BtnSupprimerInterlocuteur"})
+            t.supprimer(bouton);
+        t.supprimer("BtnSupprimer");
+        QCOMPARE(
+            t.lire("select (select count(*) from Client) + (select count(*) from Interlocuteur) + (select "
+                   "count(*) from Actions) + (select count(*) from RDV)"),
+            QStringList{"4"});
+        for (const QString& m : Message::textesAffiches())
+            QVERIFY2(m.startsWith("Etes-vous sûr"), qPrintable(m));
+    }
+};
+
+QTEST_MAIN(TestLectureSeule)
+#include "testlectureseule.moc"
