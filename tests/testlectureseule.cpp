@@ -1,5 +1,5 @@
 // Read-only: a file its owner made read-only, or a server role that may only read, opens the program
-// with every Créer, Modifier and Supprimer disabled and nothing written; the grants the README gives
+// with every Créer, Modifier and Supprimer disabled and nothing written; the grants docs/serveur.md gives
 // one who writes let the windows write every kind of record.
 #include "core/postgres/moteurpostgres.h"
 #include "gui/dialogs/frmreference.h"
@@ -40,9 +40,9 @@ const QStringList BoutonsEdition{"BtnCreer",
 const QString SansRecherche = QStringLiteral("La recherche ne sera pas disponible : son index n'est pas à "
                                              "jour et la base est ouverte en lecture seule.");
 
-// The README's grants to its example's role (marie, who writes; paul, who reads), given to `role`.
+// The documented grants to its example's role (marie, who writes; paul, who reads), given to `role`.
 QString droitsDocumentes(const QString& exemple, const QString& role) {
-    const QString readme = QString::fromUtf8(contenu(QStringLiteral(RACINE "/README.md")));
+    const QString readme = QString::fromUtf8(contenu(QStringLiteral(RACINE "/docs/serveur.md")));
     static const QRegularExpression bloc(QStringLiteral("```sql\\n(.*?)```"),
                                          QRegularExpression::DotMatchesEverythingOption);
     for (auto blocs = bloc.globalMatch(readme); blocs.hasNext();) {
@@ -50,7 +50,7 @@ QString droitsDocumentes(const QString& exemple, const QString& role) {
         if (sql.contains(QStringLiteral(" TO %1;").arg(exemple)))
             return sql.replace(QRegularExpression(QStringLiteral("\\b%1\\b").arg(exemple)), role);
     }
-    qFatal("README.md gives no grants to %s", qPrintable(exemple));
+    qFatal("docs/serveur.md gives no grants to %s", qPrintable(exemple));
 }
 
 // The folder's Brevanta.ini names the same database, reached as `role`.
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(c.lectureSeule(), lectureSeule);
     }
 
-    // The README's grants to one who writes: the program opens to write, and the windows create,
+    // The documented grants to one who writes: the program opens to write, and the windows create,
     // modify and delete a client, a contact, an action, an appointment and a reference label.
     void droitsDocumentesPourEcrire() {
         if (!BaseTest::essaiServeur())
