@@ -1,6 +1,7 @@
 #include "core/sauvegarde/copiebase.h"
 
 #include "core/bd/erreurbd.h"
+#include "core/sauvegarde/droitscopie.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,9 +76,7 @@ CopieBase::CopieBase(const QString& source, const QString& destination, Destinat
         throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Le fichier %1 n'existe pas.").arg(source));
     m_ecrit = genre == Destination::Nouvelle ? destination + QStringLiteral(".partiel") : destination;
     if (genre == Destination::Nouvelle) {
-        struct stat etat {};
-        const mode_t droits =
-            ::stat(QFile::encodeName(source).constData(), &etat) == 0 ? etat.st_mode & 0666 : 0600;
+        const mode_t droits = droitsCopie(source);
         m_reserve = reserver(m_ecrit, droits);
         if (m_reserve < 0 && errno == EWOULDBLOCK)
             throw ErreurBd(
