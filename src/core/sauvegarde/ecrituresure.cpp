@@ -11,11 +11,27 @@
 #include <unistd.h>
 
 namespace {
-// A full disk, a quota reached or a file size limit: the person can only make room.
+// The common causes in French; a full disk, a quota reached or a file size limit alike, since the
+// person can only make room.
 QString cause(int numero) {
-    if (numero == ENOSPC || numero == EDQUOT || numero == EFBIG)
+    switch (numero) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
         return QStringLiteral("le disque est plein");
-    return QString::fromLocal8Bit(std::strerror(numero));
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("vous n'avez pas le droit d'écrire dans ce dossier");
+    case EROFS:
+        return QStringLiteral("le disque est en lecture seule");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral("le dossier n'existe pas");
+    case EISDIR:
+        return QStringLiteral("un dossier porte ce nom");
+    default:
+        return QString::fromLocal8Bit(std::strerror(numero));
+    }
 }
 } // namespace
 

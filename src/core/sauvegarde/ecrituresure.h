@@ -21,7 +21,6 @@ public:
     // Synced, then in place under its name.
     bool valider();
     const QString& erreur() const { return m_erreur; }
-    const QString& fichier() const { return m_fichier; }
 
 private:
     bool echouer(int numero);
