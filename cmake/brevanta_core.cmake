@@ -67,6 +67,10 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/sauvegarde/basesaine.h
     ${BREVANTA_RACINE}/src/core/sauvegarde/copiebase.cpp
     ${BREVANTA_RACINE}/src/core/sauvegarde/copiebase.h
+    ${BREVANTA_RACINE}/src/core/sauvegarde/droitscopie.cpp
+    ${BREVANTA_RACINE}/src/core/sauvegarde/droitscopie.h
+    ${BREVANTA_RACINE}/src/core/sauvegarde/ecrituresure.cpp
+    ${BREVANTA_RACINE}/src/core/sauvegarde/ecrituresure.h
     ${BREVANTA_RACINE}/src/core/sauvegarde/sauvegardes.cpp
     ${BREVANTA_RACINE}/src/core/sauvegarde/sauvegardes.h
     ${BREVANTA_RACINE}/src/core/sqlite/lignessqlite.cpp

@@ -45,6 +45,26 @@ class TestBrevantaDb : public QObject {
     QString fichier() const { return m_dossier->filePath("Brevanta.mdb"); }
     Resultat lancer(const QStringList& arguments) const { return lancerOutil(m_dossier->path(), arguments); }
 
+    // The demo base (or bytes standing for it) damaged as the case says.
+    void abimer(const QString& degat) {
+        if (degat == "octets" || degat == "vide") {
+            QVERIFY(ecrire(fichier(), QByteArray(degat == "octets" ? 8192 : 0, 'x')));
+        } else {
+            QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
+            QByteArray octets = contenu(fichier());
+            if (degat == "tronque")
+                QVERIFY(ecrire(fichier(), octets.left(octets.size() / 3)));
+            else if (degat == "ecrase")
+                QVERIFY(ecrire(fichier(), octets.replace(4096, 64, QByteArray(64, '\xa5'))));
+            else {
+                Connection c;
+                c.open(fichier());
+                for (const QString& sql : degat.split('|'))
+                    QVERIFY(QSqlQuery(c.base()).exec(sql));
+            }
+        }
+    }
+
 private slots:
     void init() {
         m_dossier = std::make_unique<QTemporaryDir>();
@@ -146,26 +166,15 @@ private slots:
               "déclencheur Piege");
         ligne("vue à la place d'une table", "DROP TABLE Fonction|CREATE VIEW Fonction AS SELECT 'x' AS Nom",
               "vue Fonction");
+        ligne("colonne d'un autre type", "DROP TABLE Service|CREATE TABLE Service (Nom INTEGER)",
+              "Service.Nom (INTEGER)");
     }
     void checkRefuseUneBaseAbimee() {
         QFETCH(QString, degat);
         QFETCH(QString, signale);
-        if (degat == "octets" || degat == "vide") {
-            QVERIFY(ecrire(fichier(), QByteArray(degat == "octets" ? 8192 : 0, 'x')));
-        } else {
-            QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
-            QByteArray octets = contenu(fichier());
-            if (degat == "tronque")
-                QVERIFY(ecrire(fichier(), octets.left(octets.size() / 3)));
-            else if (degat == "ecrase")
-                QVERIFY(ecrire(fichier(), octets.replace(4096, 64, QByteArray(64, '\xa5'))));
-            else {
-                Connection c;
-                c.open(fichier());
-                for (const QString& sql : degat.split('|'))
-                    QVERIFY(QSqlQuery(c.base()).exec(sql));
-            }
-        }
+        abimer(degat);
+        if (QTest::currentTestFailed())
+            return;
         const QByteArray avant = contenu(fichier());
         QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 1, signale));
         QCOMPARE(contenu(fichier()), avant);
@@ -174,6 +183,18 @@ private slots:
         const QByteArray autre = contenu(m_dossier->filePath("autre.mdb"));
         QVERIFY(outilDit(m_dossier->path(), {"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale));
         QCOMPARE(contenu(m_dossier->filePath("autre.mdb")), autre);
+    }
+
+    // copy reads its source as check does: a damaged base is not copied, and nothing is made.
+    void copyRefuseUneBaseAbimee_data() { checkRefuseUneBaseAbimee_data(); }
+    void copyRefuseUneBaseAbimee() {
+        QFETCH(QString, degat);
+        QFETCH(QString, signale);
+        abimer(degat);
+        if (QTest::currentTestFailed())
+            return;
+        QVERIFY(outilDit(m_dossier->path(), {"copy", "Brevanta.mdb", "copie.mdb"}, 1, signale));
+        QVERIFY(!QFileInfo::exists(m_dossier->filePath("copie.mdb")));
     }
 
     // Another program's triggers go only once the person agrees; Brevanta's own stay.

@@ -55,6 +55,16 @@ private slots:
         QTest::newRow("vue à la place d'une table")
             << int(Modifie) << QByteArray("DROP TABLE Service|CREATE VIEW Service AS SELECT 'x' AS Nom")
             << QStringLiteral("Service");
+        // A column declared with another type than the one the program reads.
+        QTest::newRow("date en BLOB")
+            << int(Modifie)
+            << QByteArray(
+                   "DROP TABLE RDV|CREATE TABLE RDV (Id INTEGER PRIMARY KEY AUTOINCREMENT, Client TEXT, "
+                   "Interlocuteur TEXT, Commentaire TEXT, DatePrevue BLOB, Fait INTEGER, DateSaisie TEXT)")
+            << QStringLiteral("RDV.DatePrevue (BLOB)");
+        QTest::newRow("nom en nombre")
+            << int(Modifie) << QByteArray("DROP TABLE Service|CREATE TABLE Service (Nom INTEGER)")
+            << QStringLiteral("Service.Nom (INTEGER)");
         // Another program holds the file: the wait for its lock ends in the refusal.
         QTest::newRow("verrouillé") << int(Verrouille) << QByteArray() << QString();
         // Read-only, with an index and the search's to make again: neither is, nor the daily copy.

@@ -5,6 +5,7 @@
 #include "support/outil.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 class TestFichiersHostiles : public QObject {
     Q_OBJECT
@@ -63,6 +64,59 @@ private slots:
             for (const char o : octets)
                 QVERIFY2((uchar(o) >= 0x20 && uchar(o) != 0x7F) || o == '\r' || o == '\n' || o == '\t',
                          qPrintable(QString::number(uchar(o))));
+        }
+    }
+
+    // Each file brevanta-db writes: never through a link planted in its place, which stays as it was
+    // with the file it points to; otherwise put in place whole, with the base's permissions.
+    void fichiersEcrits_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("fichier");
+        QTest::newRow("export") << QStringList{"export", "Brevanta.mdb", "export"} << "export/clients.csv";
+        QTest::newRow("classeur") << QStringList{"export", "Brevanta.mdb", "c.xlsx", "--format", "xlsx"}
+                                  << "c.xlsx";
+        QTest::newRow("agenda") << QStringList{"calendar", "Brevanta.mdb", "agenda.ics"} << "agenda.ics";
+        QTest::newRow("carnet") << QStringList{"contacts", "Brevanta.mdb", "carnet.vcf"} << "carnet.vcf";
+        QTest::newRow("carte") << QStringList{"contacts", "Brevanta.mdb", "export"} << "export/";
+    }
+    void fichiersEcrits() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, fichier);
+        BaseTest base(BaseTest::Moteur::Fichier);
+        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
+        base.sqlite("INSERT INTO Interlocuteur (Nom, Client) VALUES ('Jean', 'Dupont')");
+        const QDir d(base.dossier());
+        QVERIFY(d.mkpath("export"));
+        const auto fichiers = [&] {
+            QStringList noms;
+            for (QDirIterator i(d.path(),
+                                QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                                QDirIterator::Subdirectories);
+                 i.hasNext();)
+                noms << d.relativeFilePath(i.next());
+            noms.sort();
+            return noms;
+        };
+        if (fichier.endsWith('/')) {
+            // A card's file is named after its card.
+            QVERIFY(outilDit(base.dossier(), arguments, 0));
+            fichier = "export/" + QDir(d.filePath("export")).entryList(QDir::Files).value(0);
+            QVERIFY(QFile::remove(d.filePath(fichier)));
+        }
+        QVERIFY(ecrire(d.filePath("précieux"), "à garder"));
+        QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
+        const QStringList avant = fichiers();
+        QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
+        QCOMPARE(fichiers(), avant);
+        QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
+        QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
+        QVERIFY(QFile::remove(d.filePath(fichier)));
+        for (const mode_t droits : {0600, 0640}) {
+            QVERIFY(::chmod(QFile::encodeName(base.fichier()).constData(), droits) == 0);
+            QVERIFY(outilDit(base.dossier(), arguments, 0));
+            struct stat etat {};
+            QVERIFY(::lstat(QFile::encodeName(d.filePath(fichier)).constData(), &etat) == 0);
+            QCOMPARE(etat.st_mode & 0777, droits);
         }
     }
 };

@@ -192,6 +192,9 @@ private slots:
         basculer(p, true, t, z.table, montage.get());
         enfant<QPushButton>(fenetre, z.valider)->click();
         QVERIFY(!Message::textesAffiches().isEmpty());
+        if (p == Panne::Pages || p == Panne::Tmpfs)
+            QVERIFY2(Message::dernierTexte().contains("Le disque est plein"),
+                     qPrintable(Message::dernierTexte()));
         QVERIFY(enSaisie(fenetre, z));
         basculer(p, false, t, z.table, montage.get());
         QCOMPARE(t.lire(QStringLiteral("select * from ") + z.table), avant);
@@ -207,6 +210,33 @@ private slots:
             cleanup();
             montage.reset();
         }
+    }
+
+    // What brevanta-db writes on a full disk: it says so, and leaves nothing half written.
+    void disquePleinOutil_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("sauvegarde") << QStringList{"backup", "Brevanta.mdb", "copie.mdb"};
+        QTest::newRow("export") << QStringList{"export", "Brevanta.mdb", "."};
+        QTest::newRow("classeur") << QStringList{"export", "Brevanta.mdb", "c.xlsx", "--format", "xlsx"};
+        QTest::newRow("agenda") << QStringList{"calendar", "Brevanta.mdb", "agenda.ics"};
+    }
+    void disquePleinOutil() {
+        QFETCH(QStringList, arguments);
+        if (BaseTest::essaiServeur())
+            QSKIP("files on a small disk");
+        BaseTest base(BaseTest::Moteur::Fichier);
+        base.sqlite("INSERT INTO Client (Nom, Commentaire) VALUES ('ACME', hex(randomblob(20000)))");
+        base.sqlite(suivi("RDV", "ACME", "Dupont", "x", "2099-01-05 10:00:00")
+                        .replace("'x'", "hex(randomblob(20000))"));
+        const QByteArray octets = contenu(base.fichier());
+        Montage montage(base.dossier());
+        if (!montage.monte())
+            QSKIP("no tmpfs can be mounted here");
+        QVERIFY(ecrire(base.fichier(), octets));
+        montage.remplir();
+        const QStringList avant = QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY(outilDit(base.dossier(), arguments, 1, "disque est plein"));
+        QCOMPARE(QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden), avant);
     }
 };
 

@@ -1,9 +1,12 @@
 // Hostile text typed in every text field of every record: saved and shown back by the record's
 // rule, the other rows untouched, no message.
 #include "gui/dialogs/frmreference.h"
+#include "gui/impression/impression.h"
 #include "support/fenetretest.h"
+#include "support/outil.h"
 
 #include <QSet>
+#include <sys/stat.h>
 
 struct Texte {
     QString tape, stocke, affiche;
@@ -257,6 +260,86 @@ private slots:
             QCOMPARE(trie(t.lire("select Nom from " + table)), trie(attendus));
         }
         aucunMessage();
+    }
+
+    // A stored text of any size is quoted in a question cut to 500 characters at most, in a box that
+    // fits the screen: one long line (the action), many short ones (the appointment).
+    void messageCoupeLesLonguesValeurs() {
+        FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1),
+                       suivi("Actions", "ACME", "Dupont", QString(300000, 'x')),
+                       suivi("RDV", "ACME", "Dupont", QStringLiteral("y\n").repeated(20000))});
+        for (const char* bouton : {"BtnSupprimerAction", "BtnSupprimerRDV"}) {
+            QString texte;
+            int hauteur = 0;
+            Message::setNextBox([&](QMessageBox& boite) {
+                boite.show();
+                texte = boite.text();
+                hauteur = boite.height();
+                return QMessageBox::No;
+            });
+            t.clic(bouton);
+            QVERIFY2(texte.contains(QChar(0x2026)) && !texte.contains(QString(501, 'x')) &&
+                         texte.count('y') <= 500,
+                     qPrintable(texte.left(600)));
+            QVERIFY2(hauteur < 768, qPrintable(QString::number(hauteur)));
+            QCOMPARE(Message::dernierTexte(), texte);
+        }
+        QCOMPARE(t.lire("select count(*) from Actions union all select count(*) from RDV"),
+                 QStringList({"1", "1"}));
+    }
+
+    // A date another program stored unreadable: said once per list, naming its table and row, and
+    // every other row of both lists is shown, before and after it in the date order.
+    void dateIllisibleLaisseLesAutresLignes() {
+        if (BaseTest::essaiServeur())
+            QSKIP("a server stores only dates in its date columns");
+        const auto illisible = [](const char* table, int id) {
+            return QStringLiteral("insert into %1 (Id, Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
+                                  "values (%2, 'ACME', 'Dupont', 'illisible', 'lundi prochain %3', 0)")
+                .arg(QLatin1String(table))
+                .arg(id)
+                .arg(QString(100000, 'x'));
+        };
+        FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1),
+                       suivi("Actions", "ACME", "Dupont", "avant", "2003-01-03 00:00:00"),
+                       illisible("Actions", 70),
+                       suivi("Actions", "ACME", "Dupont", "après", "2002-06-01 00:00:00"),
+                       suivi("RDV", "ACME", "Dupont", "visite"), illisible("RDV", 71)});
+        QApplication::processEvents();
+        for (Grille* g : {t.w<Grille>("ListeActions"), t.w<Grille>("VSFRDV")}) {
+            g->viewport()->repaint();
+            g->scrollToBottom();
+        }
+        QApplication::processEvents();
+        QCOMPARE(trie(colonne(*t.w<Grille>("ListeActions"), 1)),
+                 QStringList({"après", "avant", "illisible"}));
+        QCOMPARE(trie(colonne(*t.w<Grille>("VSFRDV"), 5)), QStringList({"illisible", "visite"}));
+        const QStringList textes = Message::textesAffiches();
+        QCOMPARE(textes.size(), 2);
+        for (const QString& attendu :
+             {QStringLiteral("Table Actions, ligne Id 70 : "), QStringLiteral("Table RDV, ligne Id 71 : ")})
+            QCOMPARE(textes.filter(attendu + "Incompatibilité de type : « lundi prochain x").size(), 1);
+        QVERIFY(!textes.join(' ').contains(QString(80, 'x')));
+    }
+
+    // A sheet written to PDF goes through the same safe writing as the tool's files: never through a
+    // link planted in its place, and with the base's permissions.
+    void pdfSansLienAvecLesDroitsDeLaBase() {
+        FenetreTest t({client("ACME")});
+        const QString pdf = t.base.dossier() + "/fiche.pdf", precieux = t.base.dossier() + "/précieux";
+        QVERIFY(ecrire(precieux, "à garder") && QFile::link(precieux, pdf));
+        const QString refus = Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait);
+        QVERIFY2(refus.contains("fiche.pdf est un lien symbolique"), qPrintable(refus));
+        QCOMPARE(contenu(precieux), QByteArray("à garder"));
+        QVERIFY(QFile::remove(pdf));
+        // A base on a server gives private files too.
+        QVERIFY(BaseTest::essaiServeur() ||
+                QFile::setPermissions(t.base.fichier(), QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait), QString());
+        QVERIFY(contenu(pdf).startsWith("%PDF"));
+        struct stat etat {};
+        QVERIFY(::stat(QFile::encodeName(pdf).constData(), &etat) == 0);
+        QCOMPARE(etat.st_mode & 0777, 0600u);
     }
 };
 

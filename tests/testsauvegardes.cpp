@@ -138,6 +138,7 @@ private slots:
         }
         QVERIFY2(r.code == 1 && r.erreurs.contains("Brevanta.mdb n'a pas été changée"),
                  qPrintable(r.erreurs));
+        QVERIFY2(panne != "plein" || r.erreurs.contains("le disque est plein"), qPrintable(r.erreurs));
         QCOMPARE(contenu(base.fichier()), avant);
         QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
         if (copieDeCote) {

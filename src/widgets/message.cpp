@@ -9,6 +9,37 @@ QQueue<QMessageBox::StandardButton> g_reponses;
 QStringList g_textes;
 bool g_auto = false;
 std::function<QMessageBox::StandardButton(QMessageBox&)> g_examen;
+
+// A value quoted whole (a stored text of megabytes) would lay out a box taller or wider than any
+// screen: a long line keeps its beginning and its end, and so does a text of many lines.
+constexpr int CaracteresParLigne = 500;
+constexpr int Lignes = 12;
+constexpr int Caracteres = 1000;
+
+// The first n characters, or one less rather than half a pair.
+QString debut(const QString& t, qsizetype n) {
+    return t.left(n > 0 && t.at(n - 1).isHighSurrogate() ? n - 1 : n);
+}
+QString fin(const QString& t, qsizetype n) {
+    const qsizetype d = t.size() - n;
+    return t.mid(d > 0 && t.at(d).isLowSurrogate() ? d + 1 : d);
+}
+QString couper(const QString& t, qsizetype limite) {
+    if (t.size() <= limite)
+        return t;
+    const qsizetype tete = limite * 4 / 5;
+    return debut(t, tete) + QChar(0x2026) + fin(t, limite - tete - 1);
+}
+
+QString lisible(const QString& texte) {
+    QStringList lignes = texte.split(QLatin1Char('\n'));
+    if (lignes.size() > Lignes)
+        lignes = lignes.mid(0, Lignes / 2) + QStringList(QString(QChar(0x2026))) +
+                 lignes.mid(lignes.size() - (Lignes / 2 - 1));
+    for (QString& ligne : lignes)
+        ligne = couper(ligne, CaracteresParLigne);
+    return couper(lignes.join(QLatin1Char('\n')), Caracteres);
+}
 } // namespace
 
 QMessageBox::StandardButton Message::ok(const QString& texte, QWidget* parent) {
@@ -28,8 +59,9 @@ QMessageBox::StandardButton Message::rechargerAnnuler(const QString& texte, QWid
     return afficher(texte, QMessageBox::Yes | QMessageBox::Cancel, QMessageBox::Cancel, parent);
 }
 
-QMessageBox::StandardButton Message::afficher(const QString& texte, QMessageBox::StandardButtons boutons,
+QMessageBox::StandardButton Message::afficher(const QString& valeur, QMessageBox::StandardButtons boutons,
                                               QMessageBox::StandardButton parDefaut, QWidget* parent) {
+    const QString texte = lisible(valeur);
     g_textes << texte;
     if (!g_reponses.isEmpty())
         return g_reponses.dequeue();

@@ -35,8 +35,12 @@ QStringList objetsEtrangers(BaseSqlite& base) {
     return StructureFichier::etrangers(objets);
 }
 
-QStringList colonnesPresentes(BaseSqlite& base, const QString& table) {
-    return base.colonne(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table));
+QList<StructureFichier::Colonne> colonnesPresentes(BaseSqlite& base, const QString& table) {
+    QList<StructureFichier::Colonne> colonnes;
+    for (const QString& ligne : base.colonne(
+             QStringLiteral("SELECT name || char(9) || type FROM pragma_table_info('%1')").arg(table)))
+        colonnes.append({ligne.section(QLatin1Char('\t'), 0, 0), ligne.section(QLatin1Char('\t'), 1)});
+    return colonnes;
 }
 
 // FTS5 compares its index with the tables only through a command that SQLite runs as a write: it
@@ -75,13 +79,18 @@ QStringList defautsIndexRecherche(BaseSqlite& base, const QString& fichier) {
 QStringList defautsStructure(BaseSqlite& base) {
     QStringList defauts;
     for (const QString& table : Schema::tables()) {
-        const QStringList presentes = colonnesPresentes(base, table);
+        const QList<StructureFichier::Colonne> presentes = colonnesPresentes(base, table);
         if (presentes.isEmpty()) {
             defauts << QStringLiteral("Table absente : %1").arg(table);
             continue;
         }
-        for (const QString& colonne : StructureFichier::colonnesAbsentes(table, presentes))
+        QStringList noms;
+        for (const StructureFichier::Colonne& c : presentes)
+            noms << c.nom;
+        for (const QString& colonne : StructureFichier::colonnesAbsentes(table, noms))
             defauts << QStringLiteral("Colonne absente : %1").arg(colonne);
+        for (const QString& colonne : StructureFichier::colonnesMalTypees(table, presentes))
+            defauts << QStringLiteral("Colonne d'un autre type : %1").arg(colonne);
     }
     for (const QString& objet : objetsEtrangers(base))
         defauts << QStringLiteral("Objet étranger à Brevanta : %1").arg(objet);
@@ -89,6 +98,15 @@ QStringList defautsStructure(BaseSqlite& base) {
 }
 
 } // namespace
+
+void exigerBaseCorrecte(const QString& fichier, const QString& refus) {
+    QStringList defauts = verifierBase(fichier);
+    if (defauts.isEmpty())
+        return;
+    if (defauts.size() > 3)
+        defauts = defauts.mid(0, 3) << QStringLiteral("…");
+    throw ErreurOutil(refus.arg(fichier) + defauts.join(QStringLiteral(" ; ")));
+}
 
 QStringList verifierBase(const QString& fichier) {
     if (!QFileInfo(fichier).isFile())

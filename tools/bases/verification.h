@@ -8,3 +8,5 @@
 // index, the check that it matches its tables. Never changes the file.
 // Raises ErreurOutil when the file is missing or cannot be read as a database.
 QStringList verifierBase(const QString& fichier);
+// Raises ErreurOutil when the file has faults: `refus` (its %1 the file) followed by the first ones.
+void exigerBaseCorrecte(const QString& fichier, const QString& refus);

@@ -76,7 +76,7 @@ class Calendar : public Commande {
                     QStringLiteral("Durée incorrecte : %1 (attendu un nombre de minutes, de 1 à 1440).")
                         .arg(valeur(QStringLiteral("duree"))));
         }
-        ecrireFichier(a[1], ecrireAgenda(rdv + actions, Horloge::maintenant(), duree));
+        ecrireFichier(a[1], ecrireAgenda(rdv + actions, Horloge::maintenant(), duree), a[0]);
         return QStringLiteral("Agenda écrit : %1 (%2 rendez-vous, %3 actions)")
             .arg(a[1])
             .arg(rdv.size())

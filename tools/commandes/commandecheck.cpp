@@ -29,7 +29,8 @@ std::unique_ptr<Commande> commandeCheck() {
     return std::make_unique<Check>(
         "check", QStringList{"BASE"}, "vérifie l'intégrité et les tables d'une base Brevanta",
         "Signale chaque défaut sur une ligne ; la base n'est modifiée qu'avec --repair.\n"
-        "Un fichier : intégrité SQLite, tables et colonnes, index de recherche s'il existe, "
+        "Un fichier : intégrité SQLite, tables, colonnes et leur type (texte ou nombre), index de "
+        "recherche s'il existe, "
         "déclencheurs et vues que Brevanta ne crée pas.\n"
         "--repair supprime d'abord d'un fichier les déclencheurs que Brevanta ne crée pas, "
         "après confirmation (ou sans question avec --oui).\n"

@@ -66,13 +66,13 @@ class Contacts : public Commande {
                                                  uid);
             if (parCarte)
                 ecrireFichier(dossier.filePath(uid.section(QLatin1Char(':'), -1) + QStringLiteral(".vcf")),
-                              carte);
+                              carte, a[0]);
             else
                 cartes += carte;
             ++nombre;
         }
         if (!parCarte)
-            ecrireFichier(a[1], cartes);
+            ecrireFichier(a[1], cartes, a[0]);
         return QStringLiteral("Carnet écrit : %1 (%2 interlocuteurs)").arg(a[1]).arg(nombre);
     }
 };

@@ -1,6 +1,7 @@
 #include "bases/copie.h"
 #include "bases/creation.h"
 #include "bases/ouverture.h"
+#include "bases/verification.h"
 #include "commandes/commande.h"
 #include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
@@ -25,6 +26,11 @@ class Copy : public Commande {
     using Commande::Commande;
     QString executer(const QStringList& a) override {
         const QString& vers = a[1];
+        // Read as check reads it: another program's triggers or a view in a table's place are not
+        // carried into a new base. A file target must not exist yet (creerBase).
+        if (!Connection::estServeur(a[0]))
+            exigerBaseCorrecte(a[0],
+                               QStringLiteral("La base %1 n'est pas correcte, elle n'est pas copiée : "));
         Connection& source = base();
         QVector<qint64> nombres;
         const Remplissage copie = [&](Connection& cible) {
@@ -60,6 +66,8 @@ std::unique_ptr<Commande> commandeCopy() {
         "Toutes les lignes sont copiées telles qu'enregistrées (noms avec $B, dates, Id des actions et "
         "rendez-vous) en une seule transaction ; le nombre de lignes de chaque table est vérifié avant de "
         "valider, et au moindre écart rien n'est copié.\n"
+        "Un fichier source est d'abord vérifié comme par check : abîmé, ou tenant des déclencheurs ou des "
+        "vues que Brevanta ne crée pas, il n'est pas copié.\n"
         "La source est lue d'un seul instantané. Sur un fichier, les enregistrements des autres postes "
         "attendent la fin de la lecture : copiez un fichier quand personne ne s'en sert.");
 }

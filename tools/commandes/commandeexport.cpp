@@ -83,7 +83,7 @@ class Export : public Commande {
         Progression progression(QStringLiteral("Export"), total);
         QStringList bilan;
         if (format == QLatin1String("xlsx")) {
-            ClasseurXlsx classeur(sortie);
+            ClasseurXlsx classeur(sortie, a[0]);
             for (const QString& table : Schema::tables()) {
                 const QString feuille = fichierCsv(table).section(QLatin1Char('.'), 0, 0);
                 const qint64 lignes = exporterTable(
@@ -96,7 +96,7 @@ class Export : public Commande {
             return QStringLiteral("Classeur écrit : %1 : %2").arg(sortie, bilan.join(QStringLiteral(", ")));
         }
         for (const QString& table : Schema::tables()) {
-            EcritureCsv csv(QDir(sortie).filePath(fichierCsv(table)));
+            EcritureCsv csv(QDir(sortie).filePath(fichierCsv(table)), a[0]);
             const qint64 lignes = exporterTable(
                 base(), table, progression, faites, [&](const QStringList& noms) { csv.ligne(noms); },
                 [&](const QVariantList& v) {

@@ -11,16 +11,6 @@
 #include <sqlite3.h>
 
 namespace {
-void verifierSauvegarde(const QString& sauvegarde) {
-    QStringList defauts = verifierBase(sauvegarde);
-    if (defauts.isEmpty())
-        return;
-    if (defauts.size() > 3)
-        defauts = defauts.mid(0, 3) << QStringLiteral("…");
-    throw ErreurOutil(QStringLiteral("La sauvegarde %1 est abîmée, elle n'est pas restaurée : %2")
-                          .arg(sauvegarde, defauts.join(QStringLiteral(" ; "))));
-}
-
 [[noreturn]] void occupee(const QString& fichier, const QString& suite = {}) {
     throw ErreurOutil(QStringLiteral("La base %1 est occupée par un autre programme : rien n'a été changé.%2")
                           .arg(fichier, suite));
@@ -55,7 +45,8 @@ class Restore : public Commande {
         const QString& fichier = a[1];
         exigerFichier(sauvegarde);
         exigerFichier(fichier);
-        verifierSauvegarde(sauvegarde);
+        exigerBaseCorrecte(sauvegarde,
+                           QStringLiteral("La sauvegarde %1 est abîmée, elle n'est pas restaurée : "));
         if (QFileInfo(sauvegarde).canonicalFilePath() == QFileInfo(fichier).canonicalFilePath())
             throw ErreurOutil(QStringLiteral("La sauvegarde et la base sont le même fichier."));
         const bool existe = QFileInfo::exists(fichier);

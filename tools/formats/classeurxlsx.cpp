@@ -1,6 +1,7 @@
 #include "formats/classeurxlsx.h"
 
 #include "erreuroutil.h"
+#include "formats/fichierecrit.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -11,10 +12,10 @@ namespace {
 constexpr int LargeurMax = 80;
 } // namespace
 
-// Written aside and put in place by terminer(), as the other files are.
-ClasseurXlsx::ClasseurXlsx(const QString& fichier)
-    : m_fichier(fichier), m_temporaire(fichier + QStringLiteral(".partiel")),
-      m_classeur(workbook_new(QFile::encodeName(m_temporaire).constData())) {
+// The library opens its file by name: in a folder of this process's own (0700), no link can wait.
+ClasseurXlsx::ClasseurXlsx(const QString& fichier, const QString& base)
+    : m_fichier(fichier), m_base(base), m_temporaire(m_dossier.filePath(QStringLiteral("classeur.xlsx"))),
+      m_classeur(m_dossier.isValid() ? workbook_new(QFile::encodeName(m_temporaire).constData()) : nullptr) {
     if (!m_classeur)
         throw ErreurOutil(QStringLiteral("Impossible de créer le classeur %1.").arg(fichier));
     m_gras = workbook_add_format(m_classeur);
@@ -26,11 +27,9 @@ ClasseurXlsx::ClasseurXlsx(const QString& fichier)
 }
 
 ClasseurXlsx::~ClasseurXlsx() {
-    // A workbook left unfinished after an error is freed, and its half-written file removed.
-    if (m_classeur) {
+    // A workbook left unfinished after an error is freed; its folder goes with it.
+    if (m_classeur)
         workbook_close(m_classeur);
-        QFile::remove(m_temporaire);
-    }
 }
 
 void ClasseurXlsx::feuille(const QString& nom, const QStringList& entete) {
@@ -89,12 +88,9 @@ void ClasseurXlsx::terminer() {
     ajusterColonnes();
     const lxw_error erreur = workbook_close(m_classeur);
     m_classeur = nullptr;
-    if (erreur != LXW_NO_ERROR) {
-        QFile::remove(m_temporaire);
-        throw ErreurOutil(QStringLiteral("Impossible d'écrire %1 : %2")
-                              .arg(m_fichier, QString::fromUtf8(lxw_strerror(erreur))));
-    }
-    QFile::remove(m_fichier);
-    if (!QFile::rename(m_temporaire, m_fichier))
-        throw ErreurOutil(QStringLiteral("Impossible d'écrire %1.").arg(m_fichier));
+    QFile fait(m_temporaire);
+    if (erreur != LXW_NO_ERROR || !fait.open(QIODevice::ReadOnly))
+        throw ErreurOutil(QStringLiteral("Impossible de préparer le classeur %1 dans %2 : %3")
+                              .arg(m_fichier, m_dossier.path(), QString::fromUtf8(lxw_strerror(erreur))));
+    ecrireFichier(m_fichier, fait.readAll(), m_base);
 }

@@ -17,11 +17,10 @@ QString champ(const QString& texte) {
 }
 } // namespace
 
-EcritureCsv::EcritureCsv(const QString& fichier) : m_fichier(fichier) {
-    if (!m_fichier.open(QIODevice::WriteOnly))
-        throw ErreurOutil(
-            QStringLiteral("Impossible d'écrire %1 : %2").arg(fichier, m_fichier.errorString()));
-    m_fichier.write("\xEF\xBB\xBF");
+EcritureCsv::EcritureCsv(const QString& fichier, const QString& base)
+    : m_fichier(fichier, base), m_tampon("\xEF\xBB\xBF") {
+    if (!m_fichier.ouvrir())
+        throw ErreurOutil(m_fichier.erreur());
 }
 
 void EcritureCsv::ligne(const QStringList& champs) {
@@ -29,11 +28,20 @@ void EcritureCsv::ligne(const QStringList& champs) {
     l.reserve(champs.size());
     for (const QString& c : champs)
         l << champ(c);
-    m_fichier.write((l.join(QLatin1Char(';')) + QLatin1String("\r\n")).toUtf8());
+    m_tampon += (l.join(QLatin1Char(';')) + QLatin1String("\r\n")).toUtf8();
+    // Written by blocks, not by line.
+    if (m_tampon.size() >= 1 << 16)
+        vider();
+}
+
+void EcritureCsv::vider() {
+    if (!m_fichier.ecrire(m_tampon))
+        throw ErreurOutil(m_fichier.erreur());
+    m_tampon.clear();
 }
 
 void EcritureCsv::terminer() {
-    if (!m_fichier.commit())
-        throw ErreurOutil(
-            QStringLiteral("Impossible d'écrire %1 : %2").arg(m_fichier.fileName(), m_fichier.errorString()));
+    vider();
+    if (!m_fichier.valider())
+        throw ErreurOutil(m_fichier.erreur());
 }

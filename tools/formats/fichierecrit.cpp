@@ -2,10 +2,10 @@
 
 #include "erreuroutil.h"
 
-#include <QSaveFile>
+#include "core/sauvegarde/ecrituresure.h"
 
-void ecrireFichier(const QString& fichier, const QByteArray& contenu) {
-    QSaveFile f(fichier);
-    if (!f.open(QIODevice::WriteOnly) || f.write(contenu) != contenu.size() || !f.commit())
-        throw ErreurOutil(QStringLiteral("Impossible d'écrire %1 : %2").arg(fichier, f.errorString()));
+void ecrireFichier(const QString& fichier, const QByteArray& contenu, const QString& base) {
+    EcritureSure f(fichier, base);
+    if (!f.ouvrir() || !f.ecrire(contenu) || !f.valider())
+        throw ErreurOutil(f.erreur());
 }

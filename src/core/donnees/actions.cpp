@@ -1,9 +1,11 @@
 #include "core/donnees/actions.h"
 
+#include "core/bd/erreurbd.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
 #include "core/bd/recordset.h"
 #include "core/bd/routines.h"
+#include "core/donnees/avertissement.h"
 #include "core/donnees/position.h"
 #include "core/textes/regional.h"
 
@@ -193,6 +195,19 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
     const PositionsAction p(*m_rs);
     QByteArray secours[3];
     int lues = 0;
+    QString illisible, brute;
+    int illisibles = 0;
+    const auto instant = [&](int position, QString* texte) -> qint64 {
+        try {
+            return m_rs->instant(position);
+        } catch (const ErreurBd& e) {
+            if (illisibles++ == 0)
+                illisible = e.texte();
+            if (texte)
+                *texte = m_rs->field(position).toText();
+            return Regional::InstantInvalide;
+        }
+    };
     // Each member as LectureFields reads it, the texts kept as they come.
     while (!m_rs->eof()) {
         Ligne l;
@@ -203,9 +218,10 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
         l.textes = m_textes.ajouter({commentaire, client, interlocuteur});
         l.commentaire = quint32(commentaire.size());
         l.client = quint32(client.size());
-        l.prevue = m_rs->instant(p.datePrevue);
+        brute.clear();
+        l.prevue = instant(p.datePrevue, &brute);
         l.fait = qint16(m_rs->entier(p.fait));
-        l.saisie = m_rs->instant(p.dateSaisie);
+        l.saisie = instant(p.dateSaisie, nullptr);
         if (m_reordonnee)
             m_ordre.push_back(int(m_lignes.size()));
         m_lignes.push_back(l);
@@ -214,17 +230,24 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
     }
     m_rs->close();
     if (lues > 0)
-        noterDerniere(m_lignes.back());
+        noterDerniere(m_lignes.back(), brute);
+    if (illisibles > 0)
+        avertir(illisible +
+                (illisibles > 1 ? QStringLiteral(" (et %1 autres lignes)").arg(illisibles - 1) : QString()) +
+                QStringLiteral("\n\nLes autres lignes sont listées ; celle-ci l'est sans sa date, que vous "
+                               "pouvez corriger en modifiant la fiche."));
     return lues;
 }
 
-void Actions::noterDerniere(const Ligne& l) {
+void Actions::noterDerniere(const Ligne& l, const QString& brute) {
     QStringList valeurs;
     for (const Terme& t : m_termes) {
         if (t.colonne == QLatin1String("Id"))
             valeurs << QString::number(l.id);
         else if (t.colonne == QLatin1String("Fait"))
             valeurs << QString::number(l.fait);
+        else if (!brute.isEmpty())
+            valeurs << TexteSql(brute);
         else if (l.prevue == Regional::InstantInvalide)
             valeurs << QString();
         else

@@ -138,7 +138,8 @@ private:
     // The filters' conditions, each followed by " and".
     QString filtre(const Action& criteres, int periode, qint16 fait, qint16 aFaire, int portee) const;
     QString requete(const QString& filtre, const QString& ordre, int limite = -1) const;
-    // Reads the rows of a statement; how many.
+    // Reads the rows of a statement; how many. A date another program stored that cannot be read
+    // leaves its row listed without it; the first such row of the read is said once (avertir).
     int lire(Connection& connexion, const QString& instruction);
     // The condition of the rows after the last one read, in the current part.
     QString suite() const;
@@ -149,7 +150,8 @@ private:
     bool premiereNullable() const { return m_termes.front().colonne == QLatin1String("DatePrevue"); }
     // Whether a record of this date and Id is placed before the last row read in the natural order.
     bool avantDerniere(qint64 prevue, int id) const;
-    void noterDerniere(const Ligne& l);
+    // brute: the stored text of its planned date when it could not be read, which then orders it.
+    void noterDerniere(const Ligne& l, const QString& brute);
     int rangee(int position) const { return m_reordonnee ? m_ordre[position] : position; }
     // The record made for this row, or nullptr.
     Action* fait(int rangee) const {

@@ -1,6 +1,7 @@
 #include "core/sauvegarde/copiebase.h"
 
 #include "core/bd/erreurbd.h"
+#include "core/sauvegarde/droitscopie.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,9 +76,7 @@ CopieBase::CopieBase(const QString& source, const QString& destination, Destinat
         throw ErreurBd(SQLITE_CANTOPEN, QStringLiteral("Le fichier %1 n'existe pas.").arg(source));
     m_ecrit = genre == Destination::Nouvelle ? destination + QStringLiteral(".partiel") : destination;
     if (genre == Destination::Nouvelle) {
-        struct stat etat {};
-        const mode_t droits =
-            ::stat(QFile::encodeName(source).constData(), &etat) == 0 ? etat.st_mode & 0666 : 0600;
+        const mode_t droits = droitsCopie(source);
         m_reserve = reserver(m_ecrit, droits);
         if (m_reserve < 0 && errno == EWOULDBLOCK)
             throw ErreurBd(
@@ -128,7 +127,10 @@ void CopieBase::fermer() {
     m_reserve = -1;
 }
 
-void CopieBase::echouer(int code, sqlite3* base) {
+void CopieBase::echouer(int code, sqlite3* base, int systeme) {
+    // SQLite calls only ENOSPC a full disk; a quota or a file size limit is one too for the person.
+    if ((code & 0xFF) == SQLITE_IOERR && (systeme == EFBIG || systeme == EDQUOT))
+        code = SQLITE_FULL;
     // A failed backup step leaves its code on neither connection.
     const bool connu = base && sqlite3_errcode(base) != SQLITE_OK;
     QString texte = QString::fromUtf8(connu ? sqlite3_errmsg(base) : sqlite3_errstr(code));
@@ -144,7 +146,9 @@ void CopieBase::echouer(int code, sqlite3* base) {
 CopieBase::Etat CopieBase::avancer(int pages) {
     if (m_terminee)
         return Etat::Terminee;
+    errno = 0;
     const int code = sqlite3_backup_step(m_copie, m_reprises > RepriesAvantCopieEntiere ? -1 : pages);
+    const int systeme = errno;
     if (code == SQLITE_BUSY || code == SQLITE_LOCKED)
         return Etat::Occupee;
     if (code == SQLITE_DONE) {
@@ -154,7 +158,7 @@ CopieBase::Etat CopieBase::avancer(int pages) {
     if (code != SQLITE_OK) {
         // The step's error is the destination's, or the source's when it could not be read.
         const int codeSource = sqlite3_errcode(m_source);
-        echouer(code, codeSource != SQLITE_OK ? m_source : m_cible);
+        echouer(code, codeSource != SQLITE_OK ? m_source : m_cible, systeme);
     }
     const int restant = sqlite3_backup_remaining(m_copie);
     if (m_restantPrecedent >= 0 && restant >= m_restantPrecedent)
@@ -166,10 +170,12 @@ CopieBase::Etat CopieBase::avancer(int pages) {
 void CopieBase::valider(bool remplacer) {
     if (!m_terminee)
         throw ErreurBd(0, QStringLiteral("La copie de %1 n'est pas terminée.").arg(m_destination));
+    errno = 0;
     const int code = sqlite3_backup_finish(m_copie);
+    const int systeme = errno;
     m_copie = nullptr;
     if (code != SQLITE_OK)
-        echouer(code, m_cible);
+        echouer(code, m_cible, systeme);
     if (m_genre == Destination::Nouvelle) {
         sqlite3_close(m_cible);
         m_cible = nullptr;

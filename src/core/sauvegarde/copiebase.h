@@ -39,7 +39,8 @@ public:
 
 private:
     void fermer();
-    [[noreturn]] void echouer(int code, sqlite3* base);
+    // systeme: errno right after the failed call, 0 when unknown.
+    [[noreturn]] void echouer(int code, sqlite3* base, int systeme = 0);
 
     QString m_destination;
     QString m_ecrit;

@@ -123,19 +123,29 @@ void MoteurSqlite::verifierStructure() {
         if (!presentes.contains(table.toLower()))
             throw ErreurBd(
                 1, QStringLiteral("no such table: %1 (ce fichier n'est pas une base Brevanta)").arg(table));
-    QStringList absentes;
+    QStringList absentes, malTypees;
     for (const QString& table : Schema::tables()) {
-        QStringList colonnes;
-        if (!q.exec(QStringLiteral("SELECT name FROM pragma_table_info('%1')").arg(table)))
+        QStringList noms;
+        QList<StructureFichier::Colonne> colonnes;
+        if (!q.exec(QStringLiteral("SELECT name, type FROM pragma_table_info('%1')").arg(table)))
             throw ErreurBd::depuis(q.lastError());
-        while (q.next())
-            colonnes << q.value(0).toString();
-        absentes += StructureFichier::colonnesAbsentes(table, colonnes);
+        while (q.next()) {
+            colonnes.append({q.value(0).toString(), q.value(1).toString()});
+            noms << colonnes.constLast().nom;
+        }
+        absentes += StructureFichier::colonnesAbsentes(table, noms);
+        malTypees += StructureFichier::colonnesMalTypees(table, colonnes);
     }
     q.finish();
     if (!absentes.isEmpty())
         throw ErreurBd(1, QStringLiteral("no such column: %1 (ce fichier n'est pas une base Brevanta)")
                               .arg(absentes.join(QStringLiteral(", "))));
+    // Read with another affinity, a date would be stored and compared as something else.
+    if (!malTypees.isEmpty())
+        throw ErreurBd(SQLITE_NOTADB,
+                       QStringLiteral("colonnes d'un autre type que celui que Brevanta lit : %1 (ce fichier "
+                                      "n'est pas une base Brevanta)")
+                           .arg(malTypees.join(QStringLiteral(", "))));
     const QStringList etrangers = StructureFichier::etrangers(objets);
     if (!etrangers.isEmpty())
         throw ErreurBd(SQLITE_NOTADB,

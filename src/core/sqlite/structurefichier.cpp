@@ -5,6 +5,20 @@
 
 namespace StructureFichier {
 
+namespace {
+// SQLite's rules, in their order: a declared type gives a column its affinity.
+bool affiniteTexte(const QString& type) {
+    const QString t = type.toUpper();
+    return !t.contains(QLatin1String("INT")) &&
+           (t.contains(QLatin1String("CHAR")) || t.contains(QLatin1String("CLOB")) ||
+            t.contains(QLatin1String("TEXT")));
+}
+bool affiniteNombre(const QString& type) {
+    const QString t = type.toUpper();
+    return !t.isEmpty() && !affiniteTexte(t) && !t.contains(QLatin1String("BLOB"));
+}
+} // namespace
+
 QStringList etrangers(const QList<Objet>& objets) {
     const QStringList connus = IndexRechercheSqlite::nomsObjets();
     QStringList noms;
@@ -26,6 +40,20 @@ QStringList declencheursEtrangers(const QList<Objet>& objets) {
             !IndexRechercheSqlite::nomsObjets().contains(o.nom, Qt::CaseInsensitive))
             noms << o.nom;
     return noms;
+}
+
+QStringList colonnesMalTypees(const QString& table, const QList<Colonne>& colonnes) {
+    QStringList contraires;
+    for (const Colonne& c : colonnes) {
+        const QString nom = Schema::nomColonne(c.nom.toLower());
+        if (!Schema::colonnes(table).contains(nom))
+            continue;
+        const bool texte = Schema::estColonneTexte(nom) || Schema::estColonneDate(nom);
+        if (texte ? !affiniteTexte(c.type) : !affiniteNombre(c.type))
+            contraires << QStringLiteral("%1.%2 (%3)")
+                              .arg(table, nom, c.type.isEmpty() ? QStringLiteral("sans type") : c.type);
+    }
+    return contraires;
 }
 
 QStringList colonnesAbsentes(const QString& table, const QStringList& presentes) {

@@ -1,25 +1,30 @@
 #include "gui/impression/impression.h"
 
+#include "core/bd/connection.h"
+#include "core/bd/session.h"
+#include "core/sauvegarde/ecrituresure.h"
 #include "widgets/message.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QTextDocument>
 
 namespace Impression {
-void imprimer(const QString& page, QPrinter& imprimante, Sens sens) {
+void imprimer(const QString& page, QPagedPaintDevice& imprimante, Sens sens) {
     imprimante.setPageSize(QPageSize(QPageSize::A4));
     imprimante.setPageOrientation(sens == Sens::Paysage ? QPageLayout::Landscape : QPageLayout::Portrait);
     imprimante.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
     QTextDocument document;
     document.setHtml(page);
-    const QRectF zone = imprimante.pageLayout().paintRectPixels(imprimante.resolution());
+    const int resolution = imprimante.logicalDpiX();
+    const QRectF zone = imprimante.pageLayout().paintRectPixels(resolution);
     // Laid out at screen size, then scaled to the sheet: the same page on any printer.
-    const qreal echelle = imprimante.resolution() / 96.0;
+    const qreal echelle = resolution / 96.0;
     document.setPageSize(QSizeF(zone.width() / echelle, zone.height() / echelle));
     document.setTextWidth(zone.width() / echelle);
     qreal facteur = echelle;
@@ -31,13 +36,17 @@ void imprimer(const QString& page, QPrinter& imprimante, Sens sens) {
     document.drawContents(&peintre);
 }
 
-bool ecrirePdf(const QString& page, const QString& fichier, Sens sens) {
-    QPrinter imprimante(QPrinter::HighResolution);
-    imprimante.setOutputFormat(QPrinter::PdfFormat);
-    imprimante.setOutputFileName(fichier);
-    imprimante.setCreator(QStringLiteral("Brevanta"));
-    imprimer(page, imprimante, sens);
-    return QFileInfo(fichier).size() > 0;
+QString ecrirePdf(const QString& page, const QString& fichier, Sens sens) {
+    QBuffer octets;
+    octets.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&octets);
+        pdf.setResolution(1200);
+        pdf.setCreator(QStringLiteral("Brevanta"));
+        imprimer(page, pdf, sens);
+    }
+    EcritureSure f(fichier, Connexion ? Connexion->description() : QString());
+    return f.ouvrir() && f.ecrire(octets.data()) && f.valider() ? QString() : f.erreur();
 }
 
 void imprimerAvecDialogue(const QString& page, Sens sens, QWidget* parent) {
@@ -57,9 +66,9 @@ void exporterPdfAvecDialogue(const QString& page, Sens sens, const QString& nomP
         return;
     if (!fichier.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive))
         fichier += QStringLiteral(".pdf");
-    if (!ecrirePdf(page, fichier, sens))
-        Message::ok(QStringLiteral("Impossible d'écrire le fichier ") + QDir::toNativeSeparators(fichier),
-                    parent);
+    const QString erreur = ecrirePdf(page, fichier, sens);
+    if (!erreur.isEmpty())
+        Message::ok(erreur, parent);
 }
 
 QString html(const QString& texte) {
