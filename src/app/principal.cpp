@@ -6,6 +6,7 @@
 #include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/recordset.h"
 #include "core/bd/routines.h"
 #include "core/donnees/avertissement.h"
@@ -14,6 +15,7 @@
 #include "gui/mainwindow/frmclient.h"
 #include "gui/planning/frmplanning.h"
 #include "gui/search/preparationrecherche.h"
+#include "widgets/entreespendantlecture.h"
 #include "widgets/message.h"
 
 #include <QCoreApplication>
@@ -109,6 +111,7 @@ void Main() {
     preparerRecherche(*Connexion);
     InitRecordset(RsCommun, Connexion);
     DecalageSemaine = 0;
+    LectureInterruptible::installer(EntreesPendantLecture::laisserEntrer);
     frmClient = new FrmClient;
     frmClient->show();
     // A server is backed up by its own tools (pg_dump).
