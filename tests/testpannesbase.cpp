@@ -173,8 +173,7 @@ private slots:
                 QSKIP("no tmpfs can be mounted here");
             QVERIFY(ecrire(t.base.fichier(), octets));
             Main();
-            // The window fills its lists on the next turn of the event loop.
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+            remplirAuDemarrage(frmClient);
         }
         m_autre = std::make_unique<AutreSession>(t.base);
         std::unique_ptr<FrmReference> editeur;

@@ -3,6 +3,8 @@
 // is how many milliseconds to wait for another program's lock.
 #include "app/principal.h"
 #include "core/bd/connection.h"
+#include "gui/mainwindow/frmclient.h"
+#include "support/controles.h"
 #include "widgets/message.h"
 
 #include <QApplication>
@@ -25,6 +27,7 @@ int main(int argc, char* argv[]) {
     Message::setNextAnswer(QMessageBox::Ok);
     std::atexit(direMessages);
     Main();
+    remplirAuDemarrage(frmClient);
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
             std::printf("FENETRE %s\n", w->objectName().toUtf8().constData());

@@ -104,8 +104,7 @@ int main(int argc, char* argv[]) {
         return 1;
     Message::setAutoAnswer(true);
     Main();
-    // The window fills its lists on the next turn of the event loop.
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+    remplirAuDemarrage(frmClient);
     Ecrivain ecrivain(quint32(std::strtoul(argv[1], nullptr, 10)), std::atoi(argv[2]));
     // Killed long before the end.
     for (int i = 0; i < 2000; ++i)

@@ -31,8 +31,7 @@ public:
         Message::effacer();
         Message::setAutoAnswer(true);
         Main();
-        // The window fills its lists on the next turn of the event loop.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::MetaCall);
+        remplirAuDemarrage(frmClient);
     }
     ~FenetreTest() { FinApplication(); }
 

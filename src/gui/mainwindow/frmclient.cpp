@@ -144,9 +144,9 @@ void FrmClient::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!m_dejaAffichee) {
         m_dejaAffichee = true;
-        // Shown at once; its lists are read on the next turn of the event loop.
+        // Shown at once; the client zone reads the lists on the next turn of the event loop.
         QMetaObject::invokeMethod(
-            this,
+            m_zoneClient,
             [this] {
                 m_remplie = true;
                 Form_Resize();
