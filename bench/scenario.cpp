@@ -119,9 +119,9 @@ private:
 // The search: the keystroke that completes the text, what comes before it already typed (and
 // searched). Words of the generated names: a surname begun, then a client's, then an action's.
 void recherches(Banc& banc, QVector<Resultat>& table) {
+    const auto champ = [] { return enfant<QLineEdit>(frmRecherche, "Texte"); };
     for (const char* texte : {"Dupon", "Dupont Boulangerie", "Dupont Boulangerie relancer"}) {
         const QString t = QString::fromUtf8(texte);
-        const auto champ = [] { return enfant<QLineEdit>(frmRecherche, "Texte"); };
         table << banc.mesurer({QStringLiteral("recherche « %1 »").arg(t),
                                [=] {
                                    w<QPushButton>("BtnRechercher")->click();
@@ -131,6 +131,18 @@ void recherches(Banc& banc, QVector<Resultat>& table) {
                                [] { return enfant<Grille>(frmRecherche, "Resultats")->rows() - 1; },
                                Banc::Sql::Envoye});
     }
+    // A long text pasted at once: one search, over the first words only.
+    QString colle = QStringLiteral("Dupont Boulangerie ");
+    for (int i = 0; colle.size() < 32000; ++i)
+        colle += QStringLiteral("relance%1 ").arg(i * 7919 % 100000);
+    table << banc.mesurer({QStringLiteral("recherche d'un texte collé (%1 caractères)").arg(colle.size()),
+                           [=] {
+                               w<QPushButton>("BtnRechercher")->click();
+                               champ()->clear();
+                           },
+                           [=] { champ()->setText(colle); },
+                           [] { return enfant<Grille>(frmRecherche, "Resultats")->rows() - 1; },
+                           Banc::Sql::Envoye});
 }
 
 } // namespace

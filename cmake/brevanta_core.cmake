@@ -20,6 +20,8 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/bd/formatsql.h
     ${BREVANTA_RACINE}/src/core/bd/horloge.cpp
     ${BREVANTA_RACINE}/src/core/bd/horloge.h
+    ${BREVANTA_RACINE}/src/core/bd/lectureinterruptible.cpp
+    ${BREVANTA_RACINE}/src/core/bd/lectureinterruptible.h
     ${BREVANTA_RACINE}/src/core/bd/lignes.h
     ${BREVANTA_RACINE}/src/core/bd/moteur.h
     ${BREVANTA_RACINE}/src/core/bd/recordset.cpp
@@ -43,6 +45,8 @@ set(BREVANTA_CORE_SOURCES
     ${BREVANTA_RACINE}/src/core/donnees/echeances.cpp
     ${BREVANTA_RACINE}/src/core/donnees/echeances.h
     ${BREVANTA_RACINE}/src/core/donnees/iterateurpossede.h
+    ${BREVANTA_RACINE}/src/core/donnees/listesgardees.cpp
+    ${BREVANTA_RACINE}/src/core/donnees/listesgardees.h
     ${BREVANTA_RACINE}/src/core/donnees/position.h
     ${BREVANTA_RACINE}/src/core/donnees/rappels.cpp
     ${BREVANTA_RACINE}/src/core/donnees/rappels.h

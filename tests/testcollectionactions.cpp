@@ -1,6 +1,7 @@
 #include "core/bd/connection.h"
 #include "core/bd/horloge.h"
 #include "core/donnees/actions.h"
+#include "core/donnees/listesgardees.h"
 #include "core/textes/regional.h"
 #include "support/basetest.h"
 
@@ -160,6 +161,28 @@ private slots:
             ordre << QString::number(a.Id);
         QCOMPARE(ordre.size(), n + 1);
         QCOMPARE(ordre.mid(0, 3), (QStringList{"1000", QString::number(actions.IdEn(1)), "-5"}));
+    }
+
+    // The lists left for others stay at hand while short enough, a return to them included.
+    void listesGardeesSousLePlafond() {
+        const auto lues = [](const char* instruction, int lignes) {
+            ListesLues l{{{instruction}, {}, {}}, std::make_shared<Actions>(), std::make_shared<Actions>()};
+            for (int id = 1; id <= lignes; ++id)
+                l.rdv->Add(QDateTime(), 0, QDateTime(), "ACME", "", "", id);
+            return l;
+        };
+        ListesGardees gardees(3);
+        ListesLues montrees = lues("quatre", 4);
+        gardees.garder(lues("deux", 2));
+        QVERIFY(gardees.revenir(lues("deux", 0).etat, montrees));
+        QCOMPARE(montrees.rdv->Count(), 2);
+        // Four rows are too many to keep, whichever way they were left.
+        QVERIFY(!gardees.revenir(lues("quatre", 0).etat, montrees));
+        gardees.garder(lues("trois", 3));
+        QVERIFY(gardees.revenir(lues("trois", 0).etat, montrees));
+        QVERIFY(gardees.revenir(lues("deux", 0).etat, montrees));
+        QCOMPARE(montrees.rdv->Count(), 2);
+        QVERIFY(!gardees.revenir(lues("quatre", 0).etat, montrees));
     }
 };
 

@@ -1,5 +1,6 @@
 // The action lists shown again without reading both tables: same statements and data, a clock
 // that has not moved on, or a record the window has just written read alone.
+#include "core/bd/lectureinterruptible.h"
 #include "core/textes/regional.h"
 #include "support/compteurinstructions.h"
 #include "support/fenetretest.h"
@@ -87,6 +88,43 @@ private slots:
         t.clic("BtnValiderAction");
         COMPARER_NOMBRE(compteur, "select * from Actions where  Fait=0 and Client=?  order", 1);
         QCOMPARE(t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), "cinq bis");
+    }
+
+    // The window shows before its lists are read; they come on the next turn of the event loop.
+    void listesApresAffichage() {
+        FenetreTest t(Base);
+        FinApplication();
+        Main();
+        QVERIFY(frmClient->isVisible());
+        QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
+        QCOMPARE(t.texte("DateAction"), QString());
+        QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "3", "1"}));
+        QCOMPARE(t.texte("DateAction"), "25/02/2003");
+    }
+
+    // A second request made while the first one's lists are read stops that read without a word:
+    // the lists shown stay whole until the second request's follow.
+    void demandePendantUneLecture() {
+        // 256 appointments, each statement doubling them: a read long enough to wait.
+        QStringList lignes = Base;
+        lignes << suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00");
+        for (int i = 0; i < 8; ++i)
+            lignes << doubler("RDV");
+        FenetreTest t(lignes);
+        int attentes = 0;
+        const auto avant = LectureInterruptible::installer(
+            [&] {
+                if (attentes++ == 0)
+                    t.w<QRadioButton>("OptAction_1")->click();
+            },
+            0);
+        t.w<QRadioButton>("OptAction_0")->click();
+        LectureInterruptible::installer(avant);
+        QVERIFY(attentes > 0);
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "3", "1"}));
+        QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"2", "3", "1"}));
+        QVERIFY(t.w<Grille>("VSFRDV")->rows() > 1);
+        QCOMPARE(Message::textesAffiches(), QStringList());
     }
 };
 

@@ -173,6 +173,7 @@ private slots:
                 QSKIP("no tmpfs can be mounted here");
             QVERIFY(ecrire(t.base.fichier(), octets));
             Main();
+            remplirAuDemarrage(frmClient);
         }
         m_autre = std::make_unique<AutreSession>(t.base);
         std::unique_ptr<FrmReference> editeur;

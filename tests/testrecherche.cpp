@@ -2,6 +2,7 @@
 // on a file or, run as testrecherche_postgresql, on the test server.
 #include "support/fenetretest.h"
 
+#include "core/bd/lectureinterruptible.h"
 #include "core/recherche/indexrecherchepostgres.h"
 #include "core/recherche/indexrecherchesqlite.h"
 #include "gui/search/frmrecherche.h"
@@ -243,6 +244,34 @@ private slots:
         const std::unique_ptr<Connection> c(ouvrir(b));
         Recherche::construireIndex(*c, [](qint64, qint64) {});
         QCOMPARE(tenu, b.lignes(contenu));
+    }
+
+    // A keystroke while the search of the text before runs stops that search without a word; the
+    // text as it then stands is searched.
+    void frappePendantUneRecherche() {
+        // 256 actions to find, each statement doubling them.
+        QStringList lignes{societe("ACME", "Lyon"), personne("Martin", "Paul", "ACME"),
+                           element("Actions", "relancer", "18 00:00:00")};
+        for (int i = 0; i < 8; ++i)
+            lignes << doubler("Actions");
+        Fenetre f(lignes);
+        const QStringList martin = f.trouve("Martin");
+        QVERIFY(!martin.isEmpty());
+        auto* texte = f.w<QLineEdit>("Texte");
+        texte->clear();
+        int attentes = 0;
+        const auto avant = LectureInterruptible::installer(
+            [&] {
+                if (attentes++ == 0)
+                    texte->setText("Martin");
+            },
+            0);
+        texte->setText("relancer");
+        LectureInterruptible::installer(avant);
+        QVERIFY(attentes > 0);
+        QCOMPARE(f.lignes(), QStringList());
+        QTRY_COMPARE(f.lignes(), martin);
+        QCOMPARE(Message::textesAffiches(), QStringList());
     }
 };
 

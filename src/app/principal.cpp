@@ -6,6 +6,7 @@
 #include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/recordset.h"
 #include "core/bd/routines.h"
 #include "core/donnees/avertissement.h"
@@ -16,6 +17,7 @@
 #include "gui/rappels/avisbureau.h"
 #include "gui/rappels/rappeleur.h"
 #include "gui/search/preparationrecherche.h"
+#include "widgets/entreespendantlecture.h"
 #include "widgets/message.h"
 
 #include <QCoreApplication>
@@ -112,6 +114,7 @@ void Main() {
     preparerRecherche(*Connexion);
     InitRecordset(RsCommun, Connexion);
     DecalageSemaine = 0;
+    LectureInterruptible::installer(EntreesPendantLecture::laisserEntrer);
     frmClient = new FrmClient;
     frmClient->show();
     auto* rappeleur = new Rappeleur(*frmClient, std::make_unique<AvisBureau>(),

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 #include "widgets/message.h"
 
 #include <exception>
@@ -11,6 +12,8 @@ template <typename F> bool Garde(F&& handler) {
     try {
         handler();
         return true;
+    } catch (const LectureInterrompue&) {
+        // Replaced by a newer request of the user, which runs next.
     } catch (const ErreurBd& e) {
         Message::ok(e.message());
     } catch (const std::exception& e) {

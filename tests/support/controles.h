@@ -1,5 +1,6 @@
 #pragma once
 
+#include "gui/mainwindow/zoneclient.h"
 #include "widgets/grille.h"
 
 #include <QHeaderView>
@@ -11,6 +12,12 @@ template <typename T = QWidget> T* enfant(const QObject* parent, const char* nom
     if (!c)
         qFatal("no control %s", nom);
     return c;
+}
+
+// The main window reads its lists on the next turn of the event loop: that turn alone, not the other
+// work waiting for it (the daily backup).
+inline void remplirAuDemarrage(QWidget* fenetre) {
+    QCoreApplication::sendPostedEvents(fenetre->findChild<ZoneClient*>(), QEvent::MetaCall);
 }
 
 // A click on the cell of data row r (1 = the first) in column c, or on the column's header with r = 0.

@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
     Message::setNextAnswer(QMessageBox::Ok);
     std::atexit(direMessages);
     Main();
+    // The first fill and the daily copy's start, both posted by Main().
     QCoreApplication::processEvents();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())

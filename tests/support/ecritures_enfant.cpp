@@ -104,6 +104,7 @@ int main(int argc, char* argv[]) {
         return 1;
     Message::setAutoAnswer(true);
     Main();
+    remplirAuDemarrage(frmClient);
     Ecrivain ecrivain(quint32(std::strtoul(argv[1], nullptr, 10)), std::atoi(argv[2]));
     // Killed long before the end.
     for (int i = 0; i < 2000; ++i)

@@ -36,6 +36,7 @@ public:
         Message::effacer();
         Message::setAutoAnswer(true);
         Main();
+        remplirAuDemarrage(frmClient);
     }
     ~FenetreTest() { FinApplication(); }
 
@@ -105,6 +106,13 @@ inline QString suivi(const char* table, const QString& client, const QString& co
                           "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
         .arg(QLatin1String(table), client, contact, commentaire, date)
         .arg(fait);
+}
+
+// Doubles the actions or the appointments (a list long enough to read, in a few statements).
+inline QString doubler(const char* table) {
+    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+                          "select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie from %1")
+        .arg(QLatin1String(table));
 }
 
 // Closes the next modal window once it runs and gives back its object name.

@@ -1,6 +1,7 @@
 #include "core/bd/reserveinstructions.h"
 
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 
 #include <sqlite3.h>
 
@@ -24,6 +25,8 @@ ReserveInstructions::~ReserveInstructions() {
 void ReserveInstructions::echec() const {
     if (!m_connexion)
         throw ErreurBd(0, QStringLiteral("La base de données n'est pas ouverte."));
+    if (sqlite3_errcode(m_connexion) == SQLITE_INTERRUPT)
+        throw LectureInterrompue();
     throw ErreurBd(sqlite3_extended_errcode(m_connexion), QString::fromUtf8(sqlite3_errmsg(m_connexion)));
 }
 

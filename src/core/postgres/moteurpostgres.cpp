@@ -2,6 +2,7 @@
 
 #include "core/bd/choixbase.h"
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/schema.h"
 #include "core/donnees/avertissement.h"
 #include "core/postgres/lignespostgres.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <libpq-fe.h>
 #include <poll.h>
+#include <utility>
 
 namespace {
 
@@ -23,6 +25,8 @@ MoteurPostgres::Ecoute g_ecoute = nullptr;
 // answering, or a network that drops it, never freezes the window.
 constexpr int DureeInstruction = 20000;
 constexpr int DelaiReponse = DureeInstruction + 5000;
+// While a read the user may replace waits, the input is let in this often (milliseconds).
+constexpr int TrancheAttente = 10;
 
 QString texteLibpq(const char* texte) {
     return QString::fromUtf8(texte).trimmed();
@@ -173,14 +177,26 @@ pg_result* MoteurPostgres::envoyer(const QString& sql, const QVariantList& valeu
     const QByteArray instruction = sql.toUtf8();
     if (g_ecoute)
         g_ecoute(instruction.constData(), int(pointeurs.size()), pointeurs.data());
+    m_annulee = false;
     if (!PQsendQueryParams(m_connexion, instruction.constData(), int(pointeurs.size()), nullptr,
                            pointeurs.data(), nullptr, nullptr, 0))
         throw ErreurBd(QStringLiteral("08006"), texteLibpq(PQerrorMessage(m_connexion)));
     PGresult* r = recevoir();
+    if (std::exchange(m_annulee, false)) {
+        PQclear(r);
+        throw LectureInterrompue();
+    }
     const ExecStatusType etat = PQresultStatus(r);
-    if (etat == PGRES_COMMAND_OK || etat == PGRES_TUPLES_OK)
+    if (etat == PGRES_COMMAND_OK || etat == PGRES_TUPLES_OK) {
+        m_annulationEnvoyee = false;
         return r;
+    }
     const char* code = PQresultErrorField(r, PG_DIAG_SQLSTATE);
+    // A cancel sent as the statement it was meant for ended stops the next one: sent again.
+    if (std::exchange(m_annulationEnvoyee, false) && !m_dansTransaction && qstrcmp(code, "57014") == 0) {
+        PQclear(r);
+        return envoyer(sql, valeurs);
+    }
     const char* principal = PQresultErrorField(r, PG_DIAG_MESSAGE_PRIMARY);
     const QString texte = texteLibpq(principal ? principal : PQerrorMessage(m_connexion));
     const bool perdue = !connectee();
@@ -193,11 +209,29 @@ bool MoteurPostgres::attendre(short evenement, qint64 limite) {
     pollfd p{PQsocket(m_connexion), evenement, 0};
     for (;;) {
         const int reste = int(qMax<qint64>(limite - QDeadlineTimer::current().deadline(), 0));
-        const int n = m_sansLimite ? poll(&p, 1, -1) : poll(&p, 1, reste);
+        // A read the user may replace waits in slices, and lets input in between them.
+        const bool tranches = !m_sansLimite && LectureInterruptible::enCours();
+        if (tranches && LectureInterruptible::patienter())
+            annulerInstruction();
+        const int n =
+            m_sansLimite ? poll(&p, 1, -1) : poll(&p, 1, tranches ? qMin(reste, TrancheAttente) : reste);
         if (n > 0)
             return true;
-        if (n == 0 || errno != EINTR)
+        if ((n < 0 && errno != EINTR) || (n == 0 && (!tranches || reste <= TrancheAttente)))
             return false;
+    }
+}
+
+// A newer request replaces the read: the server stops the statement, whose answer is then awaited.
+void MoteurPostgres::annulerInstruction() {
+    if (m_annulee)
+        return;
+    m_annulee = true;
+    m_annulationEnvoyee = true;
+    if (PGcancel* annulation = PQgetCancel(m_connexion)) {
+        char erreur[256];
+        PQcancel(annulation, erreur, sizeof erreur);
+        PQfreeCancel(annulation);
     }
 }
 

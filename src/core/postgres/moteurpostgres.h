@@ -44,6 +44,7 @@ private:
     pg_result* envoyer(const QString& sql, const QVariantList& valeurs = {});
     pg_result* recevoir();
     bool attendre(short evenement, qint64 limite);
+    void annulerInstruction();
     void commande(const QString& sql);
     bool connectee() const;
     void reconnecterSiPerdue();
@@ -58,6 +59,9 @@ private:
     // The server stopped answering: the connection is dropped at the next statement.
     bool m_perdue = false;
     bool m_sansLimite = false;
+    // A cancel was sent for the statement running, and may yet reach the next one.
+    bool m_annulee = false;
+    bool m_annulationEnvoyee = false;
     void ecouterAvertissements();
 
     bool m_averti = false;

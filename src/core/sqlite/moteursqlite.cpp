@@ -1,6 +1,7 @@
 #include "core/sqlite/moteursqlite.h"
 
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/reserveinstructions.h"
 #include "core/bd/schema.h"
 #include "core/sqlite/lignessqlite.h"
@@ -74,6 +75,10 @@ MoteurSqlite::MoteurSqlite(const QString& fichier, int attenteVerrou, Acces acce
                 executerBrut(index);
         }
         enregistrerCollationFrancaise(poignee(base()));
+        // Every thousand steps of the engine, a read the user may replace lets input in, and
+        // stops when a newer request came.
+        sqlite3_progress_handler(
+            poignee(base()), 1000, [](void*) { return LectureInterruptible::patienter() ? 1 : 0; }, nullptr);
         m_reserve = std::make_shared<ReserveInstructions>(poignee(base()));
     } catch (...) {
         fermer();

@@ -156,14 +156,21 @@ void FrmClient::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     if (!m_dejaAffichee) {
         m_dejaAffichee = true;
-        Form_Resize();
+        // Shown at once; the client zone reads the lists on the next turn of the event loop.
+        QMetaObject::invokeMethod(
+            m_zoneClient,
+            [this] {
+                m_remplie = true;
+                Form_Resize();
+            },
+            Qt::QueuedConnection);
     }
 }
 
 void FrmClient::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
     // Back in the window: what colleagues saved meanwhile is listed.
-    if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_dejaAffichee)
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && m_remplie)
         Garde([this] { m_zoneClient->suivreLesAutres(); });
     if (e->type() != QEvent::WindowStateChange)
         return;

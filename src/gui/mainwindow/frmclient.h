@@ -94,4 +94,6 @@ private:
     ListesActions* m_listesActions = nullptr;
     QPushButton* m_boutonDefaut = nullptr;
     bool m_dejaAffichee = false;
+    // Its lists were first read, after it was first shown.
+    bool m_remplie = false;
 };

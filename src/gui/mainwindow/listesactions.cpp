@@ -4,6 +4,7 @@
 #include "core/bd/erreurbd.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
 #include "core/donnees/echeances.h"
 #include "core/textes/regional.h"
@@ -114,6 +115,8 @@ private:
     template <typename Lecture> int lu(Lecture lecture) {
         try {
             return lecture();
+        } catch (const LectureInterrompue&) {
+            return 0;
         } catch (const ErreurBd& e) {
             m_panne = true;
             Message::ok(e.message());
@@ -166,10 +169,6 @@ ListesActions::ListesActions(FrmClient& fenetre)
     f.verrou().joindre(filtres);
 }
 
-bool ListesActions::Etat::operator==(const Etat& e) const {
-    return instructions == e.instructions && horloge == e.horloge && version == e.version;
-}
-
 ListesActions::Filtres ListesActions::filtres() const {
     Filtres filtres{Action(), PeriodeAction, qint16(ui.ActionsFaites->isChecked() ? 1 : 0),
                     qint16(ui.ActionsAFaire->isChecked() ? 1 : 0), f.PorteeAction};
@@ -196,14 +195,30 @@ void ListesActions::noterEcriture(int type, int id) {
 }
 
 void ListesActions::InitListeAction() {
+    // Asked again while the lists are read (input let in during the read): that read stops, and
+    // the rebuild runs afresh afterwards under the filters then shown.
+    if (LectureInterruptible::enCours()) {
+        LectureInterruptible::interrompre();
+        return;
+    }
     ui.lblHorsFiltreActions->clear();
     ui.lblHorsFiltreRDV->clear();
     const Filtres filtres = this->filtres();
     try {
         const Etat e = etat(filtres);
-        if (!reprendre(filtres, e) && !revenir(e))
-            relire(filtres, e);
+        LectureInterruptible::executer([&] {
+            if (reprendre(filtres, e))
+                return;
+            if (m_precedentes.revenir(e, m_courant))
+                montrer();
+            else
+                relire(filtres, e);
+        });
         m_lues = true;
+    } catch (const LectureInterrompue&) {
+        // The lists keep what they showed until the request that stopped the read is done.
+        LectureInterruptible::apres(this, [this] { Garde([this] { InitListeAction(); }); });
+        return;
     } catch (const ErreurBd& e) {
         Message::ok(e.message(), &f);
         return;
@@ -234,33 +249,22 @@ bool ListesActions::reprendre(const Filtres& filtres, const Etat& e) {
         (ecriture.type == 0 ? m_courant.actions : m_courant.rdv)->Remplacer(ecriture.id, std::move(relue));
     m_courant.etat = e;
     if (!m_ecritures.empty())
-        m_precedent.reset();
+        m_precedentes.oublier();
     // As a real rebuild would, the lists come back in the order they were read.
-    montrer();
-    return true;
-}
-
-bool ListesActions::revenir(const Etat& e) {
-    if (!m_precedent || !(m_precedent->etat == e) || !m_precedent->actions->OrdreNaturel() ||
-        !m_precedent->rdv->OrdreNaturel())
-        return false;
-    std::swap(*m_precedent, m_courant);
     montrer();
     return true;
 }
 
 void ListesActions::relire(const Filtres& filtres, const Etat& e) {
     // Kept lists that cannot serve would only add to the memory the new ones need.
-    m_precedent.reset();
-    Resultat lu{e, collection(0), collection(1)};
+    m_precedentes.oublier();
+    ListesLues lu{e, collection(0), collection(1)};
     for (Actions* c : {lu.rdv.get(), lu.actions.get()})
         c->CreationCollection(*Connexion, filtres.criteres, filtres.periode, filtres.faites, filtres.aFaire,
                               filtres.portee);
-    // A user often goes back to the filters just left: short enough, their lists stay at hand.
-    constexpr int LignesGardees = 500000;
-    if (m_lues && m_courant.actions->Count() + m_courant.rdv->Count() <= LignesGardees &&
-        m_courant.actions->OrdreNaturel() && m_courant.rdv->OrdreNaturel())
-        m_precedent = std::move(m_courant);
+    // A user often goes back to the filters just left.
+    if (m_lues)
+        m_precedentes.garder(std::move(m_courant));
     m_courant = std::move(lu);
     montrer();
 }

@@ -2,11 +2,10 @@
 
 #include "core/bd/connection.h"
 #include "core/donnees/actions.h"
+#include "core/donnees/listesgardees.h"
 
 #include <QObject>
 #include <QStringList>
-#include <memory>
-#include <optional>
 #include <vector>
 
 class FrmClient;
@@ -54,20 +53,7 @@ private:
         qint16 aFaire;
         int portee;
     };
-    // What the lists' result depends on.
-    struct Etat {
-        QStringList instructions;
-        // The moment that "Aujourd'hui" compares with; the week and the month are in the statements.
-        QString horloge;
-        VersionDonnees version;
-        bool operator==(const Etat& e) const;
-    };
-    // Both lists as read in a state.
-    struct Resultat {
-        Etat etat;
-        std::shared_ptr<Actions> actions;
-        std::shared_ptr<Actions> rdv;
-    };
+    using Etat = ListesLues::Etat;
     struct Ecriture {
         int type;
         int id;
@@ -78,17 +64,14 @@ private:
     Etat etat(const Filtres& f);
     // The lists shown, with the records written since read again; false when they cannot serve.
     bool reprendre(const Filtres& f, const Etat& e);
-    // The lists shown before, when the filters go back to theirs and nothing was written since.
-    bool revenir(const Etat& e);
     void relire(const Filtres& f, const Etat& e);
     void montrer();
 
     FrmClient& f;
     Ui::FrmClient& ui;
     // The lists shown; their state is empty until the first rebuild.
-    Resultat m_courant;
+    ListesLues m_courant;
     bool m_lues = false;
-    // The lists shown before them, kept while they are short enough.
-    std::optional<Resultat> m_precedent;
+    ListesGardees m_precedentes;
     std::vector<Ecriture> m_ecritures;
 };

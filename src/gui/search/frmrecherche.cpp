@@ -4,6 +4,7 @@
 
 #include "core/bd/erreurbd.h"
 #include "core/bd/horloge.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
 #include "core/textes/regional.h"
 #include "gui/navigation.h"
@@ -84,17 +85,35 @@ void FrmRecherche::montrer() {
 
 // Two characters at least; a failing search says so below the list, and the typed text stays.
 void FrmRecherche::Texte_Change() {
-    if (ui->Texte->text().trimmed().size() < 2) {
+    // A keystroke while the search of the text before runs: that search stops, and the text as it
+    // then stands is searched afterwards.
+    if (LectureInterruptible::enCours()) {
+        LectureInterruptible::interrompre();
+        return;
+    }
+    const QString texte = ui->Texte->text();
+    if (texte.trimmed().size() < 2) {
         afficher({});
         ui->Compte->clear();
+        m_texteCherche = texte;
         return;
     }
     try {
-        afficher(Recherche::rechercher(*Connexion, ui->Texte->text(), Horloge::maintenant()));
+        ResultatRecherche resultat;
+        LectureInterruptible::executer(
+            [&] { resultat = Recherche::rechercher(*Connexion, texte, Horloge::maintenant()); });
+        afficher(resultat);
+    } catch (const LectureInterrompue&) {
+        LectureInterruptible::apres(this, [this] {
+            if (ui->Texte->text() != m_texteCherche)
+                Garde([this] { Texte_Change(); });
+        });
+        return;
     } catch (const ErreurBd& e) {
         afficher({});
         ui->Compte->setText(QStringLiteral("Recherche impossible : ") + e.message());
     }
+    m_texteCherche = texte;
 }
 
 void FrmRecherche::afficher(const ResultatRecherche& resultat) {

@@ -35,6 +35,8 @@ private:
     std::unique_ptr<Ui::FrmRecherche> ui;
     Navigation& m_navigation;
     QVector<Trouve> m_trouves;
+    // The text whose results are shown.
+    QString m_texteCherche;
 };
 
 // The window while it exists, else null.
