@@ -73,7 +73,11 @@ public:
         frmClient->showMinimized();
         frmClient->showNormal();
     }
-    QStringList colonne(const char* grille) const { return ::colonne(*w<Grille>(grille)); }
+    QStringList colonne(const char* grille, int c = 0) const { return ::colonne(*w<Grille>(grille), c); }
+    // A click on the first row whose column c shows this text.
+    void clicTexte(const char* grille, int c, const QString& texte) const {
+        clicGrille(grille, int(colonne(grille, c).indexOf(texte)) + 1);
+    }
     QString selection(const char* g) const { return w<Grille>(g)->textMatrix(w<Grille>(g)->rowSel(), 0); }
     // Rows of a query run straight on the database, columns joined by '|'.
     QStringList lire(const QString& sql) const { return base.lignes(sql); }
@@ -102,12 +106,17 @@ inline QString suivi(const char* table, const QString& client, const QString& co
         .arg(fait);
 }
 
-// Closes the next modal window once it runs and gives back its object name.
-inline void fermerModale(QString* nom) {
-    QTimer::singleShot(0, [nom] {
+// Runs `pendant` on the next modal window once it is open, then closes it.
+template <typename F> void surModale(F pendant) {
+    QTimer::singleShot(0, [pendant] {
         if (QWidget* modale = QApplication::activeModalWidget()) {
-            *nom = modale->objectName();
+            pendant(modale);
             modale->close();
         }
     });
+}
+
+// Closes the next modal window once it runs and gives back its object name.
+inline void fermerModale(QString* nom) {
+    surModale([nom](QWidget* modale) { *nom = modale->objectName(); });
 }
