@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bd/erreurbd.h"
+
 #include <QString>
 #include <QtTest>
 
@@ -45,6 +47,21 @@ private:
     QString m_nom;
     QString m_url;
 };
+
+// The error a call fails with; one without a state when it succeeds.
+template <typename F> ErreurBd erreurDe(F&& f) {
+    try {
+        f();
+    } catch (const ErreurBd& e) {
+        return e;
+    }
+    return ErreurBd(QString(), QString());
+}
+
+// Its SQLSTATE; empty when it succeeds.
+template <typename F> QString etatDe(F&& f) {
+    return erreurDe(f).etat();
+}
 
 // Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
 #define EXIGER_SERVEUR_TEST()                                                                                \
