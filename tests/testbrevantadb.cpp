@@ -79,7 +79,7 @@ private slots:
         coherentes(c);
         const QDate lundi = Horloge::aujourdhui().addDays(1 - Horloge::aujourdhui().dayOfWeek());
         const QString semaine =
-            QStringLiteral(" where DatePrevue >= #%1# and DatePrevue < #%2#")
+            QString(" where DatePrevue >= #%1# and DatePrevue < #%2#")
                 .arg(lundi.toString("yyyy/MM/dd"), lundi.addDays(5).toString("yyyy/MM/dd"));
         for (const QString table : {"Actions", "RDV"})
             QVERIFY(compter(c, table + semaine + " and Fait=0") > 0 &&

@@ -145,7 +145,7 @@ private slots:
             QVERIFY2(erreur.message().startsWith(erreur.explication()), phrase);
             QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
             QVERIFY(erreur.message().endsWith(
-                QStringLiteral("Erreur %1 : %2").arg(erreur.numero()).arg(erreur.texte())));
+                QString("Erreur %1 : %2").arg(erreur.numero()).arg(erreur.texte())));
         }
         QCOMPARE(ErreurBd(1, "near x: syntax error").message(), "Erreur 1 : near x: syntax error");
     }

@@ -8,9 +8,8 @@
 #include <QtTest>
 
 // What the person typed, with a double quote, a semicolon, line breaks, accents and emoji.
-const QString ClientHostile = QStringLiteral("Café \"L'Étoile\"; Nord 🚀");
-const QString CommentaireHostile =
-    QStringLiteral("Rappeler \"vite\" ; puis écrire\r\nà l'équipe, « merci » 😀");
+const QString ClientHostile = "Café \"L'Étoile\"; Nord 🚀";
+const QString CommentaireHostile = "Rappeler \"vite\" ; puis écrire\r\nà l'équipe, « merci » 😀";
 
 static QString valeur(const QString& fichier, const QString& sql) {
     return lignesFichier(fichier, sql).value(0);
@@ -32,17 +31,15 @@ private slots:
         QCOMPARE(lancerOutil(base.dossier(), {"demo", "Brevanta.mdb"}).code, 0);
         // Stored as the windows store what was typed.
         const QString client = lit(FormatSql(ClientHostile));
-        base.sqlite(QStringLiteral("insert into Client (Nom, Adresse1, Commentaire) values (%1, %2, %3)")
+        base.sqlite(QString("insert into Client (Nom, Adresse1, Commentaire) values (%1, %2, %3)")
                         .arg(client, lit("12, rue $Bdu$B Port"), lit("Ligne 1\nLigne 2 ; « x » \"y\"")));
-        base.sqlite(
-            QStringLiteral("insert into Interlocuteur (Nom, Client, Prenom, ContactPrincipal, Technique, "
-                           "Financier, Temperature) values ('O$BBrien', %1, 'Zoë', 1, 0, 1, 3)")
-                .arg(client));
-        base.sqlite(
-            QStringLiteral("insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait, "
-                           "DateSaisie) values (%1, 'O$BBrien', %2, '2025-03-05 14:30:45', -1, "
-                           "'2025-03-01 00:00:00')")
-                .arg(client, lit(FormatSql(CommentaireHostile))));
+        base.sqlite(QString("insert into Interlocuteur (Nom, Client, Prenom, ContactPrincipal, Technique, "
+                            "Financier, Temperature) values ('O$BBrien', %1, 'Zoë', 1, 0, 1, 3)")
+                        .arg(client));
+        base.sqlite(QString("insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait, "
+                            "DateSaisie) values (%1, 'O$BBrien', %2, '2025-03-05 14:30:45', -1, "
+                            "'2025-03-01 00:00:00')")
+                        .arg(client, lit(FormatSql(CommentaireHostile))));
         QCOMPARE(lancerOutil(base.dossier(), {"export", "Brevanta.mdb", "un"}).code, 0);
         const QByteArray clients = contenu(base.dossier() + "/un/clients.csv");
         QVERIFY(clients.startsWith("\xEF\xBB\xBFNom;Adresse1;Adresse2;CP;Tel;Fax;web;Ville;Commentaire\r\n"));
@@ -51,8 +48,8 @@ private slots:
         QVERIFY(contenu(base.dossier() + "/un/actions.csv").contains(";05/03/2025 14:30;oui;01/03/2025\r\n"));
         QCOMPARE(lancerOutil(base.dossier(), {"init", "vide.mdb"}).code, 0);
         for (const char* genre : {"clients", "interlocuteurs", "actions"}) {
-            const Resultat r = lancerOutil(
-                base.dossier(), {"import", "vide.mdb", genre, QStringLiteral("un/%1.csv").arg(genre)});
+            const Resultat r =
+                lancerOutil(base.dossier(), {"import", "vide.mdb", genre, QString("un/%1.csv").arg(genre)});
             QVERIFY2(r.code == 0 && r.erreurs.isEmpty(), qPrintable(r.erreurs));
         }
         QCOMPARE(lancerOutil(base.dossier(), {"export", "vide.mdb", "deux"}).code, 0);
@@ -89,10 +86,10 @@ private slots:
         const QStringList motifs{"client déjà présent : ", "interlocuteur déjà présent : ",
                                  "action déjà présente : ", "rendez-vous déjà présent : "};
         for (int i = 0; i < genres.size(); ++i) {
-            const QString csv = QStringLiteral("un/%1.csv").arg(genres[i]);
+            const QString csv = QString("un/%1.csv").arg(genres[i]);
             const Resultat r = lancerOutil(base.dossier(), {"import", "Brevanta.mdb", genres[i], csv});
             QVERIFY2(r.code == 0 &&
-                         r.sortie.contains(QStringLiteral("0 ligne(s) importée(s) dans %1, ignorée(s) : %2%3")
+                         r.sortie.contains(QString("0 ligne(s) importée(s) dans %1, ignorée(s) : %2%3")
                                                .arg(tables[i], motifs[i], avant[i])),
                      qPrintable(r.sortie + r.erreurs));
             QCOMPARE(valeur(base.fichier(), "select count(*) from " + tables[i]), avant[i]);
@@ -133,7 +130,7 @@ private slots:
             {"a=b", "", "a=b", ""},
         };
         for (const auto& c : cas)
-            base.sqlite(QStringLiteral("insert into Client (Nom, Adresse1, Tel) values (%1, %2, %3)")
+            base.sqlite(QString("insert into Client (Nom, Adresse1, Tel) values (%1, %2, %3)")
                             .arg(lit(FormatSql(c[0])), lit("\tx"), lit(c[1])));
         QCOMPARE(lancerOutil(base.dossier(), {"export", "Brevanta.mdb", "un"}).code, 0);
         const QString clients = QString::fromUtf8(contenu(base.dossier() + "/un/clients.csv"));

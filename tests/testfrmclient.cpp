@@ -8,8 +8,7 @@
 #include <QScreen>
 
 namespace {
-const QString Doublon =
-    QStringLiteral("Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre.");
+const QString Doublon = "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre.";
 }
 
 class TestFrmClient : public QObject {
@@ -24,7 +23,7 @@ private slots:
             int besoin =
                 qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
             if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
-                besoin = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 8;
+                besoin = b->fontMetrics().horizontalAdvance(b->text().remove('&')) + 8;
             QVERIFY2(besoin <= c->width(), qPrintable(c->objectName()));
         }
     }

@@ -35,8 +35,8 @@ QStringList fichiersSous(const QString& dossier) {
     return tous;
 }
 
-const QString Fenetre = QStringLiteral("CHOIX Aucune base Brevanta n'a été trouvée.|Créer une base vide|"
-                                       "Créer la base d'exemple|Ouvrir un fichier…|Quitter");
+const QString Fenetre = "CHOIX Aucune base Brevanta n'a été trouvée.|Créer une base vide|"
+                        "Créer la base d'exemple|Ouvrir un fichier…|Quitter";
 
 // The start-up: the bases there before, the answers to the choice window, brevanta-db beside the
 // program or not; its status, how many choice windows it showed, which base is open at the end

@@ -14,9 +14,9 @@ private slots:
         QStringList seize;
         QString colle;
         for (int i = 0; i < 2000; ++i)
-            colle += QStringLiteral("m%1 m%1 ").arg(i);
+            colle += QString("m%1 m%1 ").arg(i);
         for (int i = 0; i < Recherche::MotsMax; ++i)
-            seize << QStringLiteral("m%1").arg(i);
+            seize << QString("m%1").arg(i);
         QTest::newRow("texte collé") << colle << seize;
     }
     void mots() {

@@ -22,8 +22,7 @@ private slots:
             QVERIFY(a.url() != b.url());
             QCOMPARE(a.sql("select current_database()"), a.nom());
             a.sql("create table t (x int)");
-            const QString tables =
-                QStringLiteral("select count(*) from pg_tables where schemaname = 'public'");
+            const QString tables = "select count(*) from pg_tables where schemaname = 'public'";
             QCOMPARE(a.sql(tables), "1");
             QCOMPARE(b.sql(tables), "0");
             QCOMPARE(b.sql("select unaccent('Élève à Noël')"), "Eleve a Noel");
@@ -31,7 +30,7 @@ private slots:
             QCOMPARE(PQstatus(restee.get()), CONNECTION_OK);
         }
         ServeurTest temoin;
-        QCOMPARE(temoin.sql(QStringLiteral("select count(*) from pg_database where datname in ('%1', '%2')")
+        QCOMPARE(temoin.sql(QString("select count(*) from pg_database where datname in ('%1', '%2')")
                                 .arg(noms[0], noms[1])),
                  "0");
     }

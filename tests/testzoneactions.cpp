@@ -80,9 +80,8 @@ private slots:
         t.clic("BtnModifierAction");
         t.w<QRadioButton>("ActionFaite_0")->click();
         t.clic("BtnValiderAction");
-        const QString q =
-            QStringLiteral("select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie "
-                           "from Actions order by Id");
+        const QString q = "select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie "
+                          "from Actions order by Id";
         QCOMPARE(t.lire(q).mid(0, 4),
                  QStringList({"ACME|Dupont|appeler $Bvite$B|2003-02-19 08:00:00|-1|2003-02-19 00:00:00",
                               "ACME|Martin|devis|2003-02-20 00:00:00|0|2003-01-01 00:00:00",

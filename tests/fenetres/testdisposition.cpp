@@ -31,8 +31,7 @@ QRect zoneLibre() {
 }
 
 QSettings reglages() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brevanta"),
-                     QStringLiteral("fenetres"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Brevanta", "fenetres");
 }
 } // namespace
 
@@ -63,10 +62,10 @@ void TestDisposition::fenetrePrincipale() {
     // Opened at the size it was drawn at when the screen allows, else at the screen's size.
     QCOMPARE(frmClient->pos(), zoneLibre().topLeft());
     QCOMPARE(frmClient->size(), QSize(1227, 852).boundedTo(zoneLibre().size()));
-    QCOMPARE(t.w<QLabel>("LblTemperature")->text(), QStringLiteral("Température :"));
+    QCOMPARE(t.w<QLabel>("LblTemperature")->text(), "Température :");
 
     redimensionner(*frmClient, QSize(1280, 700));
-    QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
+    QCOMPARE(defautsDisposition(*frmClient).join(", "), QString());
     const auto hauteurs = [&t] {
         QList<int> h;
         for (const char* nom : {"VsfListeClients", "ListeActions", "FrameClient", "Frame1"})
@@ -78,7 +77,7 @@ void TestDisposition::fenetrePrincipale() {
     const int clientsPetit = largeur("VsfListeClients"), actionsPetit = largeur("ListeActions");
     const int rdvPetit = largeur("VSFRDV");
     redimensionner(*frmClient, QSize(1900, 1040));
-    QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
+    QCOMPARE(defautsDisposition(*frmClient).join(", "), QString());
     const QList<int> grand = hauteurs();
     // The lists take the room; the record areas keep theirs.
     QVERIFY(grand[0] > petit[0] + 100 && grand[1] > petit[1] + 150);
@@ -91,11 +90,11 @@ void TestDisposition::fenetrePrincipale() {
     redimensionner(*frmClient, QSize(1280, 700));
     for (const char* creer : {"BtnCreer", "BtnCreerInterlocuteur"}) {
         t.clic(creer);
-        QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
+        QCOMPARE(defautsDisposition(*frmClient).join(", "), QString());
         QTest::keyClick(t.w("Nom"), Qt::Key_Escape);
     }
     t.clic("BtnCreerAction");
-    QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
+    QCOMPARE(defautsDisposition(*frmClient).join(", "), QString());
 }
 
 void TestDisposition::autresFenetres() {
@@ -107,7 +106,7 @@ void TestDisposition::autresFenetres() {
     QVERIFY(frmPlanning->minimumSizeHint().width() <= 1000);
     for (QSize taille : {frmPlanning->minimumSizeHint(), QSize(1366, 768)}) {
         redimensionner(*frmPlanning, taille);
-        QCOMPARE(defautsDisposition(*frmPlanning).join(QStringLiteral(", ")), QString());
+        QCOMPARE(defautsDisposition(*frmPlanning).join(", "), QString());
     }
     // The week fills the width given to it.
     auto* semaine = enfant<Grille>(frmPlanning, "ListeActions");
@@ -118,7 +117,7 @@ void TestDisposition::autresFenetres() {
     QVERIFY(recherche && recherche->isVisible());
     for (QSize taille : {recherche->minimumSizeHint(), QSize(1200, 700)}) {
         redimensionner(*recherche, taille);
-        QCOMPARE(defautsDisposition(*recherche).join(QStringLiteral(", ")), QString());
+        QCOMPARE(defautsDisposition(*recherche).join(", "), QString());
     }
     QVERIFY(enfant<Grille>(recherche, "Resultats")->height() > 500);
 }
@@ -153,8 +152,8 @@ void TestDisposition::memoire() {
     };
     for (const Cas& c : refuses) {
         QSettings r = reglages();
-        r.setValue(QStringLiteral("frmClient/geometrie"), c.geometrie);
-        r.setValue(QStringLiteral("frmClient/colonnes_VsfListeClients"), c.colonnes);
+        r.setValue("frmClient/geometrie", c.geometrie);
+        r.setValue("frmClient/colonnes_VsfListeClients", c.colonnes);
         r.sync();
         FenetreTest t(Donnees);
         QVERIFY2(QRect(frmClient->pos(), frmClient->size()) ==
@@ -178,7 +177,7 @@ void TestDisposition::triGardeApresEnregistrement() {
     t.saisir("Nom", "Kappa");
     t.clic("BtnValider");
     QCOMPARE(t.colonne("VsfListeClients"), QStringList({"Zeta", "Mu", "Kappa", "Alpha"}));
-    QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("Kappa"));
+    QCOMPARE(t.selection("VsfListeClients"), "Kappa");
     QVERIFY(entete->isSortIndicatorShown());
 }
 
@@ -187,11 +186,10 @@ void TestDisposition::liens() {
     Ouvertures ouvertures;
     for (const char* schema : {"mailto", "tel", "http", "https"})
         QDesktopServices::setUrlHandler(QString::fromLatin1(schema), &ouvertures, "ouvrir");
-    FenetreTest t(
-        {QStringLiteral("insert into Client (Nom, Tel, web) values ('Zeta', '01 23.45-67 89', "
-                        "'www.exemple.fr')"),
-         QStringLiteral("insert into Interlocuteur (Nom, Client, Portable, email, ContactPrincipal) "
-                        "values ('Zoé', 'Zeta', '+33 6 12 34 56 78', 'zoe@exemple.fr', 1)")});
+    FenetreTest t({"insert into Client (Nom, Tel, web) values ('Zeta', '01 23.45-67 89', "
+                   "'www.exemple.fr')",
+                   "insert into Interlocuteur (Nom, Client, Portable, email, ContactPrincipal) "
+                   "values ('Zoé', 'Zeta', '+33 6 12 34 56 78', 'zoe@exemple.fr', 1)"});
     const auto clic = [&t](const char* bouton) {
         QTest::mouseClick(t.w<QToolButton>(bouton), Qt::LeftButton);
     };

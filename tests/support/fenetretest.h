@@ -86,11 +86,11 @@ public:
 };
 
 inline QString client(const QString& nom) {
-    return QStringLiteral("insert into Client (Nom) values ('%1')").arg(nom);
+    return QString("insert into Client (Nom) values ('%1')").arg(nom);
 }
 
 inline QString contact(const QString& nom, const QString& client, int principal = 0) {
-    return QStringLiteral("insert into Interlocuteur (Nom, Client, ContactPrincipal) values ('%1', '%2', %3)")
+    return QString("insert into Interlocuteur (Nom, Client, ContactPrincipal) values ('%1', '%2', %3)")
         .arg(nom, client)
         .arg(principal);
 }
@@ -100,8 +100,8 @@ inline QString contact(const QString& nom, const QString& client, int principal 
 inline QString suivi(const char* table, const QString& client, const QString& contact,
                      const QString& commentaire = {}, const QString& date = "2003-01-01 00:00:00",
                      int fait = 0) {
-    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
-                          "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
+    return QString("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+                   "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
         .arg(QLatin1String(table), client, contact, commentaire, date)
         .arg(fait);
 }
