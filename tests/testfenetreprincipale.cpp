@@ -62,7 +62,6 @@ private slots:
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 1), QStringList("relance"));
         QCOMPARE(t.colonne("VSFRDV", 5), QStringList("salon"));
-
         // A double-click shows the item's client and contact; "Interlocuteur seul" then lists it.
         QVERIFY(frmClient->allerA("ACME", "Martin"));
         t.w<QRadioButton>("OptClient_2")->click();
@@ -79,7 +78,6 @@ private slots:
         t.clic("BtnValiderAction");
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 2), QStringList({"rappeler", "relance"}));
         QCOMPARE(t.texte("CommentaireAction"), "rappeler");
-
         // Supprimer acts on the client shown, wherever the highlight stands.
         t.w<Grille>("VsfListeClients")->selectionnerLigne(1);
         Message::setNextAnswer(QMessageBox::No);
@@ -150,7 +148,6 @@ private slots:
         t.clic("BtnValiderInterlocuteur");
         QCOMPARE(t.lire("select Nom, Service from Interlocuteur order by Nom"),
                  QStringList({"Dupont|Fabrication", "Martin|Fabrication", "Zed|Ancien"}));
-
         // Closed unchanged, the editor leaves the choice as it was.
         t.clic("BtnModifierInterlocuteur");
         surModale([](QWidget*) {});
@@ -158,7 +155,6 @@ private slots:
         QCOMPARE(service->currentText(), "Fabrication");
         t.clic("BtnValiderInterlocuteur");
         QCOMPARE(t.lire("select Service from Interlocuteur where Nom='Dupont'"), QStringList("Fabrication"));
-
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
         QCOMPARE(service->currentIndex(), -1);
         QCOMPARE(service->placeholderText(), "Ancien");
@@ -278,12 +274,10 @@ private slots:
                 const QString bouton = QLatin1String(verbe) + suffixe;
                 QVERIFY2(t.w(bouton.toLatin1())->toolTip().contains(nom), qPrintable(bouton));
             }
-
         t.clic("BtnModifier");
         QVERIFY(!t.w<QLineEdit>("Nom")->isReadOnly() && !t.w("BtnPlanning")->isEnabled());
         t.clic("BtnAnnuler");
         QVERIFY(t.w("BtnPlanning")->isEnabled());
-
         t.base.sql("delete from Client");
         t.restaurer();
         t.clic("BtnCreerInterlocuteur");

@@ -1,5 +1,6 @@
 #include "support/fenetretest.h"
 
+#include "gui/dialogs/frmapropos.h"
 #include "widgets/fond.h"
 
 #include <QAbstractButton>
@@ -14,23 +15,10 @@ const QString Doublon = "Le nom du Client existe déjà dans la base de données
 class TestFrmClient : public QObject {
     Q_OBJECT
 private slots:
-    void ouverture() {
-        FenetreTest t;
-        QCOMPARE(frmClient->pos(), frmClient->screen()->availableGeometry().topLeft());
-        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
-        // Every caption shows whole in its fixed place.
-        for (QWidget* c : frmClient->findChildren<QWidget*>()) {
-            int besoin =
-                qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
-            if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
-                besoin = b->fontMetrics().horizontalAdvance(b->text().remove('&')) + 8;
-            QVERIFY2(besoin <= c->width(), qPrintable(c->objectName()));
-        }
-    }
-
     // Every text is stored encoded and trimmed, and the name is compared as it will be stored.
     void creationEtModification() {
         FenetreTest t({client("Zeta")});
+        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
         t.clic("BtnCreer");
         QVERIFY(t.w("BtnValider")->isVisible() && !t.w("BtnCreer")->isVisible());
         QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurBlanc));
@@ -177,6 +165,25 @@ private slots:
         t.saisie(nullptr, {{"Ville", "Saint\nMalo"}, {"Commentaire", "un\ndeux"}}, "BtnValider");
         QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
                  QStringList("rue du Port 12|Saint Malo|un\ndeux"));
+    }
+
+    // The About box: in the middle of the screen, naming the open file, closed by Return (OK).
+    void aPropos() {
+        BaseTest base(BaseTest::Moteur::Fichier);
+        Connexion = ouvrir(base);
+        QWidget principale;
+        principale.setGeometry(0, 0, 400, 300);
+        principale.show();
+        FrmApropos boite(&principale);
+        boite.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&boite));
+        delete std::exchange(Connexion, nullptr);
+        QCOMPARE(boite.findChild<QLabel*>("lblBase")->text(), "Base de données : " + base.fichier());
+        // Within the window frame's width, which the system adds once the box is shown.
+        QVERIFY((boite.geometry().center() - principale.screen()->geometry().center()).manhattanLength() <=
+                8);
+        QTest::keyClick(&boite, Qt::Key_Return);
+        QVERIFY(!boite.isVisible() && boite.result() == QDialog::Accepted);
     }
 };
 

@@ -1,5 +1,5 @@
 // The engine of a team's server: what a file does not show (connection, isolation, the server's
-// own types and order), on the throwaway PostgreSQL server of the tests.
+// own types and order), on the throwaway PostgreSQL server of the tests, whose databases are fresh.
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/recordset.h"
@@ -169,6 +169,30 @@ private slots:
         }
         QCOMPARE(echec, "40001");
         QCOMPARE(m_base->sql("select count(*) from Actions"), "0");
+    }
+
+    // Two cases never share a database, and a database goes with its case, sessions still open or not.
+    void basesFraiches() {
+        QStringList noms;
+        // Left open across the drop: a failed case may leave the program's own sessions behind.
+        std::unique_ptr<PGconn, void (*)(PGconn*)> restee(nullptr, PQfinish);
+        {
+            ServeurTest a, b;
+            noms << a.nom() << b.nom();
+            QVERIFY(a.url() != b.url());
+            QCOMPARE(a.sql("select current_database()"), a.nom());
+            a.sql("create table t (x int)");
+            const QString tables = "select count(*) from pg_tables where schemaname = 'public'";
+            QCOMPARE(a.sql(tables), "1");
+            QCOMPARE(b.sql(tables), "0");
+            QCOMPARE(b.sql("select unaccent('Élève à Noël')"), "Eleve a Noel");
+            restee.reset(PQconnectdb(b.url().toUtf8().constData()));
+            QCOMPARE(PQstatus(restee.get()), CONNECTION_OK);
+        }
+        ServeurTest temoin;
+        QCOMPARE(temoin.sql(QString("select count(*) from pg_database where datname in ('%1', '%2')")
+                                .arg(noms[0], noms[1])),
+                 "0");
     }
 };
 

@@ -99,7 +99,6 @@ private slots:
             if (champs[1] == "t")
                 QCOMPARE(champs[2], "search_path=pg_catalog, public, pg_temp");
         }
-
         base.sql(QString("grant select, insert, update, delete on client, interlocuteur, actions, rdv, "
                          "service, decision, fonction to %1; grant usage on all sequences in schema "
                          "public to %1")
@@ -171,18 +170,15 @@ private slots:
         QVERIFY(contientMotDePasse(adresse));
         QVERIFY(!adresseMontrable(adresse).contains("secret"));
         QVERIFY(adresseMontrable(adresse).contains(url.path()));
-
         Connection c;
         const auto e = erreurDe([&] { c.open(adresse); });
         QVERIFY2(e.etat() == "28000" && e.message().contains("~/.pgpass") && !e.message().contains("secret"),
                  qPrintable(e.message()));
-
         QTemporaryDir dossier;
         const Resultat outil = lancerOutil(dossier.path(), {"check", adresse});
         QVERIFY(outil.code != 0);
         QVERIFY2((outil.sortie + outil.erreurs).contains("~/.pgpass"), qPrintable(outil.erreurs));
         QVERIFY(!(outil.sortie + outil.erreurs).contains("secret"));
-
         QVERIFY(ecrire(QDir(dossier.path()).filePath("Brevanta.ini"),
                        QString("[Base]\nServeur=%1\n").arg(adresse).toUtf8()));
         const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), dossier.path());

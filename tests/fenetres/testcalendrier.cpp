@@ -30,7 +30,6 @@ private slots:
         QCOMPARE(p.jour(5).mid(0, 2),
                  QStringList({"14:30 ■ Visite samedi — Zeta", "10:00 ● RdV dimanche — Zeta"}));
         QVERIFY(p.w<QLabel>("Legende")->text().contains("● rendez-vous"));
-
         // Each kind its colour; an empty cell none of them.
         QCOMPARE(fond(p, 2, 1), Bleu);
         QCOMPARE(fond(p, 3, 1), Vert);
@@ -56,7 +55,6 @@ private slots:
         QCOMPARE(p.t.texte("CommentaireRDV"), "Visite chez Zeta");
         p.doubleClic(1, 1);
         QCOMPARE(p.t.texte("CommentaireAction"), "Appeler Zoé");
-
         p.t.clic("BtnCreer");
         p.t.saisir("Nom", "En cours");
         Message::effacer();
@@ -65,7 +63,6 @@ private slots:
         QCOMPARE(p.t.texte("Nom"), "En cours");
         QCOMPARE(p.t.texte("CommentaireAction"), "Appeler Zoé");
         p.t.clic("BtnAnnuler");
-
         // Gone meanwhile: said, and the week read again.
         p.t.base.sql("delete from RDV");
         p.doubleClic(1, 3);
@@ -84,7 +81,6 @@ private slots:
         QCOMPARE(p.titre(), cetteSemaine);
         QCOMPARE(DecalageSemaine, qint16(0));
         QCOMPARE(p.jour(1), QStringList({"08:00 ■ Cette semaine — Zeta"}));
-
         QTest::keyClick(p.grille(), Qt::Key_Escape);
         QTRY_VERIFY(!frmPlanning);
         p.ouvrir();
