@@ -1,7 +1,9 @@
-// Values as the SQL, the screen and the stored text write them: French dates and numbers.
+// Values as the SQL, the screen and the stored text write them, French dates and numbers, and the
+// words a search takes from a text.
 #include "core/bd/routines.h"
 #include "core/donnees/avertissement.h"
 #include "core/donnees/donneessql.h"
+#include "core/recherche/recherche.h"
 #include "core/textes/regional.h"
 
 #include <QtTest>
@@ -133,6 +135,26 @@ private slots:
                             : Regional::InstantInvalide);
             QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());
         }
+    }
+
+    // The words a search is made of, whatever is typed or pasted.
+    void mots_data() {
+        QTest::addColumn<QString>("texte");
+        QTest::addColumn<QStringList>("attendus");
+        QTest::newRow("apostrophes") << "l'atelier d’Anne" << QStringList{"latelier", "dAnne"};
+        QTest::newRow("répétitions") << "Dupont dupont DUPONT Lyon dupont" << QStringList{"Dupont", "Lyon"};
+        QStringList seize;
+        QString colle;
+        for (int i = 0; i < 2000; ++i)
+            colle += QString("m%1 m%1 ").arg(i);
+        for (int i = 0; i < Recherche::MotsMax; ++i)
+            seize << QString("m%1").arg(i);
+        QTest::newRow("texte collé") << colle << seize;
+    }
+    void mots() {
+        QFETCH(QString, texte);
+        QFETCH(QStringList, attendus);
+        QCOMPARE(Recherche::mots(texte), attendus);
     }
 };
 
