@@ -88,26 +88,6 @@ private slots:
         QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
     }
 
-    // "Non" is the default answer, and after it the same record stays shown and highlighted.
-    void suppressionSansSurprise() {
-        FenetreTest t(Base);
-        t.clicGrille("VsfListeClients", 2);
-        QMessageBox::StandardButton parDefaut = QMessageBox::NoButton;
-        Message::setNextBox([&](QMessageBox& boite) {
-            parDefaut = boite.standardButton(boite.defaultButton());
-            return QMessageBox::No;
-        });
-        t.clic("BtnSupprimer");
-        QCOMPARE(parDefaut, QMessageBox::No);
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
-        QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
-        QCOMPARE(t.lire("select count(*) from Client"), QStringList("2"));
-        Message::setNextAnswer(QMessageBox::Yes);
-        t.clic("BtnSupprimer");
-        QCOMPARE(t.lire("select Nom from Client"), QStringList("ACME"));
-        QCOMPARE(ClientCourant, "ACME");
-    }
-
     // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
     void quitterPendantUneSaisie() {
         const struct {

@@ -96,13 +96,15 @@ private slots:
         QStringList boutons;
         Message::setNextBox([&boutons](QMessageBox& boite) {
             for (QAbstractButton* b : boite.buttons())
-                boutons << b->text().remove('&');
+                boutons << b->text().remove('&') + (b == boite.defaultButton() ? " par défaut" : "");
             return QMessageBox::No;
         });
         t.clic("BtnSupprimer");
         QCOMPARE(Message::dernierTexte(), "Etes-vous sûr de vouloir supprimer B'x ?");
         boutons.sort();
-        QCOMPARE(boutons, QStringList({"Non", "Oui"}));
+        QCOMPARE(boutons, QStringList({"Non par défaut", "Oui"}));
+        // After Non the same record stays shown and highlighted.
+        QCOMPARE(QStringList({ClientCourant, t.selection("VsfListeClients")}), QStringList({"B$Bx", "B'x"}));
         QCOMPARE(t.lire("select count(*) from Client"), QStringList("3"));
         // All or nothing: a refused client row keeps its contacts and actions.
         t.base.refuser("Client", "DELETE");
@@ -115,13 +117,13 @@ private slots:
         t.clicGrille("VsfListeClients", 2);
         t.supprimer("BtnSupprimer");
         QCOMPARE(t.lire("select Nom from Client"), QStringList({"A", "C"}));
+        QCOMPARE(QStringList({ClientCourant, t.selection("VsfListeClients")}), QStringList({"A", "A"}));
         // The appointments stay in the planning.
         QCOMPARE(t.lire("select Client from Interlocuteur union all select Client from Actions union all "
                         "select Client from RDV"),
                  QStringList("B$Bx"));
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 2; ++i)
             t.supprimer("BtnSupprimer");
-        }
         QCOMPARE(t.w<Grille>("VsfListeClients")->rows(), 1);
         QCOMPARE(t.texte("Nom"), QString());
         QCOMPARE(ClientCourant, QString());

@@ -177,24 +177,6 @@ private slots:
         QCOMPARE(Message::dernierTexte(), "Veuillez sélectionner un client.");
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
     }
-
-    // Other windows take the main window to an action or appointment, the filters widened, never
-    // while a record is edited.
-    void navigation() {
-        FenetreTest t(Base);
-        t.w<QRadioButton>("OptClient_0")->click();
-        QVERIFY(frmClient->allerAuSuivi(0, 3));
-        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked() &&
-                t.w<QCheckBox>("ActionsFaites")->isChecked());
-        QCOMPARE(t.texte("CommentaireAction"), "fait");
-        QCOMPARE(t.selection("ListeInterlocuteurs"), "Dupont");
-        QVERIFY(frmClient->allerAuSuivi(1, 2));
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
-        QCOMPARE(t.texte("CommentaireRDV"), "salon");
-        t.clic("BtnModifier");
-        QVERIFY(!frmClient->allerAuSuivi(0, 1));
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
-    }
 };
 
 QTEST_MAIN(TestZoneActions)
