@@ -1,7 +1,5 @@
-// Crash safety: a child process saves, renames and deletes clients through the main window and
-// is killed (SIGKILL) in the middle, again and again. After each kill the file passes
-// brevanta-db check and holds exactly what was acknowledged, with at most the operation under
-// way on top: no client half-deleted or half-renamed, no saved record lost.
+// A child saving, renaming and deleting through the main window, killed again and again: each time
+// the file passes check and holds what was acknowledged, with at most the operation under way on top.
 #include "support/basetest.h"
 #include "support/outil.h"
 

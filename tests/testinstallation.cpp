@@ -91,8 +91,7 @@ private slots:
         QString reponses = d.reponses;
         QTemporaryDir racine;
         const QDir r(racine.path());
-        for (const char* dossier : {"travail", "donnees", "autre"})
-            QVERIFY(r.mkpath(dossier));
+        QVERIFY(r.mkpath("travail") && r.mkpath("donnees") && r.mkpath("autre"));
         const QMap<QString, QString> bases{{"dossier", r.filePath("travail/Brevanta.mdb")},
                                            {"utilisateur", r.filePath("donnees/Brevanta/Brevanta.mdb")},
                                            {"argument", r.filePath("autre/Argument.mdb")}};
@@ -124,10 +123,7 @@ private slots:
         QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
         QCOMPARE(i.statut, d.statut);
         const QStringList lignes = i.sortie.split('\n', Qt::SkipEmptyParts);
-        QStringList choix;
-        for (int k = 0; k < d.fenetres; ++k)
-            choix << Fenetre;
-        QCOMPARE(lignes.filter(QRegularExpression("^CHOIX ")), choix);
+        QCOMPARE(lignes.filter(QRegularExpression("^CHOIX ")), QStringList(d.fenetres, Fenetre));
         QCOMPARE(lignes.contains("FENETRE frmClient"), !ouverte.isEmpty());
         if (!ouverte.isEmpty())
             QVERIFY2(lignes.contains("BASE " + bases[ouverte]), qPrintable(i.sortie));

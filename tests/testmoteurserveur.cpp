@@ -18,9 +18,7 @@ static bool perdue(const QString& etat) {
 
 // Ends the connection's session on the server, as a network fault or an administrator would.
 static void couper(Connection& c, const ServeurTest& base) {
-    Curseur pid = c.lireNatif("select pg_backend_pid()");
-    QVERIFY(pid.suivant());
-    base.sql(QString("select pg_terminate_backend(%1)").arg(pid.valeur(0).toLongLong()));
+    base.sql(QString("select pg_terminate_backend(%1)").arg(pidDe(c)));
 }
 
 // Each case on a fresh database with the tables, and a connection of the program open on it.

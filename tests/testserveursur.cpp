@@ -29,33 +29,21 @@ QString avecUtilisateur(const QString& url, const QString& utilisateur) {
 }
 
 // A role of the server for one test, with no right of its own; dropped last, after its database.
-class Role {
-public:
-    Role() : m_nom("brevanta_r" + QString::number(QRandomGenerator::global()->generate(), 36)) {
-        superutilisateur().executer(QString("create role %1 login").arg(m_nom));
-    }
+struct Role {
+    const QString nom = "brevanta_r" + QString::number(QRandomGenerator::global()->generate(), 36);
+    Role() { superutilisateur("create role %1 login"); }
     ~Role() {
         try {
-            superutilisateur().executer(QString("drop role if exists %1").arg(m_nom));
+            superutilisateur("drop role if exists %1");
         } catch (const std::exception& e) {
             qWarning("%s", e.what());
         }
     }
-    Role(const Role&) = delete;
-    Role& operator=(const Role&) = delete;
-    QString nom() const { return m_nom; }
-
-private:
-    static SessionServeur superutilisateur() {
-        return SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"));
+    void superutilisateur(const char* sql) const {
+        SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
+            .executer(QString(sql).arg(nom));
     }
-    QString m_nom;
 };
-
-qint64 pidDe(Connection& c) {
-    Curseur pid = c.lireNatif("select pg_backend_pid()");
-    return pid.suivant() ? pid.valeur(0).toLongLong() : 0;
-}
 
 // A stopped backend goes on, whatever the test's outcome.
 struct Arret {
@@ -81,10 +69,8 @@ class TestServeurSur : public QObject {
 private slots:
     void initTestCase() { EXIGER_SERVEUR_TEST(); }
 
-    // Only the index's triggers run as its owner, on a fixed path with pg_temp last. A user with
-    // rights on the records alone plants a temporary table named as the index, whose trigger would
-    // hand him the index, and a function named as one of the index's: what he saves still reaches
-    // the real index, and nothing of his runs as the owner.
+    // Only the index's triggers run as its owner, on a fixed path with pg_temp last: a user's own
+    // temporary table and function named as the index's neither catch his saves nor run as the owner.
     void fonctionsDuServeur() {
         Role role;
         ServeurTest base;
@@ -102,15 +88,15 @@ private slots:
         base.sql(QString("grant select, insert, update, delete on client, interlocuteur, actions, rdv, "
                          "service, decision, fonction to %1; grant usage on all sequences in schema "
                          "public to %1")
-                     .arg(role.nom()));
-        SessionServeur intrus(avecUtilisateur(base.url(), role.nom()));
+                     .arg(role.nom));
+        SessionServeur intrus(avecUtilisateur(base.url(), role.nom));
         intrus.executer(
             "create temp table recherche (genre smallint, cle integer, client text, contact text, libelle "
             "text, date timestamp, fait boolean, debut text, mots tsvector); "
             "grant all on pg_temp.recherche to public");
         intrus.executer(QString("create function pg_temp.piege() returns trigger language plpgsql as $$ "
                                 "begin grant all on public.recherche to %1; return null; end $$")
-                            .arg(role.nom()));
+                            .arg(role.nom));
         intrus.executer("create trigger piege after insert or delete on pg_temp.recherche for "
                         "each row execute function pg_temp.piege()");
         intrus.executer("create function pg_temp.recherche_vecteur(t text) returns tsvector "
@@ -122,8 +108,7 @@ private slots:
             base.sql("select count(*) from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery"),
             "1");
         QCOMPARE(
-            base.sql(
-                QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
+            base.sql(QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom)),
             "f");
     }
 

@@ -21,18 +21,18 @@ void exiger(bool condition) {
 
 // Whatever the statement, a translation leaves no literal and no comment in the SQL: only "?".
 void verifierTraduction(const RequeteTraduite& r) {
-    exiger(r.sql.count('?') == r.parametres.size());
+    exiger(r.sql.count(QLatin1Char('?')) == r.parametres.size());
     // The one quote the translator writes itself, in month().
-    const QString sql = QString(r.sql).remove("strftime('%m', ");
+    const QString sql = QString(r.sql).remove(QStringLiteral("strftime('%m', "));
     for (const char* interdit : {"\"", "'", "#", ";", "`", "[", "--", "/*"})
         exiger(!sql.contains(QLatin1String(interdit)));
 }
 
 // For a server, "$1", "$2"... each once and in order, and nothing else of the values either.
 void verifierTraductionServeur(const RequeteTraduite& r) {
-    exiger(r.sql.count('$') == r.parametres.size());
+    exiger(r.sql.count(QLatin1Char('$')) == r.parametres.size());
     for (int i = 1; i <= r.parametres.size(); ++i)
-        exiger(r.sql.contains(QString("$%1").arg(i)));
+        exiger(r.sql.contains(QStringLiteral("$%1").arg(i)));
     for (const char* interdit : {"\"", "'", "#", ";", "`", "[", "--", "/*", "?"})
         exiger(!r.sql.contains(QLatin1String(interdit)));
 }
@@ -68,7 +68,7 @@ QString remplir(const char* modele, const QStringList& valeurs) {
 void valeursDansLesModeles(const QStringList& valeurs) {
     QStringList temoins;
     for (int i = 0; i < valeurs.size(); ++i)
-        temoins << QString("v%1").arg(i);
+        temoins << QStringLiteral("v%1").arg(i);
     for (const char* modele : Modeles) {
         const RequeteTraduite r = traduireSql(remplir(modele, valeurs), Maintenant);
         const RequeteTraduite t = traduireSql(remplir(modele, temoins), Maintenant);
@@ -82,9 +82,9 @@ void valeursDansLesModeles(const QStringList& valeurs) {
     // The record writer, whose text values the caller encodes.
     DonneesSql champs;
     for (const QString& v : valeurs)
-        champs.Add("Commentaire", FormatSql(v), 0);
-    champs.Add("DatePrevue", Maintenant, 2);
-    const RequeteTraduite r = traduireSql(champs.GenereRequeteSql(0, "Actions"), Maintenant);
+        champs.Add(QStringLiteral("Commentaire"), FormatSql(v), 0);
+    champs.Add(QStringLiteral("DatePrevue"), Maintenant, 2);
+    const RequeteTraduite r = traduireSql(champs.GenereRequeteSql(0, QStringLiteral("Actions")), Maintenant);
     for (int i = 0; i < valeurs.size(); ++i)
         exiger(r.parametres[i] == FormatSql(valeurs[i]));
     verifierTraduction(r);
@@ -98,11 +98,12 @@ void texteDate(const QString& texte) {
         exiger(Regional::lireDate(Regional::texteDate(d)) == d);
         exiger(Regional::lireDateStockee(texteDateStockee(d)) == d);
     }
-    if (texte.contains('#'))
+    if (texte.contains(QLatin1Char('#')))
         return;
     try {
-        const RequeteTraduite r =
-            traduireSql("select * from Actions where DatePrevue<=#" + texte + '#', Maintenant);
+        const RequeteTraduite r = traduireSql(QStringLiteral("select * from Actions where DatePrevue<=#") +
+                                                  texte + QLatin1Char('#'),
+                                              Maintenant);
         exiger(r.parametres.size() == 1 && Regional::lireDateStockee(r.parametres[0].toString()).isValid());
     } catch (const ErreurBd&) {
     }

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/bd/erreurbd.h"
+#include "core/bd/connection.h"
+#include "support/basetest.h"
 
 #include <QString>
 #include <QtTest>
@@ -48,19 +49,10 @@ private:
     QString m_url;
 };
 
-// The error a call fails with; one without a state when it succeeds.
-template <typename F> ErreurBd erreurDe(F&& f) {
-    try {
-        f();
-    } catch (const ErreurBd& e) {
-        return e;
-    }
-    return ErreurBd(QString(), QString());
-}
-
-// Its SQLSTATE; empty when it succeeds.
-template <typename F> QString etatDe(F&& f) {
-    return erreurDe(f).etat();
+// The server process of the program's connection.
+inline qint64 pidDe(Connection& c) {
+    Curseur pid = c.lireNatif("select pg_backend_pid()");
+    return pid.suivant() ? pid.valeur(0).toLongLong() : 0;
 }
 
 // Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
