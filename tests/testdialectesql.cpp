@@ -174,9 +174,8 @@ private slots:
              {"select Nom from Client where Nom='ACME'", "select Nom from Client where Nom=\"ACME",
               "select Nom from Client where Nom=#31/31/2003#", "select Nom from Client where Nom=#2/1/03#",
               "select upper(Nom) from Client", "delete from Client; delete from Service",
-              "select count(Nom from Client"}) {
+              "select count(Nom from Client"})
             QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
-        }
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
     }
 };
