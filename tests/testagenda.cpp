@@ -7,9 +7,8 @@
 #include <QtTest>
 
 // More than 75 octets, with what iCalendar and vCard escape.
-const QString TexteLong =
-    QStringLiteral("Apporter le devis signé ; vérifier les quantités, les délais\net le prix "
-                   "« remisé » 😀 — à confirmer par écrit");
+const QString TexteLong = "Apporter le devis signé ; vérifier les quantités, les délais\net le prix "
+                          "« remisé » 😀 — à confirmer par écrit";
 
 // One entry per item found by Debian's python3-icalendar or python3-vobject.
 static QStringList relire(const QString& genre, const QString& fichier) {

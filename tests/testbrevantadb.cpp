@@ -44,6 +44,9 @@ class TestBrevantaDb : public QObject {
 
     QString fichier() const { return m_dossier->filePath("Brevanta.mdb"); }
     Resultat lancer(const QStringList& arguments) const { return lancerOutil(m_dossier->path(), arguments); }
+    bool dit(const QStringList& arguments, int code, const QString& message = {}) const {
+        return outilDit(m_dossier->path(), arguments, code, message);
+    }
 
     // The demo base (or bytes standing for it) damaged as the case says.
     void abimer(const QString& degat) {
@@ -66,10 +69,7 @@ class TestBrevantaDb : public QObject {
     }
 
 private slots:
-    void init() {
-        m_dossier = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dossier->isValid());
-    }
+    void init() { QVERIFY((m_dossier = std::make_unique<QTemporaryDir>())->isValid()); }
 
     void initCreeUneBaseQueLeProgrammeOuvre() {
         QCOMPARE(lancer({"init", "Brevanta.mdb"}).code, 0);
@@ -91,7 +91,7 @@ private slots:
 
     void demoRemplitCeQueLesFenetresMontrent() {
         QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
-        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 0));
+        QVERIFY(dit({"check", "Brevanta.mdb"}, 0));
         Connection c;
         c.open(fichier());
         QVERIFY(compter(c, "Client") >= 10);
@@ -99,7 +99,7 @@ private slots:
         coherentes(c);
         const QDate lundi = Horloge::aujourdhui().addDays(1 - Horloge::aujourdhui().dayOfWeek());
         const QString semaine =
-            QStringLiteral(" where DatePrevue >= #%1# and DatePrevue < #%2#")
+            QString(" where DatePrevue >= #%1# and DatePrevue < #%2#")
                 .arg(lundi.toString("yyyy/MM/dd"), lundi.addDays(5).toString("yyyy/MM/dd"));
         for (const QString table : {"Actions", "RDV"})
             QVERIFY(compter(c, table + semaine + " and Fait=0") > 0 &&
@@ -176,12 +176,12 @@ private slots:
         if (QTest::currentTestFailed())
             return;
         const QByteArray avant = contenu(fichier());
-        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 1, signale));
+        QVERIFY(dit({"check", "Brevanta.mdb"}, 1, signale));
         QCOMPARE(contenu(fichier()), avant);
         // Nor is it taken as a backup.
         QCOMPARE(lancer({"init", "autre.mdb"}).code, 0);
         const QByteArray autre = contenu(m_dossier->filePath("autre.mdb"));
-        QVERIFY(outilDit(m_dossier->path(), {"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale));
+        QVERIFY(dit({"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale));
         QCOMPARE(contenu(m_dossier->filePath("autre.mdb")), autre);
     }
 
@@ -207,12 +207,11 @@ private slots:
                 "CREATE TRIGGER \"Pi\"\"ege\" AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END"));
         }
         const QByteArray avant = contenu(fichier());
-        QVERIFY(
-            outilDit(m_dossier->path(), {"check", "Brevanta.mdb", "--repair"}, 1, "Rien n'a été supprimé"));
+        QVERIFY(dit({"check", "Brevanta.mdb", "--repair"}, 1, "Rien n'a été supprimé"));
         QCOMPARE(contenu(fichier()), avant);
         const Resultat r = lancer({"check", "Brevanta.mdb", "--repair", "--oui"});
         QVERIFY2(r.code == 0 && r.sortie.contains("Déclencheurs supprimés : Pi\"ege"), qPrintable(r.erreurs));
-        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 0));
+        QVERIFY(dit({"check", "Brevanta.mdb"}, 0));
         Connection c;
         QVERIFY_THROWS_NO_EXCEPTION(c.open(fichier()));
     }
@@ -235,7 +234,7 @@ private slots:
         }
         QVERIFY(enfant > 0 && waitpid(enfant, nullptr, 0) == enfant);
         QVERIFY(QFileInfo(fichier() + "-journal").size() > 0);
-        QVERIFY(outilDit(m_dossier->path(), {"check", "Brevanta.mdb"}, 0));
+        QVERIFY(dit({"check", "Brevanta.mdb"}, 0));
         Connection c;
         c.open(fichier());
         QSqlQuery q(c.base());
@@ -247,7 +246,7 @@ private slots:
         const QByteArray precieux("des données à garder");
         QVERIFY(ecrire(fichier(), precieux));
         for (const char* commande : {"init", "demo"}) {
-            QVERIFY(outilDit(m_dossier->path(), {commande, "Brevanta.mdb"}, 1, "existe déjà"));
+            QVERIFY(dit({commande, "Brevanta.mdb"}, 1, "existe déjà"));
             QCOMPARE(contenu(fichier()), precieux);
         }
     }
@@ -284,7 +283,7 @@ private slots:
     void refus() {
         QFETCH(QStringList, arguments);
         QFETCH(QString, message);
-        QVERIFY(outilDit(m_dossier->path(), arguments, 1, message));
+        QVERIFY(dit(arguments, 1, message));
         QVERIFY(QDir(m_dossier->path()).isEmpty());
     }
 };

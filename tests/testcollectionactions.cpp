@@ -140,7 +140,7 @@ private slots:
             QCOMPARE(actions.CommentaireEn(i), a->Commentaire);
             QCOMPARE(Regional::dateDeInstant(actions.PrevueEn(i)), a->DatePrevue);
         }
-        actions.Item(0)->Commentaire = QStringLiteral("changé");
+        actions.Item(0)->Commentaire = "changé";
         QCOMPARE(actions.CommentaireEn(0), "changé");
         // Taken out, then back on the newest date: before its equal with a higher Id, after it with a lower
         // one.

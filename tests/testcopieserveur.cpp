@@ -11,7 +11,7 @@
 static QStringList lignes(const QString& fichier, const QString& table) {
     QStringList valeurs;
     for (const QString& c : Schema::colonnes(table))
-        valeurs << QStringLiteral("quote(%1)").arg(c);
+        valeurs << QString("quote(%1)").arg(c);
     QStringList resultat = lignesFichier(fichier, "select " + valeurs.join(',') + " from " + table);
     resultat.sort();
     return resultat;

@@ -1,7 +1,5 @@
-// Crash safety: a child process saves, renames and deletes clients through the main window and
-// is killed (SIGKILL) in the middle, again and again. After each kill the file passes
-// brevanta-db check and holds exactly what was acknowledged, with at most the operation under
-// way on top: no client half-deleted or half-renamed, no saved record lost.
+// A child saving, renaming and deleting through the main window, killed again and again: each time
+// the file passes check and holds what was acknowledged, with at most the operation under way on top.
 #include "support/basetest.h"
 #include "support/outil.h"
 
@@ -19,7 +17,7 @@ struct Modele {
 
     void appliquer(const QStringList& op) {
         const QString genre = op.value(1);
-        if (genre != QLatin1String("RENOMME") && genre != QLatin1String("SUPPRIME")) {
+        if (genre != "RENOMME" && genre != "SUPPRIME") {
             if (!genre.isEmpty())
                 lignes << op.mid(1).join('|');
             return;
@@ -29,9 +27,9 @@ struct Modele {
         QStringList restent;
         for (const QString& l : lignes) {
             QStringList champs = l.split('|');
-            if (champs[1] != op[2] || champs[0] == QLatin1String("RDV") && genre == QLatin1String("SUPPRIME"))
+            if (champs[1] != op[2] || champs[0] == "RDV" && genre == "SUPPRIME")
                 restent << l;
-            else if (genre == QLatin1String("RENOMME"))
+            else if (genre == "RENOMME")
                 restent << (champs[1] = op[3], champs.join('|'));
         }
         lignes = restent;
@@ -69,7 +67,7 @@ static QStringList couper(const QString& dossier, quint32 graine, int tour, int 
     while (operations < n && enfant.waitForReadyRead(10000))
         while (enfant.canReadLine()) {
             lignes << QString::fromUtf8(enfant.readLine()).chopped(1);
-            operations += lignes.last().startsWith(QLatin1String("OP\t"));
+            operations += lignes.last().startsWith("OP\t");
         }
     std::this_thread::sleep_for(std::chrono::microseconds(attente));
     enfant.kill();
@@ -78,8 +76,7 @@ static QStringList couper(const QString& dossier, quint32 graine, int tour, int 
         if (!l.isEmpty())
             lignes << QString::fromUtf8(l);
     if (operations < n)
-        lignes << QStringLiteral("ECHEC\tl'enfant s'est arrêté seul : ") +
-                      QString::fromUtf8(enfant.readAllStandardError());
+        lignes << "ECHEC\tl'enfant s'est arrêté seul : " + QString::fromUtf8(enfant.readAllStandardError());
     return lignes;
 }
 
@@ -98,21 +95,21 @@ private slots:
         base.sqlite("insert into Actions (Client, Interlocuteur, Commentaire) values ('Disparu', 'Seul', "
                     "'ancienne')");
         Modele modele;
-        modele.lignes << QStringLiteral("Interlocuteur|Disparu|Seul")
-                      << QStringLiteral("Actions|Disparu|Seul|ancienne");
+        modele.lignes << "Interlocuteur|Disparu|Seul"
+                      << "Actions|Disparu|Seul|ancienne";
         int enCours = 0, journaux = 0;
         for (int tour = 1; tour <= Coupures; ++tour) {
             // Killed during the n-th operation, a few milliseconds after it began.
             const int n = 1 + int(hasard.bounded(30));
             const int attente = int(hasard.bounded(8000));
             const QStringList lignes = couper(base.dossier(), g, tour, n, attente);
-            QVERIFY2(!lignes.join('\n').contains(QLatin1String("ECHEC")), qPrintable(lignes.join('\n')));
+            QVERIFY2(!lignes.join('\n').contains("ECHEC"), qPrintable(lignes.join('\n')));
             // Acknowledged operations are in; the last one announced may or may not be.
             QStringList annoncee;
             for (const QString& l : lignes) {
-                if (l.startsWith(QLatin1String("OP\t")))
+                if (l.startsWith("OP\t"))
                     annoncee = l.split('\t');
-                else if (l == QLatin1String("OK"))
+                else if (l == "OK")
                     modele.appliquer(std::exchange(annoncee, {}));
             }
             journaux += QFileInfo(base.fichier() + "-journal").size() > 0;
@@ -121,7 +118,7 @@ private slots:
             Modele apres = modele;
             apres.appliquer(annoncee);
             QVERIFY2(contenu == modele.vue() || contenu == apres.vue(),
-                     qPrintable(QStringLiteral("tour %1, opération en cours %2\n%3")
+                     qPrintable(QString("tour %1, opération en cours %2\n%3")
                                     .arg(tour)
                                     .arg(annoncee.join(' '), contenu.join('\n'))));
             if (contenu == apres.vue() && !annoncee.isEmpty()) {

@@ -1,5 +1,6 @@
 #include "support/fenetretest.h"
 
+#include "gui/dialogs/frmapropos.h"
 #include "widgets/fond.h"
 
 #include <QAbstractButton>
@@ -8,30 +9,16 @@
 #include <QScreen>
 
 namespace {
-const QString Doublon =
-    QStringLiteral("Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre.");
+const QString Doublon = "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre.";
 }
 
 class TestFrmClient : public QObject {
     Q_OBJECT
 private slots:
-    void ouverture() {
-        FenetreTest t;
-        QCOMPARE(frmClient->pos(), frmClient->screen()->availableGeometry().topLeft());
-        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
-        // Every caption shows whole in its fixed place.
-        for (QWidget* c : frmClient->findChildren<QWidget*>()) {
-            int besoin =
-                qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
-            if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
-                besoin = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 8;
-            QVERIFY2(besoin <= c->width(), qPrintable(c->objectName()));
-        }
-    }
-
     // Every text is stored encoded and trimmed, and the name is compared as it will be stored.
     void creationEtModification() {
         FenetreTest t({client("Zeta")});
+        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
         t.clic("BtnCreer");
         QVERIFY(t.w("BtnValider")->isVisible() && !t.w("BtnCreer")->isVisible());
         QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurBlanc));
@@ -88,9 +75,6 @@ private slots:
         t.base.sql("alter table Cache rename to RDV");
         t.clic("BtnValider");
         QCOMPARE(suivants(), QStringList({"ACME SA", "Zeta", "ACME SA", "ACME SA"}));
-        t.base.sql(client("B"));
-        t.restaurer();
-        QVERIFY(t.colonne("VsfListeClients").contains("B"));
         t.base.sql("drop table Client");
         t.restaurer();
         QCOMPARE(Message::dernierTexte(), "Erreur à l\"initialisation de la liste...");
@@ -109,13 +93,15 @@ private slots:
         QStringList boutons;
         Message::setNextBox([&boutons](QMessageBox& boite) {
             for (QAbstractButton* b : boite.buttons())
-                boutons << b->text().remove('&');
+                boutons << b->text().remove('&') + (b == boite.defaultButton() ? " par défaut" : "");
             return QMessageBox::No;
         });
         t.clic("BtnSupprimer");
         QCOMPARE(Message::dernierTexte(), "Etes-vous sûr de vouloir supprimer B'x ?");
         boutons.sort();
-        QCOMPARE(boutons, QStringList({"Non", "Oui"}));
+        QCOMPARE(boutons, QStringList({"Non par défaut", "Oui"}));
+        // After Non the same record stays shown and highlighted.
+        QCOMPARE(QStringList({ClientCourant, t.selection("VsfListeClients")}), QStringList({"B$Bx", "B'x"}));
         QCOMPARE(t.lire("select count(*) from Client"), QStringList("3"));
         // All or nothing: a refused client row keeps its contacts and actions.
         t.base.refuser("Client", "DELETE");
@@ -128,13 +114,13 @@ private slots:
         t.clicGrille("VsfListeClients", 2);
         t.supprimer("BtnSupprimer");
         QCOMPARE(t.lire("select Nom from Client"), QStringList({"A", "C"}));
+        QCOMPARE(QStringList({ClientCourant, t.selection("VsfListeClients")}), QStringList({"A", "A"}));
         // The appointments stay in the planning.
         QCOMPARE(t.lire("select Client from Interlocuteur union all select Client from Actions union all "
                         "select Client from RDV"),
                  QStringList("B$Bx"));
-        for (int i = 0; i < 2; ++i) {
+        for (int i = 0; i < 2; ++i)
             t.supprimer("BtnSupprimer");
-        }
         QCOMPARE(t.w<Grille>("VsfListeClients")->rows(), 1);
         QCOMPARE(t.texte("Nom"), QString());
         QCOMPARE(ClientCourant, QString());
@@ -178,6 +164,25 @@ private slots:
         t.saisie(nullptr, {{"Ville", "Saint\nMalo"}, {"Commentaire", "un\ndeux"}}, "BtnValider");
         QCOMPARE(t.lire("select Adresse1, Ville, Commentaire from Client"),
                  QStringList("rue du Port 12|Saint Malo|un\ndeux"));
+    }
+
+    // The About box: in the middle of the screen, naming the open file, closed by Return (OK).
+    void aPropos() {
+        BaseTest base(BaseTest::Moteur::Fichier);
+        Connexion = ouvrir(base);
+        QWidget principale;
+        principale.setGeometry(0, 0, 400, 300);
+        principale.show();
+        FrmApropos boite(&principale);
+        boite.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&boite));
+        delete std::exchange(Connexion, nullptr);
+        QCOMPARE(boite.findChild<QLabel*>("lblBase")->text(), "Base de données : " + base.fichier());
+        // Within the window frame's width, which the system adds once the box is shown.
+        QVERIFY((boite.geometry().center() - principale.screen()->geometry().center()).manhattanLength() <=
+                8);
+        QTest::keyClick(&boite, Qt::Key_Return);
+        QVERIFY(!boite.isVisible() && boite.result() == QDialog::Accepted);
     }
 };
 

@@ -3,8 +3,8 @@
 const QStringList References({"insert into Service values ('Achats')",
                               "insert into Service values ('R&D \"Labo\"')",
                               "insert into Fonction values ('Acheteur')"});
-const QString Doublon = QStringLiteral(
-    "Le nom de l\"Interlocuteur existe déjà dans la base de données, veuillez en saisir un autre.");
+const QString Doublon =
+    "Le nom de l\"Interlocuteur existe déjà dans la base de données, veuillez en saisir un autre.";
 
 class TestInterlocuteurs : public QObject {
     Q_OBJECT
@@ -118,7 +118,7 @@ private slots:
         for (const char* liste : {"Service", "Decision", "Fonction"}) {
             fermerModale(&ouverte);
             t.touche(liste, Qt::Key_F3);
-            QCOMPARE(ouverte, QLatin1String("frm") + QLatin1String(liste));
+            QCOMPARE(ouverte, "frm" + QLatin1String(liste));
         }
         // Read again, each list still shows the contact's choice.
         QCOMPARE(fonction->count(), 2);

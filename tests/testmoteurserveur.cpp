@@ -1,5 +1,5 @@
 // The engine of a team's server: what a file does not show (connection, isolation, the server's
-// own types and order), on the throwaway PostgreSQL server of the tests.
+// own types and order), on the throwaway PostgreSQL server of the tests, whose databases are fresh.
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/recordset.h"
@@ -10,34 +10,15 @@
 #include <QtTest>
 #include <libpq-fe.h>
 #include <memory>
-#include <optional>
-
-// The error a statement fails with, none when it succeeds.
-template <typename F> static std::optional<ErreurBd> erreurDe(F&& f) {
-    try {
-        f();
-    } catch (const ErreurBd& e) {
-        return e;
-    }
-    return std::nullopt;
-}
-
-// Its SQLSTATE; empty when it succeeds.
-template <typename F> static QString etatDe(F&& f) {
-    const auto e = erreurDe(f);
-    return e ? e->etat() : QString();
-}
 
 // A state of a connection lost: an exception of connection or an administrator's intervention.
 static bool perdue(const QString& etat) {
-    return etat.startsWith(QLatin1String("08")) || etat.startsWith(QLatin1String("57P"));
+    return etat.startsWith("08") || etat.startsWith("57P");
 }
 
 // Ends the connection's session on the server, as a network fault or an administrator would.
 static void couper(Connection& c, const ServeurTest& base) {
-    Curseur pid = c.lireNatif("select pg_backend_pid()");
-    QVERIFY(pid.suivant());
-    base.sql(QStringLiteral("select pg_terminate_backend(%1)").arg(pid.valeur(0).toLongLong()));
+    base.sql(QString("select pg_terminate_backend(%1)").arg(pidDe(c)));
 }
 
 // Each case on a fresh database with the tables, and a connection of the program open on it.
@@ -66,16 +47,15 @@ private slots:
         Connection& c = *m_c;
         QCOMPARE(c.cible(), Cible::Postgres);
         for (const char* nom : {"Zèbre", "école", "Eau", "Client 10", "client 9", "L'Île \"du\" Nord"})
-            c.execute(QStringLiteral("insert into Client (Nom) values (\"%1\")")
-                          .arg(QString::fromUtf8(nom).replace(QLatin1String("\""), QLatin1String("\"\""))));
+            c.execute(QString("insert into Client (Nom) values (\"%1\")")
+                          .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
         QCOMPARE(colonne(c, "select Nom from Client order by Nom"),
                  QStringList({"client 9", "Client 10", "Eau", "école", "L'Île \"du\" Nord", "Zèbre"}));
-        c.execute(QStringLiteral(
-            "insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,DateSaisie) "
-            "values (\"Eau\", \"\", \"x\", #2026/03/29 02:30:00#, true, now())"));
+        c.execute("insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,DateSaisie) "
+                  "values (\"Eau\", \"\", \"x\", #2026/03/29 02:30:00#, true, now())");
         const qint64 id = c.lastInsertId();
         QVERIFY(id > 0);
-        QCOMPARE(m_base->lignes(QStringLiteral("select DatePrevue, Fait from Actions where Id = %1").arg(id)),
+        QCOMPARE(m_base->lignes(QString("select DatePrevue, Fait from Actions where Id = %1").arg(id)),
                  QStringList("2026-03-29 02:30:00|-1"));
         Recordset rs;
         rs.open("select * from Actions where Fait=true and Interlocuteur=\"\"", &c);
@@ -99,7 +79,7 @@ private slots:
         QUrl ailleurs(base.url());
         ailleurs.setPort(1);
         const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
-        QVERIFY(absent && absent->etat() == "08001" && absent->message().contains("ne répond pas"));
+        QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
     }
 
     // A lost connection is told, then the next statement reconnects.
@@ -157,7 +137,7 @@ private slots:
                                                          PQfinish);
         PQclear(PQexec(autre.get(), "BEGIN; LOCK TABLE Client IN ACCESS EXCLUSIVE MODE"));
         const auto occupee = erreurDe([&] { c.execute("insert into Client (Nom) values (\"ACME\")"); });
-        QVERIFY(occupee && occupee->etat() == "55P03" && occupee->message().contains("occupée"));
+        QVERIFY(occupee.etat() == "55P03" && occupee.message().contains("occupée"));
         PQclear(PQexec(autre.get(), "COMMIT"));
         c.execute("insert into Client (Nom) values (\"ACME\")");
     }
@@ -180,14 +160,37 @@ private slots:
                 suppression.commit();
             }
             echec = etatDe([&] {
-                a.execute(
-                    QStringLiteral("insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,"
-                                   "DateSaisie) values (\"ACME\", \"\", \"x\", now(), 0, now())"));
+                a.execute("insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,"
+                          "DateSaisie) values (\"ACME\", \"\", \"x\", now(), 0, now())");
                 saisie.commit();
             });
         }
         QCOMPARE(echec, "40001");
         QCOMPARE(m_base->sql("select count(*) from Actions"), "0");
+    }
+
+    // Two cases never share a database, and a database goes with its case, sessions still open or not.
+    void basesFraiches() {
+        QStringList noms;
+        // Left open across the drop: a failed case may leave the program's own sessions behind.
+        std::unique_ptr<PGconn, void (*)(PGconn*)> restee(nullptr, PQfinish);
+        {
+            ServeurTest a, b;
+            noms << a.nom() << b.nom();
+            QVERIFY(a.url() != b.url());
+            QCOMPARE(a.sql("select current_database()"), a.nom());
+            a.sql("create table t (x int)");
+            const QString tables = "select count(*) from pg_tables where schemaname = 'public'";
+            QCOMPARE(a.sql(tables), "1");
+            QCOMPARE(b.sql(tables), "0");
+            QCOMPARE(b.sql("select unaccent('Élève à Noël')"), "Eleve a Noel");
+            restee.reset(PQconnectdb(b.url().toUtf8().constData()));
+            QCOMPARE(PQstatus(restee.get()), CONNECTION_OK);
+        }
+        ServeurTest temoin;
+        QCOMPARE(temoin.sql(QString("select count(*) from pg_database where datname in ('%1', '%2')")
+                                .arg(noms[0], noms[1])),
+                 "0");
     }
 };
 

@@ -1,39 +1,5 @@
 // The weekly planning window, opened from the real main window on Wednesday 19 February 2003.
-#include "support/fenetretest.h"
-
-#include "gui/planning/frmplanning.h"
-
-// Zoé's, of the client Zeta, on that day of February 2003.
-static QString zoe(const char* table, const char* quand, const QString& commentaire, int fait = 0) {
-    return suivi(table, "Zeta", "Zoé", commentaire, QStringLiteral("2003-02-") + quand, fait);
-}
-
-// The real planning window, opened by the main window's button.
-struct Planning {
-    explicit Planning(const QStringList& lignes) : t(lignes) {
-        Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0)));
-        ouvrir();
-    }
-    ~Planning() { Horloge::reprendre(); }
-    void ouvrir() const {
-        t.clic("BtnPlanning");
-        QVERIFY(frmPlanning && frmPlanning->isVisible());
-    }
-    template <typename T = QWidget> T* w(const char* nom) const { return enfant<T>(frmPlanning, nom); }
-    Grille* grille() const { return w<Grille>("ListeActions"); }
-    QString cellule(int r, int c) const { return grille()->textMatrix(r, c); }
-    QStringList jour(int c) const { return colonne(*grille(), c); }
-    void cliquer(int r, int c) const { ::cliquer(*grille(), r, c); }
-    void clic(const char* nom) const { QTest::mouseClick(w(nom), Qt::LeftButton); }
-    // Comment, client and contact shown below the grid.
-    QStringList details() const {
-        return {w<QPlainTextEdit>("CommentaireAction")->toPlainText(), w<QLineEdit>("Client")->text(),
-                w<QLineEdit>("Interlocuteur")->text()};
-    }
-    QString titre() const { return w<QLabel>("Titre")->text(); }
-
-    FenetreTest t;
-};
+#include "support/planningtest.h"
 
 class TestPlanning : public QObject {
     Q_OBJECT
@@ -62,8 +28,7 @@ private slots:
         // The fill ends on the last item placed; a click shows an item whole, an empty or a header cell
         // nothing.
         const Grille* g = p.grille();
-        QVERIFY(p.cellule(g->rowSel(), g->colSel())
-                    .contains(p.details().value(0).section(QLatin1Char('\n'), 0, 0)));
+        QVERIFY(p.cellule(g->rowSel(), g->colSel()).contains(p.details().value(0).section('\n', 0, 0)));
         p.cliquer(1, 4);
         QCOMPARE(p.details(), QStringList({"Appeler\nles deux associés", "Zeta", "Zoé"}));
         p.cliquer(2, 4);
@@ -75,7 +40,7 @@ private slots:
         QCOMPARE(p.jour(1) + p.jour(3) + p.jour(5),
                  QStringList({"09:00 ● RdV mardi — Zeta", "15:00 ● RdV jeudi — Zeta",
                               "10:00 ● RdV dimanche — Zeta"}));
-        QVERIFY(p.details().value(0).startsWith(QLatin1String("RdV ")));
+        QVERIFY(p.details().value(0).startsWith("RdV "));
         p.clic("CheckRdV");
         QCOMPARE(p.grille()->rows(), 1);
         QCOMPARE(p.details(), QStringList({"", "", ""}));
@@ -104,7 +69,7 @@ private slots:
         QVERIFY(p.w<QCheckBox>("CheckActions")->isChecked());
         p.t.base.sql("drop table Actions");
         p.cliquer(1, 0);
-        QVERIFY(Message::dernierTexte().contains(QLatin1String("Actions"), Qt::CaseInsensitive));
+        QVERIFY(Message::dernierTexte().contains("Actions", Qt::CaseInsensitive));
         QCOMPARE(p.details(), QStringList({"Deux semaines avant", "Zeta", "Zoé"}));
     }
 

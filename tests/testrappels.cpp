@@ -37,6 +37,7 @@ struct Rappels_ : FenetreTest {
     void redemarrer() {
         FinApplication();
         Main();
+        remplirAuDemarrage(frmClient);
         brancher();
     }
     // The items noticed at this moment, by comment.

@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(m_liste.count(), 0);
         QCOMPARE(IndexCombo("x", &m_liste), qint16(-1));
         for (const char* nom : {"Comptable", " Directeur ", "directeur", "Acheteur \"senior\""})
-            Connexion->execute(QStringLiteral("insert into Fonction (Nom) values (\"%1\")")
+            Connexion->execute(QString("insert into Fonction (Nom) values (\"%1\")")
                                    .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
         InitCombo("Fonction", &m_liste, "");
         QCOMPARE(m_liste.count(), 4);
@@ -94,7 +94,7 @@ private slots:
     }
     void editeur() {
         m_table = QTest::currentDataTag();
-        const QString doublon = QStringLiteral(" existe déjà, veuillez en saisir une autre.");
+        const QString doublon = " existe déjà, veuillez en saisir une autre.";
         ouvrir();
         const int gauche = qRound(m_principale.x() + (m_principale.width() - m_fenetre->width()) / 2.0);
         QCOMPARE(m_fenetre->pos(), QPoint(gauche, twips(600)));
@@ -103,7 +103,7 @@ private slots:
         QVERIFY(bouton("BtnModifier")->isVisible() && !bouton("BtnModifier")->isEnabled());
         QVERIFY(bouton("BtnSupprimer")->isVisible() && !bouton("BtnSupprimer")->isEnabled());
         // Return creates while browsing and saves while editing; quotes are stored as typed.
-        const QString libelle = QStringLiteral("Direction \"générale\"");
+        const QString libelle = "Direction \"générale\"";
         QTest::keyClick(grille(), Qt::Key_Return);
         QVERIFY(enSaisie() && !nom()->isReadOnly() && !grille()->isEnabled());
         nom()->setText(libelle);
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(nom()->text(), libelle);
         saisir("Achats");
         QVERIFY(message().endsWith(doublon));
-        const QString renomme = QStringLiteral("Zone \"b\"");
+        const QString renomme = "Zone \"b\"";
         saisir(renomme);
         QCOMPARE(libellesStockes(), (QStringList{"Achats", renomme}));
         // The header sorts; the current row moves with its label, which Nom keeps showing.

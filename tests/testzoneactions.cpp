@@ -80,9 +80,8 @@ private slots:
         t.clic("BtnModifierAction");
         t.w<QRadioButton>("ActionFaite_0")->click();
         t.clic("BtnValiderAction");
-        const QString q =
-            QStringLiteral("select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie "
-                           "from Actions order by Id");
+        const QString q = "select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie "
+                          "from Actions order by Id";
         QCOMPARE(t.lire(q).mid(0, 4),
                  QStringList({"ACME|Dupont|appeler $Bvite$B|2003-02-19 08:00:00|-1|2003-02-19 00:00:00",
                               "ACME|Martin|devis|2003-02-20 00:00:00|0|2003-01-01 00:00:00",
@@ -140,20 +139,24 @@ private slots:
     void rendezVous() {
         FenetreTest t(Base);
         auto* calendrier = t.w<QDateEdit>("DTRDV");
-        // A load sets the picker and leaves the date text; only a picked day writes it, time kept.
+        // A load sets the picker and leaves the date text; only a picked or typed day writes it, time kept.
         t.clicGrille("VSFRDV", 2);
         QCOMPARE(t.texte("DateRDV"), "21/02/2003 14:30:00");
         QCOMPARE(calendrier->date(), QDate(2003, 2, 21));
         t.clic("BtnModifierRDV");
         emit calendrier->calendarWidget()->clicked(QDate(2003, 2, 24));
         QCOMPARE(t.texte("DateRDV"), "24/02/2003 14:30:00");
+        calendrier->setFocus();
+        calendrier->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(calendrier, Qt::Key_Up);
+        QCOMPARE(t.texte("DateRDV"), "25/02/2003 14:30:00");
         t.clic("BtnValiderRDV");
         // Modified from another client's row, it keeps its client and contact.
         t.clicGrille("VsfListeClients", 2);
         t.clicGrille("VSFRDV", 1);
         t.saisie("BtnModifierRDV", {{"CommentaireRDV", "salon \"pro\""}}, "BtnValiderRDV");
         QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, DatePrevue from RDV order by Id"),
-                 QStringList({"ACME|Dupont|visite|2003-02-24 14:30:00",
+                 QStringList({"ACME|Dupont|visite|2003-02-25 14:30:00",
                               "D $Bet$B fils|Zed|salon $Bpro$B|2003-03-02 00:00:00"}));
         QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), "salon 'pro'");
         t.clic("BtnCreerRDV");
@@ -177,24 +180,6 @@ private slots:
         t.clic("BtnCreerRDV");
         QCOMPARE(Message::dernierTexte(), "Veuillez sélectionner un client.");
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
-    }
-
-    // Other windows take the main window to an action or appointment, the filters widened, never
-    // while a record is edited.
-    void navigation() {
-        FenetreTest t(Base);
-        t.w<QRadioButton>("OptClient_0")->click();
-        QVERIFY(frmClient->allerAuSuivi(0, 3));
-        QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked() &&
-                t.w<QCheckBox>("ActionsFaites")->isChecked());
-        QCOMPARE(t.texte("CommentaireAction"), "fait");
-        QCOMPARE(t.selection("ListeInterlocuteurs"), "Dupont");
-        QVERIFY(frmClient->allerAuSuivi(1, 2));
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
-        QCOMPARE(t.texte("CommentaireRDV"), "salon");
-        t.clic("BtnModifier");
-        QVERIFY(!frmClient->allerAuSuivi(0, 1));
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
     }
 };
 

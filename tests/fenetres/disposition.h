@@ -16,25 +16,24 @@ inline QStringList defautsDisposition(QWidget& fenetre) {
     const QList<QWidget*> tous = fenetre.findChildren<QWidget*>();
     for (QWidget* c : tous) {
         if (!c->isVisibleTo(&fenetre) || c->isWindow() || !c->objectName().size() ||
-            c->objectName().startsWith(QLatin1String("qt_")))
+            c->objectName().startsWith("qt_"))
             continue;
         const QRect place(c->mapTo(&fenetre, QPoint(0, 0)), c->size());
         if (!cadre.contains(place))
-            defauts << c->objectName() + QStringLiteral(" hors de la fenêtre");
+            defauts << c->objectName() + " hors de la fenêtre";
         int besoin =
             qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
         if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
-            besoin = b->fontMetrics().horizontalAdvance(b->text().remove(QLatin1Char('&'))) + 8;
+            besoin = b->fontMetrics().horizontalAdvance(b->text().remove('&')) + 8;
         // Captions and one-line fields show their text whole; a scrolled area may be lower.
         const bool ligne = besoin > 0 || qobject_cast<QLineEdit*>(c) || qobject_cast<QComboBox*>(c);
         if (besoin > c->width() || (ligne && c->height() < c->minimumSizeHint().height()))
-            defauts << c->objectName() + QStringLiteral(" coupé");
+            defauts << c->objectName() + " coupé";
         for (QWidget* voisin : tous)
             if (voisin != c && voisin->parentWidget() == c->parentWidget() && voisin->isVisibleTo(&fenetre) &&
-                c->objectName() < voisin->objectName() &&
-                !voisin->objectName().startsWith(QLatin1String("qt_")) &&
+                c->objectName() < voisin->objectName() && !voisin->objectName().startsWith("qt_") &&
                 c->geometry().intersects(voisin->geometry()))
-                defauts << c->objectName() + QStringLiteral(" sur ") + voisin->objectName();
+                defauts << c->objectName() + " sur " + voisin->objectName();
     }
     return defauts;
 }

@@ -31,187 +31,175 @@ QRect zoneLibre() {
 }
 
 QSettings reglages() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Brevanta"),
-                     QStringLiteral("fenetres"));
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Brevanta", "fenetres");
 }
 } // namespace
 
 class TestDisposition : public QObject {
     Q_OBJECT
+    QTemporaryDir m_config;
+
 private slots:
     void initTestCase() {
         // The remembered sizes go to a folder of this run, never to the user's.
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_config.path());
     }
     void init() { reglages().clear(); }
-    void fenetrePrincipale();
-    void autresFenetres();
-    void memoire();
-    void triGardeApresEnregistrement();
-    void liens();
 
-private:
-    QTemporaryDir m_config;
+    void fenetrePrincipale() {
+        FenetreTest t(Donnees);
+        QVERIFY(frmClient->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        const QSize minimum = frmClient->minimumSizeHint();
+        QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 700,
+                 qPrintable(QString::number(minimum.height())));
+        // Opened at the size it was drawn at when the screen allows, else at the screen's size.
+        QCOMPARE(frmClient->pos(), zoneLibre().topLeft());
+        QCOMPARE(frmClient->size(), QSize(1227, 852).boundedTo(zoneLibre().size()));
+        QCOMPARE(t.w<QLabel>("LblTemperature")->text(), "Température :");
+        QCOMPARE(defautsDisposition(*frmClient), QStringList());
+        redimensionner(*frmClient, QSize(1280, 700));
+        QCOMPARE(defautsDisposition(*frmClient), QStringList());
+        const auto hauteurs = [&t] {
+            QList<int> h;
+            for (const char* nom : {"VsfListeClients", "ListeActions", "FrameClient", "Frame1"})
+                h << t.w(nom)->height();
+            return h;
+        };
+        const auto largeur = [&t](const char* nom) { return t.w(nom)->width(); };
+        const QList<int> petit = hauteurs();
+        const int clientsPetit = largeur("VsfListeClients"), actionsPetit = largeur("ListeActions");
+        const int rdvPetit = largeur("VSFRDV");
+        redimensionner(*frmClient, QSize(1900, 1040));
+        QCOMPARE(defautsDisposition(*frmClient), QStringList());
+        const QList<int> grand = hauteurs();
+        // The lists take the room; the record areas keep theirs.
+        QVERIFY(grand[0] > petit[0] + 100 && grand[1] > petit[1] + 150);
+        QCOMPARE(grand[2], petit[2]);
+        QCOMPARE(grand[3], petit[3]);
+        QVERIFY(largeur("VsfListeClients") > clientsPetit);
+        QVERIFY(largeur("ListeActions") - actionsPetit > largeur("VSFRDV") - rdvPetit);
+        // Editing shows other buttons in the same places.
+        redimensionner(*frmClient, QSize(1280, 700));
+        for (const char* creer : {"BtnCreer", "BtnCreerInterlocuteur"}) {
+            t.clic(creer);
+            QCOMPARE(defautsDisposition(*frmClient), QStringList());
+            QTest::keyClick(t.w("Nom"), Qt::Key_Escape);
+        }
+        t.clic("BtnCreerAction");
+        QCOMPARE(defautsDisposition(*frmClient), QStringList());
+    }
+
+    void autresFenetres() {
+        FenetreTest t(Donnees);
+        t.clic("BtnPlanning");
+        QVERIFY(frmPlanning->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        QVERIFY(zoneLibre().contains(frmPlanning->geometry()) ||
+                frmPlanning->size().width() <= zoneLibre().width());
+        QVERIFY(frmPlanning->minimumSizeHint().width() <= 1000);
+        for (QSize taille : {frmPlanning->minimumSizeHint(), QSize(1366, 768)}) {
+            redimensionner(*frmPlanning, taille);
+            QCOMPARE(defautsDisposition(*frmPlanning), QStringList());
+        }
+        // The week fills the width given to it.
+        QVERIFY(enfant<Grille>(frmPlanning, "ListeActions")->columnWidth(0) > 180);
+        QTest::keyClick(frmClient, Qt::Key_F, Qt::ControlModifier);
+        QWidget* recherche = frmClient->findChild<FrmRecherche*>();
+        QVERIFY(recherche && recherche->isVisible());
+        for (QSize taille : {recherche->minimumSizeHint(), QSize(1200, 700)}) {
+            redimensionner(*recherche, taille);
+            QCOMPARE(defautsDisposition(*recherche), QStringList());
+        }
+        QVERIFY(enfant<Grille>(recherche, "Resultats")->height() > 500);
+    }
+
+    // The size, place and column widths come back when they fit the screen, and only then.
+    void memoire() {
+        const QRect libre = zoneLibre();
+        const QRect choisie(libre.topLeft() + QPoint(10, 5), QSize(1290, 710));
+        {
+            FenetreTest t(Donnees);
+            frmClient->resize(choisie.size());
+            frmClient->move(choisie.topLeft());
+            t.w<Grille>("VsfListeClients")->setColumnWidth(0, 77);
+            t.w<Grille>("ListeInterlocuteurs")->setColumnWidth(1, 66);
+            t.clic("BtnQuitter");
+        }
+        {
+            FenetreTest t(Donnees);
+            QCOMPARE(QRect(frmClient->pos(), frmClient->size()), choisie);
+            QCOMPARE(t.w<Grille>("VsfListeClients")->columnWidth(0), 77);
+            QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->columnWidth(1), 66);
+        }
+        struct Cas {
+            const char* nom;
+            QRect geometrie;
+            QStringList colonnes;
+        };
+        const QList<Cas> refuses{
+            {"trop grande", QRect(libre.topLeft(), libre.size() + QSize(40, 40)), {"9000", "100"}},
+            {"hors de l'écran", QRect(libre.topRight() - QPoint(300, 0), QSize(1290, 710)), {"1", "2", "3"}},
+            {"sous le minimum", QRect(libre.topLeft(), QSize(400, 300)), {"abc", "100"}},
+        };
+        for (const Cas& c : refuses) {
+            QSettings r = reglages();
+            r.setValue("frmClient/geometrie", c.geometrie);
+            r.setValue("frmClient/colonnes_VsfListeClients", c.colonnes);
+            r.sync();
+            FenetreTest t(Donnees);
+            QVERIFY2(QRect(frmClient->pos(), frmClient->size()) ==
+                         QRect(libre.topLeft(), QSize(1227, 852).boundedTo(libre.size())),
+                     c.nom);
+            QVERIFY2(t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000), c.nom);
+        }
+    }
+
+    // A list sorted by its user shows the arrow and stays sorted when a save reads it again.
+    void triGardeApresEnregistrement() {
+        FenetreTest t(Donnees);
+        QHeaderView* entete = t.w<Grille>("VsfListeClients")->horizontalHeader();
+        QVERIFY(!entete->isSortIndicatorShown());
+        t.clicGrille("VsfListeClients", 0);
+        t.clicGrille("VsfListeClients", 0);
+        QVERIFY(entete->isSortIndicatorShown());
+        QCOMPARE(entete->sortIndicatorOrder(), Qt::DescendingOrder);
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"Zeta", "Mu", "Alpha"}));
+        t.clic("BtnCreer");
+        t.saisir("Nom", "Kappa");
+        t.clic("BtnValider");
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"Zeta", "Mu", "Kappa", "Alpha"}));
+        QCOMPARE(t.selection("VsfListeClients"), "Kappa");
+        QVERIFY(entete->isSortIndicatorShown());
+    }
+
+    // Each link hands its field's address to the system, while browsing only.
+    void liens() {
+        Ouvertures ouvertures;
+        for (const char* schema : {"mailto", "tel", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(schema), &ouvertures, "ouvrir");
+        FenetreTest t({"insert into Client (Nom, Tel, web) values ('Zeta', '01 23.45-67 89', "
+                       "'www.exemple.fr')",
+                       "insert into Interlocuteur (Nom, Client, Portable, email, ContactPrincipal) "
+                       "values ('Zoé', 'Zeta', '+33 6 12 34 56 78', 'zoe@exemple.fr', 1)"});
+        const auto clic = [&t](const char* bouton) {
+            QTest::mouseClick(t.w<QToolButton>(bouton), Qt::LeftButton);
+        };
+        for (const char* bouton : {"BtnAppelerTel", "BtnOuvrirWeb", "BtnAppelerPortable", "BtnEcrireEmail",
+                                   "BtnAppelerTelInterlocuteur"})
+            clic(bouton);
+        QCOMPARE(ouvertures.urls, QList<QUrl>({QUrl("tel:0123456789"), QUrl("http://www.exemple.fr"),
+                                               QUrl("tel:+33612345678"), QUrl("mailto:zoe@exemple.fr")}));
+        // The field stays text that can be selected.
+        QVERIFY(t.w<QLineEdit>("emailInterlocuteur")->isReadOnly() && t.w("emailInterlocuteur")->isEnabled());
+        t.clic("BtnModifier");
+        QVERIFY(!t.w("BtnOuvrirWeb")->isEnabled());
+        clic("BtnOuvrirWeb");
+        QCOMPARE(ouvertures.urls.size(), 4);
+        t.clic("BtnAnnuler");
+        QVERIFY(t.w("BtnOuvrirWeb")->isEnabled());
+        for (const char* schema : {"mailto", "tel", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
+    }
 };
-
-void TestDisposition::fenetrePrincipale() {
-    FenetreTest t(Donnees);
-    QVERIFY(frmClient->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    const QSize minimum = frmClient->minimumSizeHint();
-    QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 700,
-             qPrintable(QString::number(minimum.height())));
-    // Opened at the size it was drawn at when the screen allows, else at the screen's size.
-    QCOMPARE(frmClient->pos(), zoneLibre().topLeft());
-    QCOMPARE(frmClient->size(), QSize(1227, 852).boundedTo(zoneLibre().size()));
-    QCOMPARE(t.w<QLabel>("LblTemperature")->text(), QStringLiteral("Température :"));
-
-    redimensionner(*frmClient, QSize(1280, 700));
-    QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
-    const auto hauteurs = [&t] {
-        QList<int> h;
-        for (const char* nom : {"VsfListeClients", "ListeActions", "FrameClient", "Frame1"})
-            h << t.w(nom)->height();
-        return h;
-    };
-    const auto largeur = [&t](const char* nom) { return t.w(nom)->width(); };
-    const QList<int> petit = hauteurs();
-    const int clientsPetit = largeur("VsfListeClients"), actionsPetit = largeur("ListeActions");
-    const int rdvPetit = largeur("VSFRDV");
-    redimensionner(*frmClient, QSize(1900, 1040));
-    QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
-    const QList<int> grand = hauteurs();
-    // The lists take the room; the record areas keep theirs.
-    QVERIFY(grand[0] > petit[0] + 100 && grand[1] > petit[1] + 150);
-    QCOMPARE(grand[2], petit[2]);
-    QCOMPARE(grand[3], petit[3]);
-    QVERIFY(largeur("VsfListeClients") > clientsPetit);
-    QVERIFY(largeur("ListeActions") - actionsPetit > largeur("VSFRDV") - rdvPetit);
-
-    // Editing shows other buttons in the same places.
-    redimensionner(*frmClient, QSize(1280, 700));
-    for (const char* creer : {"BtnCreer", "BtnCreerInterlocuteur"}) {
-        t.clic(creer);
-        QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
-        QTest::keyClick(t.w("Nom"), Qt::Key_Escape);
-    }
-    t.clic("BtnCreerAction");
-    QCOMPARE(defautsDisposition(*frmClient).join(QStringLiteral(", ")), QString());
-}
-
-void TestDisposition::autresFenetres() {
-    FenetreTest t(Donnees);
-    t.clic("BtnPlanning");
-    QVERIFY(frmPlanning->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-    QVERIFY(zoneLibre().contains(frmPlanning->geometry()) ||
-            frmPlanning->size().width() <= zoneLibre().width());
-    QVERIFY(frmPlanning->minimumSizeHint().width() <= 1000);
-    for (QSize taille : {frmPlanning->minimumSizeHint(), QSize(1366, 768)}) {
-        redimensionner(*frmPlanning, taille);
-        QCOMPARE(defautsDisposition(*frmPlanning).join(QStringLiteral(", ")), QString());
-    }
-    // The week fills the width given to it.
-    auto* semaine = enfant<Grille>(frmPlanning, "ListeActions");
-    QVERIFY(semaine->columnWidth(0) > 180);
-
-    QTest::keyClick(frmClient, Qt::Key_F, Qt::ControlModifier);
-    QWidget* recherche = frmClient->findChild<FrmRecherche*>();
-    QVERIFY(recherche && recherche->isVisible());
-    for (QSize taille : {recherche->minimumSizeHint(), QSize(1200, 700)}) {
-        redimensionner(*recherche, taille);
-        QCOMPARE(defautsDisposition(*recherche).join(QStringLiteral(", ")), QString());
-    }
-    QVERIFY(enfant<Grille>(recherche, "Resultats")->height() > 500);
-}
-
-// The size, place and column widths come back when they fit the screen, and only then.
-void TestDisposition::memoire() {
-    const QRect libre = zoneLibre();
-    const QRect choisie(libre.topLeft() + QPoint(10, 5), QSize(1290, 710));
-    {
-        FenetreTest t(Donnees);
-        frmClient->resize(choisie.size());
-        frmClient->move(choisie.topLeft());
-        t.w<Grille>("VsfListeClients")->setColumnWidth(0, 77);
-        t.w<Grille>("ListeInterlocuteurs")->setColumnWidth(1, 66);
-        t.clic("BtnQuitter");
-    }
-    {
-        FenetreTest t(Donnees);
-        QCOMPARE(QRect(frmClient->pos(), frmClient->size()), choisie);
-        QCOMPARE(t.w<Grille>("VsfListeClients")->columnWidth(0), 77);
-        QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->columnWidth(1), 66);
-    }
-    struct Cas {
-        const char* nom;
-        QRect geometrie;
-        QStringList colonnes;
-    };
-    const QList<Cas> refuses{
-        {"trop grande", QRect(libre.topLeft(), libre.size() + QSize(40, 40)), {"9000", "100"}},
-        {"hors de l'écran", QRect(libre.topRight() - QPoint(300, 0), QSize(1290, 710)), {"1", "2", "3"}},
-        {"sous le minimum", QRect(libre.topLeft(), QSize(400, 300)), {"abc", "100"}},
-    };
-    for (const Cas& c : refuses) {
-        QSettings r = reglages();
-        r.setValue(QStringLiteral("frmClient/geometrie"), c.geometrie);
-        r.setValue(QStringLiteral("frmClient/colonnes_VsfListeClients"), c.colonnes);
-        r.sync();
-        FenetreTest t(Donnees);
-        QVERIFY2(QRect(frmClient->pos(), frmClient->size()) ==
-                     QRect(libre.topLeft(), QSize(1227, 852).boundedTo(libre.size())),
-                 c.nom);
-        QVERIFY2(t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000), c.nom);
-    }
-}
-
-// A list sorted by its user shows the arrow and stays sorted when a save reads it again.
-void TestDisposition::triGardeApresEnregistrement() {
-    FenetreTest t(Donnees);
-    QHeaderView* entete = t.w<Grille>("VsfListeClients")->horizontalHeader();
-    QVERIFY(!entete->isSortIndicatorShown());
-    t.clicGrille("VsfListeClients", 0);
-    t.clicGrille("VsfListeClients", 0);
-    QVERIFY(entete->isSortIndicatorShown());
-    QCOMPARE(entete->sortIndicatorOrder(), Qt::DescendingOrder);
-    QCOMPARE(t.colonne("VsfListeClients"), QStringList({"Zeta", "Mu", "Alpha"}));
-    t.clic("BtnCreer");
-    t.saisir("Nom", "Kappa");
-    t.clic("BtnValider");
-    QCOMPARE(t.colonne("VsfListeClients"), QStringList({"Zeta", "Mu", "Kappa", "Alpha"}));
-    QCOMPARE(t.selection("VsfListeClients"), QStringLiteral("Kappa"));
-    QVERIFY(entete->isSortIndicatorShown());
-}
-
-// Each link hands its field's address to the system, while browsing only.
-void TestDisposition::liens() {
-    Ouvertures ouvertures;
-    for (const char* schema : {"mailto", "tel", "http", "https"})
-        QDesktopServices::setUrlHandler(QString::fromLatin1(schema), &ouvertures, "ouvrir");
-    FenetreTest t(
-        {QStringLiteral("insert into Client (Nom, Tel, web) values ('Zeta', '01 23.45-67 89', "
-                        "'www.exemple.fr')"),
-         QStringLiteral("insert into Interlocuteur (Nom, Client, Portable, email, ContactPrincipal) "
-                        "values ('Zoé', 'Zeta', '+33 6 12 34 56 78', 'zoe@exemple.fr', 1)")});
-    const auto clic = [&t](const char* bouton) {
-        QTest::mouseClick(t.w<QToolButton>(bouton), Qt::LeftButton);
-    };
-    for (const char* bouton : {"BtnAppelerTel", "BtnOuvrirWeb", "BtnAppelerPortable", "BtnEcrireEmail",
-                               "BtnAppelerTelInterlocuteur"})
-        clic(bouton);
-    QCOMPARE(ouvertures.urls, QList<QUrl>({QUrl("tel:0123456789"), QUrl("http://www.exemple.fr"),
-                                           QUrl("tel:+33612345678"), QUrl("mailto:zoe@exemple.fr")}));
-    // The field stays text that can be selected.
-    QVERIFY(t.w<QLineEdit>("emailInterlocuteur")->isReadOnly() && t.w("emailInterlocuteur")->isEnabled());
-
-    t.clic("BtnModifier");
-    QVERIFY(!t.w("BtnOuvrirWeb")->isEnabled());
-    clic("BtnOuvrirWeb");
-    QCOMPARE(ouvertures.urls.size(), 4);
-    t.clic("BtnAnnuler");
-    QVERIFY(t.w("BtnOuvrirWeb")->isEnabled());
-    for (const char* schema : {"mailto", "tel", "http", "https"})
-        QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
-}
 
 QTEST_MAIN(TestDisposition)
 #include "testdisposition.moc"

@@ -17,23 +17,23 @@
 namespace {
 // Runs the statements on the file; the rows of the last one.
 QStringList executer(const QString& fichier, const QStringList& instructions) {
-    const QString nom = QStringLiteral("basetest");
+    const QString nom = "basetest";
     QStringList lignes;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nom);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", nom);
         db.setDatabaseName(fichier);
         if (!db.open())
             throw std::runtime_error(db.lastError().text().toStdString());
         for (const QString& sql : instructions) {
             QSqlQuery q(db);
             if (!q.exec(sql))
-                throw std::runtime_error((sql + QStringLiteral(" : ") + q.lastError().text()).toStdString());
+                throw std::runtime_error((sql + " : " + q.lastError().text()).toStdString());
             lignes.clear();
             while (q.next()) {
                 QStringList valeurs;
                 for (int i = 0; i < q.record().count(); ++i)
                     valeurs << q.value(i).toString();
-                lignes << valeurs.join(QLatin1Char('|'));
+                lignes << valeurs.join('|');
             }
         }
         db.close();
@@ -43,7 +43,7 @@ QStringList executer(const QString& fichier, const QStringList& instructions) {
 }
 
 void ecrireIni(const QString& dossier, const QString& url) {
-    QFile ini(QDir(dossier).filePath(QStringLiteral("Brevanta.ini")));
+    QFile ini(QDir(dossier).filePath("Brevanta.ini"));
     if (!ini.open(QIODevice::WriteOnly) || ini.write("[Base]\nServeur=" + url.toUtf8() + '\n') < 0)
         throw std::runtime_error(ini.errorString().toStdString());
 }
@@ -74,7 +74,7 @@ QString BaseTest::base() const {
 QString BaseTest::fichier() const {
     if (m_serveur)
         throw std::logic_error("BaseTest::fichier() sur le serveur : ce test est pour les fichiers seuls");
-    return m_dossier.filePath(QStringLiteral("Brevanta.mdb"));
+    return m_dossier.filePath("Brevanta.mdb");
 }
 
 void BaseTest::sql(const QString& sql) const {
@@ -93,22 +93,22 @@ void BaseTest::sqlite(const QString& sql) const {
 }
 
 void BaseTest::refuser(const QString& table, const QString& operation, const QString& motif) const {
-    const QString nom = QStringLiteral("refus_%1_%2").arg(table, operation);
-    const QString texte = QString(motif).replace(QLatin1Char('\''), QLatin1String("''"));
+    const QString nom = QString("refus_%1_%2").arg(table, operation);
+    const QString texte = QString(motif).replace('\'', "''");
     if (!m_serveur)
-        return sql(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
+        return sql(QString("CREATE TRIGGER %1 BEFORE %2 ON %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
                        .arg(nom, operation, table, texte));
-    sql(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
-                       "$$BEGIN RAISE EXCEPTION '%2'; END$$")
+    sql(QString("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
+                "$$BEGIN RAISE EXCEPTION '%2'; END$$")
             .arg(nom, texte));
-    sql(QStringLiteral("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
+    sql(QString("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
             .arg(nom, operation, table));
 }
 
 void BaseTest::accepter(const QString& table, const QString& operation) const {
-    const QString nom = QStringLiteral("refus_%1_%2").arg(table, operation);
-    sql(m_serveur ? QStringLiteral("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(nom, table)
-                  : QStringLiteral("DROP TRIGGER ") + nom);
+    const QString nom = QString("refus_%1_%2").arg(table, operation);
+    sql(m_serveur ? QString("DROP TRIGGER %1 ON %2; DROP FUNCTION %1()").arg(nom, table)
+                  : "DROP TRIGGER " + nom);
 }
 
 void BaseTest::entrer() const {
@@ -132,8 +132,8 @@ AutreSession::AutreSession(const BaseTest& base) {
         m_serveur = std::make_unique<SessionServeur>(base.base());
         return;
     }
-    m_nom = QStringLiteral("autre");
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_nom);
+    m_nom = "autre";
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", m_nom);
     db.setDatabaseName(base.fichier());
     if (!db.open())
         throw std::runtime_error(db.lastError().text().toStdString());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/bd/erreurbd.h"
+
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -74,3 +76,18 @@ Connection* ouvrir(const BaseTest& base);
 QStringList lignesFichier(const QString& fichier, const QString& sql);
 // The first column of every row of a query of the program's dialect, read by its record set.
 QStringList colonne(Connection& c, const QString& sql);
+
+// The error a call fails with; one without a state when it succeeds.
+template <typename F> ErreurBd erreurDe(F&& f) {
+    try {
+        f();
+    } catch (const ErreurBd& e) {
+        return e;
+    }
+    return ErreurBd(QString(), QString());
+}
+
+// Its SQLSTATE; empty when it succeeds.
+template <typename F> QString etatDe(F&& f) {
+    return erreurDe(f).etat();
+}

@@ -28,19 +28,19 @@ void dire(const QString& ligne) {
 
 void direMessages() {
     for (const QString& t : Message::textesAffiches())
-        dire(QStringLiteral("MESSAGE ") + t);
+        dire("MESSAGE " + t);
 }
 
 void examiner(FrmChoixBase& fenetre) {
-    QStringList textes{fenetre.findChild<QLabel*>(QStringLiteral("lblMessage"))->text()};
+    QStringList textes{fenetre.findChild<QLabel*>("lblMessage")->text()};
     for (const char* nom : {"cmdVide", "cmdExemple", "cmdOuvrir", "cmdQuitter"})
         textes << fenetre.findChild<QPushButton*>(QLatin1String(nom))->text();
-    dire(QStringLiteral("CHOIX ") + textes.join(QLatin1Char('|')));
-    const QString reponse = g_reponses.isEmpty() ? QStringLiteral("quitter") : g_reponses.takeFirst();
+    dire("CHOIX " + textes.join('|'));
+    const QString reponse = g_reponses.isEmpty() ? "quitter" : g_reponses.takeFirst();
     FrmChoixBase::setExamen(examiner);
-    QString bouton = QStringLiteral("cmd") + reponse.left(1).toUpper() + reponse.mid(1);
-    if (reponse.startsWith(QLatin1String("ouvrir:"))) {
-        bouton = QStringLiteral("cmdOuvrir");
+    QString bouton = "cmd" + reponse.left(1).toUpper() + reponse.mid(1);
+    if (reponse.startsWith("ouvrir:")) {
+        bouton = "cmdOuvrir";
         // The file dialog is modal: answered from its own event loop.
         QTimer::singleShot(0, [fichier = reponse.mid(7)] {
             auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -59,27 +59,27 @@ int main(int argc, char* argv[]) {
     // error for a fault.
     static const QtMessageHandler suivant = qInstallMessageHandler(nullptr);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& contexte, const QString& texte) {
-        if (!texte.startsWith(QLatin1String("This plugin does not support propagateSizeHints")))
+        if (!texte.startsWith("This plugin does not support propagateSizeHints"))
             suivant(type, contexte, texte);
     });
     QApplication app(argc, argv);
     Message::setAutoAnswer(true);
     std::atexit(direMessages);
-    g_reponses = qEnvironmentVariable("BREVANTA_ESSAI_CHOIX").split(QLatin1Char(','), Qt::SkipEmptyParts);
+    g_reponses = qEnvironmentVariable("BREVANTA_ESSAI_CHOIX").split(',', Qt::SkipEmptyParts);
     FrmChoixBase::setExamen(examiner);
     Main();
     // Quits through the main window's button once the event loop runs, saying when.
     if (qEnvironmentVariableIsSet("BREVANTA_ESSAI_QUITTER")) {
         QTimer::singleShot(qEnvironmentVariableIntValue("BREVANTA_ESSAI_QUITTER"), [] {
-            dire(QStringLiteral("QUITTER %1").arg(QDateTime::currentMSecsSinceEpoch()));
-            frmClient->findChild<QPushButton*>(QStringLiteral("BtnQuitter"))->click();
+            dire(QString("QUITTER %1").arg(QDateTime::currentMSecsSinceEpoch()));
+            frmClient->findChild<QPushButton*>("BtnQuitter")->click();
         });
         return Executer();
     }
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
-            dire(QStringLiteral("FENETRE ") + w->objectName());
-    dire(QStringLiteral("BASE ") + Connexion->description());
+            dire("FENETRE " + w->objectName());
+    dire("BASE " + Connexion->description());
     FinApplication();
     return 0;
 }

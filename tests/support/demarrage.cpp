@@ -17,14 +17,14 @@ Issue demarrerDans(const QString& programme, const QString& dossier, bool sansPr
     QProcess p;
     p.setWorkingDirectory(dossier);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), execution.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("XDG_RUNTIME_DIR", execution.path());
     // The user's own base never leaks into a start-up test that names no data folder of its own.
-    if (!env.contains(QStringLiteral("XDG_DATA_HOME")))
-        env.insert(QStringLiteral("XDG_DATA_HOME"), execution.path());
+    if (!env.contains("XDG_DATA_HOME"))
+        env.insert("XDG_DATA_HOME", execution.path());
     p.setProcessEnvironment(env);
     const QStringList setpriv{"--reuid=65534", "--regid=65534", "--clear-groups", programme};
-    p.start(nobody ? QStringLiteral("setpriv") : programme, (nobody ? setpriv : QStringList()) + arguments);
+    p.start(nobody ? "setpriv" : programme, (nobody ? setpriv : QStringList()) + arguments);
     p.waitForFinished(60000);
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};

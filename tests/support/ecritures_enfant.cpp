@@ -20,7 +20,7 @@
 namespace {
 
 void dire(const QStringList& champs) {
-    std::printf("%s\n", champs.join(QLatin1Char('\t')).toUtf8().constData());
+    std::printf("%s\n", champs.join('\t').toUtf8().constData());
     std::fflush(stdout);
 }
 
@@ -36,13 +36,13 @@ QStringList clients() {
 // browsing with no message but the expected ones.
 void enregistrer(const QStringList& operation, const char* bouton, int messagesAttendus = 0) {
     const int avant = int(Message::textesAffiches().size());
-    dire(QStringList{QStringLiteral("OP")} + operation);
+    dire(QStringList{"OP"} + operation);
     enfant<QPushButton>(frmClient, bouton)->click();
     if (frmClient->verrou().estPris() || Message::textesAffiches().size() != avant + messagesAttendus) {
-        dire({QStringLiteral("ECHEC"), Message::dernierTexte()});
+        dire({"ECHEC", Message::dernierTexte()});
         std::exit(2);
     }
-    dire({QStringLiteral("OK")});
+    dire({"OK"});
 }
 
 class Ecrivain {
@@ -50,33 +50,33 @@ public:
     Ecrivain(quint32 graine, int tour) : m_hasard(graine * 1000u + quint32(tour)), m_tour(tour) {}
 
     void operationSuivante() {
-        const QString n = QStringLiteral("%1-%2").arg(m_tour).arg(++m_numero);
+        const QString n = QString("%1-%2").arg(m_tour).arg(++m_numero);
         const QStringList noms = clients();
         const int choix = noms.size() < 2 ? 0 : int(m_hasard.bounded(100));
         // Renames and deletions, which write several tables, often.
         if (choix < 25) {
-            const QString nom = QStringLiteral("Client %1 \"essai\"").arg(n);
-            return saisir({QStringLiteral("Client"), FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
+            const QString nom = QString("Client %1 \"essai\"").arg(n);
+            return saisir({"Client", FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
         }
         const QString client = noms[int(m_hasard.bounded(noms.size()))];
         if (!frmClient->allerA(client, QString()))
             std::exit(3);
-        const QString contact = QStringLiteral("Contact ") + n, action = QStringLiteral("Actions ") + n,
-                      rdv = QStringLiteral("RDV ") + n, nom = QStringLiteral("Renommé %1 'bis'").arg(n);
+        const QString contact = "Contact " + n, action = "Actions " + n, rdv = "RDV " + n,
+                      nom = QString("Renommé %1 'bis'").arg(n);
         if (choix < 40)
-            saisir({QStringLiteral("Interlocuteur"), client, contact}, "BtnCreerInterlocuteur",
-                   "NomInterlocuteur", contact, "BtnValiderInterlocuteur");
+            saisir({"Interlocuteur", client, contact}, "BtnCreerInterlocuteur", "NomInterlocuteur", contact,
+                   "BtnValiderInterlocuteur");
         else if (choix < 50)
-            saisir({QStringLiteral("Actions"), client, InterlocuteurCourant, action}, "BtnCreerAction",
-                   "CommentaireAction", action, "BtnValiderAction");
+            saisir({"Actions", client, InterlocuteurCourant, action}, "BtnCreerAction", "CommentaireAction",
+                   action, "BtnValiderAction");
         else if (choix < 60)
-            saisir({QStringLiteral("RDV"), client, InterlocuteurCourant, rdv}, "BtnCreerRDV",
-                   "CommentaireRDV", rdv, "BtnValiderRDV");
+            saisir({"RDV", client, InterlocuteurCourant, rdv}, "BtnCreerRDV", "CommentaireRDV", rdv,
+                   "BtnValiderRDV");
         else if (choix < 80)
-            saisir({QStringLiteral("RENOMME"), client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
+            saisir({"RENOMME", client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
         else {
             Message::setNextAnswer(QMessageBox::Yes);
-            enregistrer({QStringLiteral("SUPPRIME"), client}, "BtnSupprimer", 1);
+            enregistrer({"SUPPRIME", client}, "BtnSupprimer", 1);
         }
     }
 

@@ -79,7 +79,11 @@ public:
         frmClient->showMinimized();
         frmClient->showNormal();
     }
-    QStringList colonne(const char* grille) const { return ::colonne(*w<Grille>(grille)); }
+    QStringList colonne(const char* grille, int c = 0) const { return ::colonne(*w<Grille>(grille), c); }
+    // A click on the first row whose column c shows this text.
+    void clicTexte(const char* grille, int c, const QString& texte) const {
+        clicGrille(grille, int(colonne(grille, c).indexOf(texte)) + 1);
+    }
     QString selection(const char* g) const { return w<Grille>(g)->textMatrix(w<Grille>(g)->rowSel(), 0); }
     // Rows of a query run straight on the database, columns joined by '|'.
     QStringList lire(const QString& sql) const { return base.lignes(sql); }
@@ -88,11 +92,11 @@ public:
 };
 
 inline QString client(const QString& nom) {
-    return QStringLiteral("insert into Client (Nom) values ('%1')").arg(nom);
+    return QString("insert into Client (Nom) values ('%1')").arg(nom);
 }
 
 inline QString contact(const QString& nom, const QString& client, int principal = 0) {
-    return QStringLiteral("insert into Interlocuteur (Nom, Client, ContactPrincipal) values ('%1', '%2', %3)")
+    return QString("insert into Interlocuteur (Nom, Client, ContactPrincipal) values ('%1', '%2', %3)")
         .arg(nom, client)
         .arg(principal);
 }
@@ -102,8 +106,8 @@ inline QString contact(const QString& nom, const QString& client, int principal 
 inline QString suivi(const char* table, const QString& client, const QString& contact,
                      const QString& commentaire = {}, const QString& date = "2003-01-01 00:00:00",
                      int fait = 0) {
-    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
-                          "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
+    return QString("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+                   "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
         .arg(QLatin1String(table), client, contact, commentaire, date)
         .arg(fait);
 }
@@ -115,12 +119,17 @@ inline QString doubler(const char* table) {
         .arg(QLatin1String(table));
 }
 
-// Closes the next modal window once it runs and gives back its object name.
-inline void fermerModale(QString* nom) {
-    QTimer::singleShot(0, [nom] {
+// Runs `pendant` on the next modal window once it is open, then closes it.
+template <typename F> void surModale(F pendant) {
+    QTimer::singleShot(0, [pendant] {
         if (QWidget* modale = QApplication::activeModalWidget()) {
-            *nom = modale->objectName();
+            pendant(modale);
             modale->close();
         }
     });
+}
+
+// Closes the next modal window once it runs and gives back its object name.
+inline void fermerModale(QString* nom) {
+    surModale([nom](QWidget* modale) { *nom = modale->objectName(); });
 }

@@ -14,7 +14,7 @@ SessionServeur::SessionServeur(const QString& url) : m_pg(PQconnectdb(url.toUtf8
     if (PQstatus(m_pg) != CONNECTION_OK) {
         const QString texte = QString::fromUtf8(PQerrorMessage(m_pg));
         PQfinish(m_pg);
-        throw std::runtime_error((url + QStringLiteral(" : ") + texte).trimmed().toStdString());
+        throw std::runtime_error((url + " : " + texte).trimmed().toStdString());
     }
 }
 
@@ -28,7 +28,7 @@ QList<QStringList> SessionServeur::executer(const QString& sql) const {
     if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
         PQclear(r);
         throw std::runtime_error(
-            (sql + QStringLiteral(" : ") + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
+            (sql + " : " + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
     }
     QList<QStringList> lignes;
     for (int i = 0; i < PQntuples(r); ++i) {
@@ -43,7 +43,7 @@ QList<QStringList> SessionServeur::executer(const QString& sql) const {
 
 QString ServeurTest::urlServeur() {
     const QString valeur = qEnvironmentVariable(variable);
-    return valeur.startsWith(QLatin1String("postgresql://")) ? valeur : QString();
+    return valeur.startsWith("postgresql://") ? valeur : QString();
 }
 
 QString ServeurTest::indisponible() {
@@ -52,26 +52,25 @@ QString ServeurTest::indisponible() {
     // When the server could not start, the variable holds the reason.
     const QString detail = qEnvironmentVariableIsSet(variable)
                                ? qEnvironmentVariable(variable)
-                               : QStringLiteral("%1 n'est pas défini (ctest le donne)").arg(variable);
-    return QStringLiteral("serveur PostgreSQL d'essai indisponible : ") + detail;
+                               : QString("%1 n'est pas défini (ctest le donne)").arg(variable);
+    return "serveur PostgreSQL d'essai indisponible : " + detail;
 }
 
 ServeurTest::ServeurTest()
-    : m_nom(QStringLiteral("brevanta_t") + QString::number(QRandomGenerator::global()->generate64(), 36)) {
+    : m_nom("brevanta_t" + QString::number(QRandomGenerator::global()->generate64(), 36)) {
     const QString serveur = urlServeur();
     if (serveur.isEmpty())
         throw std::runtime_error(indisponible().toStdString());
-    SessionServeur(serveur).executer(QStringLiteral("create database ") + m_nom);
+    SessionServeur(serveur).executer("create database " + m_nom);
     QUrl url(serveur);
-    url.setPath(QLatin1Char('/') + m_nom);
+    url.setPath('/' + m_nom);
     m_url = url.toString(QUrl::FullyEncoded);
-    sql(QStringLiteral("create extension if not exists unaccent"));
+    sql("create extension if not exists unaccent");
 }
 
 ServeurTest::~ServeurTest() {
     try {
-        SessionServeur(urlServeur())
-            .executer(QStringLiteral("drop database if exists %1 with (force)").arg(m_nom));
+        SessionServeur(urlServeur()).executer(QString("drop database if exists %1 with (force)").arg(m_nom));
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
@@ -85,17 +84,16 @@ QStringList ServeurTest::lignes(const QString& requete) const {
     // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid: a test
     // reads the columns a file has.
     QString sql = requete;
-    static const QRegularExpression tout(QStringLiteral("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b"),
+    static const QRegularExpression tout("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b",
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = tout.match(sql);
     for (const QString& table : Schema::tables())
         if (m.hasMatch() && table.compare(m.captured(1), Qt::CaseInsensitive) == 0)
             sql.replace(m.capturedStart(0), m.capturedLength(0),
-                        QStringLiteral("select %1 from %2")
-                            .arg(Schema::colonnes(table).join(QLatin1Char(',')), table));
+                        QString("select %1 from %2").arg(Schema::colonnes(table).join(','), table));
     QStringList lignes;
     for (const QStringList& ligne : SessionServeur(m_url).executer(sql))
-        lignes << ligne.join(QLatin1Char('|'));
+        lignes << ligne.join('|');
     return lignes;
 }
 

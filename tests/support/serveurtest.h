@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/bd/connection.h"
+#include "support/basetest.h"
+
 #include <QString>
 #include <QtTest>
 
@@ -62,6 +65,12 @@ public:
 private:
     QString m_nom;
 };
+
+// The server process of the program's connection.
+inline qint64 pidDe(Connection& c) {
+    Curseur pid = c.lireNatif("select pg_backend_pid()");
+    return pid.suivant() ? pid.valeur(0).toLongLong() : 0;
+}
 
 // Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
 #define EXIGER_SERVEUR_TEST()                                                                                \
