@@ -64,15 +64,15 @@ private slots:
         base.sql(QString("grant select, insert, update, delete on client, interlocuteur, actions, rdv, "
                          "service, decision, fonction to %1; grant usage on all sequences in schema "
                          "public to %1")
-                     .arg(role.nom));
-        SessionServeur intrus(avecUtilisateur(base.url(), role.nom));
+                     .arg(role.nom()));
+        SessionServeur intrus(avecUtilisateur(base.url(), role.nom()));
         intrus.executer(
             "create temp table recherche (genre smallint, cle integer, client text, contact text, libelle "
             "text, date timestamp, fait boolean, debut text, mots tsvector); "
             "grant all on pg_temp.recherche to public");
         intrus.executer(QString("create function pg_temp.piege() returns trigger language plpgsql as $$ "
                                 "begin grant all on public.recherche to %1; return null; end $$")
-                            .arg(role.nom));
+                            .arg(role.nom()));
         intrus.executer("create trigger piege after insert or delete on pg_temp.recherche for "
                         "each row execute function pg_temp.piege()");
         intrus.executer("create function pg_temp.recherche_vecteur(t text) returns tsvector "
@@ -84,7 +84,7 @@ private slots:
             base.sql("select count(*) from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery"),
             "1");
         QCOMPARE(
-            base.sql(QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom)),
+            base.sql(QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
             "f");
     }
 
