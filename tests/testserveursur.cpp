@@ -84,7 +84,8 @@ private slots:
             base.sql("select count(*) from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery"),
             "1");
         QCOMPARE(
-            base.sql(QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
+            base.sql(
+                QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
             "f");
     }
 
