@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
+#include <memory>
 
 namespace {
 // A step copies this many pages (a few hundred kilobytes): too short for the window to notice.
@@ -18,8 +20,7 @@ constexpr int AttenteOccupee = 200;
 constexpr int AttentesMax = 150;
 
 // A file that only has the name of one does not count.
-bool copieDuJour(const QString& dossier) {
-    const QDate aujourdhui = Horloge::aujourdhui();
+bool copieDuJour(const QString& dossier, const QDate& aujourdhui) {
     for (const QString& nom : QDir(dossier).entryList(QDir::Files))
         if (Sauvegardes::jourCopie(nom) == aujourdhui && baseSaine(QDir(dossier).filePath(nom)))
             return true;
@@ -29,14 +30,31 @@ bool copieDuJour(const QString& dossier) {
 
 void SauvegardeQuotidienne::programmer(const QString& fichier, QObject* parent) {
     const QString chemin = QFileInfo(fichier).absoluteFilePath();
-    QTimer::singleShot(0, parent, [chemin, parent] { lancer(chemin, parent); });
+    const QDate aujourdhui = Horloge::aujourdhui();
+    // The checks read whole files (a second for a big base): off the window's thread. Should the
+    // window close first, the answer finds nobody and the copy is not started.
+    struct Verdict {
+        bool faite = false;
+        bool saine = false;
+    };
+    auto verdict = std::make_shared<Verdict>();
+    QThread* fil = QThread::create([chemin, aujourdhui, verdict] {
+        verdict->faite = copieDuJour(Sauvegardes::dossier(chemin), aujourdhui);
+        verdict->saine = verdict->faite || baseSaine(chemin);
+    });
+    QObject::connect(fil, &QThread::finished, parent, [chemin, parent, verdict] {
+        if (!verdict->faite)
+            (new SauvegardeQuotidienne(chemin, parent))->demarrer(verdict->saine);
+    });
+    QObject::connect(fil, &QThread::finished, fil, &QObject::deleteLater);
+    fil->start(QThread::LowPriority);
 }
 
 SauvegardeQuotidienne* SauvegardeQuotidienne::lancer(const QString& fichier, QObject* parent) {
-    if (copieDuJour(Sauvegardes::dossier(fichier)))
+    if (copieDuJour(Sauvegardes::dossier(fichier), Horloge::aujourdhui()))
         return nullptr;
     auto* sauvegarde = new SauvegardeQuotidienne(fichier, parent);
-    sauvegarde->demarrer();
+    sauvegarde->demarrer(baseSaine(fichier));
     return sauvegarde;
 }
 
@@ -47,9 +65,9 @@ SauvegardeQuotidienne::SauvegardeQuotidienne(const QString& fichier, QObject* pa
 
 SauvegardeQuotidienne::~SauvegardeQuotidienne() = default;
 
-void SauvegardeQuotidienne::demarrer() {
+void SauvegardeQuotidienne::demarrer(bool saine) {
     // A copy of a damaged base would push the good ones out of the rotation.
-    if (!baseSaine(m_fichier)) {
+    if (!saine) {
         m_minuterie.stop();
         deleteLater();
         Message::ok(

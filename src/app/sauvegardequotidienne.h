@@ -13,7 +13,7 @@ class CopieBase;
 class SauvegardeQuotidienne : public QObject {
     Q_OBJECT
 public:
-    // Starts from the event loop, once the window is up.
+    // Starts once the window is up, after its checks have run on a thread of their own.
     static void programmer(const QString& fichier, QObject* parent);
     // Starts at once; nothing (nullptr) when today already has a copy. The object deletes itself
     // when the copy is done or has failed.
@@ -22,7 +22,8 @@ public:
 
 private:
     SauvegardeQuotidienne(const QString& fichier, QObject* parent);
-    void demarrer();
+    // `saine`: the base passed its check.
+    void demarrer(bool saine);
     void etape();
     void terminer();
     void echouer(const QString& raison);

@@ -8,6 +8,8 @@
 #include "widgets/message.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QWidget>
@@ -29,8 +31,11 @@ int main(int argc, char* argv[]) {
     Message::setNextAnswer(QMessageBox::Ok);
     std::atexit(direMessages);
     Main();
-    // The first fill and the daily copy's start, both posted by Main().
+    // The first fill, then the daily copy, which starts once its checks are done on their thread.
     QCoreApplication::processEvents();
+    for (QDeadlineTimer fin(10000);
+         !Connexion->lectureSeule() && !QFileInfo::exists("sauvegardes") && !fin.hasExpired();)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
             std::printf("FENETRE %s %s\n", w->objectName().toUtf8().constData(),
