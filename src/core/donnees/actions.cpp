@@ -14,10 +14,6 @@
 
 namespace {
 
-QString dateSql(const QDate& d) {
-    return d.toString(QStringLiteral("yyyy/MM/dd"));
-}
-
 // Newest first; equal dates by Id, newest first, as Remplacer places them: said, not left to the
 // engine's plan.
 const QString OrdreDesListes = QStringLiteral("DatePrevue desc, Id desc");
@@ -56,8 +52,8 @@ QString Actions::filtre(const Action& criteres, int periode, qint16 fait, qint16
         const QDate debut = periode == 1 ? aujourdhui.addDays(1 - aujourdhui.dayOfWeek())
                                          : QDate(aujourdhui.year(), aujourdhui.month(), 1);
         const QDate fin = periode == 1 ? debut.addDays(7) : debut.addMonths(1);
-        filtre += QStringLiteral(" DatePrevue>=#") + dateSql(debut) + QStringLiteral("# and DatePrevue<#") +
-                  dateSql(fin) + QStringLiteral("# and");
+        filtre += QStringLiteral(" DatePrevue>=") + DateSql(debut) + QStringLiteral(" and DatePrevue<") +
+                  DateSql(fin) + QStringLiteral(" and");
     }
     return filtre;
 }
@@ -251,9 +247,7 @@ void Actions::noterDerniere(const Ligne& l, const QString& brute) {
         else if (l.prevue == Regional::InstantInvalide)
             valeurs << QString();
         else
-            valeurs << QLatin1Char('#') +
-                           Regional::dateDeInstant(l.prevue).toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")) +
-                           QLatin1Char('#');
+            valeurs << DateSql(Regional::dateDeInstant(l.prevue));
     }
     m_derniere = valeurs;
     m_partieNuls = premiereNullable() && valeurs.front().isNull();

@@ -1,18 +1,13 @@
 #include "core/donnees/echeances.h"
 
 #include "core/bd/connection.h"
+#include "core/bd/formatsql.h"
 #include "core/bd/recordset.h"
 #include "core/textes/regional.h"
 
 #include <QStringList>
 
 namespace {
-constexpr qint64 MsParJour = 24 * 60 * 60 * 1000;
-
-qint64 jour(qint64 instant) {
-    return instant >= 0 ? instant / MsParJour : (instant - MsParJour + 1) / MsParJour;
-}
-
 // "3 actions et 1 rendez-vous": the kinds that have some.
 QString compte(int actions, int rdv) {
     QStringList parts;
@@ -21,10 +16,6 @@ QString compte(int actions, int rdv) {
     if (rdv > 0)
         parts << QStringLiteral("%1 rendez-vous").arg(rdv);
     return parts.join(QStringLiteral(" et "));
-}
-
-QString dateLitterale(const QDate& d) {
-    return QLatin1Char('#') + d.toString(QStringLiteral("yyyy/MM/dd")) + QLatin1Char('#');
 }
 
 int nombre(Connection& c, const QString& table, const QString& condition) {
@@ -39,11 +30,10 @@ int nombre(Connection& c, const QString& table, const QString& condition) {
 Echeance echeance(qint64 prevue, bool fait, const QDateTime& maintenant) {
     if (fait || prevue == Regional::InstantInvalide)
         return Echeance::Aucune;
-    const qint64 aujourdhui = jour(Regional::instantDe(maintenant));
-    const qint64 j = jour(prevue);
-    if (j < aujourdhui)
+    const QDate jour = Regional::dateDeInstant(prevue).date();
+    if (jour < maintenant.date())
         return Echeance::EnRetard;
-    return j == aujourdhui ? Echeance::Aujourdhui : Echeance::Aucune;
+    return jour == maintenant.date() ? Echeance::Aujourdhui : Echeance::Aucune;
 }
 
 QString texteEcheance(Echeance e) {
@@ -75,10 +65,10 @@ bool ResumeJour::operator==(const ResumeJour& r) const {
 }
 
 ResumeJour ResumeJour::lire(Connection& connexion, const QDate& aujourdhui) {
-    const QString debut = dateLitterale(aujourdhui);
+    const QString debut = DateSql(aujourdhui);
     const QString enRetard = QStringLiteral("DatePrevue<") + debut;
     const QString duJour = QStringLiteral("DatePrevue>=") + debut + QStringLiteral(" and DatePrevue<") +
-                           dateLitterale(aujourdhui.addDays(1));
+                           DateSql(aujourdhui.addDays(1));
     ResumeJour r;
     r.actionsEnRetard = nombre(connexion, QStringLiteral("Actions"), enRetard);
     r.rdvEnRetard = nombre(connexion, QStringLiteral("RDV"), enRetard);

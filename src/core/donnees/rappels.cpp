@@ -3,6 +3,7 @@
 #include "core/bd/connection.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/recordset.h"
+#include "core/donnees/action.h"
 #include "core/textes/regional.h"
 
 #include <QCryptographicHash>
@@ -10,14 +11,6 @@
 #include <QSettings>
 
 namespace {
-QString table(int type) {
-    return type == 0 ? QStringLiteral("Actions") : QStringLiteral("RDV");
-}
-
-QString litterale(const QDateTime& d) {
-    return QLatin1Char('#') + d.toString(QStringLiteral("yyyy/MM/dd HH:mm:ss")) + QLatin1Char('#');
-}
-
 // A time of day: a date alone (midnight) is a day's task, not a time to be reminded of.
 bool avecHeure(const QDateTime& d) {
     return d.time() != QTime(0, 0);
@@ -25,8 +18,9 @@ bool avecHeure(const QDateTime& d) {
 
 std::vector<Rappel> lire(Connection& connexion, int type, const QString& condition) {
     Recordset rs;
-    rs.open(QStringLiteral("select Id, DatePrevue, Client, Interlocuteur, Commentaire from ") + table(type) +
-                QStringLiteral(" where Fait=0 and ") + condition + QStringLiteral(" order by DatePrevue"),
+    rs.open(QStringLiteral("select Id, DatePrevue, Client, Interlocuteur, Commentaire from ") +
+                TableDuType(type, QString()) + QStringLiteral(" where Fait=0 and ") + condition +
+                QStringLiteral(" order by DatePrevue"),
             &connexion);
     std::vector<Rappel> rappels;
     for (; !rs.eof(); rs.moveNext()) {
@@ -45,7 +39,7 @@ std::vector<Rappel> lire(Connection& connexion, int type, const QString& conditi
 } // namespace
 
 QString Rappel::cle() const {
-    return table(type) + QLatin1Char(' ') + QString::number(id) + QLatin1Char(' ') +
+    return TableDuType(type, QString()) + QLatin1Char(' ') + QString::number(id) + QLatin1Char(' ') +
            prevue.toString(Qt::ISODate);
 }
 
@@ -80,8 +74,8 @@ std::vector<Rappel> dus(Connection& connexion, const QDateTime& maintenant, int 
     for (int type : {1, 0}) {
         const QDateTime jusqua = type == 1 ? maintenant.addSecs(60 * avance) : maintenant;
         for (Rappel& r : lire(connexion, type,
-                              QStringLiteral("DatePrevue>") + litterale(depuis) +
-                                  QStringLiteral(" and DatePrevue<=") + litterale(jusqua)))
+                              QStringLiteral("DatePrevue>") + DateSql(depuis) +
+                                  QStringLiteral(" and DatePrevue<=") + DateSql(jusqua)))
             rappels.push_back(std::move(r));
     }
     return rappels;
@@ -90,7 +84,7 @@ std::vector<Rappel> dus(Connection& connexion, const QDateTime& maintenant, int 
 std::optional<Rappel> relire(Connection& connexion, const Rappel& rappel) {
     std::vector<Rappel> lus = lire(connexion, rappel.type,
                                    QStringLiteral("Id=") + QString::number(rappel.id) +
-                                       QStringLiteral(" and DatePrevue=") + litterale(rappel.prevue));
+                                       QStringLiteral(" and DatePrevue=") + DateSql(rappel.prevue));
     if (lus.empty())
         return std::nullopt;
     return lus.front();
