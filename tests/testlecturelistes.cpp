@@ -2,6 +2,7 @@
 // is scrolled, a header sort of a partly read list is made by the database, a save finds its record
 // wherever it now sorts. Each expected order is worked out here from the rows written.
 #include "core/bd/connection.h"
+#include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
 #include "support/fenetretest.h"
 
@@ -154,6 +155,7 @@ private slots:
     void triEntete();
     void enregistrementHorsPartieLue_data();
     void enregistrementHorsPartieLue();
+    void lectureInterrompue();
 };
 
 void TestLectureListes::premierEcranPuisDefilement_data() {
@@ -264,6 +266,40 @@ void TestLectureListes::enregistrementHorsPartieLue() {
     // The rest read after it: every record once, the saved one where it now sorts.
     defiler(g);
     QCOMPARE(colonne(g), attendus);
+}
+
+// A click or a key while a list reads on (scrolled, or read to its end for a sort on a text column)
+// stops that read: the rows read so far stay, each once, in their order; reading on later lists
+// every row once. A server may answer before its first wait: then only the sort's own wait stops.
+void TestLectureListes::lectureInterrompue() {
+    Essai e;
+    Grille& g = e.liste("ListeActions");
+    const QStringList attendus = ordre(e.actions);
+    int attentes = 0;
+    const auto avant = LectureInterruptible::installer(
+        [&] {
+            if (attentes++ == 0)
+                LectureInterruptible::interrompre();
+        },
+        0);
+    const int premieres = g.rows() - 1;
+    g.model()->fetchMore({});
+    if (attentes > 0)
+        QCOMPARE(g.rows() - 1, premieres);
+    attentes = 0;
+    g.TriColonne(1);
+    QVERIFY(attentes > 0);
+    QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
+    QCOMPARE(colonne(g), attendus.mid(0, g.rows() - 1));
+    LectureInterruptible::installer(avant);
+    defiler(g);
+    QCOMPARE(colonne(g), attendus);
+    // Not stopped, the sort on the comment orders the whole list: "suivi 2" before "suivi 10".
+    g.TriColonne(1);
+    QStringList croissants;
+    for (int id = 1; id <= NombreActions; ++id)
+        croissants << QString::number(id);
+    QCOMPARE(colonne(g), croissants);
 }
 
 QTEST_MAIN(TestLectureListes)

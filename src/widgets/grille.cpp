@@ -1,5 +1,6 @@
 #include "widgets/grille.h"
 
+#include "core/bd/lectureinterruptible.h"
 #include "widgets/cochecentree.h"
 #include "widgets/ecran.h"
 
@@ -150,14 +151,22 @@ QColor Grille::couleurLigne(int r) const {
 void Grille::TriColonne(int colonne) {
     if (rows() < 2 || colonne < 0 || colonne >= m_colSort.size())
         return;
-    m_colSort[colonne] = m_colSort[colonne] == 1 ? 2 : 1;
-    m_colTriee = colonne;
-    const bool croissant = m_colSort[colonne] == 1;
-    horizontalHeader()->setSortIndicatorShown(true);
-    horizontalHeader()->setSortIndicator(colonne, croissant ? Qt::AscendingOrder : Qt::DescendingOrder);
+    const int sens = m_colSort[colonne] == 1 ? 2 : 1;
+    const bool croissant = sens == 1;
     const QString cleLigne = m_row >= 1 ? rowKey(m_row) : QString();
     const QString cleSel = m_rowSel >= 1 ? rowKey(m_rowSel) : QString();
-    const QVector<int> avant = m_modele->trier(colonne, croissant);
+    QVector<int> avant;
+    try {
+        // A long list read to its end and sorted gives way to a click or a key.
+        LectureInterruptible::executer([&] { avant = m_modele->trier(colonne, croissant); });
+    } catch (const LectureInterrompue&) {
+        // The list keeps its order and the rows read; the click or the key runs next.
+        return;
+    }
+    m_colSort[colonne] = sens;
+    m_colTriee = colonne;
+    horizontalHeader()->setSortIndicatorShown(true);
+    horizontalHeader()->setSortIndicator(colonne, croissant ? Qt::AscendingOrder : Qt::DescendingOrder);
     // Rows read again in their new order are followed by their key, among those read.
     const auto suivre = [&](int r, const QString& cle) {
         if (r < 1)
@@ -172,9 +181,14 @@ void Grille::TriColonne(int colonne) {
 }
 
 void Grille::garderTri() {
-    if (m_triGarde) {
-        if (m_colTriee >= 0 && rows() > 2)
+    if (m_triGarde && m_colTriee >= 0 && rows() > 2) {
+        try {
             m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
+            return;
+        } catch (const LectureInterrompue&) {
+            // Stopped by the user's newer request: the list stays in its own order.
+        }
+    } else if (m_triGarde) {
         return;
     }
     m_colTriee = -1;
@@ -194,6 +208,8 @@ int Grille::ligneDeCle(const QString& cle) const {
     while (r < 0 && m_modele->canFetchMore({})) {
         const int debut = rows();
         m_modele->fetchMore({});
+        if (rows() == debut)
+            break;
         for (int i = debut; i < rows() && r < 0; ++i)
             if (rowKey(i) == cle)
                 r = i;

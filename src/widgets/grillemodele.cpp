@@ -1,5 +1,6 @@
 #include "widgets/grillemodele.h"
 
+#include "core/bd/lectureinterruptible.h"
 #include "core/textes/regional.h"
 
 #include <QCollator>
@@ -28,6 +29,12 @@ template <typename Cle> QVector<int> ordonner(std::vector<std::pair<Cle, int>>& 
     for (int i = 0; i < ordre.size(); ++i)
         ordre[i] = cles[i].second;
     return ordre;
+}
+
+// Inside a read that gives way (LectureInterruptible): stops when the user asked something else.
+void cederSiDemande() {
+    if (LectureInterruptible::patienter())
+        throw LectureInterrompue();
 }
 
 } // namespace
@@ -77,23 +84,32 @@ bool GrilleModele::canFetchMore(const QModelIndex& parent) const {
 void GrilleModele::fetchMore(const QModelIndex& parent) {
     if (!canFetchMore(parent))
         return;
-    const int lues = m_source->lireSuite();
-    if (lues <= 0)
+    m_source->lireSuite();
+    const int nombre = m_source->nombre();
+    if (nombre <= m_nombre)
         return;
-    beginInsertRows({}, m_nombre, m_nombre + lues - 1);
-    m_nombre += lues;
+    beginInsertRows({}, m_nombre, nombre - 1);
+    m_nombre = nombre;
     endInsertRows();
 }
 
-void GrilleModele::toutLire() {
-    while (canFetchMore({}))
+bool GrilleModele::toutLire() {
+    while (canFetchMore({})) {
+        const int avant = m_nombre;
         fetchMore({});
+        // Stopped by a newer request of the user.
+        if (m_nombre == avant)
+            return false;
+    }
+    return true;
 }
 
 void GrilleModele::posseder() {
     if (!m_source && m_ordre.isEmpty())
         return;
-    toutLire();
+    // The rows are changed one by one from now on: never on part of the list.
+    if (!toutLire())
+        throw LectureInterrompue();
     const int n = rowCount();
     QVector<LigneGrille> lignes;
     lignes.reserve(n);
@@ -188,7 +204,8 @@ QVector<int> GrilleModele::trier(int colonne, bool croissant) {
             endResetModel();
             return {};
         }
-        toutLire();
+        if (!toutLire())
+            throw LectureInterrompue();
     }
     const int n = rowCount();
     QVector<int> avant(n);
@@ -218,9 +235,18 @@ QVector<int> GrilleModele::trier(int colonne, bool croissant) {
         collateur.setNumericMode(true);
         QVector<QCollatorSortKey> cles;
         cles.reserve(n);
-        for (int i = 0; i < n; ++i)
+        for (int i = 0; i < n; ++i) {
+            if (i % 4096 == 0)
+                cederSiDemande();
             cles.append(collateur.sortKey(texte(i, colonne)));
-        const auto inferieur = [&](int a, int b) { return cles[a].compare(cles[b]) < 0; };
+        }
+        // A long sort gives way to a click or a key now and then, as a read does.
+        int comparaisons = 0;
+        const auto inferieur = [&](int a, int b) {
+            if (++comparaisons % 65536 == 0)
+                cederSiDemande();
+            return cles[a].compare(cles[b]) < 0;
+        };
         if (croissant)
             std::stable_sort(avant.begin(), avant.end(), inferieur);
         else

@@ -46,10 +46,11 @@ public:
     void setCle(int ligne, const QString& cle);
     // Stable sort of whole rows (hidden columns and keys included) on one column; gives, for each
     // new position, the row that was there before. A source with rows still to read sorts itself
-    // and shows its first rows: then it gives nothing.
+    // and shows its first rows: then it gives nothing. A click or a key during a long read or sort
+    // stops it (LectureInterrompue), the order unchanged.
     QVector<int> trier(int colonne, bool croissant);
-    // Reads every row the source has yet to read.
-    void toutLire();
+    // Reads every row the source has yet to read; false when a newer request stopped it.
+    bool toutLire();
 
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;

@@ -9,6 +9,7 @@
 #include "core/donnees/position.h"
 #include "core/textes/regional.h"
 
+#include <QScopeGuard>
 #include <algorithm>
 #include <numeric>
 
@@ -204,6 +205,16 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
             return Regional::InstantInvalide;
         }
     };
+    // A read stopped halfway leaves the rows as they were: the next one starts after the last row kept.
+    const std::size_t lignesAvant = m_lignes.size(), ordreAvant = m_ordre.size();
+    const TextesUtf8::Repere textesAvant = m_textes.repere();
+    auto oublierLaLecture = qScopeGuard([&] {
+        m_lignes.resize(lignesAvant);
+        m_ordre.resize(ordreAvant);
+        if (m_records.size() > lignesAvant)
+            m_records.resize(lignesAvant);
+        m_textes.revenirA(textesAvant);
+    });
     // Each member as LectureFields reads it, the texts kept as they come.
     while (!m_rs->eof()) {
         Ligne l;
@@ -224,6 +235,7 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
         ++lues;
         m_rs->moveNext();
     }
+    oublierLaLecture.dismiss();
     m_rs->close();
     if (lues > 0)
         noterDerniere(m_lignes.back(), brute);

@@ -33,3 +33,9 @@ QByteArrayView TextesUtf8::octets(const Texte& t) const {
         return QByteArrayView("", 0);
     return QByteArrayView(m_blocs[t.bloc].get() + t.debut, t.taille);
 }
+
+void TextesUtf8::revenirA(const Repere& r) {
+    m_blocs.resize(r.blocs);
+    m_tailleBloc = r.tailleBloc;
+    m_utilise = r.utilise;
+}

@@ -17,6 +17,14 @@ public:
     // The pieces one after the other, as one text.
     Texte ajouter(std::initializer_list<QByteArrayView> morceaux);
     QByteArrayView octets(const Texte& t) const;
+    // Where the texts stand now, to forget those added after it.
+    struct Repere {
+        std::size_t blocs;
+        quint32 tailleBloc;
+        quint32 utilise;
+    };
+    Repere repere() const { return {m_blocs.size(), m_tailleBloc, m_utilise}; }
+    void revenirA(const Repere& r);
 
 private:
     std::vector<std::unique_ptr<char[]>> m_blocs;

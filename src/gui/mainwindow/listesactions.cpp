@@ -37,11 +37,13 @@ public:
     int nombre() const override { return m_actions->Count(); }
     bool reste() const override { return !m_panne && !m_actions->Complete(); }
     // Each read twice the one before, up to a few hundredths of a second's worth: a long scroll to
-    // the end sends few statements.
-    int lireSuite() override {
-        const int n = m_lot;
-        m_lot = std::min(2 * m_lot, 25600);
-        return lu([&] { return m_actions->LireSuite(*Connexion, n); });
+    // the end sends few statements. A click or a key meanwhile stops it, the rows read so far kept.
+    void lireSuite() override {
+        if (lu([&] {
+                LectureInterruptible::executer([&] { m_actions->LireSuite(*Connexion, m_lot); });
+                return 1;
+            }) > 0)
+            m_lot = std::min(2 * m_lot, 25600);
     }
     bool trierSource(int colonne, bool croissant) override {
         Actions::Tri tri;
