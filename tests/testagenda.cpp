@@ -68,8 +68,9 @@ private slots:
                       "('Dupont', 'Durand', 'Fait déjà', '2025-03-07 00:00:00', -1)");
     }
 
-    // Done records stay, cancelled or completed; floating times as stored; stable UIDs; the comment's
-    // first line as summary, client, contact and whole comment as description; text unescaped and unfolded.
+    // Done records stay, a done appointment confirmed, a done action completed; floating times as stored;
+    // stable UIDs; the comment's first line as summary, client, contact and whole comment as description;
+    // text unescaped and unfolded.
     void agenda() {
         const QString cafe = "Café 'L'Étoile'; Nord – Zoë O'Brien\n\n";
         const QString dupont = "Dupont – Durand\n\n";
@@ -77,7 +78,7 @@ private slots:
             "EVENEMENT|rdv-1@brevanta|2025-03-05T14:30:00|2025-03-05T15:30:00|CONFIRMED|Visite|" + cafe +
                 "Visite",
             "EVENEMENT|rdv-2@brevanta|2025-03-06|2025-03-07|CONFIRMED|Salon|" + dupont + "Salon",
-            "EVENEMENT|rdv-3@brevanta|2025-03-06T10:00:00|2025-03-06T11:00:00|CANCELLED|Fait déjà|" + dupont +
+            "EVENEMENT|rdv-3@brevanta|2025-03-06T10:00:00|2025-03-06T11:00:00|CONFIRMED|Fait déjà|" + dupont +
                 "Fait déjà",
             "TACHE|action-1@brevanta|2025-03-07|NEEDS-ACTION|" + TexteLong.section('\n', 0, 0) + "|" + cafe +
                 TexteLong,

@@ -34,8 +34,8 @@ QByteArray element(const ElementAgenda& e, const QString& horodatage, int dureeM
         const QDateTime fin = QDateTime(jour, heure, QTimeZone::utc()).addSecs(60LL * dureeMinutes);
         t += heure == QTime(0, 0) ? date(QStringLiteral("DTEND"), jour.addDays(1), heure)
                                   : date(QStringLiteral("DTEND"), fin.date(), fin.time());
-        t += ligne(QStringLiteral("STATUS"),
-                   e.fait ? QStringLiteral("CANCELLED") : QStringLiteral("CONFIRMED"));
+        // A done appointment took place: calendars show a cancelled one struck out.
+        t += ligne(QStringLiteral("STATUS"), QStringLiteral("CONFIRMED"));
     }
     t += ligne(QStringLiteral("SUMMARY"), LigneContenu::texte(e.resume));
     if (!e.description.isEmpty())
