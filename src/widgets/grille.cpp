@@ -205,10 +205,10 @@ void Grille::setRowKey(int r, const QString& cle) {
 
 int Grille::ligneDeCle(const QString& cle) const {
     int r = ligneLueDeCle(cle);
+    // The row of a record just saved is looked for whatever the user does meanwhile.
     while (r < 0 && m_modele->canFetchMore({})) {
         const int debut = rows();
-        m_modele->fetchMore({});
-        if (rows() == debut)
+        if (!m_modele->lireSuite(GrilleModele::Lecture::Entiere))
             break;
         for (int i = debut; i < rows() && r < 0; ++i)
             if (rowKey(i) == cle)

@@ -82,25 +82,27 @@ bool GrilleModele::canFetchMore(const QModelIndex& parent) const {
 }
 
 void GrilleModele::fetchMore(const QModelIndex& parent) {
-    if (!canFetchMore(parent))
-        return;
-    m_source->lireSuite();
+    if (canFetchMore(parent))
+        lireSuite(Lecture::Cedante);
+}
+
+bool GrilleModele::lireSuite(Lecture lecture) {
+    if (!canFetchMore({}))
+        return false;
+    m_source->lireSuite(lecture == Lecture::Cedante);
     const int nombre = m_source->nombre();
     if (nombre <= m_nombre)
-        return;
+        return false;
     beginInsertRows({}, m_nombre, nombre - 1);
     m_nombre = nombre;
     endInsertRows();
+    return true;
 }
 
-bool GrilleModele::toutLire() {
-    while (canFetchMore({})) {
-        const int avant = m_nombre;
-        fetchMore({});
-        // Stopped by a newer request of the user.
-        if (m_nombre == avant)
+bool GrilleModele::toutLire(Lecture lecture) {
+    while (canFetchMore({}))
+        if (!lireSuite(lecture))
             return false;
-    }
     return true;
 }
 
@@ -108,7 +110,7 @@ void GrilleModele::posseder() {
     if (!m_source && m_ordre.isEmpty())
         return;
     // The rows are changed one by one from now on: never on part of the list.
-    if (!toutLire())
+    if (!toutLire(Lecture::Entiere))
         throw LectureInterrompue();
     const int n = rowCount();
     QVector<LigneGrille> lignes;
@@ -204,7 +206,7 @@ QVector<int> GrilleModele::trier(int colonne, bool croissant) {
             endResetModel();
             return {};
         }
-        if (!toutLire())
+        if (!toutLire(Lecture::Cedante))
             throw LectureInterrompue();
     }
     const int n = rowCount();

@@ -49,8 +49,13 @@ public:
     // and shows its first rows: then it gives nothing. A click or a key during a long read or sort
     // stops it (LectureInterrompue), the order unchanged.
     QVector<int> trier(int colonne, bool croissant);
-    // Reads every row the source has yet to read; false when a newer request stopped it.
-    bool toutLire();
+    // A read the user's click or key stops (Cedante), or one that a caller needs whole (Entiere),
+    // which only a read already giving way around it can stop.
+    enum class Lecture { Cedante, Entiere };
+    // Reads some more rows of the source; false when none came (stopped, or none left).
+    bool lireSuite(Lecture lecture);
+    // Reads every row the source has yet to read; false when it was stopped.
+    bool toutLire(Lecture lecture);
 
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;

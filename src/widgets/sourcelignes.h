@@ -20,8 +20,8 @@ public:
     virtual int nombre() const = 0;
     // Whether rows remain to be read.
     virtual bool reste() const { return false; }
-    // Reads some more rows at the end, unless a newer request of the user stops it.
-    virtual void lireSuite() {}
+    // Reads some more rows at the end; cedant: a click or a key of the user stops it.
+    virtual void lireSuite(bool /*cedant*/) {}
     // With rows still to read: reads its first rows again, ordered on this column as a stable sort
     // of every row would order them; false when it cannot.
     virtual bool trierSource(int, bool) { return false; }

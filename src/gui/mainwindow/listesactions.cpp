@@ -37,10 +37,14 @@ public:
     int nombre() const override { return m_actions->Count(); }
     bool reste() const override { return !m_panne && !m_actions->Complete(); }
     // Each read twice the one before, up to a few hundredths of a second's worth: a long scroll to
-    // the end sends few statements. A click or a key meanwhile stops it, the rows read so far kept.
-    void lireSuite() override {
+    // the end sends few statements. A click or a key meanwhile may stop it, the rows read so far kept.
+    void lireSuite(bool cedant) override {
+        const auto lire = [&] { m_actions->LireSuite(*Connexion, m_lot); };
         if (lu([&] {
-                LectureInterruptible::executer([&] { m_actions->LireSuite(*Connexion, m_lot); });
+                if (cedant)
+                    LectureInterruptible::executer(lire);
+                else
+                    lire();
                 return 1;
             }) > 0)
             m_lot = std::min(2 * m_lot, 25600);
