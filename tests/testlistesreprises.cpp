@@ -4,6 +4,7 @@
 #include "core/textes/regional.h"
 #include "support/compteurinstructions.h"
 #include "support/fenetretest.h"
+#include "widgets/entreespendantlecture.h"
 
 // The database numbers the rows in the order written: 1, 2...
 const QStringList Base({client("ACME"), client("Zeta"), contact("Dupont", "ACME", 1),
@@ -125,6 +126,32 @@ private slots:
         QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"2", "3", "1"}));
         QVERIFY(t.w<Grille>("VSFRDV")->rows() > 1);
         QCOMPARE(Message::textesAffiches(), QStringList());
+    }
+
+    // The window brought forward during a read looks for colleagues' saves once the read is over,
+    // not inside it: the connection is busy.
+    void activationPendantUneLecture() {
+        QStringList lignes = Base;
+        lignes << suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00");
+        for (int i = 0; i < 8; ++i)
+            lignes << doubler("RDV");
+        FenetreTest t(lignes);
+        frmClient->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmClient));
+        t.base.sql(suivi("Actions", "Zeta", "Zed", "cinq", "2003-02-18 00:00:00"));
+        int attentes = 0;
+        const auto avant = LectureInterruptible::installer(
+            [&] {
+                if (attentes++ == 0)
+                    QCoreApplication::postEvent(frmClient, new QEvent(QEvent::ActivationChange));
+                EntreesPendantLecture::laisserEntrer();
+            },
+            0);
+        t.w<QRadioButton>("OptAction_1")->click();
+        LectureInterruptible::installer(avant);
+        QVERIFY(attentes > 0);
+        QCOMPARE(Message::textesAffiches().join('\n'), QString());
+        QTRY_COMPARE(t.colonne("VsfListeClients"), (QStringList{"ACME", "Zeta"}));
     }
 };
 

@@ -24,6 +24,10 @@ bool EntreesPendantLecture::eventFilter(QObject* objet, QEvent* e) {
     case QEvent::Close:
         LectureInterruptible::interrompre();
         [[fallthrough]];
+    // A window brought forward looks for colleagues' saves: after the read, on the free connection.
+    case QEvent::ActivationChange:
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
     case QEvent::KeyRelease:
