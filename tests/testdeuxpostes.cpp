@@ -1,5 +1,4 @@
 #include "core/bd/choixbase.h"
-#include "core/bd/recordset.h"
 #include "support/fenetretest.h"
 
 #include <QDir>
@@ -40,9 +39,7 @@ private slots:
         QVERIFY(QDir::setCurrent(ici));
         QCOMPARE(autre.description(), Connexion->description());
         t.saisie("BtnCreerAction", {{"CommentaireAction", "rappeler"}}, "BtnValiderAction");
-        Recordset rs;
-        rs.open("select Commentaire from Actions", &autre);
-        QCOMPARE(rs.texte(0), "rappeler");
+        QCOMPARE(colonne(autre, "select Commentaire from Actions"), QStringList("rappeler"));
         autre.execute("insert into Client (Nom) values (\"Zeta\")");
         autre.execute("insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
                       "(\"ACME\", \"Dupont\", \"visite\", #2030/01/01#, 0)");
@@ -59,7 +56,6 @@ private slots:
         for (int i = 0; i < int(std::size(SansFiches)); ++i)
             QTest::newRow(SansFiches[i].nom) << i;
     }
-
     // A save whose record is gone says so, writes nothing and keeps the input.
     void enregistrementsSansFiche() {
         QFETCH(int, cas);
