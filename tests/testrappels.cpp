@@ -90,12 +90,10 @@ private slots:
         QTest::newRow("plus tard le jour") << a(Jour, 23, 59) << a(Jour, 23, 59) << 0 << jour;
         QTest::newRow("lendemain") << a(Jour, 23, 59) << a(Jour.addDays(1), 0) << 0 << QString();
         QTest::newRow("fait en retard") << a(Jour, 12) << a(Jour.addDays(-3), 9) << -1 << QString();
-        QTest::newRow("heure sautée")
-            << a(QDate(2026, 3, 29), 3, 30) << a(QDate(2026, 3, 29), 2, 30) << 0 << jour;
-        QTest::newRow("veille du passage")
-            << a(QDate(2026, 3, 29), 3, 0) << a(QDate(2026, 3, 28), 23, 30) << 0 << retard;
-        QTest::newRow("heure doublée")
-            << a(QDate(2026, 10, 25), 2, 30) << a(QDate(2026, 10, 25), 2, 45) << 0 << jour;
+        const QDate ete(2026, 3, 29), hiver(2026, 10, 25);
+        QTest::newRow("heure sautée") << a(ete, 3, 30) << a(ete, 2, 30) << 0 << jour;
+        QTest::newRow("veille du passage") << a(ete, 3, 0) << a(ete.addDays(-1), 23, 30) << 0 << retard;
+        QTest::newRow("heure doublée") << a(hiver, 2, 30) << a(hiver, 2, 45) << 0 << jour;
     }
     void marques() {
         QFETCH(QDateTime, maintenant);
@@ -106,9 +104,8 @@ private slots:
         FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1), action("a", prevue, fait),
                        rdv("r", prevue, fait)});
         t.w<QCheckBox>("ActionsFaites")->click();
-        for (const char* liste : {"ListeActions", "VSFRDV"}) {
+        for (const auto& [liste, date] : {std::pair("ListeActions", 2), {"VSFRDV", 1}}) {
             auto* modele = t.w<Grille>(liste)->model();
-            const int date = liste == QByteArray("ListeActions") ? 2 : 1;
             const QModelIndex i = modele->index(0, date);
             QVERIFY2(modele->data(i, Qt::ToolTipRole).toString().startsWith(marque), liste);
             QCOMPARE(modele->data(i, Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
@@ -207,10 +204,7 @@ private slots:
     // Without a system tray, the notice is a small window whose buttons answer it.
     void fenetre() {
         AvisBureau avis;
-        Rappel r;
-        r.prevue = a(Jour, 10, 30);
-        r.client = "ACME";
-        r.commentaire = "<b>visite</b>\nsuite";
+        const Rappel r{0, 0, a(Jour, 10, 30), "ACME", {}, "<b>visite</b>\nsuite"};
         int reports = 0;
         avis.montrer(r, {[] {}, [&reports] { ++reports; }});
         QWidget* w = nullptr;
