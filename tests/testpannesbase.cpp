@@ -21,8 +21,7 @@ const QString Saisie = QStringLiteral("saisie gardée ") + QString(20000, QLatin
 
 // One record area: the button that starts an edit, the short field and the comment typed (the
 // long text goes to the field when there is no comment), Valider, and how the saved text is read back.
-// The reference list is edited in its own window, the others in the main window. The client and the
-// contact are renamed, which writes the rows that follow them too.
+// The client and the contact are renamed, which writes the rows that follow them too.
 struct Zone {
     QString table;
     const char *debut, *champ, *memo, *valider;
@@ -63,15 +62,16 @@ public:
             QDir(m_dossier).removeRecursively();
     }
     bool monte() const { return m_monte; }
-    // Fills the disk but for 8 KiB.
-    void remplir() const {
+    // Fills the disk but for 8 KiB, or frees it.
+    void remplir(bool plein) const {
+        if (!plein)
+            return void(QFile::remove(m_dossier + "/bourre"));
         struct statvfs etat {};
         ::statvfs(QFile::encodeName(m_dossier).constData(), &etat);
         QFile bourre(m_dossier + "/bourre");
         bourre.open(QIODevice::WriteOnly);
         bourre.write(QByteArray(qint64(etat.f_bavail * etat.f_frsize) - 8192, '\0'));
     }
-    void vider() const { QFile::remove(m_dossier + "/bourre"); }
 
 private:
     QString m_dossier;
@@ -120,7 +120,7 @@ class TestPannesBase : public QObject {
             break;
         }
         case Panne::Tmpfs:
-            active ? montage->remplir() : montage->vider();
+            montage->remplir(active);
             break;
         }
     }
@@ -153,7 +153,6 @@ private slots:
                 for (int i = 0; i < Zones.size(); ++i)
                     QTest::addRow("%s %s", pannes[p], qPrintable(Zones[i].table)) << p << i;
     }
-
     void pannes() {
         QFETCH(int, panne);
         QFETCH(int, zone);
@@ -176,12 +175,11 @@ private slots:
             remplirAuDemarrage(frmClient);
         }
         m_autre = std::make_unique<AutreSession>(t.base);
-        std::unique_ptr<FrmReference> editeur;
-        if (!z.memo) {
-            editeur = std::make_unique<FrmReference>(TypeReference::Service, nullptr);
-            editeur->show();
-        }
+        // The reference list is edited in its own window.
+        std::unique_ptr<FrmReference> editeur(z.memo ? nullptr
+                                                     : new FrmReference(TypeReference::Service, nullptr));
         QWidget* fenetre = editeur ? static_cast<QWidget*>(editeur.get()) : frmClient;
+        fenetre->show();
         enfant<QPushButton>(fenetre, z.debut)->click();
         if (z.champ)
             enfant<QLineEdit>(fenetre, z.champ)->setText(z.memo ? QStringLiteral("gardée") : Saisie);
@@ -234,7 +232,7 @@ private slots:
         if (!montage.monte())
             QSKIP("no tmpfs can be mounted here");
         QVERIFY(ecrire(base.fichier(), octets));
-        montage.remplir();
+        montage.remplir(true);
         const QStringList avant = QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden);
         QVERIFY(outilDit(base.dossier(), arguments, 1, "disque est plein"));
         QCOMPARE(QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden), avant);
