@@ -127,7 +127,6 @@ private slots:
                     rdv("demain", a(Jour.addDays(1), 9)),
                     suivi("Actions", "Zed", "", "autre client", "2026-12-01 00:00:00")});
         QTRY_COMPARE(t.resume(), QString("3 actions en retard, 2 actions et 1 rendez-vous aujourd'hui"));
-
         emit t.w<QLabel>("lblResumeJour")->linkActivated("echeances");
         QVERIFY(t.w<QRadioButton>("OptAction_0")->isChecked());
         QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
@@ -135,7 +134,6 @@ private slots:
         QStringList actions = colonne(*t.w<Grille>("ListeActions"), 1);
         actions.sort();
         QCOMPARE(actions, QStringList({"autre client", "matin", "retard 1", "retard 2"}));
-
         // Another program marks one done; the next day turns today's into late ones.
         t.base.sql("update Actions set Fait=-1 where Commentaire='retard 1'");
         t.rappeleur->verifier();
@@ -143,7 +141,6 @@ private slots:
         Horloge::fixer(a(Jour.addDays(1), 8));
         t.rappeleur->verifier();
         QCOMPARE(t.resume(), QString("4 actions et 1 rendez-vous en retard, 1 rendez-vous aujourd'hui"));
-
         // Nothing late or due: nothing shown.
         t.base.sql("update Actions set Fait=-1");
         t.base.sql("update RDV set Fait=-1");
@@ -164,7 +161,6 @@ private slots:
         QCOMPARE(t.a(a(Jour, 10, 20)), QStringList("appeler"));
         t.redemarrer();
         QCOMPARE(t.a(a(Jour, 10, 21)), QStringList());
-
         // Moved by another program: noticed again before its new time.
         t.base.sql("update RDV set DatePrevue='2026-12-07 11:00:00' where Commentaire='visite'");
         QCOMPARE(t.a(a(Jour, 10, 44)), QStringList());
@@ -172,7 +168,6 @@ private slots:
         const Rappel r = t.notes.front().first;
         QCOMPARE(r.titre(), QString("Rendez-vous à 11:00"));
         QCOMPARE(r.texte(), QString("ACME — Dupont\nvisite"));
-
         // Postponed: told again ten minutes later, unless it is done meanwhile.
         t.notes.front().second.reporter();
         QCOMPARE(t.a(a(Jour, 10, 54)), QStringList());
@@ -180,7 +175,6 @@ private slots:
         t.notes.front().second.reporter();
         t.base.sql("update RDV set Fait=-1 where Commentaire='visite'");
         QCOMPARE(t.a(a(Jour, 11, 5)), QStringList());
-
         // "Voir" shows the item in the main window.
         t.base.sql("insert into Client (Nom) values ('Zed')");
         t.base.sql(suivi("Actions", "Zed", "", "relancer", "2026-12-07 12:00:00"));
