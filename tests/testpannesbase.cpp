@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <memory>
 #include <sys/mount.h>
@@ -51,31 +52,31 @@ static bool enSaisie(const QWidget* fenetre, const Zone& z) {
            (!z.memo || enfant<QPlainTextEdit>(fenetre, z.memo)->toPlainText() == Saisie);
 }
 
-// A small tmpfs over the database's folder; taken away after the window, with the folder.
-class Montage {
-public:
-    explicit Montage(const QString& dossier) : m_dossier(dossier) {
-        m_monte = ::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, "size=1m") == 0;
+// A small tmpfs over the database's folder, the file copied onto it; taken away after the window,
+// with the folder.
+struct Montage {
+    explicit Montage(const QString& fichier) : dossier(QFileInfo(fichier).path()) {
+        const QByteArray octets = contenu(fichier);
+        monte = ::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, "size=1m") == 0;
+        if (monte && !ecrire(fichier, octets))
+            qFatal("%s cannot be copied onto the small disk", qPrintable(fichier));
     }
     ~Montage() {
-        if (m_monte && ::umount2(QFile::encodeName(m_dossier).constData(), MNT_DETACH) == 0)
-            QDir(m_dossier).removeRecursively();
+        if (monte && ::umount2(QFile::encodeName(dossier).constData(), MNT_DETACH) == 0)
+            QDir(dossier).removeRecursively();
     }
-    bool monte() const { return m_monte; }
     // Fills the disk but for 8 KiB, or frees it.
     void remplir(bool plein) const {
         if (!plein)
-            return void(QFile::remove(m_dossier + "/bourre"));
+            return void(QFile::remove(dossier + "/bourre"));
         struct statvfs etat {};
-        ::statvfs(QFile::encodeName(m_dossier).constData(), &etat);
-        QFile bourre(m_dossier + "/bourre");
+        ::statvfs(QFile::encodeName(dossier).constData(), &etat);
+        QFile bourre(dossier + "/bourre");
         bourre.open(QIODevice::WriteOnly);
         bourre.write(QByteArray(qint64(etat.f_bavail * etat.f_frsize) - 8192, '\0'));
     }
-
-private:
-    QString m_dossier;
-    bool m_monte = false;
+    QString dossier;
+    bool monte;
 };
 
 class TestPannesBase : public QObject {
@@ -166,11 +167,9 @@ private slots:
         if (p == Panne::Tmpfs) {
             // The same database, started again from a small disk of its own.
             FinApplication();
-            const QByteArray octets = contenu(t.base.fichier());
-            montage = std::make_unique<Montage>(t.base.dossier());
-            if (!montage->monte())
+            montage = std::make_unique<Montage>(t.base.fichier());
+            if (!montage->monte)
                 QSKIP("no tmpfs can be mounted here");
-            QVERIFY(ecrire(t.base.fichier(), octets));
             Main();
             remplirAuDemarrage(frmClient);
         }
@@ -227,11 +226,9 @@ private slots:
         base.sqlite("INSERT INTO Client (Nom, Commentaire) VALUES ('ACME', hex(randomblob(20000)))");
         base.sqlite(suivi("RDV", "ACME", "Dupont", "x", "2099-01-05 10:00:00")
                         .replace("'x'", "hex(randomblob(20000))"));
-        const QByteArray octets = contenu(base.fichier());
-        Montage montage(base.dossier());
-        if (!montage.monte())
+        Montage montage(base.fichier());
+        if (!montage.monte)
             QSKIP("no tmpfs can be mounted here");
-        QVERIFY(ecrire(base.fichier(), octets));
         montage.remplir(true);
         const QStringList avant = QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden);
         QVERIFY(outilDit(base.dossier(), arguments, 1, "disque est plein"));
