@@ -289,10 +289,7 @@ private slots:
         base.sqlite("INSERT INTO Interlocuteur (Nom, Client) VALUES ('Jean', 'Dupont')");
         const QDir d(base.dossier());
         QVERIFY(d.mkpath("export"));
-        const auto fichiers = [&] {
-            return fichiersSous(d.path(),
-                                QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-        };
+        const QDir::Filters tout = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
         if (fichier.endsWith('/')) {
             // A card's file is named after its card.
             QVERIFY(outilDit(base.dossier(), arguments, 0));
@@ -301,9 +298,9 @@ private slots:
         }
         QVERIFY(ecrire(d.filePath("précieux"), "à garder"));
         QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
-        const QStringList avant = fichiers();
+        const QStringList avant = fichiersSous(d.path(), tout);
         QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
-        QCOMPARE(fichiers(), avant);
+        QCOMPARE(fichiersSous(d.path(), tout), avant);
         QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
         QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
         QVERIFY(QFile::remove(d.filePath(fichier)));
