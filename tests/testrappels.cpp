@@ -33,13 +33,6 @@ struct Rappels_ : FenetreTest {
         rappeleur = frmClient->findChild<Rappeleur*>();
         rappeleur->setAvis(std::make_unique<AvisNote>(notes));
     }
-    // A restart of the program on the same base and the same day.
-    void redemarrer() {
-        FinApplication();
-        Main();
-        remplirAuDemarrage(frmClient);
-        brancher();
-    }
     // The items noticed at this moment, by comment.
     QStringList a(const QDateTime& quand) {
         Horloge::fixer(quand);
@@ -159,7 +152,11 @@ private slots:
         QCOMPARE(t.a(a(Jour, 10, 15)), QStringList("visite"));
         QCOMPARE(t.a(a(Jour, 10, 16)), QStringList());
         QCOMPARE(t.a(a(Jour, 10, 20)), QStringList("appeler"));
-        t.redemarrer();
+        // Restarted on the same base and the same day.
+        FinApplication();
+        Main();
+        remplirAuDemarrage(frmClient);
+        t.brancher();
         QCOMPARE(t.a(a(Jour, 10, 21)), QStringList());
         // Moved by another program: noticed again before its new time.
         t.base.sql("update RDV set DatePrevue='2026-12-07 11:00:00' where Commentaire='visite'");
