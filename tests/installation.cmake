@@ -1,10 +1,9 @@
-# The program as installed: start-up choices and command line, the build without tests, the package.
+# The program as installed: the child of testdemarrage that answers the start-up choices, the build
+# without tests, the package.
 add_executable(choix_enfant support/choix_enfant.cpp)
 target_link_libraries(choix_enfant PRIVATE brevanta_app)
 # Beside brevanta-db, as brevanta is, which runs it to create a base.
 set_target_properties(choix_enfant PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})
-
-brevanta_test(testinstallation MOTEURS sqlite PROGRAMMES choix_enfant brevanta brevanta-db)
 
 add_test(NAME installation_sans_tests
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/installation.sh options ${BREVANTA_RACINE})

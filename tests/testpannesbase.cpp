@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlQuery>
 #include <memory>
 #include <sys/mount.h>
@@ -21,8 +22,7 @@ const QString Saisie = QStringLiteral("saisie gardée ") + QString(20000, QLatin
 
 // One record area: the button that starts an edit, the short field and the comment typed (the
 // long text goes to the field when there is no comment), Valider, and how the saved text is read back.
-// The reference list is edited in its own window, the others in the main window. The client and the
-// contact are renamed, which writes the rows that follow them too.
+// The client and the contact are renamed, which writes the rows that follow them too.
 struct Zone {
     QString table;
     const char *debut, *champ, *memo, *valider;
@@ -52,30 +52,31 @@ static bool enSaisie(const QWidget* fenetre, const Zone& z) {
            (!z.memo || enfant<QPlainTextEdit>(fenetre, z.memo)->toPlainText() == Saisie);
 }
 
-// A small tmpfs over the database's folder; taken away after the window, with the folder.
-class Montage {
-public:
-    explicit Montage(const QString& dossier) : m_dossier(dossier) {
-        m_monte = ::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, "size=1m") == 0;
+// A small tmpfs over the database's folder, the file copied onto it; taken away after the window,
+// with the folder.
+struct Montage {
+    explicit Montage(const QString& fichier) : dossier(QFileInfo(fichier).path()) {
+        const QByteArray octets = contenu(fichier);
+        monte = ::mount("tmpfs", QFile::encodeName(dossier).constData(), "tmpfs", 0, "size=1m") == 0;
+        if (monte && !ecrire(fichier, octets))
+            qFatal("%s cannot be copied onto the small disk", qPrintable(fichier));
     }
     ~Montage() {
-        if (m_monte && ::umount2(QFile::encodeName(m_dossier).constData(), MNT_DETACH) == 0)
-            QDir(m_dossier).removeRecursively();
+        if (monte && ::umount2(QFile::encodeName(dossier).constData(), MNT_DETACH) == 0)
+            QDir(dossier).removeRecursively();
     }
-    bool monte() const { return m_monte; }
-    // Fills the disk but for 8 KiB.
-    void remplir() const {
+    // Fills the disk but for 8 KiB, or frees it.
+    void remplir(bool plein) const {
+        if (!plein)
+            return void(QFile::remove(dossier + "/bourre"));
         struct statvfs etat {};
-        ::statvfs(QFile::encodeName(m_dossier).constData(), &etat);
-        QFile bourre(m_dossier + "/bourre");
+        ::statvfs(QFile::encodeName(dossier).constData(), &etat);
+        QFile bourre(dossier + "/bourre");
         bourre.open(QIODevice::WriteOnly);
         bourre.write(QByteArray(qint64(etat.f_bavail * etat.f_frsize) - 8192, '\0'));
     }
-    void vider() const { QFile::remove(m_dossier + "/bourre"); }
-
-private:
-    QString m_dossier;
-    bool m_monte = false;
+    QString dossier;
+    bool monte;
 };
 
 class TestPannesBase : public QObject {
@@ -120,21 +121,9 @@ class TestPannesBase : public QObject {
             break;
         }
         case Panne::Tmpfs:
-            active ? montage->remplir() : montage->vider();
+            montage->remplir(active);
             break;
         }
-    }
-
-    // Only someone the permissions bind sees a folder that takes no journal: as root, the case
-    // runs again in a child process as "nobody".
-    static void enfantSansPrivilege() {
-        const Issue issue =
-            demarrerDans(QCoreApplication::applicationFilePath(), QDir::tempPath(), true,
-                         {QStringLiteral("pannes:") + QString::fromUtf8(QTest::currentDataTag())});
-        const QString sortie = issue.sortie + issue.erreurs;
-        if (sortie.contains(QLatin1String("Cannot open")) || !sortie.contains(QLatin1String("Totals")))
-            QSKIP("the test could not run again without privileges here");
-        QVERIFY2(issue.statut == 0, qPrintable(sortie));
     }
 
 private slots:
@@ -153,35 +142,41 @@ private slots:
                 for (int i = 0; i < Zones.size(); ++i)
                     QTest::addRow("%s %s", pannes[p], qPrintable(Zones[i].table)) << p << i;
     }
-
     void pannes() {
         QFETCH(int, panne);
         QFETCH(int, zone);
         const Panne p = Panne(panne);
         const Zone& z = Zones[zone];
-        if (p == Panne::Dossier && geteuid() == 0)
-            return enfantSansPrivilege();
+        // Only someone the permissions bind sees a folder that takes no journal: as root, the case
+        // runs again in a child process as "nobody".
+        if (p == Panne::Dossier && geteuid() == 0) {
+            const Issue issue =
+                demarrerDans(QCoreApplication::applicationFilePath(), QDir::tempPath(), true,
+                             {QStringLiteral("pannes:") + QString::fromUtf8(QTest::currentDataTag())});
+            const QString sortie = issue.sortie + issue.erreurs;
+            if (sortie.contains(QLatin1String("Cannot open")) || !sortie.contains(QLatin1String("Totals")))
+                QSKIP("the test could not run again without privileges here");
+            QVERIFY2(issue.statut == 0, qPrintable(sortie));
+            return;
+        }
         std::unique_ptr<Montage> montage;
         FenetreTest t(
             {client("ACME"), contact("Dupont", "ACME", 1), suivi("RDV", "ACME", "Dupont", "visite")});
         if (p == Panne::Tmpfs) {
             // The same database, started again from a small disk of its own.
             FinApplication();
-            const QByteArray octets = contenu(t.base.fichier());
-            montage = std::make_unique<Montage>(t.base.dossier());
-            if (!montage->monte())
+            montage = std::make_unique<Montage>(t.base.fichier());
+            if (!montage->monte)
                 QSKIP("no tmpfs can be mounted here");
-            QVERIFY(ecrire(t.base.fichier(), octets));
             Main();
             remplirAuDemarrage(frmClient);
         }
         m_autre = std::make_unique<AutreSession>(t.base);
-        std::unique_ptr<FrmReference> editeur;
-        if (!z.memo) {
-            editeur = std::make_unique<FrmReference>(TypeReference::Service, nullptr);
-            editeur->show();
-        }
+        // The reference list is edited in its own window.
+        std::unique_ptr<FrmReference> editeur(z.memo ? nullptr
+                                                     : new FrmReference(TypeReference::Service, nullptr));
         QWidget* fenetre = editeur ? static_cast<QWidget*>(editeur.get()) : frmClient;
+        fenetre->show();
         enfant<QPushButton>(fenetre, z.debut)->click();
         if (z.champ)
             enfant<QLineEdit>(fenetre, z.champ)->setText(z.memo ? QStringLiteral("gardée") : Saisie);
@@ -229,12 +224,10 @@ private slots:
         base.sqlite("INSERT INTO Client (Nom, Commentaire) VALUES ('ACME', hex(randomblob(20000)))");
         base.sqlite(suivi("RDV", "ACME", "Dupont", "x", "2099-01-05 10:00:00")
                         .replace("'x'", "hex(randomblob(20000))"));
-        const QByteArray octets = contenu(base.fichier());
-        Montage montage(base.dossier());
-        if (!montage.monte())
+        Montage montage(base.fichier());
+        if (!montage.monte)
             QSKIP("no tmpfs can be mounted here");
-        QVERIFY(ecrire(base.fichier(), octets));
-        montage.remplir();
+        montage.remplir(true);
         const QStringList avant = QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden);
         QVERIFY(outilDit(base.dossier(), arguments, 1, "disque est plein"));
         QCOMPARE(QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden), avant);

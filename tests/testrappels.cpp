@@ -33,13 +33,6 @@ struct Rappels_ : FenetreTest {
         rappeleur = frmClient->findChild<Rappeleur*>();
         rappeleur->setAvis(std::make_unique<AvisNote>(notes));
     }
-    // A restart of the program on the same base and the same day.
-    void redemarrer() {
-        FinApplication();
-        Main();
-        remplirAuDemarrage(frmClient);
-        brancher();
-    }
     // The items noticed at this moment, by comment.
     QStringList a(const QDateTime& quand) {
         Horloge::fixer(quand);
@@ -90,12 +83,10 @@ private slots:
         QTest::newRow("plus tard le jour") << a(Jour, 23, 59) << a(Jour, 23, 59) << 0 << jour;
         QTest::newRow("lendemain") << a(Jour, 23, 59) << a(Jour.addDays(1), 0) << 0 << QString();
         QTest::newRow("fait en retard") << a(Jour, 12) << a(Jour.addDays(-3), 9) << -1 << QString();
-        QTest::newRow("heure sautée")
-            << a(QDate(2026, 3, 29), 3, 30) << a(QDate(2026, 3, 29), 2, 30) << 0 << jour;
-        QTest::newRow("veille du passage")
-            << a(QDate(2026, 3, 29), 3, 0) << a(QDate(2026, 3, 28), 23, 30) << 0 << retard;
-        QTest::newRow("heure doublée")
-            << a(QDate(2026, 10, 25), 2, 30) << a(QDate(2026, 10, 25), 2, 45) << 0 << jour;
+        const QDate ete(2026, 3, 29), hiver(2026, 10, 25);
+        QTest::newRow("heure sautée") << a(ete, 3, 30) << a(ete, 2, 30) << 0 << jour;
+        QTest::newRow("veille du passage") << a(ete, 3, 0) << a(ete.addDays(-1), 23, 30) << 0 << retard;
+        QTest::newRow("heure doublée") << a(hiver, 2, 30) << a(hiver, 2, 45) << 0 << jour;
     }
     void marques() {
         QFETCH(QDateTime, maintenant);
@@ -106,9 +97,8 @@ private slots:
         FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1), action("a", prevue, fait),
                        rdv("r", prevue, fait)});
         t.w<QCheckBox>("ActionsFaites")->click();
-        for (const char* liste : {"ListeActions", "VSFRDV"}) {
+        for (const auto& [liste, date] : {std::pair("ListeActions", 2), {"VSFRDV", 1}}) {
             auto* modele = t.w<Grille>(liste)->model();
-            const int date = liste == QByteArray("ListeActions") ? 2 : 1;
             const QModelIndex i = modele->index(0, date);
             QVERIFY2(modele->data(i, Qt::ToolTipRole).toString().startsWith(marque), liste);
             QCOMPARE(modele->data(i, Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
@@ -130,7 +120,6 @@ private slots:
                     rdv("demain", a(Jour.addDays(1), 9)),
                     suivi("Actions", "Zed", "", "autre client", "2026-12-01 00:00:00")});
         QTRY_COMPARE(t.resume(), QString("3 actions en retard, 2 actions et 1 rendez-vous aujourd'hui"));
-
         emit t.w<QLabel>("lblResumeJour")->linkActivated("echeances");
         QVERIFY(t.w<QRadioButton>("OptAction_0")->isChecked());
         QVERIFY(t.w<QRadioButton>("OptClient_2")->isChecked());
@@ -138,7 +127,6 @@ private slots:
         QStringList actions = colonne(*t.w<Grille>("ListeActions"), 1);
         actions.sort();
         QCOMPARE(actions, QStringList({"autre client", "matin", "retard 1", "retard 2"}));
-
         // Another program marks one done; the next day turns today's into late ones.
         t.base.sql("update Actions set Fait=-1 where Commentaire='retard 1'");
         t.rappeleur->verifier();
@@ -146,7 +134,6 @@ private slots:
         Horloge::fixer(a(Jour.addDays(1), 8));
         t.rappeleur->verifier();
         QCOMPARE(t.resume(), QString("4 actions et 1 rendez-vous en retard, 1 rendez-vous aujourd'hui"));
-
         // Nothing late or due: nothing shown.
         t.base.sql("update Actions set Fait=-1");
         t.base.sql("update RDV set Fait=-1");
@@ -165,9 +152,12 @@ private slots:
         QCOMPARE(t.a(a(Jour, 10, 15)), QStringList("visite"));
         QCOMPARE(t.a(a(Jour, 10, 16)), QStringList());
         QCOMPARE(t.a(a(Jour, 10, 20)), QStringList("appeler"));
-        t.redemarrer();
+        // Restarted on the same base and the same day.
+        FinApplication();
+        Main();
+        remplirAuDemarrage(frmClient);
+        t.brancher();
         QCOMPARE(t.a(a(Jour, 10, 21)), QStringList());
-
         // Moved by another program: noticed again before its new time.
         t.base.sql("update RDV set DatePrevue='2026-12-07 11:00:00' where Commentaire='visite'");
         QCOMPARE(t.a(a(Jour, 10, 44)), QStringList());
@@ -175,7 +165,6 @@ private slots:
         const Rappel r = t.notes.front().first;
         QCOMPARE(r.titre(), QString("Rendez-vous à 11:00"));
         QCOMPARE(r.texte(), QString("ACME — Dupont\nvisite"));
-
         // Postponed: told again ten minutes later, unless it is done meanwhile.
         t.notes.front().second.reporter();
         QCOMPARE(t.a(a(Jour, 10, 54)), QStringList());
@@ -183,7 +172,6 @@ private slots:
         t.notes.front().second.reporter();
         t.base.sql("update RDV set Fait=-1 where Commentaire='visite'");
         QCOMPARE(t.a(a(Jour, 11, 5)), QStringList());
-
         // "Voir" shows the item in the main window.
         t.base.sql("insert into Client (Nom) values ('Zed')");
         t.base.sql(suivi("Actions", "Zed", "", "relancer", "2026-12-07 12:00:00"));
@@ -207,10 +195,7 @@ private slots:
     // Without a system tray, the notice is a small window whose buttons answer it.
     void fenetre() {
         AvisBureau avis;
-        Rappel r;
-        r.prevue = a(Jour, 10, 30);
-        r.client = "ACME";
-        r.commentaire = "<b>visite</b>\nsuite";
+        const Rappel r{0, 0, a(Jour, 10, 30), "ACME", {}, "<b>visite</b>\nsuite"};
         int reports = 0;
         avis.montrer(r, {[] {}, [&reports] { ++reports; }});
         QWidget* w = nullptr;

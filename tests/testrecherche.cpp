@@ -23,12 +23,6 @@ static QString element(const char* table, const QString& texte, const QString& q
     return suivi(table, client, contact, texte, "2003-02-" + quand, fait);
 }
 
-// What drops the search index of the engine the test runs on.
-static QStringList sansIndex() {
-    return BaseTest::essaiServeur() ? IndexRecherchePostgres::instructionsSuppression()
-                                    : IndexRechercheSqlite::instructionsSuppression();
-}
-
 struct Fenetre {
     explicit Fenetre(const QStringList& lignes) : t(lignes) {
         Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0)));
@@ -181,10 +175,8 @@ private slots:
         r.aller(1);
         QCOMPARE(r.t.selection("VsfListeClients"), "ACME");
         QCOMPARE(r.t.selection("ListeInterlocuteurs"), "Martin");
-        for (const char* large : {"OptAction_3", "OptClient_2"})
-            QVERIFY(r.t.w<QRadioButton>(large)->isChecked());
-        for (const char* fait : {"ActionsFaites", "ActionsAFaire"})
-            QVERIFY(r.t.w<QCheckBox>(fait)->isChecked());
+        for (const char* filtre : {"OptAction_3", "OptClient_2", "ActionsFaites", "ActionsAFaire"})
+            QVERIFY2(r.t.w<QAbstractButton>(filtre)->isChecked(), filtre);
         QCOMPARE(r.t.w<QPlainTextEdit>("CommentaireAction")->toPlainText(), "Envoyer le catalogue");
         r.taper("visite");
         r.aller(1);
@@ -201,20 +193,20 @@ private slots:
         QCOMPARE(frmClient->findChildren<FrmRecherche*>().size(), 1);
     }
 
-    // A database from before the search gets its index at start-up, with what it already holds.
+    // A database from before the search gets its index at start-up, with what it already holds. One
+    // that cannot be made is told once at start-up; the program goes on and the search says it cannot run.
     void baseSansIndex() {
-        Fenetre r(sansIndex() +
-                  QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
-        QCOMPARE(r.trouve("lef").size(), 2);
-        const std::unique_ptr<Connection> c(ouvrir(r.t.base));
-        QVERIFY(Recherche::indexAJour(*c));
-    }
-
-    // An index that cannot be made is told once at start-up; the program goes on, and the search says
-    // that it cannot run.
-    void indexImpossible() {
-        Fenetre r(sansIndex() +
-                  QStringList{"create view Recherche as select 1 as x", societe("ACME", "Lyon")});
+        const QStringList sansIndex = BaseTest::essaiServeur()
+                                          ? IndexRecherchePostgres::instructionsSuppression()
+                                          : IndexRechercheSqlite::instructionsSuppression();
+        {
+            Fenetre r(sansIndex +
+                      QStringList{societe("Lefèvre", "Lille"), element("Actions", "Relancer Lefèvre", "20")});
+            QCOMPARE(r.trouve("lef").size(), 2);
+            const std::unique_ptr<Connection> c(ouvrir(r.t.base));
+            QVERIFY(Recherche::indexAJour(*c));
+        }
+        Fenetre r(sansIndex + QStringList{"create view Recherche as select 1 as x", societe("ACME", "Lyon")});
         QCOMPARE(Message::textesAffiches().size(), 1);
         QVERIFY(Message::dernierTexte().startsWith("La recherche ne sera pas disponible : "));
         QCOMPARE(r.t.selection("VsfListeClients"), "ACME");

@@ -24,14 +24,6 @@ void dire(const QStringList& champs) {
     std::fflush(stdout);
 }
 
-QStringList clients() {
-    const auto* liste = enfant<Grille>(frmClient, "VsfListeClients");
-    QStringList noms;
-    for (int r = 1; r < liste->rows(); ++r)
-        noms << liste->rowKey(r);
-    return noms;
-}
-
 // Announces the operation, presses the button, and acknowledges once the window is back to
 // browsing with no message but the expected ones.
 void enregistrer(const QStringList& operation, const char* bouton, int messagesAttendus = 0) {
@@ -45,56 +37,47 @@ void enregistrer(const QStringList& operation, const char* bouton, int messagesA
     dire({"OK"});
 }
 
-class Ecrivain {
-public:
-    Ecrivain(quint32 graine, int tour) : m_hasard(graine * 1000u + quint32(tour)), m_tour(tour) {}
+void saisir(const QStringList& operation, const char* debut, const char* champ, const QString& texte,
+            const char* valider) {
+    enfant<QPushButton>(frmClient, debut)->click();
+    if (auto* ligne = qobject_cast<QLineEdit*>(enfant<QWidget>(frmClient, champ)))
+        ligne->setText(texte);
+    else
+        enfant<QPlainTextEdit>(frmClient, champ)->setPlainText(texte);
+    enregistrer(operation, valider);
+}
 
-    void operationSuivante() {
-        const QString n = QString("%1-%2").arg(m_tour).arg(++m_numero);
-        const QStringList noms = clients();
-        const int choix = noms.size() < 2 ? 0 : int(m_hasard.bounded(100));
-        // Renames and deletions, which write several tables, often.
-        if (choix < 25) {
-            const QString nom = QString("Client %1 \"essai\"").arg(n);
-            return saisir({"Client", FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
-        }
-        const QString client = noms[int(m_hasard.bounded(noms.size()))];
-        if (!frmClient->allerA(client, QString()))
-            std::exit(3);
-        const QString contact = "Contact " + n, action = "Actions " + n, rdv = "RDV " + n,
-                      nom = QString("Renommé %1 'bis'").arg(n);
-        if (choix < 40)
-            saisir({"Interlocuteur", client, contact}, "BtnCreerInterlocuteur", "NomInterlocuteur", contact,
-                   "BtnValiderInterlocuteur");
-        else if (choix < 50)
-            saisir({"Actions", client, InterlocuteurCourant, action}, "BtnCreerAction", "CommentaireAction",
-                   action, "BtnValiderAction");
-        else if (choix < 60)
-            saisir({"RDV", client, InterlocuteurCourant, rdv}, "BtnCreerRDV", "CommentaireRDV", rdv,
-                   "BtnValiderRDV");
-        else if (choix < 80)
-            saisir({"RENOMME", client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
-        else {
-            Message::setNextAnswer(QMessageBox::Yes);
-            enregistrer({"SUPPRIME", client}, "BtnSupprimer", 1);
-        }
+// The n-th operation of the round: a client created, or one of those listed given a contact, an
+// action or an appointment, renamed or deleted.
+void operation(QRandomGenerator& hasard, const QString& n) {
+    const auto* liste = enfant<Grille>(frmClient, "VsfListeClients");
+    const int choix = liste->rows() < 3 ? 0 : int(hasard.bounded(100));
+    // Renames and deletions, which write several tables, often.
+    if (choix < 25) {
+        const QString nom = QString("Client %1 \"essai\"").arg(n);
+        return saisir({"Client", FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
     }
-
-private:
-    static void saisir(const QStringList& operation, const char* debut, const char* champ,
-                       const QString& texte, const char* valider) {
-        enfant<QPushButton>(frmClient, debut)->click();
-        if (auto* ligne = qobject_cast<QLineEdit*>(enfant<QWidget>(frmClient, champ)))
-            ligne->setText(texte);
-        else
-            enfant<QPlainTextEdit>(frmClient, champ)->setPlainText(texte);
-        enregistrer(operation, valider);
+    const QString client = liste->rowKey(1 + int(hasard.bounded(liste->rows() - 1)));
+    if (!frmClient->allerA(client, QString()))
+        std::exit(3);
+    const QString contact = "Contact " + n, action = "Actions " + n, rdv = "RDV " + n,
+                  nom = QString("Renommé %1 'bis'").arg(n);
+    if (choix < 40)
+        saisir({"Interlocuteur", client, contact}, "BtnCreerInterlocuteur", "NomInterlocuteur", contact,
+               "BtnValiderInterlocuteur");
+    else if (choix < 50)
+        saisir({"Actions", client, InterlocuteurCourant, action}, "BtnCreerAction", "CommentaireAction",
+               action, "BtnValiderAction");
+    else if (choix < 60)
+        saisir({"RDV", client, InterlocuteurCourant, rdv}, "BtnCreerRDV", "CommentaireRDV", rdv,
+               "BtnValiderRDV");
+    else if (choix < 80)
+        saisir({"RENOMME", client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
+    else {
+        Message::setNextAnswer(QMessageBox::Yes);
+        enregistrer({"SUPPRIME", client}, "BtnSupprimer", 1);
     }
-
-    QRandomGenerator m_hasard;
-    int m_tour;
-    int m_numero = 0;
-};
+}
 
 } // namespace
 
@@ -105,10 +88,11 @@ int main(int argc, char* argv[]) {
     Message::setAutoAnswer(true);
     Main();
     remplirAuDemarrage(frmClient);
-    Ecrivain ecrivain(quint32(std::strtoul(argv[1], nullptr, 10)), std::atoi(argv[2]));
+    const int tour = std::atoi(argv[2]);
+    QRandomGenerator hasard(quint32(std::strtoul(argv[1], nullptr, 10)) * 1000u + quint32(tour));
     // Killed long before the end.
-    for (int i = 0; i < 2000; ++i)
-        ecrivain.operationSuivante();
+    for (int i = 1; i <= 2000; ++i)
+        operation(hasard, QString("%1-%2").arg(tour).arg(i));
     FinApplication();
     return 0;
 }

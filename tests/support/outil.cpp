@@ -1,16 +1,21 @@
 #include "support/outil.h"
 
+#include <QDirIterator>
 #include <QFile>
 #include <QProcess>
 
-void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& arguments) {
+void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& arguments, qint64 octets) {
     p.setWorkingDirectory(dossier);
-    p.start(QStringLiteral(BREVANTA_DB), arguments);
+    if (octets == 0)
+        return p.start(QStringLiteral(BREVANTA_DB), arguments);
+    // Going past the limit is then an error to handle, not a signal that kills.
+    const QString limite = QStringLiteral("trap '' XFSZ; ulimit -f %1; exec \"$0\" \"$@\"").arg(octets / 512);
+    p.start("/bin/sh", QStringList{"-c", limite, BREVANTA_DB} + arguments);
 }
 
-Resultat lancerOutil(const QString& dossier, const QStringList& arguments) {
+Resultat lancerOutil(const QString& dossier, const QStringList& arguments, qint64 octets) {
     QProcess p;
-    demarrerOutil(p, dossier, arguments);
+    demarrerOutil(p, dossier, arguments, octets);
     if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
@@ -24,6 +29,14 @@ bool outilDit(const QString& dossier, const QStringList& arguments, int code, co
         return true;
     qWarning("brevanta-db %s : code %d\n%s", qPrintable(arguments.join(' ')), r.code, qPrintable(r.erreurs));
     return false;
+}
+
+QStringList fichiersSous(const QString& dossier, QDir::Filters filtres) {
+    QStringList tous;
+    for (QDirIterator it(dossier, filtres, QDirIterator::Subdirectories); it.hasNext();)
+        tous << QDir(dossier).relativeFilePath(it.next());
+    tous.sort();
+    return tous;
 }
 
 QByteArray contenu(const QString& fichier) {
