@@ -1,7 +1,7 @@
-# The windows' layouts, the planning as a calendar, print and PDF. The tests run on an offscreen
+# The windows' layouts, print and PDF. The tests run on an offscreen
 # screen of a laptop's size (1366 x 768), the layout test once more on a desktop's (1920 x 1080).
-foreach(name testdisposition testcalendrier testimpression)
-    add_executable(${name} fenetres/${name}.cpp fenetres/disposition.h)
+foreach(name testdisposition testimpression)
+    add_executable(${name} fenetres/${name}.cpp)
     target_link_libraries(${name} PRIVATE brevanta_testsupport)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/fenetres)
     add_test(NAME ${name} COMMAND ${name})
