@@ -91,6 +91,12 @@ public:
     BaseTest base;
 };
 
+// Texts SQL or the program's own quoting could take for syntax, and text beyond Latin-1; French
+// typing puts a no-break space before a colon.
+const QStringList TextesHostiles({"\"", "'", "\"\"", "$B", "#12/31/2003#", "\"; delete * from Client; --",
+                                  "%", "_", "\\", "Élise Ñúñez, Øre & Straße\u00a0: 5\u00a0€",
+                                  "Жанна 北京 مرحبا", "😀 client 👍🏽", "  blancs autour  "});
+
 inline QString client(const QString& nom) {
     return QString("insert into Client (Nom) values ('%1')").arg(nom);
 }
