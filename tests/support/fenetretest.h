@@ -134,8 +134,3 @@ template <typename F> void surModale(F pendant) {
         }
     });
 }
-
-// Closes the next modal window once it runs and gives back its object name.
-inline void fermerModale(QString* nom) {
-    surModale([nom](QWidget* modale) { *nom = modale->objectName(); });
-}
