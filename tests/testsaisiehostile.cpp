@@ -37,19 +37,15 @@ const QStringList Temoins(
      "0, 0, -1)",
      suivi("Actions", "Témoin", "Témoin", "Actions témoin"), suivi("RDV", "Témoin", "Témoin", "RDV témoin")});
 
-// A record form: its buttons, its single-line fields (the name first), its comment and its list.
+// A record form: the suffix of its buttons and comment, its list, its single-line fields (the name first).
 struct Formulaire {
-    const char *creer, *valider, *commentaire, *liste;
+    QByteArray zone;
+    const char* liste;
     QList<const char*> champs;
 };
-const Formulaire FicheClient{"BtnCreer",
-                             "BtnValider",
-                             "Commentaire",
-                             "VsfListeClients",
-                             {"Nom", "Adresse1", "Adresse2", "CP", "Tel", "Fax", "web", "Ville"}};
-const Formulaire FicheContact{"BtnCreerInterlocuteur",
-                              "BtnValiderInterlocuteur",
-                              "CommentaireInterlocuteur",
+const Formulaire FicheClient{
+    "", "VsfListeClients", {"Nom", "Adresse1", "Adresse2", "CP", "Tel", "Fax", "web", "Ville"}};
+const Formulaire FicheContact{"Interlocuteur",
                               "ListeInterlocuteurs",
                               {"NomInterlocuteur", "PrenomInterlocuteur", "TelInterlocuteur",
                                "FaxInterlocuteur", "PortableInterlocuteur", "emailInterlocuteur"}};
@@ -66,18 +62,18 @@ static void creer(const FenetreTest& t, const Formulaire& f, QStringList& lignes
         const QString bis = pris.contains(h.stocke) ? " bis" : "";
         const Texte nom{h.tape + bis, h.stocke + bis, h.affiche + bis};
         pris.insert(nom.stocke);
-        t.clic(f.creer);
+        t.clic("BtnCreer" + f.zone);
         for (const char* champ : f.champs)
             t.saisir(champ, champ == f.champs[0] ? nom.tape : h.tape);
-        t.saisir(f.commentaire, com.tape);
+        t.saisir("Commentaire" + f.zone, com.tape);
         if (choix)
             choix(i, false);
-        t.clic(f.valider);
-        QVERIFY2(!t.w(f.valider)->isVisible(), qPrintable(Message::dernierTexte()));
+        t.clic("BtnValider" + f.zone);
+        QVERIFY2(!t.w("BtnValider" + f.zone)->isVisible(), qPrintable(Message::dernierTexte()));
         QCOMPARE(t.selection(f.liste), nom.affiche);
         for (const char* champ : f.champs)
             QCOMPARE(t.texte(champ), champ == f.champs[0] ? nom.affiche : h.affiche);
-        QCOMPARE(t.texte(f.commentaire), com.affiche);
+        QCOMPARE(t.texte("Commentaire" + f.zone), com.affiche);
         if (choix)
             choix(i, true);
         lignes << (QStringList{nom.stocke} + QStringList(int(f.champs.size()) - 1, h.stocke) +
