@@ -37,9 +37,7 @@ class TestAgenda : public QObject {
         const Resultat r = lancerOutil(
             m_base.dossier(),
             QStringList{genre == "ics" ? "calendar" : "contacts", "Brevanta.mdb", fichier} + arguments);
-        if (r.code != 0)
-            return {r.erreurs};
-        return relire(genre, fichier);
+        return r.code ? QStringList{r.erreurs} : relire(genre, fichier);
     }
 
 private slots:
@@ -54,12 +52,11 @@ private slots:
         m_base.sqlite("insert into Client (Nom, Adresse1, Adresse2, CP, Ville) values (" + cafe +
                       ", '12, rue du Port', 'Bât. B; 2e', '06000', 'Nice'), ('Dupont', '', '', '', '')");
         m_base.sqlite(
-            "insert into Interlocuteur (Nom, Client, Prenom, Fonction, Tel, Portable, Fax, email, "
-            "Commentaire) values ('O$BBrien', " +
-            cafe +
-            ", 'Zoë', 'Directeur; général, adjoint', "
-            "'01 02 03 04 05', '06 07 08 09 10', '01 02 03 04 06', 'zoe@cafe.fr', "
-            "'Le matin; pas le $Blundi$B,\nsauf urgence'), ('Durand', 'Dupont', '', '', '', '', '', '', '')");
+            QString("insert into Interlocuteur (Nom, Client, Prenom, Fonction, Tel, Portable, Fax, email, "
+                    "Commentaire) values ('O$BBrien', %1, 'Zoë', 'Directeur; général, adjoint', "
+                    "'01 02 03 04 05', '06 07 08 09 10', '01 02 03 04 06', 'zoe@cafe.fr', 'Le matin; "
+                    "pas le $Blundi$B,\nsauf urgence'), ('Durand', 'Dupont', '', '', '', '', '', '', '')")
+                .arg(cafe));
         m_base.sqlite("insert into RDV" + suivi + "'Visite', '2025-03-05 14:30:00', 0), " + dupont +
                       "'Salon', '2025-03-06 00:00:00', 0), " + dupont +
                       "'Fait déjà', '2025-03-06 10:00:00', -1)");
