@@ -8,7 +8,8 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-// The client and contact records of the main window: entered, renamed, deleted, from the keyboard too.
+// The client and contact records of the main window: entered, renamed, deleted, from the keyboard too,
+// and printed.
 namespace {
 const QString Doublon = "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre.";
 const QString DoublonContact =
@@ -250,6 +251,26 @@ private slots:
         t.saisie("BtnModifierInterlocuteur", {{"emailInterlocuteur", "x@y.fr"}}, "BtnValiderInterlocuteur");
         QCOMPARE(t.lire("select Nom, email from Interlocuteur where Client='ACME'"),
                  QStringList("a$Bb|x@y.fr"));
+    }
+
+    // The client's sheet in PDF: its record, its contacts, what is to do, nothing of others.
+    void fichePdf() {
+        FenetreTest t(
+            {"insert into Client (Nom, Ville, Tel) values ('Le $BBon$B Pain', 'Lyon', '04 78 00 00 00')",
+             contact("Durand", "Le $BBon$B Pain", 1),
+             "insert into Interlocuteur (Nom, Client, email) values ('Martin', 'Le $BBon$B Pain', "
+             "'martin@pain.fr')",
+             suivi("Actions", "Le $BBon$B Pain", "Martin", "Relancer la commande", "2003-02-18 14:30:00"),
+             suivi("Actions", "Le $BBon$B Pain", "Martin", "Déjà faite", "2003-02-18 00:00:00", -1),
+             suivi("RDV", "Le $BBon$B Pain", "Durand", "Dégustation", "2003-03-04 00:00:00"), client("Autre"),
+             suivi("Actions", "Autre", "", "Pas la sienne")});
+        t.clicTexte("VsfListeClients", 0, "Le 'Bon' Pain");
+        QCOMPARE(t.texte("Nom"), "Le 'Bon' Pain");
+        exporterPdf(t.w("BtnFichePdf"), t.base.dossier() + "/fiche",
+                    {"Fiche client — Le 'Bon' Pain", "Lyon", "04 78 00 00 00", "Durand", "Martin",
+                     "martin@pain.fr", "18/02/2003 14:30", "Relancer la commande", "04/03/2003",
+                     "Dégustation", "Rendez-vous à faire"},
+                    {"Déjà faite", "Pas la sienne"}, "1", "595 x 842 pts (A4)");
     }
 
     // The About box: in the middle of the screen, naming the open file, closed by Return (OK).

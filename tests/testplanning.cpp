@@ -1,5 +1,5 @@
 // The weekly planning window as a calendar, opened from the real main window on Wednesday 19 February
-// 2003: times, marks and colours, whole texts, items opened in the main window, keys and buttons.
+// 2003: times, marks and colours, whole texts, items opened in the main window, keys and buttons, PDF.
 #include "support/planningtest.h"
 
 #include <QHelpEvent>
@@ -166,6 +166,21 @@ private slots:
         p.doubleClic(1, 0);
         QCOMPARE(Message::dernierTexte(), "Cet élément n'existe plus.");
         QCOMPARE(p.jour(0), QStringList(1, QString()));
+    }
+
+    // A crowded Monday still prints on one sheet.
+    void exportPdf() {
+        QStringList lignes{
+            client("Zeta"), contact("Zoé", "Zeta", 1), zoe("Actions", "18 14:30:00", "Appeler pour le devis"),
+            zoe("RDV", "20 00:00:00", "Visite atelier"), zoe("RDV", "25 09:00:00", "Semaine suivante")};
+        for (int i = 10; i < 50; ++i)
+            lignes << zoe("Actions", "17 08:00:00", QString("Tâche %1").arg(i));
+        Planning p(lignes);
+        exporterPdf(p.w("BtnExporterPdf"), p.t.base.dossier() + "/semaine",
+                    {"Planning — Semaine du 17 au 23 février 2003", "Lundi 17", "Mardi 18", "Samedi/dimanche",
+                     "14:30 ■ Appeler pour le devis — Zeta", "● Visite atelier — Zeta",
+                     "08:00 ■ Tâche 10 — Zeta", "08:00 ■ Tâche 49 — Zeta"},
+                    {"Semaine suivante"}, "1", "842 x 595 pts (A4)");
     }
 };
 
