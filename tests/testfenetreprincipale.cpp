@@ -90,16 +90,11 @@ private slots:
 
     // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
     void quitterPendantUneSaisie() {
-        const struct {
-            QMessageBox::StandardButton reponse;
-            const char* nom;
-            bool ferme;
-            const char* stocke;
-        } cas[] = {{QMessageBox::Cancel, "ACME 2", false, "ACME"},
-                   {QMessageBox::Yes, "  ", false, "ACME"},
-                   {QMessageBox::Yes, "ACME 2", true, "ACME 2"},
-                   {QMessageBox::No, "ACME 2", true, "ACME"}};
-        for (const auto& [reponse, nom, ferme, stocke] : cas) {
+        for (const auto& [reponse, nom, ferme, stocke] :
+             {std::tuple{QMessageBox::Cancel, "ACME 2", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "  ", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "ACME 2", true, "ACME 2"},
+              std::tuple{QMessageBox::No, "ACME 2", true, "ACME"}}) {
             FenetreTest t(Base);
             t.saisie("BtnModifier", {{"Nom", nom}}, nullptr);
             Message::setNextAnswer(reponse);
