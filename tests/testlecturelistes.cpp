@@ -92,7 +92,6 @@ public:
     }
     bool actif() const { return m_poignee != nullptr; }
     int nombre(const char* table) const { return m_lues.value(QLatin1String(table)); }
-    void reset() { m_lues.clear(); }
 
 private:
     static int noter(unsigned, void* moi, void* instruction, void*) {
@@ -132,7 +131,6 @@ struct Essai {
         if (t.w<QCheckBox>(filtre)->isChecked() != oui)
             t.w<QCheckBox>(filtre)->click();
     }
-    Grille& liste(const char* nom) const { return *t.w<Grille>(nom); }
 };
 // The database numbers the rows in the order written: 1, 2...
 const QStringList Quatre({client("ACME"), client("Zeta"), contact("Dupont", "ACME", 1),
@@ -172,7 +170,7 @@ private slots:
         for (const auto& [nom, table, lignes] :
              {std::tuple{"ListeActions", "Actions", &e.actions}, std::tuple{"VSFRDV", "RDV", &e.rdv}}) {
             const QStringList attendus = ordre(filtrees(*lignes, aFaire, faites));
-            Grille& g = e.liste(nom);
+            Grille& g = *e.t.w<Grille>(nom);
             const int premieres = g.rows() - 1;
             QVERIFY2(premieres > 30 && premieres < attendus.size(), nom);
             QCOMPARE(colonne(g), attendus.mid(0, premieres));
@@ -200,7 +198,7 @@ private slots:
         QFETCH(int, colonne);
         QFETCH(bool, croissant);
         Essai e;
-        Grille& g = e.liste("ListeActions");
+        Grille& g = *e.t.w<Grille>("ListeActions");
         // The highlighted record follows when it is among the rows read again.
         e.t.clicGrille("ListeActions", 2);
         const QString suivi = g.rowKey(2);
@@ -234,7 +232,7 @@ private slots:
         QFETCH(QString, portee);
         Essai e;
         e.t.w<QRadioButton>(portee.toLatin1().constData())->click();
-        Grille& g = e.liste("ListeActions");
+        Grille& g = *e.t.w<Grille>("ListeActions");
         QVERIFY(g.model()->canFetchMore({}));
         // The newest record, moved back before every dated one: far beyond the rows read.
         const QString id = g.rowKey(1);
