@@ -1,16 +1,16 @@
-# The windows' layouts, the planning as a calendar, print and PDF. The tests run on an offscreen
-# screen of a laptop's size (1366 x 768), the layout test once more on a desktop's (1920 x 1080).
-foreach(name testdisposition testcalendrier testimpression)
-    add_executable(${name} fenetres/${name}.cpp fenetres/disposition.h)
-    target_link_libraries(${name} PRIVATE brevanta_testsupport)
-    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/fenetres)
-    add_test(NAME ${name} COMMAND ${name})
-    set_tests_properties(${name} PROPERTIES LABELS sqlite TIMEOUT 300 ENVIRONMENT
-        "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/fenetres/ecran-1366.json;LC_ALL=C.UTF-8;TZ=Europe/Paris")
+# The windows' layouts on an offscreen screen of a laptop's size (1366 x 768), and once more on a
+# desktop's (1920 x 1080).
+add_executable(testdisposition fenetres/testdisposition.cpp)
+target_link_libraries(testdisposition PRIVATE brevanta_testsupport)
+foreach(ecran 1366 1920)
+    set(essai testdisposition)
+    if(ecran EQUAL 1920)
+        set(essai testdisposition_1920)
+    endif()
+    add_test(NAME ${essai} COMMAND testdisposition)
+    set_tests_properties(${essai} PROPERTIES LABELS sqlite TIMEOUT 300 ENVIRONMENT
+        "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/fenetres/ecran-${ecran}.json;LC_ALL=C.UTF-8;TZ=Europe/Paris")
 endforeach()
-add_test(NAME testdisposition_1920 COMMAND testdisposition)
-set_tests_properties(testdisposition_1920 PROPERTIES LABELS sqlite TIMEOUT 300 ENVIRONMENT
-    "QT_QPA_PLATFORM=offscreen:configfile=${CMAKE_CURRENT_SOURCE_DIR}/fenetres/ecran-1920.json;LC_ALL=C.UTF-8;TZ=Europe/Paris")
 
 # The windows remember their sizes in the configuration folder: each test gets its own, never the
 # user's.

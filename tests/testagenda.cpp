@@ -10,17 +10,21 @@
 const QString TexteLong = "Apporter le devis signé ; vérifier les quantités, les délais\net le prix "
                           "« remisé » 😀 — à confirmer par écrit";
 
-// One entry per item found by Debian's python3-icalendar or python3-vobject.
-static QStringList relire(const QString& genre, const QString& fichier) {
+// A program's code and what it wrote; code -1 when it does not end.
+static Resultat terminal(const QString& programme, const QStringList& arguments) {
     QProcess p;
-    p.start(PYTHON, {RELIRE_AGENDA, genre, fichier});
+    p.start(programme, arguments);
     if (!p.waitForFinished(60000))
-        return {"le lecteur ne répond pas"};
-    if (p.exitCode() == 3)
-        return {"absent"};
-    const QStringList elements =
-        QString::fromUtf8(p.readAllStandardOutput()).split(QChar(0), Qt::SkipEmptyParts);
-    return elements.isEmpty() ? QStringList{QString::fromUtf8(p.readAllStandardError())} : elements;
+        return {};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// One entry per item found by Debian's python3-icalendar or python3-vobject; "absent" without them.
+static QStringList relire(const QString& genre, const QString& fichier) {
+    const Resultat r = terminal(PYTHON, {RELIRE_AGENDA, genre, fichier});
+    const QStringList elements = r.sortie.split(QChar(0), Qt::SkipEmptyParts);
+    return r.code == 3 ? QStringList{"absent"} : elements.isEmpty() ? QStringList{r.erreurs} : elements;
 }
 
 class TestAgenda : public QObject {
@@ -28,14 +32,12 @@ class TestAgenda : public QObject {
 
     BaseTest m_base;
 
-    Resultat outil(const QStringList& arguments) { return lancerOutil(m_base.dossier(), arguments); }
     QStringList exporter(const QString& genre, const QStringList& arguments) {
         const QString fichier = m_base.dossier() + "/sortie." + genre;
-        const Resultat r =
-            outil(QStringList{genre == "ics" ? "calendar" : "contacts", "Brevanta.mdb", fichier} + arguments);
-        if (r.code != 0)
-            return {r.erreurs};
-        return relire(genre, fichier);
+        const Resultat r = lancerOutil(
+            m_base.dossier(),
+            QStringList{genre == "ics" ? "calendar" : "contacts", "Brevanta.mdb", fichier} + arguments);
+        return r.code ? QStringList{r.erreurs} : relire(genre, fichier);
     }
 
 private slots:
@@ -44,28 +46,22 @@ private slots:
             relire("vcf", "/dev/null") == QStringList{"absent"})
             QSKIP("python3-icalendar ou python3-vobject absent : lancez scripts/test en root pour les "
                   "installer.");
-        const QString client = "'Café $BL''Étoile$B; Nord'";
-        m_base.sqlite("insert into Client (Nom, Adresse1, Adresse2, CP, Ville) values (" + client +
+        const QString cafe = "'Café $BL''Étoile$B; Nord'", dupont = "('Dupont', 'Durand', ";
+        const QString suivi =
+            " (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values (" + cafe + ", 'O$BBrien', ";
+        m_base.sqlite("insert into Client (Nom, Adresse1, Adresse2, CP, Ville) values (" + cafe +
                       ", '12, rue du Port', 'Bât. B; 2e', '06000', 'Nice'), ('Dupont', '', '', '', '')");
-        m_base.sqlite("insert into Interlocuteur (Nom, Client, Prenom, Fonction, Tel, Portable, Fax, email, "
-                      "Commentaire) "
-                      "values ('O$BBrien', " +
-                      client +
-                      ", 'Zoë', 'Directeur; général, adjoint', '01 02 03 04 05', "
-                      "'06 07 08 09 10', '01 02 03 04 06', 'zoe@cafe.fr', 'Le matin; pas le $Blundi$B,\nsauf "
-                      "urgence'), "
-                      "('Durand', 'Dupont', '', '', '', '', '', '', '')");
-        const QString rdv = "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values ";
-        m_base.sqlite(rdv + "(" + client +
-                      ", 'O$BBrien', 'Visite', '2025-03-05 14:30:00', 0), "
-                      "('Dupont', 'Durand', 'Salon', '2025-03-06 00:00:00', 0), "
-                      "('Dupont', 'Durand', 'Fait déjà', '2025-03-06 10:00:00', -1)");
-        QString commentaire = TexteLong;
-        m_base.sqlite("insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
-                      "(" +
-                      client + ", 'O$BBrien', '" + commentaire.replace("'", "''") +
-                      "', '2025-03-07 00:00:00', 0), "
-                      "('Dupont', 'Durand', 'Fait déjà', '2025-03-07 00:00:00', -1)");
+        m_base.sqlite(
+            QString("insert into Interlocuteur (Nom, Client, Prenom, Fonction, Tel, Portable, Fax, email, "
+                    "Commentaire) values ('O$BBrien', %1, 'Zoë', 'Directeur; général, adjoint', "
+                    "'01 02 03 04 05', '06 07 08 09 10', '01 02 03 04 06', 'zoe@cafe.fr', 'Le matin; "
+                    "pas le $Blundi$B,\nsauf urgence'), ('Durand', 'Dupont', '', '', '', '', '', '', '')")
+                .arg(cafe));
+        m_base.sqlite("insert into RDV" + suivi + "'Visite', '2025-03-05 14:30:00', 0), " + dupont +
+                      "'Salon', '2025-03-06 00:00:00', 0), " + dupont +
+                      "'Fait déjà', '2025-03-06 10:00:00', -1)");
+        m_base.sqlite("insert into Actions" + suivi + "'" + TexteLong + "', '2025-03-07 00:00:00', 0), " +
+                      dupont + "'Fait déjà', '2025-03-07 00:00:00', -1)");
     }
 
     // Done records stay, a done appointment confirmed, a done action completed; floating times as stored;
@@ -128,41 +124,28 @@ private slots:
                          "Client inconnu : Martin"));
     }
 
-    // calcurse, a calendar of the terminal, takes every appointment, all-day event and to-do, skips none.
-    void calcurse() {
-        const QString calcurse = QStandardPaths::findExecutable("calcurse");
-        if (calcurse.isEmpty())
-            QSKIP("calcurse absent : apt-get install calcurse.");
-        QCOMPARE(outil({"calendar", "Brevanta.mdb", "agenda.ics"}).code, 0);
-        const QString dossier = m_base.dossier() + "/calcurse";
-        QVERIFY(QDir().mkpath(dossier));
-        QProcess p;
-        p.start(calcurse, {"-D", dossier, "-C", dossier, "-i", m_base.dossier() + "/agenda.ics"});
-        QVERIFY(p.waitForFinished(60000));
-        const QString rapport = QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
-        QVERIFY2(p.exitCode() == 0 && rapport.contains("2 apps / 1 event / 2 todos / 0 skipped"),
-                 qPrintable(rapport));
-    }
-
-    // khard, an address book of the terminal, lists every card of a folder, twice written.
-    void khard() {
-        const QString khard = QStandardPaths::findExecutable("khard");
-        if (khard.isEmpty())
-            QSKIP("khard absent : apt-get install khard.");
-        const QString dossier = m_base.dossier() + "/cartes";
-        QVERIFY(QDir().mkpath(dossier));
+    // Terminal programs read what was written: calcurse takes every appointment, all-day event and
+    // to-do, skipping none; khard lists every card of a folder, twice written.
+    void programmesDuTerminal() {
+        const QString calcurse = QStandardPaths::findExecutable("calcurse"),
+                      khard = QStandardPaths::findExecutable("khard");
+        if (calcurse.isEmpty() || khard.isEmpty())
+            QSKIP("calcurse ou khard absent : apt-get install calcurse khard.");
+        QVERIFY(outilDit(m_base.dossier(), {"calendar", "Brevanta.mdb", "agenda.ics"}, 0));
+        const QString dossier = m_base.dossier() + "/cartes", config = m_base.dossier() + "/khard.conf";
+        QVERIFY(QDir().mkpath(m_base.dossier() + "/calcurse") && QDir().mkpath(dossier));
+        const Resultat lu =
+            terminal(calcurse, {"-D", m_base.dossier() + "/calcurse", "-C", m_base.dossier() + "/calcurse",
+                                "-i", m_base.dossier() + "/agenda.ics"});
+        QVERIFY2(lu.code == 0 && (lu.sortie + lu.erreurs).contains("2 apps / 1 event / 2 todos / 0 skipped"),
+                 qPrintable(lu.sortie + lu.erreurs));
         for (int fois = 0; fois < 2; ++fois)
             QVERIFY(outilDit(m_base.dossier(), {"contacts", "Brevanta.mdb", dossier}, 0));
         QCOMPARE(QDir(dossier).entryList(QDir::Files).size(), 2);
-        const QString config = m_base.dossier() + "/khard.conf";
         QVERIFY(ecrire(config, "[addressbooks]\n[[brevanta]]\npath = " + dossier.toUtf8() + "\n"));
-        QProcess p;
-        p.start(khard, {"-c", config, "list", "--parsable"});
-        QVERIFY(p.waitForFinished(60000));
-        const QString erreurs = QString::fromUtf8(p.readAllStandardError());
-        QStringList lignes = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-        QVERIFY2(p.exitCode() == 0 && erreurs.isEmpty(), qPrintable(erreurs));
-        QCOMPARE(lignes.size(), 2);
+        const Resultat liste = terminal(khard, {"-c", config, "list", "--parsable"});
+        QVERIFY2(liste.code == 0 && liste.erreurs.isEmpty(), qPrintable(liste.erreurs));
+        QStringList lignes = liste.sortie.split('\n', Qt::SkipEmptyParts);
         for (QString& l : lignes)
             l = l.section('\t', 1, 1);
         lignes.sort();

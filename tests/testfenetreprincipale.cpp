@@ -2,23 +2,24 @@
 #include "support/compteurinstructions.h"
 #include "support/fenetretest.h"
 
-// The main window used as a salesperson's day uses it: jumps, deletes, quitting, reference
-// editors, date pickers and the edit cycle the record areas share, each checked in the database.
+#include <QCalendarWidget>
+#include <QDateEdit>
+
+// The main window used as a salesperson's day uses it: lists and filters, the action and appointment
+// areas, jumps, deletes, quitting, reference editors, date pickers and the edit cycle the record areas
+// share, each checked in the database.
 namespace {
 // Wednesday 19 February 2003, 10:00.
 const QDateTime Maintenant(QDate(2003, 2, 19), QTime(10, 0));
 
 const QStringList Base{
-    "insert into Service values ('Production')",
-    "insert into Service values ('Achats')",
-    client("ACME"),
-    client("D $Bet$B fils"),
-    "insert into Interlocuteur (Nom, Client, ContactPrincipal, Service) "
-    "values ('Dupont', 'ACME', 1, 'Production')",
-    "insert into Interlocuteur (Nom, Client, Service) values ('Martin', 'ACME', 'Production')",
-    "insert into Interlocuteur (Nom, Client, Service) values ('Zed', 'D $Bet$B fils', 'Ancien')",
-    suivi("Actions", "ACME", "Dupont", "appeler", "2003-02-19 08:00:00"),
+    "insert into Service values ('Production'), ('Achats')",
+    "insert into Client (Nom) values ('ACME'), ('D $Bet$B fils'), ('Vide')",
+    "insert into Interlocuteur (Nom, Client, ContactPrincipal, Service) values ('Dupont', 'ACME', 1, "
+    "'Production'), ('Martin', 'ACME', 0, 'Production'), ('Zed', 'D $Bet$B fils', 0, 'Ancien')",
+    suivi("Actions", "ACME", "Dupont", "appeler $Bvite$B", "2003-02-19 08:00:00"),
     suivi("Actions", "ACME", "Martin", "devis", "2003-02-20 00:00:00"),
+    suivi("Actions", "ACME", "Dupont", "fait", "2003-02-18 00:00:00", -1),
     suivi("Actions", "D $Bet$B fils", "Zed", "relance", "2003-01-05 00:00:00"),
     suivi("RDV", "ACME", "Dupont", "visite", "2003-02-21 14:30:00"),
     suivi("RDV", "D $Bet$B fils", "Zed", "salon", "2003-03-02 00:00:00")};
@@ -58,24 +59,25 @@ private slots:
     void listesSuiventLeClientMontre() {
         FenetreTest t(Base);
         t.w<QRadioButton>("OptClient_1")->click();
-        QCOMPARE(t.colonne("ListeActions", 1).mid(0, 2), QStringList({"devis", "appeler"}));
+        QCOMPARE(t.colonne("ListeActions", 1).mid(0, 2), QStringList({"devis", "appeler 'vite'"}));
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 1), QStringList("relance"));
         QCOMPARE(t.colonne("VSFRDV", 5), QStringList("salon"));
-        // A double-click shows the item's client and contact; "Interlocuteur seul" then lists it.
+        // A double-click shows the item's client and contact, the item kept; "Interlocuteur seul" then
+        // lists it.
         QVERIFY(frmClient->allerA("ACME", "Martin"));
         t.w<QRadioButton>("OptClient_2")->click();
         auto* actions = t.w<Grille>("ListeActions");
         const int relance = int(t.colonne("ListeActions", 1).indexOf("relance")) + 1;
         actions->selectionnerLigne(relance);
+        const QString id = actions->rowKey(relance);
         emit actions->doubleClic();
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
-        QCOMPARE(InterlocuteurCourant, "Zed");
+        QCOMPARE(QStringList({ClientCourant, InterlocuteurCourant, t.selection("VsfListeClients")}),
+                 QStringList({"D $Bet$B fils", "Zed", "D 'et' fils"}));
+        QCOMPARE(actions->rowKey(actions->rowSel()), id);
         t.w<QRadioButton>("OptClient_0")->click();
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 1), QStringList("relance"));
-        t.clic("BtnCreerAction");
-        t.saisir("CommentaireAction", "rappeler");
-        t.clic("BtnValiderAction");
+        t.saisie("BtnCreerAction", {{"CommentaireAction", "rappeler"}}, "BtnValiderAction");
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 2), QStringList({"rappeler", "relance"}));
         QCOMPARE(t.texte("CommentaireAction"), "rappeler");
         // Supprimer acts on the client shown, wherever the highlight stands.
@@ -88,16 +90,11 @@ private slots:
 
     // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
     void quitterPendantUneSaisie() {
-        const struct {
-            QMessageBox::StandardButton reponse;
-            const char* nom;
-            bool ferme;
-            const char* stocke;
-        } cas[] = {{QMessageBox::Cancel, "ACME 2", false, "ACME"},
-                   {QMessageBox::Yes, "  ", false, "ACME"},
-                   {QMessageBox::Yes, "ACME 2", true, "ACME 2"},
-                   {QMessageBox::No, "ACME 2", true, "ACME"}};
-        for (const auto& [reponse, nom, ferme, stocke] : cas) {
+        for (const auto& [reponse, nom, ferme, stocke] :
+             {std::tuple{QMessageBox::Cancel, "ACME 2", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "  ", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "ACME 2", true, "ACME 2"},
+              std::tuple{QMessageBox::No, "ACME 2", true, "ACME"}}) {
             FenetreTest t(Base);
             t.saisie("BtnModifier", {{"Nom", nom}}, nullptr);
             Message::setNextAnswer(reponse);
@@ -109,13 +106,28 @@ private slots:
         }
     }
 
-    // The editor of a reference list keeps the contact's choice, renames it everywhere, and a label
-    // the list does not hold is shown and kept.
+    // F3 opens a list's editor only while editing; the editor keeps the contact's choice, renames it
+    // everywhere; the list is refilled when it closes; a label the list does not hold is shown and kept.
     void listesDeReference() {
-        FenetreTest t(Base);
+        FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
+        QString ouverte;
+        surModale([&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); });
+        t.touche("Fonction", Qt::Key_F3);
+        QCoreApplication::processEvents();
+        QCOMPARE(ouverte, QString());
         auto* service = t.w<QComboBox>("Service");
+        auto* fonction = t.w<QComboBox>("Fonction");
         QCOMPARE(service->currentText(), "Production");
         t.clic("BtnModifierInterlocuteur");
+        fonction->setCurrentIndex(0);
+        t.base.sql("insert into Fonction values ('Comptable')");
+        for (const char* liste : {"Decision", "Fonction"}) {
+            surModale([&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); });
+            t.touche(liste, Qt::Key_F3);
+            QCOMPARE(ouverte, "frm" + QLatin1String(liste));
+        }
+        QCOMPARE(fonction->count(), 2);
+        QCOMPARE(fonction->currentText(), "Acheteur");
         surModale([](QWidget* editeur) {
             cliquer(*enfant<Grille>(editeur, "Elements"), 1);
             QVERIFY(enfant<QLineEdit>(editeur, "Nom")->text() == "Production");
@@ -131,9 +143,8 @@ private slots:
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
         QCOMPARE(service->currentIndex(), -1);
         QCOMPARE(service->placeholderText(), "Ancien");
-        t.clic("BtnModifierInterlocuteur");
-        t.saisir("TelInterlocuteur", "01 02 03 04 05");
-        t.clic("BtnValiderInterlocuteur");
+        t.saisie("BtnModifierInterlocuteur", {{"TelInterlocuteur", "01 02 03 04 05"}},
+                 "BtnValiderInterlocuteur");
         QCOMPARE(t.lire("select Service, Tel from Interlocuteur where Nom='Zed'"),
                  QStringList("Ancien|01 02 03 04 05"));
     }
@@ -181,7 +192,7 @@ private slots:
         FenetreTest t(Base);
         t.base.sql(client("Zénith"));
         t.clicGrille("VsfListeClients", 2);
-        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "D 'et' fils", "Zénith"}));
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "D 'et' fils", "Vide", "Zénith"}));
         QCOMPARE(ClientCourant, "D $Bet$B fils");
         QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
         t.clic("BtnModifier");
@@ -189,10 +200,10 @@ private slots:
         QEvent activation(QEvent::ActivationChange);
         frmClient->activateWindow();
         QApplication::sendEvent(frmClient, &activation);
-        QCOMPARE(t.colonne("VsfListeClients").size(), 3);
+        QCOMPARE(t.colonne("VsfListeClients").size(), 4);
         t.clic("BtnAnnuler");
         QApplication::sendEvent(frmClient, &activation);
-        QTRY_COMPARE(t.colonne("VsfListeClients").size(), 4);
+        QTRY_COMPARE(t.colonne("VsfListeClients").size(), 5);
         QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
     }
 
@@ -202,28 +213,23 @@ private slots:
         FenetreTest t(Base);
         const QString piege = "Rappeler\",Fait=-1,Commentaire=\"pirate";
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
-        t.base.sql("update Actions set Commentaire='" + piege + "' where Commentaire='appeler'");
+        t.base.sql("update Actions set Commentaire='" + piege + "' where Id=1");
         t.restaurer();
         t.clicTexte("ListeActions", 1, piege);
         t.saisie("BtnModifierAction", {}, "BtnValiderAction");
         t.clicTexte("VSFRDV", 5, piege);
         t.saisie("BtnModifierRDV", {}, "BtnValiderRDV");
-        QCOMPARE(t.lire("select Commentaire, Fait from Actions where Interlocuteur='Dupont' union all "
-                        "select Commentaire, Fait from RDV where Interlocuteur='Dupont'"),
+        QCOMPARE(t.lire("select Commentaire, Fait from Actions where Id=1 union all "
+                        "select Commentaire, Fait from RDV where Id=1"),
                  QStringList({piege + "|0", piege + "|0"}));
     }
 
     // What the window shows while browsing can be selected; each button names its record; the
-    // planning waits for the edit; a contact needs a client.
+    // planning waits for the edit; a contact or an appointment needs a client.
     void consultationEtBoutons() {
         FenetreTest t(Base);
-        for (const char* nom : {"Nom", "Tel", "emailInterlocuteur", "CommentaireAction", "DateRDV"}) {
-            QWidget* champ = t.w(nom);
-            const bool lectureSeule = qobject_cast<QLineEdit*>(champ)
-                                          ? static_cast<QLineEdit*>(champ)->isReadOnly()
-                                          : static_cast<QPlainTextEdit*>(champ)->isReadOnly();
-            QVERIFY2(champ->isEnabled() && lectureSeule, nom);
-        }
+        for (const char* nom : {"Nom", "Tel", "emailInterlocuteur", "CommentaireAction", "DateRDV"})
+            QVERIFY2(t.w(nom)->isEnabled() && t.w(nom)->property("readOnly").toBool(), nom);
         const QList<std::pair<QString, QString>> boutons{
             {"", "client"}, {"Interlocuteur", "interlocuteur"}, {"Action", "action"}, {"RDV", "rendez-vous"}};
         for (const auto& [suffixe, nom] : boutons)
@@ -237,9 +243,12 @@ private slots:
         QVERIFY(t.w("BtnPlanning")->isEnabled());
         t.base.sql("delete from Client");
         t.restaurer();
-        t.clic("BtnCreerInterlocuteur");
-        QCOMPARE(Message::dernierTexte(), "Veuillez sélectionner un client.");
-        QVERIFY(!t.w("BtnValiderInterlocuteur")->isVisible());
+        for (const QByteArray zone : {"Interlocuteur", "RDV"}) {
+            t.clic("BtnCreer" + zone);
+            QCOMPARE(Message::dernierTexte(), "Veuillez sélectionner un client.");
+            QVERIFY(!t.w("BtnValider" + zone)->isVisible() &&
+                    frmClient->ModeSaisie == ModeEdition::Consultation);
+        }
     }
 
     // After a failed load the highlight, the record and the current names still designate the same
@@ -265,19 +274,15 @@ private slots:
 
     void verrou_data() {
         QTest::addColumn<QString>("zone");
-        QTest::newRow("client") << "";
-        QTest::newRow("interlocuteur") << "Interlocuteur";
-        QTest::newRow("action") << "Action";
-        QTest::newRow("rendez-vous") << "RDV";
+        for (const char* zone : {"", "Interlocuteur", "Action", "RDV"})
+            QTest::newRow(*zone ? zone : "client") << QString(zone);
     }
 
     // While an area edits, every control that could change the selection or the mode is disabled;
     // only that area gives the lock back, and then each control comes back as it was.
     void verrou() {
         QFETCH(QString, zone);
-        FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1),
-                       suivi("Actions", "ACME", "Dupont", "appeler"),
-                       suivi("RDV", "ACME", "Dupont", "visite", "2030-01-01 00:00:00")});
+        FenetreTest t(Base);
         const QStringList controles(
             {"VsfListeClients", "BtnCreer", "BtnModifier", "BtnSupprimer", "ListeInterlocuteurs",
              "BtnCreerInterlocuteur", "BtnModifierInterlocuteur", "ListeActions", "BtnCreerAction",
@@ -293,6 +298,146 @@ private slots:
             QVERIFY2(t.w(qPrintable(nom))->isEnabled(), qPrintable(nom));
         QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+    }
+
+    void filtresEtListes() {
+        FenetreTest t(Base);
+        auto* actions = t.w<Grille>("ListeActions");
+        auto* rdv = t.w<Grille>("VSFRDV");
+        // All clients, to do, every date; newest first, to-do rows orange, names decoded.
+        QCOMPARE(t.colonne("ListeActions").size(), 3);
+        QCOMPARE(actions->textMatrix(1, 1), "devis");
+        QCOMPARE(actions->textMatrix(2, 2), "19/02/2003 08:00:00");
+        QCOMPARE(actions->textMatrix(3, 4), "D 'et' fils");
+        QCOMPARE(actions->couleurLigne(1), couleurBgr(CouleurOrange));
+        QCOMPARE(rdv->textMatrix(1, 5), "salon");
+        QCOMPARE(t.texte("CommentaireAction"), "devis");
+        QCOMPARE(t.texte("DateRDV"), "02/03/2003");
+        t.w<QCheckBox>("ActionsFaites")->click();
+        QCOMPARE(t.colonne("ListeActions").size(), 4);
+        QCOMPARE(actions->textMatrix(3, 3), "-1");
+        QCOMPARE(actions->couleurLigne(3), couleurBgr(CouleurBlanc));
+        // The filters' own lists are testlecturelistes'.
+        t.w<QCheckBox>("ActionsFaites")->click();
+        // One contact, then one client: the criteria are the loaded client's and contact's stored names.
+        t.w<QRadioButton>("OptAction_3")->click();
+        t.w<QRadioButton>("OptClient_0")->click();
+        QCOMPARE(actions->textMatrix(1, 1), "appeler 'vite'");
+        QCOMPARE(actions->rows(), 2);
+        t.w<QRadioButton>("OptClient_1")->click();
+        QCOMPARE(actions->rows(), 3);
+        t.clicGrille("VsfListeClients", 2);
+        QCOMPARE(actions->textMatrix(1, 1), "relance");
+        QCOMPARE(rdv->textMatrix(1, 5), "salon");
+        // A client without contact still gets its own (empty) lists; an empty list blanks the record.
+        t.clicGrille("VsfListeClients", 3);
+        QCOMPARE(actions->rows() + rdv->rows(), 2);
+        QCOMPARE(t.texte("DateRDV"), QString());
+        QCOMPARE(t.w<QDateEdit>("DTRDV")->date(), QDate(1899, 12, 30));
+        QCOMPARE(t.w<QDateEdit>("DTRDV")->text().trimmed(), QString());
+    }
+
+    void actions() {
+        FenetreTest t(Base);
+        // A modified action of another client keeps its client, contact, time and untouched text.
+        t.clicGrille("ListeActions", 3);
+        t.saisie("BtnModifierAction", {}, "BtnValiderAction");
+        t.clicGrille("ListeActions", 2);
+        t.clic("BtnModifierAction");
+        t.w<QRadioButton>("ActionFaite_0")->click();
+        t.clic("BtnValiderAction");
+        const QString q = "select Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie "
+                          "from Actions order by Id";
+        QCOMPARE(t.lire(q).mid(0, 4),
+                 QStringList({"ACME|Dupont|appeler $Bvite$B|2003-02-19 08:00:00|-1|2003-02-19 00:00:00",
+                              "ACME|Martin|devis|2003-02-20 00:00:00|0|2003-01-01 00:00:00",
+                              "ACME|Dupont|fait|2003-02-18 00:00:00|-1|2003-01-01 00:00:00",
+                              "D $Bet$B fils|Zed|relance|2003-01-05 00:00:00|0|2003-02-19 00:00:00"}));
+        // A new action starts "A faire" whatever was shown; the checks keep the edit going.
+        t.w<QRadioButton>("ActionFaite_0")->setChecked(true);
+        t.clic("BtnCreerAction");
+        QVERIFY(t.w<QRadioButton>("ActionFaite_1")->isChecked());
+        QCOMPARE(t.texte("DateAction"), "19/02/2003");
+        t.saisie(nullptr, {{"CommentaireAction", "   "}}, "BtnValiderAction");
+        QCOMPARE(Message::dernierTexte(), "Veuillez remplir un commentaire");
+        t.saisir("CommentaireAction", " un \"grand\" devis ");
+        for (const char* date : {"31/02/2003", "1/3/2003 25:00", "01/03/03 9h60", "2003-03-01", "1/3"}) {
+            t.saisie(nullptr, {{"DateAction", date}}, "BtnValiderAction");
+            QCOMPARE(Message::dernierTexte(), "La date saisie n'est pas valide. Exemple : 08/12/2026 10:30");
+        }
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationAction);
+        t.w<QRadioButton>("ActionFaite_0")->setChecked(true);
+        t.saisie(nullptr, {{"DateAction", "1.3.03 9h05"}}, "BtnValiderAction");
+        QCOMPARE(t.lire(q).last(),
+                 "ACME|Dupont|un $Bgrand$B devis|2003-03-01 09:05:00|-1|2003-02-19 00:00:00");
+        // Done, it is not listed, and the line under the list says so.
+        QCOMPARE(t.w<QLabel>("lblHorsFiltreActions")->text(),
+                 "L'action enregistrée n'est pas affichée : elle ne correspond pas aux filtres.");
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        // Delete: No keeps it, Yes removes the selected one.
+        t.clicGrille("ListeActions", 2);
+        t.clic("BtnSupprimerAction");
+        QCOMPARE(Message::dernierTexte(), "Etes-vous sûr de vouloir supprimer l\"action relance ?");
+        QCOMPARE(t.lire("select count(*) from Actions"), QStringList("5"));
+        t.clicGrille("ListeActions", 2);
+        t.supprimer("BtnSupprimerAction");
+        QCOMPARE(t.lire("select Commentaire from Actions where Fait=0"), QStringList("devis"));
+        QCOMPARE(t.texte("CommentaireAction"), "devis");
+        // Escape keeps an action edit, Annuler reloads the first action; on an empty list Modifier and
+        // Supprimer do nothing.
+        t.saisie("BtnModifierAction", {{"CommentaireAction", "perdu"}}, nullptr);
+        t.touche("CommentaireAction", Qt::Key_Escape);
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationAction);
+        t.clic("BtnAnnulerAction");
+        QCOMPARE(t.texte("CommentaireAction"), "devis");
+        t.w<QRadioButton>("OptClient_1")->click();
+        t.clicGrille("VsfListeClients", 3);
+        QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
+        const int affiches = Message::textesAffiches().size();
+        t.clic("BtnModifierAction");
+        t.clic("BtnSupprimerAction");
+        QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        QCOMPARE(Message::textesAffiches().size(), affiches);
+    }
+
+    void rendezVous() {
+        FenetreTest t(Base);
+        auto* calendrier = t.w<QDateEdit>("DTRDV");
+        // A load sets the picker and leaves the date text; only a picked or typed day writes it, time kept.
+        t.clicGrille("VSFRDV", 2);
+        QCOMPARE(t.texte("DateRDV"), "21/02/2003 14:30:00");
+        QCOMPARE(calendrier->date(), QDate(2003, 2, 21));
+        t.clic("BtnModifierRDV");
+        emit calendrier->calendarWidget()->clicked(QDate(2003, 2, 24));
+        QCOMPARE(t.texte("DateRDV"), "24/02/2003 14:30:00");
+        calendrier->setFocus();
+        calendrier->setCurrentSection(QDateTimeEdit::DaySection);
+        QTest::keyClick(calendrier, Qt::Key_Up);
+        QCOMPARE(t.texte("DateRDV"), "25/02/2003 14:30:00");
+        t.clic("BtnValiderRDV");
+        // Modified from another client's row, it keeps its client and contact.
+        t.clicGrille("VsfListeClients", 2);
+        t.clicGrille("VSFRDV", 1);
+        t.saisie("BtnModifierRDV", {{"CommentaireRDV", "salon \"pro\""}}, "BtnValiderRDV");
+        QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, DatePrevue from RDV order by Id"),
+                 QStringList({"ACME|Dupont|visite|2003-02-25 14:30:00",
+                              "D $Bet$B fils|Zed|salon $Bpro$B|2003-03-02 00:00:00"}));
+        QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), "salon 'pro'");
+        t.clic("BtnCreerRDV");
+        QCOMPARE(calendrier->date(), QDate(2003, 2, 19));
+        t.saisie(nullptr, {{"CommentaireRDV", "perdu"}}, "BtnAnnulerRDV");
+        t.saisie("BtnCreerRDV", {{"CommentaireRDV", "déjeuner"}}, nullptr);
+        t.w<QRadioButton>("RDVFait_1")->setChecked(true);
+        t.clic("BtnValiderRDV");
+        QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, Fait from RDV where Id=3"),
+                 QStringList("D $Bet$B fils|Zed|déjeuner|0"));
+        // An appointment is deleted like an action: "Non" by default, then the row it named.
+        t.clic("BtnSupprimerRDV");
+        QVERIFY(Message::dernierTexte().startsWith("Etes-vous sûr de vouloir supprimer le rendez-vous"));
+        QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("1"));
+        Message::setNextAnswer(QMessageBox::Yes);
+        t.clic("BtnSupprimerRDV");
+        QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("0"));
     }
 };
 

@@ -1,10 +1,15 @@
 // The action lists read as they are seen: a rebuild reads its first rows, the rest comes as the list
 // is scrolled, a header sort of a partly read list is made by the database, a save finds its record
-// wherever it now sorts. Each expected order is worked out here from the rows written.
+// wherever it now sorts; each expected order is worked out here from the rows written. And shown again
+// without reading both tables: same statements and data, a clock that has not moved on, or a record
+// the window has just written read alone.
 #include "core/bd/connection.h"
 #include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
+#include "core/textes/regional.h"
+#include "support/compteurinstructions.h"
 #include "support/fenetretest.h"
+#include "widgets/entreespendantlecture.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -48,31 +53,18 @@ QString insertion(const char* table, const std::vector<Ecrite>& lignes) {
            valeurs.join(',');
 }
 
-enum class Cle { Naturel, Date, Fait, Id };
-
 // The Ids in the lists' order (planned date descending, no date last, then Id descending), then
-// stable-sorted on a column as a header click on the whole list does.
-QStringList ordre(std::vector<Ecrite> v, Cle cle = Cle::Naturel, bool croissant = true) {
+// stable-sorted on column c (0 Id, 2 date, 3 Fait) as a header click on the whole list does.
+QStringList ordre(std::vector<Ecrite> v, int c = -1, bool croissant = true) {
     std::sort(v.begin(), v.end(), [](const Ecrite& a, const Ecrite& b) {
         return a.date != b.date ? a.date > b.date : a.id > b.id;
     });
-    const auto avant = [cle](const Ecrite& a, const Ecrite& b) {
-        switch (cle) {
-        case Cle::Date:
-            return a.date < b.date;
-        case Cle::Fait:
-            return a.fait < b.fait;
-        case Cle::Id:
-            return a.id < b.id;
-        case Cle::Naturel:
-            break;
-        }
-        return false;
+    const auto cle = [c](const Ecrite& e) {
+        return std::pair(c == 2 ? e.date : QString(), c == 0 ? e.id : c == 3 ? e.fait : 0);
     };
-    if (croissant)
-        std::stable_sort(v.begin(), v.end(), avant);
-    else
-        std::stable_sort(v.begin(), v.end(), [&](const Ecrite& a, const Ecrite& b) { return avant(b, a); });
+    std::stable_sort(v.begin(), v.end(), [&](const Ecrite& a, const Ecrite& b) {
+        return croissant ? cle(a) < cle(b) : cle(b) < cle(a);
+    });
     QStringList ids;
     for (const Ecrite& e : v)
         ids << QString::number(e.id);
@@ -102,7 +94,6 @@ public:
     }
     bool actif() const { return m_poignee != nullptr; }
     int nombre(const char* table) const { return m_lues.value(QLatin1String(table)); }
-    void reset() { m_lues.clear(); }
 
 private:
     static int noter(unsigned, void* moi, void* instruction, void*) {
@@ -142,175 +133,296 @@ struct Essai {
         if (t.w<QCheckBox>(filtre)->isChecked() != oui)
             t.w<QCheckBox>(filtre)->click();
     }
-    Grille& liste(const char* nom) const { return *t.w<Grille>(nom); }
 };
+// The database numbers the rows in the order written: 1, 2...
+const QStringList Quatre({client("ACME"), client("Zeta"), contact("Dupont", "ACME", 1),
+                          contact("Zed", "Zeta", 1),
+                          suivi("Actions", "ACME", "Dupont", "un", "2003-02-17 00:00:00"),
+                          suivi("Actions", "Zeta", "Zed", "deux", "2003-02-19 14:00:00"),
+                          suivi("Actions", "ACME", "Dupont", "trois", "2003-02-17 00:00:00"),
+                          suivi("Actions", "ACME", "Dupont", "quatre", "2003-02-25 00:00:00")});
+
+// The statement that reads the whole list of actions to do.
+const char* const ListeAFaire = "select * from Actions where  Fait=0  order by DatePrevue desc";
 } // namespace
 
 class TestLectureListes : public QObject {
     Q_OBJECT
 private slots:
-    void premierEcranPuisDefilement_data();
-    void premierEcranPuisDefilement();
-    void triEntete_data();
-    void triEntete();
-    void enregistrementHorsPartieLue_data();
-    void enregistrementHorsPartieLue();
-    void lectureInterrompue();
-};
+    void init() { Horloge::fixer(Regional::dateHeure(QDate(2003, 2, 19), QTime(10, 0))); }
+    void cleanup() { Horloge::reprendre(); }
 
-void TestLectureListes::premierEcranPuisDefilement_data() {
-    QTest::addColumn<bool>("aFaire");
-    QTest::addColumn<bool>("faites");
-    QTest::newRow("à faire") << true << false;
-    QTest::newRow("faites") << false << true;
-    QTest::newRow("toutes") << true << true;
-}
+    void premierEcranPuisDefilement_data() {
+        QTest::addColumn<bool>("aFaire");
+        QTest::addColumn<bool>("faites");
+        QTest::newRow("à faire") << true << false;
+        QTest::newRow("faites") << false << true;
+        QTest::newRow("toutes") << true << true;
+    }
+    void premierEcranPuisDefilement() {
+        QFETCH(bool, aFaire);
+        QFETCH(bool, faites);
+        Essai e;
+        e.cocher("ActionsAFaire", aFaire);
+        e.cocher("ActionsFaites", faites);
+        // Another program's commit: the lists are read afresh, not taken back.
+        LignesLues lues(Connexion);
+        e.t.base.sql("update Client set Ville=Ville");
+        e.t.w<QRadioButton>("OptAction_3")->click();
+        for (const auto& [nom, table, lignes] :
+             {std::tuple{"ListeActions", "Actions", &e.actions}, std::tuple{"VSFRDV", "RDV", &e.rdv}}) {
+            const QStringList attendus = ordre(filtrees(*lignes, aFaire, faites));
+            Grille& g = *e.t.w<Grille>(nom);
+            const int premieres = g.rows() - 1;
+            QVERIFY2(premieres > 30 && premieres < attendus.size(), nom);
+            QCOMPARE(colonne(g), attendus.mid(0, premieres));
+            if (lues.actif())
+                QCOMPARE(lues.nombre(table), premieres);
+            defiler(g);
+            QCOMPARE(colonne(g), attendus);
+            // Each row read once.
+            if (lues.actif())
+                QCOMPARE(lues.nombre(table), attendus.size());
+        }
+        // The first row is the record shown.
+        QCOMPARE(e.t.texte("CommentaireAction"),
+                 QStringLiteral("suivi ") + ordre(filtrees(e.actions, aFaire, faites)).first());
+    }
 
-void TestLectureListes::premierEcranPuisDefilement() {
-    QFETCH(bool, aFaire);
-    QFETCH(bool, faites);
-    Essai e;
-    e.cocher("ActionsAFaire", aFaire);
-    e.cocher("ActionsFaites", faites);
-    // Another program's commit: the lists are read afresh, not taken back.
-    LignesLues lues(Connexion);
-    e.t.base.sql("update Client set Ville=Ville");
-    e.t.w<QRadioButton>("OptAction_3")->click();
-    for (const auto& [nom, table, lignes] :
-         {std::tuple{"ListeActions", "Actions", &e.actions}, std::tuple{"VSFRDV", "RDV", &e.rdv}}) {
-        const QStringList attendus = ordre(filtrees(*lignes, aFaire, faites));
-        Grille& g = e.liste(nom);
+    void triEntete_data() {
+        QTest::addColumn<int>("colonne");
+        QTest::addColumn<bool>("croissant");
+        for (const auto& [nom, colonne] : {std::pair{"date", 2}, {"fait", 3}, {"Id", 0}})
+            for (const bool croissant : {true, false})
+                QTest::addRow("%s %s", nom, croissant ? "croissant" : "décroissant") << colonne << croissant;
+    }
+    void triEntete() {
+        QFETCH(int, colonne);
+        QFETCH(bool, croissant);
+        Essai e;
+        Grille& g = *e.t.w<Grille>("ListeActions");
+        // The highlighted record follows when it is among the rows read again.
+        e.t.clicGrille("ListeActions", 2);
+        const QString suivi = g.rowKey(2);
+        // A second click on a list still partly read sorts it the other way, in the database again.
+        for (int clic = 0; clic < (croissant ? 1 : 2); ++clic) {
+            QVERIFY(g.model()->canFetchMore({}));
+            if (g.isColumnHidden(colonne))
+                g.TriColonne(colonne);
+            else
+                cliquer(g, 0, colonne);
+            if (clic == 0) {
+                const int place = int(ordre(e.actions, colonne).indexOf(suivi)) + 1;
+                QCOMPARE(g.rowSel(), place < g.rows() ? place : 0);
+            }
+        }
+        const QStringList attendus = ordre(e.actions, colonne, croissant);
         const int premieres = g.rows() - 1;
-        QVERIFY2(premieres > 30 && premieres < attendus.size(), nom);
-        QCOMPARE(colonne(g), attendus.mid(0, premieres));
-        if (lues.actif())
-            QCOMPARE(lues.nombre(table), premieres);
+        QVERIFY(premieres < NombreActions);
+        QCOMPARE(::colonne(g), attendus.mid(0, premieres));
+        defiler(g);
+        QCOMPARE(::colonne(g), attendus);
+    }
+
+    // All clients: the record is read alone; one client: its list is read again.
+    void enregistrementHorsPartieLue_data() {
+        QTest::addColumn<QString>("portee");
+        QTest::newRow("tous les clients") << "OptClient_2";
+        QTest::newRow("un client") << "OptClient_1";
+    }
+    void enregistrementHorsPartieLue() {
+        QFETCH(QString, portee);
+        Essai e;
+        e.t.w<QRadioButton>(portee.toLatin1().constData())->click();
+        Grille& g = *e.t.w<Grille>("ListeActions");
+        QVERIFY(g.model()->canFetchMore({}));
+        // The newest record, moved back before every dated one: far beyond the rows read.
+        const QString id = g.rowKey(1);
+        e.t.clicGrille("ListeActions", 1);
+        e.t.saisie("BtnModifierAction", {{"DateAction", "01/01/1990"}}, "BtnValiderAction");
+        std::vector<Ecrite> apres = e.actions;
+        apres[id.toInt() - 1].date = "1990-01-01 00:00:00";
+        const QStringList attendus = ordre(apres);
+        QCOMPARE(g.rowKey(g.rowSel()), id);
+        QCOMPARE(g.rowSel(), int(attendus.indexOf(id)) + 1);
+        QCOMPARE(e.t.texte("DateAction"), QStringLiteral("01/01/1990"));
+        QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
+        // The rest read after it: every record once, the saved one where it now sorts.
         defiler(g);
         QCOMPARE(colonne(g), attendus);
-        // Each row read once.
-        if (lues.actif())
-            QCOMPARE(lues.nombre(table), attendus.size());
     }
-    // The first row is the record shown.
-    QCOMPARE(e.t.texte("CommentaireAction"),
-             QStringLiteral("suivi ") + ordre(filtrees(e.actions, aFaire, faites)).first());
-}
 
-void TestLectureListes::triEntete_data() {
-    QTest::addColumn<int>("colonne");
-    QTest::addColumn<int>("cle");
-    QTest::addColumn<bool>("croissant");
-    QTest::newRow("date croissante") << 2 << int(Cle::Date) << true;
-    QTest::newRow("date décroissante") << 2 << int(Cle::Date) << false;
-    QTest::newRow("fait croissant") << 3 << int(Cle::Fait) << true;
-    QTest::newRow("fait décroissant") << 3 << int(Cle::Fait) << false;
-    QTest::newRow("Id croissant") << 0 << int(Cle::Id) << true;
-    QTest::newRow("Id décroissant") << 0 << int(Cle::Id) << false;
-}
-
-void TestLectureListes::triEntete() {
-    QFETCH(int, colonne);
-    QFETCH(int, cle);
-    QFETCH(bool, croissant);
-    Essai e;
-    Grille& g = e.liste("ListeActions");
-    const QStringList attendus = ordre(e.actions, Cle(cle), croissant);
-    // The highlighted record follows when it is among the rows read again.
-    e.t.clicGrille("ListeActions", 2);
-    const QString suivi = g.rowKey(2);
-    // A second click on a list still partly read sorts it the other way, in the database again.
-    for (int clic = 0; clic < (croissant ? 1 : 2); ++clic) {
-        QVERIFY(g.model()->canFetchMore({}));
-        if (g.isColumnHidden(colonne))
-            g.TriColonne(colonne);
-        else
-            cliquer(g, 0, colonne);
-        if (clic == 0) {
-            const int place = int(ordre(e.actions, Cle(cle)).indexOf(suivi)) + 1;
-            QCOMPARE(g.rowSel(), place < g.rows() ? place : 0);
-        }
+    void memesInstructionsMemesDonnees() {
+        FenetreTest t(Quatre);
+        CompteurInstructions compteur(Connexion);
+        const QStringList lues = t.colonne("ListeActions");
+        QCOMPARE(lues, (QStringList{"4", "2", "3", "1"}));
+        // All clients: another client lists the same rows, in the order read, header sort undone.
+        t.clicGrille("ListeActions", 0);
+        t.clicGrille("VsfListeClients", 2);
+        QCOMPARE(t.colonne("ListeActions"), lues);
+        QCOMPARE(t.texte("DateAction"), "25/02/2003");
+        COMPARER_NOMBRE(compteur, ListeAFaire, 0);
+        // Another program's commit shows at the next click.
+        t.base.sql(suivi("Actions", "Zeta", "Zed", "cinq", "2003-02-18 00:00:00"));
+        t.clicGrille("VsfListeClients", 1);
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "5", "3", "1"}));
+        COMPARER_NOMBRE(compteur, ListeAFaire, 1);
+        // Back to the filters just left: their lists, without reading.
+        t.w<QCheckBox>("ActionsFaites")->click();
+        t.w<QCheckBox>("ActionsFaites")->click();
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "5", "3", "1"}));
+        COMPARER_NOMBRE(compteur, ListeAFaire, 1);
+        // "Aujourd'hui" reads again once the clock has moved on, not before.
+        t.w<QRadioButton>("OptAction_0")->click();
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"5", "3", "1"}));
+        compteur.reset();
+        t.clicGrille("VsfListeClients", 2);
+        COMPARER_NOMBRE(compteur, "select * from Actions where  Fait=0 and DatePrevue<=?", 0);
+        Horloge::fixer(Regional::dateHeure(QDate(2003, 2, 19), QTime(14, 0)));
+        t.clicGrille("VsfListeClients", 1);
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"2", "5", "3", "1"}));
     }
-    const int premieres = g.rows() - 1;
-    QVERIFY(premieres < NombreActions);
-    QCOMPARE(::colonne(g), attendus.mid(0, premieres));
-    defiler(g);
-    QCOMPARE(::colonne(g), attendus);
-}
 
-void TestLectureListes::enregistrementHorsPartieLue_data() {
-    QTest::addColumn<QString>("portee");
-    // All clients: the record is read alone; one client: its list is read again.
-    QTest::newRow("tous les clients") << "OptClient_2";
-    QTest::newRow("un client") << "OptClient_1";
-}
+    void enregistrementsRelusSeuls() {
+        FenetreTest t(Quatre);
+        CompteurInstructions compteur(Connexion);
+        // Done, it leaves the list of what is to do, read alone.
+        t.clicGrille("ListeActions", 2);
+        t.clic("BtnModifierAction");
+        t.w<QRadioButton>("ActionFaite_0")->click();
+        t.clic("BtnValiderAction");
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "3", "1"}));
+        COMPARER_NOMBRE(compteur, ListeAFaire, 0);
+        COMPARER_NOMBRE(compteur, "select * from Actions where  Fait=0 and Id=2 ", 1);
+        // New on a date already listed: before the records of that date, as the date index gives them.
+        t.saisie("BtnCreerAction", {{"CommentaireAction", "six"}, {"DateAction", "17/02/2003"}},
+                 "BtnValiderAction");
+        t.clicGrille("ListeActions", 1);
+        t.supprimer("BtnSupprimerAction");
+        const QStringList reprise = t.colonne("ListeActions");
+        QCOMPARE(reprise, (QStringList{"5", "3", "1"}));
+        COMPARER_NOMBRE(compteur, ListeAFaire, 0);
+        // A real rebuild, after another program's commit, gives the same list.
+        t.base.sql("update Client set Ville=Ville");
+        t.clicGrille("VsfListeClients", 1);
+        COMPARER_NOMBRE(compteur, ListeAFaire, 1);
+        QCOMPARE(t.colonne("ListeActions"), reprise);
+        // Under one client, a save reads the client's list again.
+        t.w<QRadioButton>("OptClient_1")->click();
+        compteur.reset();
+        t.saisie("BtnModifierAction", {{"CommentaireAction", "cinq bis"}}, "BtnValiderAction");
+        COMPARER_NOMBRE(compteur, "select * from Actions where  Fait=0 and Client=?  order", 1);
+        QCOMPARE(t.texte("CommentaireAction"), "cinq bis");
+    }
 
-void TestLectureListes::enregistrementHorsPartieLue() {
-    QFETCH(QString, portee);
-    Essai e;
-    e.t.w<QRadioButton>(portee.toLatin1().constData())->click();
-    Grille& g = e.liste("ListeActions");
-    QVERIFY(g.model()->canFetchMore({}));
-    // The newest record, moved back before every dated one: far beyond the rows read.
-    const QString id = g.rowKey(1);
-    e.t.clicGrille("ListeActions", 1);
-    e.t.clic("BtnModifierAction");
-    e.t.saisir("DateAction", "01/01/1990");
-    e.t.clic("BtnValiderAction");
-    std::vector<Ecrite> apres = e.actions;
-    apres[id.toInt() - 1].date = "1990-01-01 00:00:00";
-    const QStringList attendus = ordre(apres);
-    QCOMPARE(g.rowKey(g.rowSel()), id);
-    QCOMPARE(g.rowSel(), int(attendus.indexOf(id)) + 1);
-    QCOMPARE(e.t.texte("DateAction"), QStringLiteral("01/01/1990"));
-    QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
-    // The rest read after it: every record once, the saved one where it now sorts.
-    defiler(g);
-    QCOMPARE(colonne(g), attendus);
-}
+    // The window shows before its lists are read; they come on the next turn of the event loop.
+    void listesApresAffichage() {
+        FenetreTest t(Quatre);
+        FinApplication();
+        Main();
+        QVERIFY(frmClient->isVisible());
+        QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
+        QCOMPARE(t.texte("DateAction"), QString());
+        QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "3", "1"}));
+        QCOMPARE(t.texte("DateAction"), "25/02/2003");
+    }
 
-// A click or a key while a list reads on (scrolled, or read to its end for a sort on a text column)
-// stops that read: the rows read so far stay, each once, in their order; reading on later lists
-// every row once. A server may answer before its first wait: then only the sort's own wait stops.
-void TestLectureListes::lectureInterrompue() {
-    Essai e;
-    Grille& g = e.liste("ListeActions");
-    const QStringList attendus = ordre(e.actions);
-    int attentes = 0;
-    const auto avant = LectureInterruptible::installer(
-        [&] {
-            if (attentes++ == 0)
-                LectureInterruptible::interrompre();
-        },
-        0);
-    const int premieres = g.rows() - 1;
-    g.model()->fetchMore({});
-    if (attentes > 0)
-        QCOMPARE(g.rows() - 1, premieres);
-    attentes = 0;
-    g.TriColonne(1);
-    QVERIFY(attentes > 0);
-    QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
-    QCOMPARE(colonne(g), attendus.mid(0, g.rows() - 1));
-    // A record saved beyond the rows read is found all the same.
-    const QString id = g.rowKey(1);
-    e.t.clicGrille("ListeActions", 1);
-    e.t.clic("BtnModifierAction");
-    e.t.saisir("DateAction", "01/01/1990");
-    attentes = 0;
-    e.t.clic("BtnValiderAction");
-    QTRY_COMPARE(g.rowKey(g.rowSel()), id);
-    QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
-    LectureInterruptible::installer(avant);
-    e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
-    defiler(g);
-    QCOMPARE(colonne(g), ordre(e.actions));
-    // Not stopped, the sort on the comment orders the whole list: "suivi 2" before "suivi 10".
-    g.TriColonne(1);
-    QStringList croissants;
-    for (int id = 1; id <= NombreActions; ++id)
-        croissants << QString::number(id);
-    QCOMPARE(colonne(g), croissants);
-}
+    // A second request made while the first one's lists are read stops that read without a word:
+    // the lists shown stay whole until the second request's follow.
+    void demandePendantUneLecture() {
+        // 256 appointments, each statement doubling them: a read long enough to wait.
+        QStringList lignes = Quatre;
+        lignes << suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00");
+        for (int i = 0; i < 8; ++i)
+            lignes << doubler("RDV");
+        FenetreTest t(lignes);
+        int attentes = 0;
+        const auto avant = LectureInterruptible::installer(
+            [&] {
+                if (attentes++ == 0)
+                    t.w<QRadioButton>("OptAction_1")->click();
+            },
+            0);
+        t.w<QRadioButton>("OptAction_0")->click();
+        LectureInterruptible::installer(avant);
+        QVERIFY(attentes > 0);
+        QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "3", "1"}));
+        QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"2", "3", "1"}));
+        QVERIFY(t.w<Grille>("VSFRDV")->rows() > 1);
+        QCOMPARE(Message::textesAffiches(), QStringList());
+    }
+
+    // The window brought forward during a read looks for colleagues' saves once the read is over,
+    // not inside it: the connection is busy.
+    void activationPendantUneLecture() {
+        QStringList lignes = Quatre;
+        lignes << suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00");
+        for (int i = 0; i < 8; ++i)
+            lignes << doubler("RDV");
+        FenetreTest t(lignes);
+        frmClient->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(frmClient));
+        t.base.sql(suivi("Actions", "Zeta", "Zed", "cinq", "2003-02-18 00:00:00"));
+        int attentes = 0;
+        const auto avant = LectureInterruptible::installer(
+            [&] {
+                if (attentes++ == 0)
+                    QCoreApplication::postEvent(frmClient, new QEvent(QEvent::ActivationChange));
+                EntreesPendantLecture::laisserEntrer();
+            },
+            0);
+        t.w<QRadioButton>("OptAction_1")->click();
+        LectureInterruptible::installer(avant);
+        QVERIFY(attentes > 0);
+        QCOMPARE(Message::textesAffiches().join('\n'), QString());
+        QTRY_COMPARE(t.colonne("VsfListeClients"), (QStringList{"ACME", "Zeta"}));
+    }
+
+    // A click or a key while a list reads on (scrolled, or read to its end for a sort on a text column)
+    // stops that read: the rows read so far stay, each once, in their order; reading on later lists
+    // every row once. A server may answer before its first wait: then only the sort's own wait stops.
+    void lectureInterrompue() {
+        Essai e;
+        Grille& g = *e.t.w<Grille>("ListeActions");
+        const QStringList attendus = ordre(e.actions);
+        int attentes = 0;
+        const auto avant = LectureInterruptible::installer(
+            [&] {
+                if (attentes++ == 0)
+                    LectureInterruptible::interrompre();
+            },
+            0);
+        const int premieres = g.rows() - 1;
+        g.model()->fetchMore({});
+        if (attentes > 0)
+            QCOMPARE(g.rows() - 1, premieres);
+        attentes = 0;
+        g.TriColonne(1);
+        QVERIFY(attentes > 0);
+        QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
+        QCOMPARE(colonne(g), attendus.mid(0, g.rows() - 1));
+        // A record saved beyond the rows read is found all the same.
+        const QString id = g.rowKey(1);
+        e.t.clicGrille("ListeActions", 1);
+        e.t.clic("BtnModifierAction");
+        e.t.saisir("DateAction", "01/01/1990");
+        attentes = 0;
+        e.t.clic("BtnValiderAction");
+        QTRY_COMPARE(g.rowKey(g.rowSel()), id);
+        QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
+        LectureInterruptible::installer(avant);
+        e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
+        defiler(g);
+        QCOMPARE(colonne(g), ordre(e.actions));
+        // Not stopped, the sort on the comment orders the whole list: "suivi 2" before "suivi 10".
+        g.TriColonne(1);
+        QStringList croissants;
+        for (int id = 1; id <= NombreActions; ++id)
+            croissants << QString::number(id);
+        QCOMPARE(colonne(g), croissants);
+    }
+};
 
 QTEST_MAIN(TestLectureListes)
 #include "testlecturelistes.moc"

@@ -1,15 +1,6 @@
-#include "app/principal.h"
-#include "core/bd/connection.h"
 #include "gui/dialogs/frmreference.h"
-#include "support/basetest.h"
-#include "support/controles.h"
-#include "widgets/ecran.h"
+#include "support/fenetretest.h"
 #include "widgets/listes.h"
-#include "widgets/message.h"
-
-#include <QComboBox>
-#include <QLineEdit>
-#include <QPushButton>
 
 // The three editors of reference lists, each on a fresh database, driven through their controls, and
 // the lists they feed.
@@ -88,9 +79,10 @@ private slots:
 
     void editeur_data() {
         QTest::addColumn<int>("type");
-        QTest::newRow("Service") << int(TypeReference::Service);
-        QTest::newRow("Decision") << int(TypeReference::Decision);
-        QTest::newRow("Fonction") << int(TypeReference::Fonction);
+        for (const auto& [nom, type] : {std::pair{"Service", TypeReference::Service},
+                                        {"Decision", TypeReference::Decision},
+                                        {"Fonction", TypeReference::Fonction}})
+            QTest::newRow(nom) << int(type);
     }
     void editeur() {
         m_table = QTest::currentDataTag();
@@ -133,18 +125,14 @@ private slots:
         QCOMPARE(grille()->row(), 2);
         QCOMPARE(nom()->text(), renomme);
         // Escape cancels an edit whichever control has the focus; so does Annuler.
-        for (const char* edition : {"BtnCreer", "BtnModifier"}) {
+        for (const auto& [edition, echap] :
+             {std::pair{"BtnCreer", true}, {"BtnModifier", true}, {"BtnModifier", false}}) {
             clic(edition);
             nom()->setText("abandon");
-            QTest::keyClick(nom(), Qt::Key_Escape);
+            echap ? QTest::keyClick(nom(), Qt::Key_Escape) : clic("BtnAnnuler");
             QVERIFY(!enSaisie() && m_fenetre->isVisible());
             QCOMPARE(nom()->text(), renomme);
         }
-        clic("BtnModifier");
-        nom()->setText("abandon");
-        clic("BtnAnnuler");
-        QVERIFY(!enSaisie());
-        QCOMPARE(nom()->text(), renomme);
         // While browsing Escape closes, and the list it came from is read again, sorted, nothing chosen.
         QTest::keyClick(grille(), Qt::Key_Escape);
         QVERIFY(!m_fenetre->isVisible());
@@ -177,6 +165,26 @@ private slots:
         clic("BtnSupprimer");
         QVERIFY(libellesStockes().isEmpty() && nom()->text().isEmpty());
         QVERIFY(!bouton("BtnSupprimer")->isEnabled());
+        // Any label is kept exactly as typed, blanks and quotes included; renamed and deleted by it.
+        QStringList attendus = TextesHostiles;
+        for (const QString& h : TextesHostiles) {
+            clic("BtnCreer");
+            saisir(h);
+            QVERIFY2(!enSaisie(), qPrintable(message()));
+            QCOMPARE(QStringList({nom()->text(), grille()->textMatrix(grille()->row(), 0)}),
+                     QStringList(2, h));
+        }
+        cliquer(*grille(), int(colonne(*grille()).indexOf(attendus.last())) + 1);
+        clic("BtnModifier");
+        saisir(attendus.last() = TextesHostiles[5] + " ");
+        QVERIFY2(!enSaisie(), qPrintable(message()));
+        cliquer(*grille(), int(colonne(*grille()).indexOf(attendus.takeFirst())) + 1);
+        Message::setNextAnswer(QMessageBox::Yes);
+        clic("BtnSupprimer");
+        QStringList stockes = libellesStockes();
+        stockes.sort();
+        attendus.sort();
+        QCOMPARE(stockes, attendus);
         // Any other refusal shows the database's own message, and the typed text stays.
         m_base->refuser(m_table, "INSERT", "libellé interdit");
         clic("BtnCreer");

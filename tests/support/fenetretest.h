@@ -14,11 +14,15 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTimer>
 #include <functional>
 
@@ -91,6 +95,12 @@ public:
     BaseTest base;
 };
 
+// Texts SQL or the program's own quoting could take for syntax, and text beyond Latin-1; French
+// typing puts a no-break space before a colon.
+const QStringList TextesHostiles({"\"", "'", "\"\"", "$B", "#12/31/2003#", "\"; delete * from Client; --",
+                                  "%", "_", "\\", "Élise Ñúñez, Øre & Straße\u00a0: 5\u00a0€",
+                                  "Жанна 北京 مرحبا", "😀 client 👍🏽", "  blancs autour  "});
+
 inline QString client(const QString& nom) {
     return QString("insert into Client (Nom) values ('%1')").arg(nom);
 }
@@ -129,7 +139,35 @@ template <typename F> void surModale(F pendant) {
     });
 }
 
-// Closes the next modal window once it runs and gives back its object name.
-inline void fermerModale(QString* nom) {
-    surModale([nom](QWidget* modale) { *nom = modale->objectName(); });
+// Clicks the button and answers the file dialog with this file. Read back by poppler's pdftotext and
+// pdfinfo, the PDF must hold each of `tient` (words separated by single spaces) and none of `exclus`,
+// on `pages` pages of `taille`.
+inline void exporterPdf(QWidget* bouton, const QString& fichier, const QStringList& tient,
+                        const QStringList& exclus, const QString& pages, const QString& taille) {
+    const auto poppler = [](const char* outil, const QStringList& arguments) {
+        QProcess p;
+        p.start(outil, arguments);
+        if (!p.waitForFinished(30000) || p.exitCode() != 0)
+            return "échec de " + QLatin1String(outil) + QString::fromUtf8(p.readAllStandardError());
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    for (const char* outil : {"pdftotext", "pdfinfo"})
+        if (QStandardPaths::findExecutable(outil).isEmpty())
+            QSKIP(qPrintable(QString("%1 manque : installez poppler-utils").arg(outil)));
+    surModale([fichier](QWidget* modale) {
+        if (auto* dialogue = qobject_cast<QFileDialog*>(modale)) {
+            dialogue->selectFile(fichier);
+            static_cast<QDialog*>(dialogue)->accept();
+        }
+    });
+    QTest::mouseClick(bouton, Qt::LeftButton);
+    const QString texte = poppler("pdftotext", {fichier + ".pdf", "-"}).simplified();
+    for (const QString& attendu : tient)
+        QVERIFY2(texte.contains(attendu), qPrintable(attendu + " dans " + texte));
+    for (const QString& absent : exclus)
+        QVERIFY2(!texte.contains(absent), qPrintable(absent));
+    const QString info = poppler("pdfinfo", {fichier + ".pdf"});
+    QVERIFY2(info.contains(QRegularExpression("\nPages: +" + pages + "\n")) &&
+                 info.contains(QRegularExpression("\nPage size: +" + QRegularExpression::escape(taille))),
+             qPrintable(info));
 }
