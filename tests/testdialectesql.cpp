@@ -14,20 +14,6 @@
 #include <QtTest>
 #include <memory>
 
-// Spoils the header of a leaf page in the middle of a table, as a failing disk would.
-static void endommagerTable(const BaseTest& base, const QString& table) {
-    const qint64 taille = base.lignes("PRAGMA page_size").value(0).toInt();
-    const int racine =
-        base.lignes("select rootpage from sqlite_master where name='" + table + "'").value(0).toInt();
-    QFile f(base.fichier());
-    QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((racine - 1) * taille));
-    const QByteArray page = f.read(taille);
-    QCOMPARE(int(page[0]), 5); // an interior page over the leaves
-    const auto mot = [&page](int i) { return qFromBigEndian<quint16>(page.constData() + i); };
-    const qint64 feuille = qFromBigEndian<quint32>(page.constData() + mot(12 + 2 * (mot(3) / 2)));
-    QVERIFY(f.seek((feuille - 1) * taille) && f.write(QByteArray(8, '\xff')) == 8);
-}
-
 static void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(QString("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
@@ -111,45 +97,37 @@ private slots:
                  QStringList{"2003-02-17 00:00:00"});
     }
 
-    // Dates in the clocks' jumps of Paris and Santiago read, compare and write back as stored, in any zone.
-    void datesMurales_data() {
-        QTest::addColumn<QString>("litteral");
-        QTest::addColumn<QString>("stockee");
-        QTest::addColumn<QString>("affichee");
-        const auto ligne = [](const char* cas, const char* litteral, const char* stockee,
-                              const char* affichee) {
-            QTest::newRow(cas) << QString(litteral) << QString(stockee) << QString(affichee);
-        };
-        ligne("Paris, heure sautée", "2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00");
-        ligne("Paris, heure doublée", "2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00");
-        ligne("Santiago, minuit sauté", "09/08/2024", "2024-09-08 00:00:00", "08/09/2024");
-        ligne("Santiago, heure doublée", "2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00");
-    }
-
+    // Dates in the clocks' jumps of Paris and Santiago (typed, stored, shown) read, compare and write
+    // back as stored, in any zone.
     void datesMurales() {
-        QFETCH(QString, litteral);
-        QFETCH(QString, stockee);
-        QFETCH(QString, affichee);
-        ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
-        ajouterAction(m_c.get(), "saut", litteral);
-        const QString stockees = "select DatePrevue from Actions order by Id";
-        QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
-        Horloge::fixer(Regional::lireDateStockee(stockee));
-        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
-                 QStringList{"saut"});
-        Recordset rs;
-        rs.open("select DatePrevue from Actions where Commentaire=\"saut\"", m_c.get());
-        QCOMPARE(rs.date(0), Horloge::maintenant());
-        Actions actions;
-        actions.SetTypeDonnees(0);
-        actions.CreationCollection(*m_c, Action(), 0, 1, 1, 2);
-        QCOMPARE(actions.Count(), 2);
-        Action* saut = actions.Item(0);
-        QCOMPARE(Regional::texteDate(saut->DatePrevue), affichee);
-        QCOMPARE(Regional::lireDate(affichee), saut->DatePrevue);
-        QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
-        saut->SetDataBd(*m_c);
-        QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        const QList<std::array<QString, 3>> cas{
+            {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
+            {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},
+            {"09/08/2024", "2024-09-08 00:00:00", "08/09/2024"},
+            {"2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00"}};
+        for (const auto& [litteral, stockee, affichee] : cas) {
+            m_c->execute("delete * from Actions");
+            ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
+            ajouterAction(m_c.get(), "saut", litteral);
+            const QString stockees = "select DatePrevue from Actions order by Id";
+            QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+            Horloge::fixer(Regional::lireDateStockee(stockee));
+            QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
+                     QStringList{"saut"});
+            Recordset rs;
+            rs.open("select DatePrevue from Actions where Commentaire=\"saut\"", m_c.get());
+            QCOMPARE(rs.date(0), Horloge::maintenant());
+            Actions actions;
+            actions.SetTypeDonnees(0);
+            actions.CreationCollection(*m_c, Action(), 0, 1, 1, 2);
+            QCOMPARE(actions.Count(), 2);
+            Action* saut = actions.Item(0);
+            QCOMPARE(Regional::texteDate(saut->DatePrevue), affichee);
+            QCOMPARE(Regional::lireDate(affichee), saut->DatePrevue);
+            QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
+            saut->SetDataBd(*m_c);
+            QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
+        }
         // Now is the wall clock, comparable with stored dates.
         Horloge::reprendre();
         const QDateTime maintenant = Horloge::maintenant();
@@ -257,8 +235,20 @@ private slots:
         m_base->sqlite(suite +
                        "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
                        "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
-        for (const char* table : {"Client", "Actions"})
-            endommagerTable(*m_base, table);
+        // The header of a leaf page in the middle of each table spoilt, as a failing disk would.
+        const qint64 taille = m_base->lignes("PRAGMA page_size").value(0).toInt();
+        for (const QString table : {"Client", "Actions"}) {
+            const int racine = m_base->lignes("select rootpage from sqlite_master where name='" + table + "'")
+                                   .value(0)
+                                   .toInt();
+            QFile f(m_base->fichier());
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.seek((racine - 1) * taille));
+            const QByteArray page = f.read(taille);
+            QCOMPARE(int(page[0]), 5); // an interior page over the leaves
+            const auto mot = [&page](int i) { return qFromBigEndian<quint16>(page.constData() + i); };
+            const qint64 feuille = qFromBigEndian<quint32>(page.constData() + mot(12 + 2 * (mot(3) / 2)));
+            QVERIFY(f.seek((feuille - 1) * taille) && f.write(QByteArray(8, '\xff')) == 8);
+        }
         m_c.reset(ouvrir(*m_base));
         QVERIFY_THROWS_EXCEPTION(ErreurBd, colonne(*m_c, "select * from Client"));
         Actions actions;

@@ -14,25 +14,6 @@
 #include <QtTest>
 #include <stdexcept>
 
-struct Filtre {
-    QDateTime horloge;
-    int periode, fait, aFaire, portee;
-    QString client, contact, attendus;
-};
-Q_DECLARE_METATYPE(Filtre)
-
-const QDateTime Dimanche = Regional::dateHeure(QDate(2024, 3, 10), QTime(15, 0));
-
-static void cas(const char* nom, const QDateTime& horloge, int periode, int fait, int aFaire, int portee,
-                const QString& client, const QString& contact, const QString& attendus) {
-    QTest::newRow(nom) << Filtre{horloge, periode, fait, aFaire, portee, client, contact, attendus};
-}
-
-static void valeur(const char* nom, const QVariant& v, int type, const QString& insertion,
-                   const QString& miseAJour = QString()) {
-    QTest::newRow(nom) << v << type << insertion << (miseAJour.isNull() ? insertion : miseAJour);
-}
-
 // One database for the whole run: the filters only read the Actions rows, the rest writes RDV.
 class TestDonnees : public QObject {
     Q_OBJECT
@@ -65,34 +46,39 @@ private slots:
     void cleanupTestCase() { delete m_connexion; }
 
     // Newest first.
-    void filtres_data() {
-        QTest::addColumn<Filtre>("f");
-        cas("aucun", Dimanche, 3, 1, 1, 2, "", "", "avr lunS dim18 dim0 cliB ctB sans guil guilZ fev m2019");
-        // This month of this year only.
-        cas("a faire, client, mois", Dimanche, 2, 0, 1, 1, "ClientA", "", "dim18 ctB sans");
-        cas("faites, contact", Dimanche, 3, 1, 0, 0, "ClientA", "ContactA", "dim0 fev");
-        cas("jusqu'a maintenant", Dimanche, 0, 0, 0, 2, "", "", "dim0 cliB ctB sans guil guilZ fev m2019");
-        // Every hour of Sunday is in the week, as in the planning.
-        cas("semaine du dimanche", Dimanche, 1, 1, 1, 2, "", "", "dim18 dim0 cliB ctB sans");
-        cas("semaine du lundi", Regional::dateHeure(QDate(2024, 3, 11), QTime(9, 0)), 1, 1, 1, 2, "", "",
-            "lunS");
-        cas("guillemets, contact vide", Dimanche, 3, 1, 1, 0, "D \"et\" fils", "", "guil");
-    }
-
     void filtres() {
-        QFETCH(Filtre, f);
-        Horloge::fixer(f.horloge);
-        Action criteres;
-        criteres.Client = f.client;
-        criteres.Interlocuteur = f.contact;
-        Actions actions;
-        actions.SetTypeDonnees(0);
-        actions.CreationCollection(*m_connexion, criteres, f.periode, qint16(f.fait), qint16(f.aFaire),
-                                   f.portee);
-        QStringList commentaires;
-        for (const Action& a : actions)
-            commentaires << a.Commentaire;
-        QCOMPARE(commentaires.join(' '), f.attendus);
+        const QDateTime dimanche = Regional::dateHeure(QDate(2024, 3, 10), QTime(15, 0));
+        const struct {
+            const char* nom;
+            QDateTime horloge;
+            int periode, fait, aFaire, portee;
+            QString client, contact, attendus;
+        } cas[] = {
+            {"aucun", dimanche, 3, 1, 1, 2, "", "", "avr lunS dim18 dim0 cliB ctB sans guil guilZ fev m2019"},
+            // This month of this year only.
+            {"a faire, client, mois", dimanche, 2, 0, 1, 1, "ClientA", "", "dim18 ctB sans"},
+            {"faites, contact", dimanche, 3, 1, 0, 0, "ClientA", "ContactA", "dim0 fev"},
+            {"jusqu'a maintenant", dimanche, 0, 0, 0, 2, "", "", "dim0 cliB ctB sans guil guilZ fev m2019"},
+            // Every hour of Sunday is in the week, as in the planning.
+            {"semaine du dimanche", dimanche, 1, 1, 1, 2, "", "", "dim18 dim0 cliB ctB sans"},
+            {"semaine du lundi", Regional::dateHeure(QDate(2024, 3, 11), QTime(9, 0)), 1, 1, 1, 2, "", "",
+             "lunS"},
+            {"guillemets, contact vide", dimanche, 3, 1, 1, 0, "D \"et\" fils", "", "guil"}};
+        for (const auto& f : cas) {
+            Horloge::fixer(f.horloge);
+            Action criteres;
+            criteres.Client = f.client;
+            criteres.Interlocuteur = f.contact;
+            Actions actions;
+            actions.SetTypeDonnees(0);
+            actions.CreationCollection(*m_connexion, criteres, f.periode, qint16(f.fait), qint16(f.aFaire),
+                                       f.portee);
+            QStringList commentaires;
+            for (const Action& a : actions)
+                commentaires << a.Commentaire;
+            QVERIFY2(commentaires.join(' ') == f.attendus,
+                     qPrintable(f.nom + (" : " + commentaires.join(' '))));
+        }
     }
 
     void ajoutEtMiseAJourDeLExemple() {
@@ -203,34 +189,30 @@ private slots:
         QVERIFY(!gardees.revenir(lues("quatre", 0).etat, montrees));
     }
 
-    void valeurs_data() {
-        QTest::addColumn<QVariant>("valeur");
-        QTest::addColumn<int>("type");
-        QTest::addColumn<QString>("insertion");
-        QTest::addColumn<QString>("miseAJour");
-        valeur("decimal", -12.5, 1, "-12,5", "-12.5");
-        valeur("grand nombre", 1234567.0, 1, "1234567");
-        valeur("date en texte", "05/03/2003 08:15", 2, "#2003/03/05 08:15:00#");
-        valeur("heure sautée à Paris", "31/03/2024 02:30", 2, "#2024/03/31 02:30:00#");
-        valeur("minuit sauté à Santiago", QDate(2024, 9, 8), 2, "#2024/09/08#");
-        valeur("texte 1", "1", 3, "true");
-        valeur("vrai", true, 3, "true");
-        valeur("moins un", -1, 3, "true");
-        valeur("deux", 2, 3, "false");
-        valeur("moins deux", -2, 3, "false");
-    }
-
-    // Without a table name; booleans never make a condition.
+    // Without a table name; booleans never make a condition. Dates in Paris's skipped hour and on
+    // Santiago's skipped midnight.
     void valeurs() {
-        QFETCH(QVariant, valeur);
-        QFETCH(int, type);
-        QFETCH(QString, insertion);
-        QFETCH(QString, miseAJour);
-        DonneesSql champs;
-        champs.Add("Champ", valeur, type);
-        QCOMPARE(champs.GenereRequeteSql(0), "insert into  (Champ) values (" + insertion + ")");
-        QCOMPARE(champs.GenereRequeteSql(1, "T"), "update T set Champ=" + miseAJour);
-        QCOMPARE(champs.GenereRequeteSql(2), type == 3 ? QString() : "Champ = " + insertion + " ");
+        const struct {
+            QVariant valeur;
+            int type;
+            QString insertion, miseAJour;
+        } cas[] = {{-12.5, 1, "-12,5", "-12.5"},
+                   {1234567.0, 1, "1234567", "1234567"},
+                   {"05/03/2003 08:15", 2, "#2003/03/05 08:15:00#", "#2003/03/05 08:15:00#"},
+                   {"31/03/2024 02:30", 2, "#2024/03/31 02:30:00#", "#2024/03/31 02:30:00#"},
+                   {QDate(2024, 9, 8), 2, "#2024/09/08#", "#2024/09/08#"},
+                   {"1", 3, "true", "true"},
+                   {true, 3, "true", "true"},
+                   {-1, 3, "true", "true"},
+                   {2, 3, "false", "false"},
+                   {-2, 3, "false", "false"}};
+        for (const auto& c : cas) {
+            DonneesSql champs;
+            champs.Add("Champ", c.valeur, c.type);
+            QCOMPARE(champs.GenereRequeteSql(0), "insert into  (Champ) values (" + c.insertion + ")");
+            QCOMPARE(champs.GenereRequeteSql(1, "T"), "update T set Champ=" + c.miseAJour);
+            QCOMPARE(champs.GenereRequeteSql(2), c.type == 3 ? QString() : "Champ = " + c.insertion + " ");
+        }
     }
 
     // Conditions joined by "and"; homonyms warned of and all written, a copy apart, names exact.
@@ -295,23 +277,19 @@ private slots:
     }
 
     // The words a search is made of, whatever is typed or pasted.
-    void mots_data() {
-        QTest::addColumn<QString>("texte");
-        QTest::addColumn<QStringList>("attendus");
-        QTest::newRow("apostrophes") << "l'atelier d’Anne" << QStringList{"latelier", "dAnne"};
-        QTest::newRow("répétitions") << "Dupont dupont DUPONT Lyon dupont" << QStringList{"Dupont", "Lyon"};
+    void mots() {
         QStringList seize;
         QString colle;
         for (int i = 0; i < 2000; ++i)
             colle += QString("m%1 m%1 ").arg(i);
         for (int i = 0; i < Recherche::MotsMax; ++i)
             seize << QString("m%1").arg(i);
-        QTest::newRow("texte collé") << colle << seize;
-    }
-    void mots() {
-        QFETCH(QString, texte);
-        QFETCH(QStringList, attendus);
-        QCOMPARE(Recherche::mots(texte), attendus);
+        const QList<std::pair<QString, QStringList>> cas{
+            {"l'atelier d’Anne", {"latelier", "dAnne"}},
+            {"Dupont dupont DUPONT Lyon dupont", {"Dupont", "Lyon"}},
+            {colle, seize}};
+        for (const auto& [texte, attendus] : cas)
+            QCOMPARE(Recherche::mots(texte), attendus);
     }
 };
 
