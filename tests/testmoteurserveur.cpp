@@ -34,13 +34,6 @@ bool perdue(const QString& etat) {
 
 enum Coupure { Terminee, Muet, AuCommit, ApresCommit };
 
-// A stopped backend goes on, whatever the test's outcome.
-struct Arret {
-    qint64 pid;
-    explicit Arret(qint64 p) : pid(p) { ::kill(pid_t(pid), SIGSTOP); }
-    ~Arret() { ::kill(pid_t(pid), SIGCONT); }
-};
-
 // At the program's COMMIT, either another session ends its own just before it leaves, or the server
 // makes it and its answer is lost: the backend held until the COMMIT is sent, the program's socket
 // then swapped for one whose other end is closed, and the backend let go.
@@ -154,14 +147,15 @@ private slots:
         {
             Transaction saisie(&c);
             c.execute("insert into Service (Nom) values (\"b\")");
-            std::optional<Arret> arret;
             if (coupure == Muet)
-                arret.emplace(pid);
+                ::kill(pid_t(pid), SIGSTOP);
             else if (coupure == Terminee)
                 couper();
             if (coupure < AuCommit)
                 perte = erreurDe([&] { c.execute("insert into Service (Nom) values (\"c\")"); });
             echec = erreurDe([&] { saisie.commit(); });
+            if (coupure == Muet)
+                ::kill(pid_t(pid), SIGCONT);
         }
         MoteurPostgres::ecouter(nullptr);
         installerAvertisseur(nullptr);
