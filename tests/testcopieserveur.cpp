@@ -126,39 +126,36 @@ private slots:
         QCOMPARE(neuve.sql("select count(*) from pg_tables where schemaname = 'public'"), QString("0"));
     }
 
-    void checkSignaleLesDefauts_data() {
-        QTest::addColumn<QString>("degat");
-        QTest::addColumn<QString>("signale");
-        const auto cas = [](const char* nom, const char* degat, const char* signale) {
-            QTest::newRow(nom) << QString(degat) << QString(signale);
-        };
-        cas("interlocuteur orphelin", "insert into interlocuteur (nom, client) values ('X', 'Fantôme')",
-            "Interlocuteurs sans leur client");
-        cas("action orpheline", "insert into actions (client, commentaire, fait) values ('Fantôme', 'x', 0)",
-            "Actions sans leur client : 1 (par exemple chez « Fantôme »)");
-        // The program deletes a client with its contacts and actions; its appointments stay in the planning.
-        cas("rendez-vous d'un client supprimé",
-            "delete from interlocuteur where client in (select client from rdv); delete from actions where "
-            "client in (select client from rdv); delete from client where nom in (select client from rdv)",
-            "");
-        cas("numérotation en retard", "select setval(pg_get_serial_sequence('rdv', 'id'), 2)",
-            "Numérotation en retard");
-        cas("rang en retard", "select setval(pg_get_serial_sequence('client', 'rang'), 1)",
-            "le prochain Client.Rang serait 2");
-        cas("type changé", "alter table actions alter column dateprevue type text",
-            "Actions.DatePrevue est text au lieu de timestamp");
-        cas("colonne supprimée", "alter table client drop column fax", "Colonne absente : Client.Fax");
-        cas("table supprimée", "drop table decision", "Decision manque");
-        cas("collation supprimée", "drop collation francais", "collation francais manque");
-    }
+    // What check says of a damaged server base: each case its name, the damage and the message.
     void checkSignaleLesDefauts() {
-        QFETCH(QString, degat);
-        QFETCH(QString, signale);
-        QTemporaryDir dossier;
-        ServeurTest serveur;
-        QCOMPARE(lancerOutil(dossier.path(), {"demo", serveur.url()}).code, 0);
-        serveur.sql(degat);
-        QVERIFY(outilDit(dossier.path(), {"check", serveur.url()}, signale.isEmpty() ? 0 : 1, signale));
+        const QList<std::array<QString, 3>> cas{
+            {"interlocuteur orphelin", "insert into interlocuteur (nom, client) values ('X', 'Fantôme')",
+             "Interlocuteurs sans leur client"},
+            {"action orpheline", "insert into actions (client, commentaire, fait) values ('Fantôme', 'x', 0)",
+             "Actions sans leur client : 1 (par exemple chez « Fantôme »)"},
+            // The program deletes a client with its contacts and actions; its appointments stay in the
+            // planning.
+            {"rendez-vous d'un client supprimé",
+             "delete from interlocuteur where client in (select client from rdv); delete from actions where "
+             "client in (select client from rdv); delete from client where nom in (select client from rdv)",
+             ""},
+            {"numérotation en retard", "select setval(pg_get_serial_sequence('rdv', 'id'), 2)",
+             "Numérotation en retard"},
+            {"rang en retard", "select setval(pg_get_serial_sequence('client', 'rang'), 1)",
+             "le prochain Client.Rang serait 2"},
+            {"type changé", "alter table actions alter column dateprevue type text",
+             "Actions.DatePrevue est text au lieu de timestamp"},
+            {"colonne supprimée", "alter table client drop column fax", "Colonne absente : Client.Fax"},
+            {"table supprimée", "drop table decision", "Decision manque"},
+            {"collation supprimée", "drop collation francais", "collation francais manque"}};
+        for (const auto& [nom, degat, signale] : cas) {
+            QTemporaryDir dossier;
+            ServeurTest serveur;
+            QCOMPARE(lancerOutil(dossier.path(), {"demo", serveur.url()}).code, 0);
+            serveur.sql(degat);
+            QVERIFY2(outilDit(dossier.path(), {"check", serveur.url()}, signale.isEmpty() ? 0 : 1, signale),
+                     qPrintable(nom));
+        }
     }
 
     // The generated rows are the same on a server as in a file.
