@@ -166,7 +166,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
     }
 
-    // Refused before they run, the row in place.
+    // Refused before they run, or undone with their whole transaction: the row in place; kept whole
+    // when the transaction ends well.
     void instructionsRefusees() {
         m_c->execute("insert into Client (Nom) values (\"ACME\")");
         for (const char* sql :
@@ -175,7 +176,21 @@ private slots:
               "select upper(Nom) from Client", "delete from Client; delete from Service",
               "select count(Nom from Client"})
             QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
+        const ErreurBd e = erreurDe([&] {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            m_c->execute("update Clients set Nom=\"x\"");
+            t.commit();
+        });
+        // A server writes the names it did not find in lower case.
+        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
+        {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            t.commit();
+        }
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     // Statements are kept prepared; closing the connection ends a record set still open, and
@@ -259,25 +274,6 @@ private slots:
             actions.LireSuite(*m_c, -1);
         };
         QVERIFY_THROWS_EXCEPTION(ErreurBd, lireTout());
-    }
-
-    void transactionToutOuRien() {
-        m_c->execute("insert into Client (Nom) values (\"ACME\")");
-        const ErreurBd e = erreurDe([&] {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            m_c->execute("update Clients set Nom=\"x\"");
-            t.commit();
-        });
-        // A server writes the names it did not find in lower case.
-        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
-        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
-        {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            t.commit();
-        }
-        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     void messagesEnFrancais() {
