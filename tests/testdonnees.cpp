@@ -81,7 +81,9 @@ private slots:
         }
     }
 
-    void ajoutEtMiseAJourDeLExemple() {
+    // An action of a list saved by its Id; two new appointments, one saved again, beside a row another
+    // tool left with NULLs.
+    void enregistrementEtRelecture() {
         Actions liste;
         Action* exemple =
             liste.Add(Regional::dateHeure(QDate(2003, 2, 10)), 0, Regional::dateHeure(QDate(2003, 2, 17)),
@@ -93,10 +95,6 @@ private slots:
         QCOMPARE(m_connexion->lastStatement(),
                  "update Actions set Interlocuteur=\"ContactA\",Commentaire=\"Relancer le devis\","
                  "Client=\"ClientA\",DatePrevue=#2003/02/17#,Fait=0,DateSaisie=#2003/02/10# where ID=12");
-    }
-
-    // Two new appointments, one saved again, beside a row another tool left with NULLs.
-    void enregistrementEtRelecture() {
         m_base.sql("INSERT INTO RDV (Id) VALUES (7)");
         Action nouveau;
         nouveau.SetTypeDonnees(1);
