@@ -48,26 +48,6 @@ class TestBrevantaDb : public QObject {
         return outilDit(m_dossier->path(), arguments, code, message);
     }
 
-    // The demo base (or bytes standing for it) damaged as the case says.
-    void abimer(const QString& degat) {
-        if (degat == "octets" || degat == "vide") {
-            QVERIFY(ecrire(fichier(), QByteArray(degat == "octets" ? 8192 : 0, 'x')));
-        } else {
-            QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
-            QByteArray octets = contenu(fichier());
-            if (degat == "tronque")
-                QVERIFY(ecrire(fichier(), octets.left(octets.size() / 3)));
-            else if (degat == "ecrase")
-                QVERIFY(ecrire(fichier(), octets.replace(4096, 64, QByteArray(64, '\xa5'))));
-            else {
-                Connection c;
-                c.open(fichier());
-                for (const QString& sql : degat.split('|'))
-                    QVERIFY(QSqlQuery(c.base()).exec(sql));
-            }
-        }
-    }
-
 private slots:
     void init() { QVERIFY((m_dossier = std::make_unique<QTemporaryDir>())->isValid()); }
 
@@ -144,68 +124,60 @@ private slots:
         QVERIFY(contenu(autre.filePath("Brevanta.mdb")) == contenu(fichier()));
     }
 
-    void checkRefuseUneBaseAbimee_data() {
-        QTest::addColumn<QString>("degat");
-        QTest::addColumn<QString>("signale");
-        auto ligne = [](const char* cas, const char* degat, const char* signale) {
-            QTest::newRow(cas) << QString(degat) << QString(signale);
-        };
-        ligne("octets quelconques", "octets", "");
-        ligne("fichier vide", "vide", "Client");
-        ligne("fichier tronqué", "tronque", "");
-        ligne("pages écrasées", "ecrase", "Intégrité");
-        ligne("table supprimée", "DROP TABLE RDV", "RDV");
-        // The search index holds Ville: the column dropped is one it does not read.
-        ligne("colonne supprimée", "ALTER TABLE Client DROP COLUMN Fax", "Client.Fax");
-        ligne("index de recherche désaccordé", "INSERT INTO Recherche (rowid, Texte) VALUES (999, 'fantôme')",
-              "Index de recherche");
-        ligne("index de recherche incomplet", "DROP TRIGGER RechercheRDVAjout", "RechercheRDVAjout");
-        // Another program's SQL would run at each save, or a table's rows be made up.
-        ligne("déclencheur étranger",
-              "CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END",
-              "déclencheur Piege");
-        ligne("vue à la place d'une table", "DROP TABLE Fonction|CREATE VIEW Fonction AS SELECT 'x' AS Nom",
-              "vue Fonction");
-        ligne("colonne d'un autre type", "DROP TABLE Service|CREATE TABLE Service (Nom INTEGER)",
-              "Service.Nom (INTEGER)");
-    }
-    void checkRefuseUneBaseAbimee() {
-        QFETCH(QString, degat);
-        QFETCH(QString, signale);
-        abimer(degat);
-        if (QTest::currentTestFailed())
-            return;
-        const QByteArray avant = contenu(fichier());
-        QVERIFY(dit({"check", "Brevanta.mdb"}, 1, signale));
-        QCOMPARE(contenu(fichier()), avant);
-        // Nor is it taken as a backup.
-        QCOMPARE(lancer({"init", "autre.mdb"}).code, 0);
-        const QByteArray autre = contenu(m_dossier->filePath("autre.mdb"));
-        QVERIFY(dit({"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale));
-        QCOMPARE(contenu(m_dossier->filePath("autre.mdb")), autre);
-    }
-
-    // copy reads its source as check does: a damaged base is not copied, and nothing is made.
-    void copyRefuseUneBaseAbimee_data() { checkRefuseUneBaseAbimee_data(); }
-    void copyRefuseUneBaseAbimee() {
-        QFETCH(QString, degat);
-        QFETCH(QString, signale);
-        abimer(degat);
-        if (QTest::currentTestFailed())
-            return;
-        QVERIFY(outilDit(m_dossier->path(), {"copy", "Brevanta.mdb", "copie.mdb"}, 1, signale));
-        QVERIFY(!QFileInfo::exists(m_dossier->filePath("copie.mdb")));
+    // The demo base (or bytes standing for it) damaged: neither passed by check, nor taken as a backup,
+    // nor copied, and nothing is written. Each case: its name, the damage, what check says.
+    void refuseUneBaseAbimee() {
+        const QList<std::array<QString, 3>> cas{
+            {"octets quelconques", "octets", ""},
+            {"fichier vide", "vide", "Client"},
+            {"fichier tronqué", "tronque", ""},
+            {"pages écrasées", "ecrase", "Intégrité"},
+            {"table supprimée", "DROP TABLE RDV", "RDV"},
+            // The search index holds Ville: the column dropped is one it does not read.
+            {"colonne supprimée", "ALTER TABLE Client DROP COLUMN Fax", "Client.Fax"},
+            {"index de recherche désaccordé", "INSERT INTO Recherche (rowid, Texte) VALUES (999, 'fantôme')",
+             "Index de recherche"},
+            {"index de recherche incomplet", "DROP TRIGGER RechercheRDVAjout", "RechercheRDVAjout"},
+            // Another program's SQL would run at each save, or a table's rows be made up.
+            {"déclencheur étranger",
+             "CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END",
+             "déclencheur Piege"},
+            {"vue à la place d'une table", "DROP TABLE Fonction|CREATE VIEW Fonction AS SELECT 'x' AS Nom",
+             "vue Fonction"},
+            {"colonne d'un autre type", "DROP TABLE Service|CREATE TABLE Service (Nom INTEGER)",
+             "Service.Nom (INTEGER)"}};
+        for (const auto& [nom, degat, signale] : cas) {
+            m_dossier = std::make_unique<QTemporaryDir>();
+            if (degat == "octets" || degat == "vide") {
+                QVERIFY(ecrire(fichier(), QByteArray(degat == "octets" ? 8192 : 0, 'x')));
+            } else {
+                QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
+                QByteArray octets = contenu(fichier());
+                if (degat == "tronque")
+                    QVERIFY(ecrire(fichier(), octets.left(octets.size() / 3)));
+                else if (degat == "ecrase")
+                    QVERIFY(ecrire(fichier(), octets.replace(4096, 64, QByteArray(64, '\xa5'))));
+                else
+                    for (const QString& sql : degat.split('|'))
+                        lignesFichier(fichier(), sql);
+            }
+            const QByteArray avant = contenu(fichier());
+            QVERIFY2(dit({"check", "Brevanta.mdb"}, 1, signale), qPrintable(nom));
+            QCOMPARE(contenu(fichier()), avant);
+            QCOMPARE(lancer({"init", "autre.mdb"}).code, 0);
+            const QByteArray autre = contenu(m_dossier->filePath("autre.mdb"));
+            QVERIFY2(dit({"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale), qPrintable(nom));
+            QCOMPARE(contenu(m_dossier->filePath("autre.mdb")), autre);
+            QVERIFY2(dit({"copy", "Brevanta.mdb", "copie.mdb"}, 1, signale), qPrintable(nom));
+            QVERIFY(!QFileInfo::exists(m_dossier->filePath("copie.mdb")));
+        }
     }
 
     // Another program's triggers go only once the person agrees; Brevanta's own stay.
     void repairEnleveLesDeclencheursEtrangers() {
         QCOMPARE(lancer({"demo", "Brevanta.mdb"}).code, 0);
-        {
-            Connection c;
-            c.open(fichier());
-            QVERIFY(QSqlQuery(c.base()).exec(
-                "CREATE TRIGGER \"Pi\"\"ege\" AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END"));
-        }
+        lignesFichier(fichier(),
+                      "CREATE TRIGGER \"Pi\"\"ege\" AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END");
         const QByteArray avant = contenu(fichier());
         QVERIFY(dit({"check", "Brevanta.mdb", "--repair"}, 1, "Rien n'a été supprimé"));
         QCOMPARE(contenu(fichier()), avant);
@@ -235,11 +207,8 @@ private slots:
         QVERIFY(enfant > 0 && waitpid(enfant, nullptr, 0) == enfant);
         QVERIFY(QFileInfo(fichier() + "-journal").size() > 0);
         QVERIFY(dit({"check", "Brevanta.mdb"}, 0));
-        Connection c;
-        c.open(fichier());
-        QSqlQuery q(c.base());
-        QVERIFY(q.exec("SELECT count(*) FROM Actions WHERE length(Commentaire) >= 10000") && q.next());
-        QCOMPARE(q.value(0).toInt(), 0);
+        QCOMPARE(lignesFichier(fichier(), "SELECT count(*) FROM Actions WHERE length(Commentaire) >= 10000"),
+                 QStringList{"0"});
     }
 
     void neRemplaceJamaisUnFichier() {
@@ -261,30 +230,24 @@ private slots:
         QVERIFY(QDir(m_dossier->path()).isEmpty());
     }
 
-    void refus_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("message");
-        const QString usage = "Usage : brevanta-db";
-        QTest::newRow("aucun argument") << QStringList{} << usage;
-        QTest::newRow("sans fichier") << QStringList{"init"} << usage;
-        QTest::newRow("commande inconnue") << QStringList{"create", "Brevanta.mdb"} << usage;
-        QTest::newRow("nom vide") << QStringList{"init", ""} << usage;
-        QTest::newRow("trop d'arguments") << QStringList{"init", "Brevanta.mdb", "autre.mdb"} << usage;
-        QTest::newRow("fichier absent") << QStringList{"check", "Brevanta.mdb"} << "n'existe pas";
-        QTest::newRow("dossier absent") << QStringList{"init", "absent/Brevanta.mdb"} << "n'existe pas";
-        QTest::newRow("dossier interdit")
-            << QStringList{"demo", "/proc/Brevanta.mdb"} << "Impossible de créer";
-        for (const QStringList& options :
-             QList<QStringList>{{"--scale", "huge"}, {"--actions", "-3"}, {"--clients"}, {"--rows", "10"}})
-            QTest::addRow("bench %s", qPrintable(options.join(' ')))
-                << QStringList{"bench", "Brevanta.mdb"} + options << QString();
-    }
     // Nothing is written, whatever the mistake.
     void refus() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, message);
-        QVERIFY(dit(arguments, 1, message));
-        QVERIFY(QDir(m_dossier->path()).isEmpty());
+        const QString usage = "Usage : brevanta-db";
+        QList<std::pair<QStringList, QString>> cas{{{}, usage},
+                                                   {{"init"}, usage},
+                                                   {{"create", "Brevanta.mdb"}, usage},
+                                                   {{"init", ""}, usage},
+                                                   {{"init", "Brevanta.mdb", "autre.mdb"}, usage},
+                                                   {{"check", "Brevanta.mdb"}, "n'existe pas"},
+                                                   {{"init", "absent/Brevanta.mdb"}, "n'existe pas"},
+                                                   {{"demo", "/proc/Brevanta.mdb"}, "Impossible de créer"}};
+        for (const QStringList& options :
+             QList<QStringList>{{"--scale", "huge"}, {"--actions", "-3"}, {"--clients"}, {"--rows", "10"}})
+            cas.append({QStringList{"bench", "Brevanta.mdb"} + options, QString()});
+        for (const auto& [arguments, message] : cas) {
+            QVERIFY(dit(arguments, 1, message));
+            QVERIFY2(QDir(m_dossier->path()).isEmpty(), qPrintable(arguments.join(' ')));
+        }
     }
 };
 

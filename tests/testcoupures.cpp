@@ -15,70 +15,27 @@ const int Coupures = 30;
 struct Modele {
     QStringList lignes;
 
+    // Kept sorted, as the file is read.
     void appliquer(const QStringList& op) {
         const QString genre = op.value(1);
-        if (genre != "RENOMME" && genre != "SUPPRIME") {
-            if (!genre.isEmpty())
-                lignes << op.mid(1).join('|');
-            return;
+        if (genre == "RENOMME" || genre == "SUPPRIME") {
+            // The contacts, actions and appointments follow their client; a deleted client's
+            // appointments stay, in the planning.
+            QStringList restent;
+            for (const QString& l : lignes) {
+                QStringList champs = l.split('|');
+                if (champs[1] != op[2] || (champs[0] == "RDV" && genre == "SUPPRIME"))
+                    restent << l;
+                else if (genre == "RENOMME")
+                    restent << (champs[1] = op[3], champs.join('|'));
+            }
+            lignes = restent;
+        } else if (!genre.isEmpty()) {
+            lignes << op.mid(1).join('|');
         }
-        // The contacts, actions and appointments follow their client; a deleted client's
-        // appointments stay, in the planning.
-        QStringList restent;
-        for (const QString& l : lignes) {
-            QStringList champs = l.split('|');
-            if (champs[1] != op[2] || champs[0] == "RDV" && genre == "SUPPRIME")
-                restent << l;
-            else if (genre == "RENOMME")
-                restent << (champs[1] = op[3], champs.join('|'));
-        }
-        lignes = restent;
-    }
-
-    QStringList vue() const {
-        QStringList v = lignes;
-        v.sort();
-        return v;
+        lignes.sort();
     }
 };
-
-static QStringList lireFichier(const QString& fichier) {
-    QStringList v;
-    for (const char* sql :
-         {"select 'Client', Nom from Client", "select 'Interlocuteur', Client, Nom from Interlocuteur",
-          "select 'Actions', Client, Interlocuteur, Commentaire from Actions",
-          "select 'RDV', Client, Interlocuteur, Commentaire from RDV"})
-        v << lignesFichier(fichier, sql);
-    v.sort();
-    return v;
-}
-
-// Runs one round of the child and kills it during its n-th operation, after a wait in
-// microseconds; gives back every line it printed.
-static QStringList couper(const QString& dossier, quint32 graine, int tour, int n, int attente) {
-    QProcess enfant;
-    enfant.setWorkingDirectory(dossier);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "offscreen");
-    enfant.setProcessEnvironment(env);
-    enfant.start(QStringLiteral(ECRITURES_ENFANT), {QString::number(graine), QString::number(tour)});
-    QStringList lignes;
-    int operations = 0;
-    while (operations < n && enfant.waitForReadyRead(10000))
-        while (enfant.canReadLine()) {
-            lignes << QString::fromUtf8(enfant.readLine()).chopped(1);
-            operations += lignes.last().startsWith("OP\t");
-        }
-    std::this_thread::sleep_for(std::chrono::microseconds(attente));
-    enfant.kill();
-    enfant.waitForFinished(10000);
-    for (const QByteArray& l : enfant.readAllStandardOutput().split('\n'))
-        if (!l.isEmpty())
-            lignes << QString::fromUtf8(l);
-    if (operations < n)
-        lignes << "ECHEC\tl'enfant s'est arrêté seul : " + QString::fromUtf8(enfant.readAllStandardError());
-    return lignes;
-}
 
 class TestCoupures : public QObject {
     Q_OBJECT
@@ -95,15 +52,35 @@ private slots:
         base.sqlite("insert into Actions (Client, Interlocuteur, Commentaire) values ('Disparu', 'Seul', "
                     "'ancienne')");
         Modele modele;
-        modele.lignes << "Interlocuteur|Disparu|Seul"
-                      << "Actions|Disparu|Seul|ancienne";
+        modele.lignes << "Actions|Disparu|Seul|ancienne"
+                      << "Interlocuteur|Disparu|Seul";
         int enCours = 0, journaux = 0;
         for (int tour = 1; tour <= Coupures; ++tour) {
             // Killed during the n-th operation, a few milliseconds after it began.
             const int n = 1 + int(hasard.bounded(30));
             const int attente = int(hasard.bounded(8000));
-            const QStringList lignes = couper(base.dossier(), g, tour, n, attente);
+            QProcess enfant;
+            enfant.setWorkingDirectory(base.dossier());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_QPA_PLATFORM", "offscreen");
+            enfant.setProcessEnvironment(env);
+            enfant.start(QStringLiteral(ECRITURES_ENFANT), {QString::number(g), QString::number(tour)});
+            QStringList lignes;
+            int operations = 0;
+            while (operations < n && enfant.waitForReadyRead(10000))
+                while (enfant.canReadLine()) {
+                    lignes << QString::fromUtf8(enfant.readLine()).chopped(1);
+                    operations += lignes.last().startsWith("OP\t");
+                }
+            std::this_thread::sleep_for(std::chrono::microseconds(attente));
+            enfant.kill();
+            enfant.waitForFinished(10000);
+            for (const QByteArray& l : enfant.readAllStandardOutput().split('\n'))
+                if (!l.isEmpty())
+                    lignes << QString::fromUtf8(l);
             QVERIFY2(!lignes.join('\n').contains("ECHEC"), qPrintable(lignes.join('\n')));
+            QVERIFY2(operations == n,
+                     qPrintable("l'enfant s'est arrêté seul : " + enfant.readAllStandardError()));
             // Acknowledged operations are in; the last one announced may or may not be.
             QStringList annoncee;
             for (const QString& l : lignes) {
@@ -114,14 +91,20 @@ private slots:
             }
             journaux += QFileInfo(base.fichier() + "-journal").size() > 0;
             QVERIFY(outilDit(base.dossier(), {"check", "Brevanta.mdb"}, 0));
-            const QStringList contenu = lireFichier(base.fichier());
+            QStringList contenu;
+            for (const char* sql : {"select 'Client', Nom from Client",
+                                    "select 'Interlocuteur', Client, Nom from Interlocuteur",
+                                    "select 'Actions', Client, Interlocuteur, Commentaire from Actions",
+                                    "select 'RDV', Client, Interlocuteur, Commentaire from RDV"})
+                contenu << lignesFichier(base.fichier(), sql);
+            contenu.sort();
             Modele apres = modele;
             apres.appliquer(annoncee);
-            QVERIFY2(contenu == modele.vue() || contenu == apres.vue(),
+            QVERIFY2(contenu == modele.lignes || contenu == apres.lignes,
                      qPrintable(QString("tour %1, opération en cours %2\n%3")
                                     .arg(tour)
                                     .arg(annoncee.join(' '), contenu.join('\n'))));
-            if (contenu == apres.vue() && !annoncee.isEmpty()) {
+            if (contenu == apres.lignes && !annoncee.isEmpty()) {
                 modele = apres;
                 ++enCours;
             }

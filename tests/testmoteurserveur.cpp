@@ -1,25 +1,82 @@
-// The engine of a team's server: what a file does not show (connection, isolation, the server's
-// own types and order), on the throwaway PostgreSQL server of the tests, whose databases are fresh.
+// A team's server: connection, isolation, functions its users cannot hijack, no wait without end, no
+// password in an address, a save cut at its commit told as it ended.
+#include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
-#include "core/bd/recordset.h"
+#include "core/donnees/avertissement.h"
 #include "core/postgres/moteurpostgres.h"
-#include "support/basetest.h"
+#include "support/demarrage.h"
+#include "support/outil.h"
 #include "support/serveurtest.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QUrl>
 #include <QtTest>
-#include <libpq-fe.h>
+#include <arpa/inet.h>
+#include <csignal>
 #include <memory>
+#include <optional>
+#include <sys/socket.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+const QString Perdue =
+    "La connexion au serveur a été perdue : rien n'a été enregistré, votre saisie est conservée.";
 
 // A state of a connection lost: an exception of connection or an administrator's intervention.
-static bool perdue(const QString& etat) {
+bool perdue(const QString& etat) {
     return etat.startsWith("08") || etat.startsWith("57P");
 }
 
-// Ends the connection's session on the server, as a network fault or an administrator would.
-static void couper(Connection& c, const ServeurTest& base) {
-    base.sql(QString("select pg_terminate_backend(%1)").arg(pidDe(c)));
+enum Coupure { Terminee, Muet, AuCommit, ApresCommit };
+
+// At the program's COMMIT, either another session ends its own just before it leaves, or the server
+// makes it and its answer is lost: the backend held until the COMMIT is sent, the program's socket
+// then swapped for one whose other end is closed, and the backend let go.
+QString g_autreSession;
+qint64 g_cible = 0;
+int g_prise = -1;
+std::thread g_perte;
+void couperAuCommit(const char* sql, int, const char* const*) {
+    if (!g_cible || qstrcmp(sql, "COMMIT") != 0)
+        return;
+    if (g_prise < 0) {
+        SessionServeur(g_autreSession)
+            .executer(QString("select pg_terminate_backend(%1, 5000)").arg(g_cible));
+    } else {
+        ::kill(pid_t(g_cible), SIGSTOP);
+        g_perte = std::thread([pid = g_cible, prise = g_prise] {
+            QThread::msleep(300);
+            int paire[2];
+            ::socketpair(AF_UNIX, SOCK_STREAM, 0, paire);
+            ::close(paire[1]);
+            ::dup2(paire[0], prise);
+            ::close(paire[0]);
+            ::kill(pid_t(pid), SIGCONT);
+        });
+    }
+    g_cible = 0;
 }
+
+// The program's socket to the server: the one on the port the server sees it come from.
+int prise(Connection& c, const ServeurTest& base) {
+    const int port =
+        base.sql(QString("select client_port from pg_stat_activity where pid = %1").arg(pidDe(c))).toInt();
+    for (int fd = 0; fd < 1024; ++fd) {
+        sockaddr_in a{};
+        socklen_t taille = sizeof a;
+        if (::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &taille) == 0 && a.sin_family == AF_INET &&
+            ntohs(a.sin_port) == port)
+            return fd;
+    }
+    return -1;
+}
+
+} // namespace
 
 // Each case on a fresh database with the tables, and a connection of the program open on it.
 class TestMoteurServeur : public QObject {
@@ -27,6 +84,9 @@ class TestMoteurServeur : public QObject {
 
     std::unique_ptr<ServeurTest> m_base;
     std::unique_ptr<Connection> m_c;
+
+    // Ends the connection's session on the server, as a network fault or an administrator would.
+    void couper() const { m_base->sql(QString("select pg_terminate_backend(%1)").arg(pidDe(*m_c))); }
 
 private slots:
     void initTestCase() { EXIGER_SERVEUR_TEST(); }
@@ -41,34 +101,7 @@ private slots:
         m_base.reset();
     }
 
-    // Dialect, types and order as on a file: quotes, an hour that the clocks skip, month(now()),
-    // true as -1, the Id of an insert, the French order of names.
-    void dialecteSurLeServeur() {
-        Connection& c = *m_c;
-        QCOMPARE(c.cible(), Cible::Postgres);
-        for (const char* nom : {"Zèbre", "école", "Eau", "Client 10", "client 9", "L'Île \"du\" Nord"})
-            c.execute(QString("insert into Client (Nom) values (\"%1\")")
-                          .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
-        QCOMPARE(colonne(c, "select Nom from Client order by Nom"),
-                 QStringList({"client 9", "Client 10", "Eau", "école", "L'Île \"du\" Nord", "Zèbre"}));
-        c.execute("insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,DateSaisie) "
-                  "values (\"Eau\", \"\", \"x\", #2026/03/29 02:30:00#, true, now())");
-        const qint64 id = c.lastInsertId();
-        QVERIFY(id > 0);
-        QCOMPARE(m_base->lignes(QString("select DatePrevue, Fait from Actions where Id = %1").arg(id)),
-                 QStringList("2026-03-29 02:30:00|-1"));
-        Recordset rs;
-        rs.open("select * from Actions where Fait=true and Interlocuteur=\"\"", &c);
-        QVERIFY(!rs.eof());
-        QCOMPARE(rs.date(rs.position("DatePrevue")).toString("yyyy-MM-dd HH:mm"), "2026-03-29 02:30");
-        QCOMPARE(colonne(c, "select count(*) as NbEnr from Actions where month(DateSaisie)=month(now())"),
-                 QStringList{"1"});
-        QCOMPARE(c.execute("update Client set Ville=\"Lyon\" where Nom<>\"Eau\""), 5);
-        QCOMPARE(c.execute("delete * from Actions"), 1);
-    }
-
-    // What the start-up says: a server that does not answer, a database without the tables, a
-    // database that already has them.
+    // A database without the tables, one that already has them, a server that does not answer.
     void refusDuServeur() {
         ServeurTest base;
         Connection c;
@@ -82,28 +115,71 @@ private slots:
         QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
     }
 
-    // A lost connection is told, then the next statement reconnects.
-    void connexionPerdue() {
+    void coupures_data() {
+        QTest::addColumn<int>("coupure");
+        QTest::newRow("session terminée") << int(Terminee);
+        QTest::newRow("serveur muet") << int(Muet);
+        QTest::newRow("session terminée au commit") << int(AuCommit);
+        QTest::newRow("réponse perdue après le commit") << int(ApresCommit);
+    }
+
+    // A lost connection is told (a silent backend after the bounded wait), the next statement reconnects.
+    // A save it cuts is undone and fails, even after an error let pass; lost at its commit, it is neither
+    // reported lost when the server made it (so never made twice) nor made when the server undid it.
+    void coupures() {
+        QFETCH(int, coupure);
         Connection& c = *m_c;
-        const ServeurTest& base = *m_base;
-        couper(c, base);
-        const QString etat = etatDe([&] { c.execute("insert into Service (Nom) values (\"a\")"); });
-        QVERIFY2(perdue(etat), qPrintable(etat));
-        c.execute("insert into Service (Nom) values (\"b\")");
-        QCOMPARE(base.sql("select string_agg(Nom, ',') from Service"), "b");
-        // Lost inside a save: its commit fails, even after an error the caller let pass, and is never
-        // reported as done on a new connection.
-        QString echec;
+        if (coupure == Terminee) {
+            couper();
+            const QString etat = etatDe([&] { c.execute("insert into Service (Nom) values (\"x\")"); });
+            QVERIFY2(perdue(etat), qPrintable(etat));
+        }
+        c.execute("insert into Service (Nom) values (\"a\")");
+        const qint64 pid = pidDe(c);
+        g_autreSession = m_base->url();
+        g_cible = coupure >= AuCommit ? pid : 0;
+        g_prise = coupure == ApresCommit ? prise(c, *m_base) : -1;
+        QVERIFY(coupure != ApresCommit || g_prise >= 0);
+        QStringList avertissements;
+        installerAvertisseur([&](const QString& texte) { avertissements << texte; });
+        MoteurPostgres::ecouter(couperAuCommit);
+        ErreurBd perte{QString(), QString()}, echec{QString(), QString()};
         {
             Transaction saisie(&c);
-            c.execute("insert into Service (Nom) values (\"c\")");
-            couper(c, base);
-            QVERIFY(!etatDe([&] { c.execute("insert into Service (Nom) values (\"e\")"); }).isEmpty());
-            echec = etatDe([&] { saisie.commit(); });
+            c.execute("insert into Service (Nom) values (\"b\")");
+            if (coupure == Muet)
+                ::kill(pid_t(pid), SIGSTOP);
+            else if (coupure == Terminee)
+                couper();
+            if (coupure < AuCommit)
+                perte = erreurDe([&] { c.execute("insert into Service (Nom) values (\"c\")"); });
+            echec = erreurDe([&] { saisie.commit(); });
+            if (coupure == Muet)
+                ::kill(pid_t(pid), SIGCONT);
         }
-        QVERIFY2(perdue(echec), qPrintable(echec));
-        QCOMPARE(base.sql("select string_agg(Nom, ',') from Service"), "b");
+        MoteurPostgres::ecouter(nullptr);
+        installerAvertisseur(nullptr);
+        if (g_perte.joinable())
+            g_perte.join();
+        if (coupure < AuCommit)
+            QVERIFY2((coupure == Muet ? perte.etat() == "08006" : perdue(perte.etat())) &&
+                         perte.message().startsWith(Perdue),
+                     qPrintable(perte.message()));
+        if (coupure == ApresCommit) {
+            QVERIFY2(echec.etat().isEmpty(), qPrintable(echec.message()));
+            QCOMPARE(avertissements, QStringList{"L'enregistrement a bien été fait malgré la coupure."});
+        } else {
+            QVERIFY2(coupure == AuCommit ? echec.etat() == "08006" && echec.message().startsWith(Perdue)
+                                         : perdue(echec.etat()),
+                     qPrintable(echec.message()));
+            QVERIFY(avertissements.isEmpty());
+        }
         c.execute("insert into Service (Nom) values (\"d\")");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            m_base->sql(QString("select count(*) from pg_stat_activity where pid = %1").arg(pid)), "0",
+            10000);
+        QCOMPARE(m_base->sql("select string_agg(Nom, ',' order by Nom) from Service"),
+                 coupure == ApresCommit ? "a,b,d" : "a,d");
     }
 
     // The server tells what others commit: lists are read again only then.
@@ -133,12 +209,11 @@ private slots:
         Connection c;
         c.open(m_base->url());
         Connection::setAttenteVerrou(5000);
-        std::unique_ptr<PGconn, void (*)(PGconn*)> autre(PQconnectdb(m_base->url().toUtf8().constData()),
-                                                         PQfinish);
-        PQclear(PQexec(autre.get(), "BEGIN; LOCK TABLE Client IN ACCESS EXCLUSIVE MODE"));
+        SessionServeur autre(m_base->url());
+        autre.executer("BEGIN; LOCK TABLE Client IN ACCESS EXCLUSIVE MODE");
         const auto occupee = erreurDe([&] { c.execute("insert into Client (Nom) values (\"ACME\")"); });
         QVERIFY(occupee.etat() == "55P03" && occupee.message().contains("occupée"));
-        PQclear(PQexec(autre.get(), "COMMIT"));
+        autre.executer("COMMIT");
         c.execute("insert into Client (Nom) values (\"ACME\")");
     }
 
@@ -171,26 +246,93 @@ private slots:
 
     // Two cases never share a database, and a database goes with its case, sessions still open or not.
     void basesFraiches() {
-        QStringList noms;
+        QString nom;
         // Left open across the drop: a failed case may leave the program's own sessions behind.
-        std::unique_ptr<PGconn, void (*)(PGconn*)> restee(nullptr, PQfinish);
+        std::optional<SessionServeur> restee;
         {
-            ServeurTest a, b;
-            noms << a.nom() << b.nom();
-            QVERIFY(a.url() != b.url());
-            QCOMPARE(a.sql("select current_database()"), a.nom());
-            a.sql("create table t (x int)");
-            const QString tables = "select count(*) from pg_tables where schemaname = 'public'";
-            QCOMPARE(a.sql(tables), "1");
-            QCOMPARE(b.sql(tables), "0");
+            ServeurTest b;
+            nom = b.nom();
+            QVERIFY(b.url() != m_base->url());
+            QCOMPARE(b.sql("select current_database()"), nom);
+            QCOMPARE(b.sql("select count(*) from pg_tables where schemaname = 'public'"), "0");
             QCOMPARE(b.sql("select unaccent('Élève à Noël')"), "Eleve a Noel");
-            restee.reset(PQconnectdb(b.url().toUtf8().constData()));
-            QCOMPARE(PQstatus(restee.get()), CONNECTION_OK);
+            restee.emplace(b.url());
         }
-        ServeurTest temoin;
-        QCOMPARE(temoin.sql(QString("select count(*) from pg_database where datname in ('%1', '%2')")
-                                .arg(noms[0], noms[1])),
-                 "0");
+        QCOMPARE(m_base->sql(QString("select count(*) from pg_database where datname = '%1'").arg(nom)), "0");
+    }
+
+    // Only the index's triggers run as its owner, on a fixed path with pg_temp last: a user's own
+    // temporary table and function named as the index's neither catch his saves nor run as the owner.
+    void fonctionsDuServeur() {
+        RoleServeur role;
+        ServeurTest base;
+        MoteurPostgres::creerTables(base.url());
+        const QStringList fonctions = base.lignes(
+            "select proname, prosecdef, array_to_string(proconfig, ';') from pg_proc where pronamespace = "
+            "'public'::regnamespace and (proname like 'recherche%' or proname like 'brevanta%')");
+        QCOMPARE(fonctions.size(), 8);
+        for (const QString& f : fonctions) {
+            const QStringList champs = f.split('|');
+            QCOMPARE(champs[1] == "t", champs[0].startsWith("recherche_suivre_"));
+            if (champs[1] == "t")
+                QCOMPARE(champs[2], "search_path=pg_catalog, public, pg_temp");
+        }
+        base.sql(QString("grant select, insert, update, delete on client, interlocuteur, actions, rdv, "
+                         "service, decision, fonction to %1; grant usage on all sequences in schema "
+                         "public to %1")
+                     .arg(role.nom()));
+        SessionServeur intrus(avecUtilisateur(base.url(), role.nom()));
+        intrus.executer(
+            QString("create temp table recherche (genre smallint, cle integer, client text, contact "
+                    "text, libelle text, date timestamp, fait boolean, debut text, mots tsvector); "
+                    "grant all on pg_temp.recherche to public; create function pg_temp.piege() "
+                    "returns trigger language plpgsql as $$ begin grant all on public.recherche to "
+                    "%1; return null; end $$; create trigger piege after insert or delete on "
+                    "pg_temp.recherche for each row execute function pg_temp.piege(); create "
+                    "function pg_temp.recherche_vecteur(t text) returns tsvector language sql as $$ "
+                    "select 'piege'::tsvector $$")
+                .arg(role.nom()));
+        intrus.executer("insert into client (nom) values ('Dupont')");
+        intrus.executer("update client set ville = 'Lyon' where nom = 'Dupont'");
+        QCOMPARE(intrus.executer("select count(*) from pg_temp.recherche"), QList<QStringList>{{"0"}});
+        QCOMPARE(
+            base.sql("select count(*) from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery"),
+            "1");
+        QCOMPARE(
+            base.sql(
+                QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
+            "f");
+    }
+
+    // No password in an address, wherever given: refused with the way to give it instead, never shown.
+    void motDePasse() {
+        const QUrl url(m_base->url());
+        QVERIFY(!contientMotDePasse(m_base->url()));
+        for (const char* modele :
+             {"postgresql://brevanta:secret@%1", "postgresql://brevanta@%1?password=secret",
+              "postgresql://brevanta@%1?application_name=x&%70assword=secret"}) {
+            const QString adresse =
+                QString(modele).arg(QString("%1:%2%3").arg(url.host()).arg(url.port()).arg(url.path()));
+            QVERIFY2(contientMotDePasse(adresse), modele);
+            QVERIFY2(!adresseMontrable(adresse).contains("secret") &&
+                         adresseMontrable(adresse).contains(url.path()),
+                     modele);
+            Connection c;
+            const auto e = erreurDe([&] { c.open(adresse); });
+            QVERIFY2(e.etat() == "28000" && e.message().contains("~/.pgpass") &&
+                         !e.message().contains("secret"),
+                     qPrintable(e.message()));
+            QTemporaryDir dossier;
+            const Resultat outil = lancerOutil(dossier.path(), {"check", adresse});
+            const QString dit = outil.sortie + outil.erreurs;
+            QVERIFY2(outil.code != 0 && dit.contains("~/.pgpass") && !dit.contains("secret"),
+                     qPrintable(dit));
+            QVERIFY(ecrire(QDir(dossier.path()).filePath("Brevanta.ini"),
+                           QString("[Base]\nServeur=%1\n").arg(adresse).toUtf8()));
+            const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), dossier.path());
+            QCOMPARE(i.statut, 1);
+            QVERIFY2(i.sortie.contains("~/.pgpass") && !i.sortie.contains("secret"), qPrintable(i.sortie));
+        }
     }
 };
 

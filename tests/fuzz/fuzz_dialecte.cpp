@@ -19,28 +19,22 @@ void exiger(bool condition) {
         std::abort();
 }
 
-// Whatever the statement, a translation leaves no literal and no comment in the SQL: only "?".
-void verifierTraduction(const RequeteTraduite& r) {
-    exiger(r.sql.count(QLatin1Char('?')) == r.parametres.size());
-    // The one quote the translator writes itself, in month().
-    const QString sql = QString(r.sql).remove(QStringLiteral("strftime('%m', "));
-    for (const char* interdit : {"\"", "'", "#", ";", "`", "[", "--", "/*"})
-        exiger(!sql.contains(QLatin1String(interdit)));
-}
-
-// For a server, "$1", "$2"... each once and in order, and nothing else of the values either.
-void verifierTraductionServeur(const RequeteTraduite& r) {
-    exiger(r.sql.count(QLatin1Char('$')) == r.parametres.size());
-    for (int i = 1; i <= r.parametres.size(); ++i)
+// Whatever the statement, a translation leaves no literal and no comment in the SQL: only "?" for a
+// file; for a server "$1", "$2"... each once and in order, and nothing else of the values either.
+void verifierTraduction(const RequeteTraduite& r, bool serveur = false) {
+    exiger(r.sql.count(QLatin1Char(serveur ? '$' : '?')) == r.parametres.size());
+    for (int i = 1; serveur && i <= r.parametres.size(); ++i)
         exiger(r.sql.contains(QStringLiteral("$%1").arg(i)));
-    for (const char* interdit : {"\"", "'", "#", ";", "`", "[", "--", "/*", "?"})
-        exiger(!r.sql.contains(QLatin1String(interdit)));
+    // The one quote the translator writes itself, in month() on a file.
+    const QString sql = serveur ? r.sql : QString(r.sql).remove(QStringLiteral("strftime('%m', "));
+    for (const char* interdit : {"\"", "'", "#", ";", "`", "[", "--", "/*", serveur ? "?" : "'"})
+        exiger(!sql.contains(QLatin1String(interdit)));
 }
 
 // Refusing a statement is the translator's right; guessing is not.
 void instructionBrute(const QString& texte) try {
     verifierTraduction(traduireSql(texte, Maintenant));
-    verifierTraductionServeur(traduireSql(texte, Maintenant, Cible::Postgres));
+    verifierTraduction(traduireSql(texte, Maintenant, Cible::Postgres), true);
 } catch (const ErreurBd&) {
 }
 
