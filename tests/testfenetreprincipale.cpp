@@ -111,7 +111,8 @@ private slots:
     void listesDeReference() {
         FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
         QString ouverte;
-        surModale([&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); });
+        const auto noter = [&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); };
+        surModale(noter);
         t.touche("Fonction", Qt::Key_F3);
         QCoreApplication::processEvents();
         QCOMPARE(ouverte, QString());
@@ -122,7 +123,7 @@ private slots:
         fonction->setCurrentIndex(0);
         t.base.sql("insert into Fonction values ('Comptable')");
         for (const char* liste : {"Decision", "Fonction"}) {
-            surModale([&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); });
+            surModale(noter);
             t.touche(liste, Qt::Key_F3);
             QCOMPARE(ouverte, "frm" + QLatin1String(liste));
         }
@@ -207,10 +208,12 @@ private slots:
         QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
     }
 
-    // A stored text holding double quotes, written by another tool, is data: saving the record
-    // without touching it changes nothing else.
-    void texteStockeJamaisLuCommeSql() {
+    // What the window shows while browsing can be selected; each button names its record; the
+    // planning waits for the edit; a contact or an appointment needs a client.
+    void consultationEtBoutons() {
         FenetreTest t(Base);
+        // A stored text holding double quotes, written by another tool, is data: saving the record
+        // without touching it changes nothing else.
         const QString piege = "Rappeler\",Fait=-1,Commentaire=\"pirate";
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
         t.base.sql("update Actions set Commentaire='" + piege + "' where Id=1");
@@ -222,12 +225,6 @@ private slots:
         QCOMPARE(t.lire("select Commentaire, Fait from Actions where Id=1 union all "
                         "select Commentaire, Fait from RDV where Id=1"),
                  QStringList({piege + "|0", piege + "|0"}));
-    }
-
-    // What the window shows while browsing can be selected; each button names its record; the
-    // planning waits for the edit; a contact or an appointment needs a client.
-    void consultationEtBoutons() {
-        FenetreTest t(Base);
         for (const char* nom : {"Nom", "Tel", "emailInterlocuteur", "CommentaireAction", "DateRDV"})
             QVERIFY2(t.w(nom)->isEnabled() && t.w(nom)->property("readOnly").toBool(), nom);
         const QList<std::pair<QString, QString>> boutons{
@@ -272,32 +269,27 @@ private slots:
         COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
     }
 
-    void verrou_data() {
-        QTest::addColumn<QString>("zone");
-        for (const char* zone : {"", "Interlocuteur", "Action", "RDV"})
-            QTest::newRow(*zone ? zone : "client") << QString(zone);
-    }
-
     // While an area edits, every control that could change the selection or the mode is disabled;
     // only that area gives the lock back, and then each control comes back as it was.
     void verrou() {
-        QFETCH(QString, zone);
         FenetreTest t(Base);
         const QStringList controles(
             {"VsfListeClients", "BtnCreer", "BtnModifier", "BtnSupprimer", "ListeInterlocuteurs",
              "BtnCreerInterlocuteur", "BtnModifierInterlocuteur", "ListeActions", "BtnCreerAction",
              "BtnModifierAction", "VSFRDV", "BtnCreerRDV", "OptAction_0", "OptClient_0", "ActionsFaites"});
         t.w("BtnSupprimerInterlocuteur")->setEnabled(false);
-        t.clic(qPrintable("BtnModifier" + zone));
-        (zone == "RDV" ? frmClient->zoneAction() : frmClient->zoneRdv()).SaisieEnCours(false);
-        QVERIFY(frmClient->verrou().estPris());
-        for (const QString& nom : controles)
-            QVERIFY2(!t.w(qPrintable(nom))->isEnabled(), qPrintable(nom));
-        t.clic(qPrintable("BtnAnnuler" + zone));
-        for (const QString& nom : controles)
-            QVERIFY2(t.w(qPrintable(nom))->isEnabled(), qPrintable(nom));
-        QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
-        QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        for (const QByteArray zone : {"", "Interlocuteur", "Action", "RDV"}) {
+            t.clic("BtnModifier" + zone);
+            (zone == "RDV" ? frmClient->zoneAction() : frmClient->zoneRdv()).SaisieEnCours(false);
+            QVERIFY2(frmClient->verrou().estPris(), zone);
+            for (const QString& nom : controles)
+                QVERIFY2(!t.w(qPrintable(nom))->isEnabled(), qPrintable(zone + " " + nom));
+            t.clic("BtnAnnuler" + zone);
+            for (const QString& nom : controles)
+                QVERIFY2(t.w(qPrintable(nom))->isEnabled(), qPrintable(zone + " " + nom));
+            QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
+            QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        }
     }
 
     void filtresEtListes() {
@@ -317,7 +309,6 @@ private slots:
         QCOMPARE(t.colonne("ListeActions").size(), 4);
         QCOMPARE(actions->textMatrix(3, 3), "-1");
         QCOMPARE(actions->couleurLigne(3), couleurBgr(CouleurBlanc));
-        // The filters' own lists are testlecturelistes'.
         t.w<QCheckBox>("ActionsFaites")->click();
         // One contact, then one client: the criteria are the loaded client's and contact's stored names.
         t.w<QRadioButton>("OptAction_3")->click();
@@ -435,8 +426,7 @@ private slots:
         t.clic("BtnSupprimerRDV");
         QVERIFY(Message::dernierTexte().startsWith("Etes-vous sûr de vouloir supprimer le rendez-vous"));
         QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("1"));
-        Message::setNextAnswer(QMessageBox::Yes);
-        t.clic("BtnSupprimerRDV");
+        t.supprimer("BtnSupprimerRDV");
         QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("0"));
     }
 };
