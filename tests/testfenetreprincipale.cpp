@@ -203,8 +203,10 @@ private slots:
         QVERIFY(t.texte(champ) != "saisie");
     }
 
-    // What the window shows while browsing can be selected; each button names its record; the
-    // planning waits for the edit; a contact or an appointment needs a client.
+    // What the window shows while browsing can be selected; each button names its record. While an area
+    // edits, every control that could change the selection or the mode is disabled; only that area gives
+    // the lock back, and then each control comes back as it was. The planning waits for the edit; a
+    // contact or an appointment needs a client.
     void consultationEtBoutons() {
         FenetreTest t(Base);
         // A stored text holding double quotes, written by another tool, is data: saving the record
@@ -222,13 +224,27 @@ private slots:
                  QStringList({piege + "|0", piege + "|0"}));
         for (const char* nom : {"Nom", "Tel", "emailInterlocuteur", "CommentaireAction", "DateRDV"})
             QVERIFY2(t.w(nom)->isEnabled() && t.w(nom)->property("readOnly").toBool(), nom);
-        const QList<std::pair<QString, QString>> boutons{
+        const QStringList controles(
+            {"VsfListeClients", "BtnCreer", "BtnModifier", "BtnSupprimer", "ListeInterlocuteurs",
+             "BtnCreerInterlocuteur", "BtnModifierInterlocuteur", "ListeActions", "BtnCreerAction",
+             "BtnModifierAction", "VSFRDV", "BtnCreerRDV", "OptAction_0", "OptClient_0", "ActionsFaites"});
+        t.w("BtnSupprimerInterlocuteur")->setEnabled(false);
+        const QList<std::pair<QByteArray, QString>> zones{
             {"", "client"}, {"Interlocuteur", "interlocuteur"}, {"Action", "action"}, {"RDV", "rendez-vous"}};
-        for (const auto& [suffixe, nom] : boutons)
-            for (const char* verbe : {"BtnCreer", "BtnModifier", "BtnSupprimer"}) {
-                const QString bouton = QLatin1String(verbe) + suffixe;
-                QVERIFY2(t.w(bouton.toLatin1())->toolTip().contains(nom), qPrintable(bouton));
-            }
+        for (const auto& [zone, nom] : zones) {
+            for (const char* verbe : {"BtnCreer", "BtnModifier", "BtnSupprimer"})
+                QVERIFY2(t.w(verbe + zone)->toolTip().contains(nom), verbe + zone);
+            t.clic("BtnModifier" + zone);
+            (zone == "RDV" ? frmClient->zoneAction() : frmClient->zoneRdv()).SaisieEnCours(false);
+            QVERIFY2(frmClient->verrou().estPris(), zone);
+            for (const QString& c : controles)
+                QVERIFY2(!t.w(qPrintable(c))->isEnabled(), qPrintable(zone + " " + c));
+            t.clic("BtnAnnuler" + zone);
+            for (const QString& c : controles)
+                QVERIFY2(t.w(qPrintable(c))->isEnabled(), qPrintable(zone + " " + c));
+            QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
+            QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        }
         t.clic("BtnModifier");
         QVERIFY(!t.w<QLineEdit>("Nom")->isReadOnly() && !t.w("BtnPlanning")->isEnabled());
         t.clic("BtnAnnuler");
@@ -262,29 +278,6 @@ private slots:
         t.clicGrille("VsfListeClients", 2);
         QCOMPARE(InterlocuteurCourant, "Martin");
         COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
-    }
-
-    // While an area edits, every control that could change the selection or the mode is disabled;
-    // only that area gives the lock back, and then each control comes back as it was.
-    void verrou() {
-        FenetreTest t(Base);
-        const QStringList controles(
-            {"VsfListeClients", "BtnCreer", "BtnModifier", "BtnSupprimer", "ListeInterlocuteurs",
-             "BtnCreerInterlocuteur", "BtnModifierInterlocuteur", "ListeActions", "BtnCreerAction",
-             "BtnModifierAction", "VSFRDV", "BtnCreerRDV", "OptAction_0", "OptClient_0", "ActionsFaites"});
-        t.w("BtnSupprimerInterlocuteur")->setEnabled(false);
-        for (const QByteArray zone : {"", "Interlocuteur", "Action", "RDV"}) {
-            t.clic("BtnModifier" + zone);
-            (zone == "RDV" ? frmClient->zoneAction() : frmClient->zoneRdv()).SaisieEnCours(false);
-            QVERIFY2(frmClient->verrou().estPris(), zone);
-            for (const QString& nom : controles)
-                QVERIFY2(!t.w(qPrintable(nom))->isEnabled(), qPrintable(zone + " " + nom));
-            t.clic("BtnAnnuler" + zone);
-            for (const QString& nom : controles)
-                QVERIFY2(t.w(qPrintable(nom))->isEnabled(), qPrintable(zone + " " + nom));
-            QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
-            QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
-        }
     }
 
     void filtresEtListes() {
