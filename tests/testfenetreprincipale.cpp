@@ -63,8 +63,7 @@ private slots:
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 1), QStringList("relance"));
         QCOMPARE(t.colonne("VSFRDV", 5), QStringList("salon"));
-        // A double-click shows the item's client and contact, the item kept; "Interlocuteur seul" then
-        // lists it.
+        // A double-click shows the item's client and contact, item kept; "Interlocuteur seul" lists it.
         QVERIFY(frmClient->allerA("ACME", "Martin"));
         t.w<QRadioButton>("OptClient_2")->click();
         auto* actions = t.w<Grille>("ListeActions");
@@ -85,8 +84,7 @@ private slots:
         t.clic("BtnSupprimer");
         QCOMPARE(Message::dernierTexte(), "Etes-vous sûr de vouloir supprimer D 'et' fils ?");
         QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
-        // A client a colleague saves is listed at the next click, the clicked client shown, and when the
-        // window comes back to the front; never during an edit.
+        // A colleague's new client shows at the next click or when the window is activated, not in edits.
         t.base.sql(client("Zénith"));
         t.clicGrille("VsfListeClients", 1);
         QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "D 'et' fils", "Vide", "Zénith"}));
@@ -166,8 +164,7 @@ private slots:
                  QStringList("Ancien|01 02 03 04 05"));
     }
 
-    // A colleague's save between the load and Valider is never overwritten: the save is refused,
-    // the input kept; Recharger shows the colleague's version.
+    // A colleague's save since the load is never overwritten: input kept, Recharger shows theirs.
     void modifieeSurUnAutrePoste_data() {
         QTest::addColumn<int>("cas");
         for (int i = 0; i < int(std::size(Collegues)); ++i)
@@ -209,8 +206,7 @@ private slots:
     // contact or an appointment needs a client.
     void consultationEtBoutons() {
         FenetreTest t(Base);
-        // A stored text holding double quotes, written by another tool, is data: saving the record
-        // without touching it changes nothing else.
+        // A stored text with double quotes from another tool is data: a save leaves the rest alone.
         const QString piege = "Rappeler\",Fait=-1,Commentaire=\"pirate";
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
         t.base.sql("update Actions set Commentaire='" + piege + "' where Id=1");
@@ -362,8 +358,7 @@ private slots:
         t.supprimer("BtnSupprimerAction");
         QCOMPARE(t.lire("select Commentaire from Actions where Fait=0"), QStringList("devis"));
         QCOMPARE(t.texte("CommentaireAction"), "devis");
-        // Escape keeps an action edit, Annuler reloads the first action; on an empty list Modifier and
-        // Supprimer do nothing.
+        // Escape keeps an action edit, Annuler reloads; on an empty list Modifier and Supprimer do nothing.
         t.saisie("BtnModifierAction", {{"CommentaireAction", "perdu"}}, nullptr);
         t.touche("CommentaireAction", Qt::Key_Escape);
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationAction);

@@ -7,8 +7,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-// The client and contact records of the main window: entered, renamed, deleted, from the keyboard too,
-// and printed.
+// The main window's client and contact records: entered, renamed, deleted, from the keyboard, printed.
 namespace {
 const QString Doublon = "Le nom du Client existe déjà dans la base de données, veuillez en saisir un autre.";
 const QString DoublonContact =
@@ -28,9 +27,7 @@ private slots:
         t.saisie(nullptr, {{"Nom", "   "}}, "BtnValider");
         QCOMPARE(Message::dernierTexte(), "Veuillez renseigner le nom du client");
         // Each field's own trimming and encoding is testsaisiehostile's.
-        t.saisie(nullptr, {{"Nom", " Le \"Bon\" Pain "}, {"CP", " 69003 "}}, "BtnValider");
-        QCOMPARE(t.lire("select * from Client where Nom<>'Zeta'"),
-                 QStringList("Le $BBon$B Pain|||69003|||||"));
+        t.saisie(nullptr, {{"Nom", " Le \"Bon\" Pain "}}, "BtnValider");
         QCOMPARE(t.w("Ville")->palette().color(QPalette::Base), couleurBgr(CouleurJaunePale));
         t.saisie("BtnCreer", {{"Nom", "  Le \"Bon\" Pain"}, {"Ville", "Paris"}}, "BtnValider");
         QCOMPARE(Message::dernierTexte(), Doublon);

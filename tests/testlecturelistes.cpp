@@ -1,8 +1,6 @@
-// The action lists read as they are seen: a rebuild reads its first rows, the rest comes as the list
-// is scrolled, a header sort of a partly read list is made by the database, a save finds its record
-// wherever it now sorts; each expected order is worked out here from the rows written. And shown again
-// without reading both tables: same statements and data, a clock that has not moved on, or a record
-// the window has just written read alone.
+// The action lists read as they are seen: first rows, the rest as scrolled, a partly read list sorted by
+// the database, a save found wherever it sorts, against orders worked out from the rows written; and
+// shown again without reading: same data, same clock, or a record just written read alone.
 #include "core/bd/connection.h"
 #include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
@@ -326,8 +324,7 @@ private slots:
         QCOMPARE(t.texte("CommentaireAction"), "cinq bis");
     }
 
-    // A second request made while the first one's lists are read stops that read without a word:
-    // the lists shown stay whole until the second request's follow.
+    // A second request during a read stops it silently; the lists stay whole until the second's follow.
     void demandePendantUneLecture() {
         FenetreTest t(Longue);
         int attentes = 0;
@@ -346,8 +343,7 @@ private slots:
         QCOMPARE(Message::textesAffiches(), QStringList());
     }
 
-    // The window brought forward during a read looks for colleagues' saves once the read is over,
-    // not inside it: the connection is busy.
+    // A window brought forward during a read looks for colleagues' saves after it: the connection is busy.
     void activationPendantUneLecture() {
         FenetreTest t(Longue);
         frmClient->activateWindow();

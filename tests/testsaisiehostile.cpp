@@ -11,8 +11,7 @@ struct Texte {
     QString tape, stocke, affiche;
 };
 
-// In names and texts a double quote is stored $B and every $B shows as an apostrophe; blanks
-// around go.
+// In names and texts a double quote is stored $B, every $B shows as an apostrophe; blanks around go.
 static Texte regle(const QString& tape) {
     const QString stocke = tape.trimmed().replace(QLatin1Char('"'), QLatin1String("$B"));
     return {tape, stocke, QString(stocke).replace(QLatin1String("$B"), QLatin1String("'"))};
@@ -110,8 +109,7 @@ private slots:
         QCOMPARE(
             trie(t.lire("select Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, Commentaire from Client")),
             trie(clients));
-        // The contacts of the client named like an injection, each picking hostile reference labels,
-        // kept as their lists show them, blanks around removed.
+        // The injection client's contacts pick hostile reference labels, kept as shown, blanks around gone.
         const int injection = t.w<Grille>("VsfListeClients")->ligneDeCle(Hostiles[5].stocke);
         t.clicGrille("VsfListeClients", injection);
         QCOMPARE(ClientCourant, Hostiles[5].stocke);
@@ -212,8 +210,7 @@ private slots:
         }
         QCOMPARE(t.lire("select count(*) from Actions union all select count(*) from RDV"),
                  QStringList({"1", "1"}));
-        // A sheet written to PDF goes through the same safe writing as the tool's files: never through a
-        // link planted in its place, and with the base's permissions.
+        // A PDF is never written through a link planted in its place, and takes the base's permissions.
         const QString pdf = t.base.dossier() + "/fiche.pdf", precieux = t.base.dossier() + "/précieux";
         QVERIFY(ecrire(precieux, "à garder") && QFile::link(precieux, pdf));
         const QString refus = Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait);

@@ -1,5 +1,4 @@
-// The main window and the other windows on a 1366 x 768 screen (or the one the run names): they
-// fit, grow with their window, remember their sizes and keep their links and sorts.
+// The windows on a 1366 x 768 screen (or the run's): they fit, grow, remember sizes, keep links and sorts.
 #include "support/fenetretest.h"
 
 #include "gui/planning/frmplanning.h"
