@@ -174,14 +174,12 @@ private slots:
         QFETCH(int, cas);
         const auto& [nom, zone, champ, collegue, controle, attendu] = Collegues[cas];
         FenetreTest t(Base);
-        const QByteArray modifier = QByteArray("BtnModifier") + zone,
-                         valider = QByteArray("BtnValider") + zone;
+        const QByteArray valider = QByteArray("BtnValider") + zone;
         if (!qstrcmp(zone, "Action"))
             t.clicTexte("ListeActions", 1, "devis");
         if (!qstrcmp(zone, "RDV"))
             t.clicTexte("VSFRDV", 5, "visite");
-        t.clic(modifier);
-        t.saisir(champ, "saisie");
+        t.saisie(QByteArray("BtnModifier") + zone, {{champ, "saisie"}}, nullptr);
         t.base.sql(collegue);
         // Annuler: back to the edit, nothing written; again, still refused.
         for (int essai = 0; essai < 2; ++essai) {
