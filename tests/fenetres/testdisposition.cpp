@@ -48,7 +48,11 @@ QStringList defauts(QWidget& fenetre, QSize taille = {}) {
     return defauts;
 }
 
-const QStringList Donnees{client("Zeta"), contact("Zoé", "Zeta", 1), client("Alpha"), client("Mu")};
+const QStringList Donnees{
+    "insert into Client (Nom, Tel, web) values ('Zeta', '01 23.45-67 89', 'www.exemple.fr')",
+    "insert into Interlocuteur (Nom, Client, Portable, email, ContactPrincipal) values ('Zoé', 'Zeta', "
+    "'+33 6 12 34 56 78', 'zoe@exemple.fr', 1)",
+    client("Alpha"), client("Mu")};
 
 // Receives the addresses the links hand to the system.
 class Ouvertures : public QObject {
@@ -82,6 +86,26 @@ private slots:
         // Opened at the size it was drawn at when the screen allows, else at the screen's size.
         QCOMPARE(frmClient->pos(), zoneLibre().topLeft());
         QCOMPARE(frmClient->size(), QSize(1227, 852).boundedTo(zoneLibre().size()));
+        // Each link hands its field's address to the system, while browsing only.
+        Ouvertures ouvertures;
+        for (const char* schema : {"mailto", "tel", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(schema), &ouvertures, "ouvrir");
+        const auto clic = [&t](const char* bouton) {
+            QTest::mouseClick(t.w<QToolButton>(bouton), Qt::LeftButton);
+        };
+        for (const char* bouton : {"BtnAppelerTel", "BtnOuvrirWeb", "BtnAppelerPortable", "BtnEcrireEmail",
+                                   "BtnAppelerTelInterlocuteur"})
+            clic(bouton);
+        QCOMPARE(ouvertures.urls, QList<QUrl>({QUrl("tel:0123456789"), QUrl("http://www.exemple.fr"),
+                                               QUrl("tel:+33612345678"), QUrl("mailto:zoe@exemple.fr")}));
+        t.clic("BtnModifier");
+        QVERIFY(!t.w("BtnOuvrirWeb")->isEnabled());
+        clic("BtnOuvrirWeb");
+        QCOMPARE(ouvertures.urls.size(), 4);
+        t.clic("BtnAnnuler");
+        QVERIFY(t.w("BtnOuvrirWeb")->isEnabled());
+        for (const char* schema : {"mailto", "tel", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
         QCOMPARE(defauts(*frmClient), QStringList());
         QCOMPARE(defauts(*frmClient, QSize(1280, 700)), QStringList());
         // Heights of two lists and the two record areas, then widths of the three lists.
@@ -175,33 +199,6 @@ private slots:
                      nom);
             QVERIFY2(t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000), nom);
         }
-    }
-
-    // Each link hands its field's address to the system, while browsing only.
-    void liens() {
-        Ouvertures ouvertures;
-        for (const char* schema : {"mailto", "tel", "http", "https"})
-            QDesktopServices::setUrlHandler(QString::fromLatin1(schema), &ouvertures, "ouvrir");
-        FenetreTest t({"insert into Client (Nom, Tel, web) values ('Zeta', '01 23.45-67 89', "
-                       "'www.exemple.fr')",
-                       "insert into Interlocuteur (Nom, Client, Portable, email, ContactPrincipal) "
-                       "values ('Zoé', 'Zeta', '+33 6 12 34 56 78', 'zoe@exemple.fr', 1)"});
-        const auto clic = [&t](const char* bouton) {
-            QTest::mouseClick(t.w<QToolButton>(bouton), Qt::LeftButton);
-        };
-        for (const char* bouton : {"BtnAppelerTel", "BtnOuvrirWeb", "BtnAppelerPortable", "BtnEcrireEmail",
-                                   "BtnAppelerTelInterlocuteur"})
-            clic(bouton);
-        QCOMPARE(ouvertures.urls, QList<QUrl>({QUrl("tel:0123456789"), QUrl("http://www.exemple.fr"),
-                                               QUrl("tel:+33612345678"), QUrl("mailto:zoe@exemple.fr")}));
-        t.clic("BtnModifier");
-        QVERIFY(!t.w("BtnOuvrirWeb")->isEnabled());
-        clic("BtnOuvrirWeb");
-        QCOMPARE(ouvertures.urls.size(), 4);
-        t.clic("BtnAnnuler");
-        QVERIFY(t.w("BtnOuvrirWeb")->isEnabled());
-        for (const char* schema : {"mailto", "tel", "http", "https"})
-            QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
     }
 };
 
