@@ -80,9 +80,7 @@ private slots:
                 TexteLong,
             "TACHE|action-2@brevanta|2025-03-07|COMPLETED|Fait déjà|" + dupont + "Fait déjà"};
         QCOMPARE(exporter("ics", {}), tout);
-        QFile ics(m_base.dossier() + "/sortie.ics");
-        QVERIFY(ics.open(QIODevice::ReadOnly));
-        const QByteArray texte = ics.readAll();
+        const QByteArray texte = contenu(m_base.dossier() + "/sortie.ics");
         QVERIFY(texte.contains("\r\n "));
         for (const QByteArray& ligne : texte.chopped(1).split('\n')) {
             QVERIFY2(ligne.size() <= 76 && ligne.endsWith('\r'), ligne.constData());
@@ -101,8 +99,7 @@ private slots:
                          "Date incorrecte"));
     }
 
-    // A stable UID per contact, the client's address, the contact's note, the semicolon escaped only
-    // where it separates components.
+    // A stable UID per contact, the client's address, the note, ';' escaped only between components.
     void carnet() {
         const QString zoe =
             "|Zoë O'Brien|O'Brien|Zoë|Café 'L'Étoile'; Nord|Directeur; général, adjoint|"

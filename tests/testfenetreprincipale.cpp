@@ -63,8 +63,7 @@ private slots:
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 1), QStringList("relance"));
         QCOMPARE(t.colonne("VSFRDV", 5), QStringList("salon"));
-        // A double-click shows the item's client and contact, the item kept; "Interlocuteur seul" then
-        // lists it.
+        // A double-click shows the item's client and contact, item kept; "Interlocuteur seul" lists it.
         QVERIFY(frmClient->allerA("ACME", "Martin"));
         t.w<QRadioButton>("OptClient_2")->click();
         auto* actions = t.w<Grille>("ListeActions");
@@ -82,10 +81,25 @@ private slots:
         QCOMPARE(t.texte("CommentaireAction"), "rappeler");
         // Supprimer acts on the client shown, wherever the highlight stands.
         t.w<Grille>("VsfListeClients")->selectionnerLigne(1);
-        Message::setNextAnswer(QMessageBox::No);
         t.clic("BtnSupprimer");
         QCOMPARE(Message::dernierTexte(), "Etes-vous sûr de vouloir supprimer D 'et' fils ?");
         QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
+        // A colleague's new client shows at the next click or when the window is activated, not in edits.
+        t.base.sql(client("Zénith"));
+        t.clicGrille("VsfListeClients", 1);
+        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "D 'et' fils", "Vide", "Zénith"}));
+        QCOMPARE(ClientCourant, "ACME");
+        QCOMPARE(t.selection("VsfListeClients"), "ACME");
+        t.clic("BtnModifier");
+        t.base.sql(client("Alpha"));
+        QEvent activation(QEvent::ActivationChange);
+        frmClient->activateWindow();
+        QApplication::sendEvent(frmClient, &activation);
+        QCOMPARE(t.colonne("VsfListeClients").size(), 4);
+        t.clic("BtnAnnuler");
+        QApplication::sendEvent(frmClient, &activation);
+        QTRY_COMPARE(t.colonne("VsfListeClients").size(), 5);
+        QCOMPARE(t.selection("VsfListeClients"), "ACME");
     }
 
     // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
@@ -111,7 +125,8 @@ private slots:
     void listesDeReference() {
         FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
         QString ouverte;
-        surModale([&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); });
+        const auto noter = [&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); };
+        surModale(noter);
         t.touche("Fonction", Qt::Key_F3);
         QCoreApplication::processEvents();
         QCOMPARE(ouverte, QString());
@@ -122,7 +137,7 @@ private slots:
         fonction->setCurrentIndex(0);
         t.base.sql("insert into Fonction values ('Comptable')");
         for (const char* liste : {"Decision", "Fonction"}) {
-            surModale([&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); });
+            surModale(noter);
             t.touche(liste, Qt::Key_F3);
             QCOMPARE(ouverte, "frm" + QLatin1String(liste));
         }
@@ -149,8 +164,7 @@ private slots:
                  QStringList("Ancien|01 02 03 04 05"));
     }
 
-    // A colleague's save between the load and Valider is never overwritten: the save is refused,
-    // the input kept; Recharger shows the colleague's version.
+    // A colleague's save since the load is never overwritten: input kept, Recharger shows theirs.
     void modifieeSurUnAutrePoste_data() {
         QTest::addColumn<int>("cas");
         for (int i = 0; i < int(std::size(Collegues)); ++i)
@@ -160,14 +174,12 @@ private slots:
         QFETCH(int, cas);
         const auto& [nom, zone, champ, collegue, controle, attendu] = Collegues[cas];
         FenetreTest t(Base);
-        const QByteArray modifier = QByteArray("BtnModifier") + zone,
-                         valider = QByteArray("BtnValider") + zone;
+        const QByteArray valider = QByteArray("BtnValider") + zone;
         if (!qstrcmp(zone, "Action"))
             t.clicTexte("ListeActions", 1, "devis");
         if (!qstrcmp(zone, "RDV"))
             t.clicTexte("VSFRDV", 5, "visite");
-        t.clic(modifier);
-        t.saisir(champ, "saisie");
+        t.saisie(QByteArray("BtnModifier") + zone, {{champ, "saisie"}}, nullptr);
         t.base.sql(collegue);
         // Annuler: back to the edit, nothing written; again, still refused.
         for (int essai = 0; essai < 2; ++essai) {
@@ -186,31 +198,13 @@ private slots:
         QVERIFY(t.texte(champ) != "saisie");
     }
 
-    // A client a colleague saves is listed at the next click, the clicked client shown, and when the
-    // window comes back to the front; never during an edit.
-    void clientsDesAutres() {
+    // What the window shows while browsing can be selected; each button names its record. While an area
+    // edits, every control that could change the selection or the mode is disabled; only that area gives
+    // the lock back, and then each control comes back as it was. The planning waits for the edit; a
+    // contact or an appointment needs a client.
+    void consultationEtBoutons() {
         FenetreTest t(Base);
-        t.base.sql(client("Zénith"));
-        t.clicGrille("VsfListeClients", 2);
-        QCOMPARE(t.colonne("VsfListeClients"), QStringList({"ACME", "D 'et' fils", "Vide", "Zénith"}));
-        QCOMPARE(ClientCourant, "D $Bet$B fils");
-        QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
-        t.clic("BtnModifier");
-        t.base.sql(client("Alpha"));
-        QEvent activation(QEvent::ActivationChange);
-        frmClient->activateWindow();
-        QApplication::sendEvent(frmClient, &activation);
-        QCOMPARE(t.colonne("VsfListeClients").size(), 4);
-        t.clic("BtnAnnuler");
-        QApplication::sendEvent(frmClient, &activation);
-        QTRY_COMPARE(t.colonne("VsfListeClients").size(), 5);
-        QCOMPARE(t.selection("VsfListeClients"), "D 'et' fils");
-    }
-
-    // A stored text holding double quotes, written by another tool, is data: saving the record
-    // without touching it changes nothing else.
-    void texteStockeJamaisLuCommeSql() {
-        FenetreTest t(Base);
+        // A stored text with double quotes from another tool is data: a save leaves the rest alone.
         const QString piege = "Rappeler\",Fait=-1,Commentaire=\"pirate";
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
         t.base.sql("update Actions set Commentaire='" + piege + "' where Id=1");
@@ -222,21 +216,29 @@ private slots:
         QCOMPARE(t.lire("select Commentaire, Fait from Actions where Id=1 union all "
                         "select Commentaire, Fait from RDV where Id=1"),
                  QStringList({piege + "|0", piege + "|0"}));
-    }
-
-    // What the window shows while browsing can be selected; each button names its record; the
-    // planning waits for the edit; a contact or an appointment needs a client.
-    void consultationEtBoutons() {
-        FenetreTest t(Base);
         for (const char* nom : {"Nom", "Tel", "emailInterlocuteur", "CommentaireAction", "DateRDV"})
             QVERIFY2(t.w(nom)->isEnabled() && t.w(nom)->property("readOnly").toBool(), nom);
-        const QList<std::pair<QString, QString>> boutons{
+        const QStringList controles(
+            {"VsfListeClients", "BtnCreer", "BtnModifier", "BtnSupprimer", "ListeInterlocuteurs",
+             "BtnCreerInterlocuteur", "BtnModifierInterlocuteur", "ListeActions", "BtnCreerAction",
+             "BtnModifierAction", "VSFRDV", "BtnCreerRDV", "OptAction_0", "OptClient_0", "ActionsFaites"});
+        t.w("BtnSupprimerInterlocuteur")->setEnabled(false);
+        const QList<std::pair<QByteArray, QString>> zones{
             {"", "client"}, {"Interlocuteur", "interlocuteur"}, {"Action", "action"}, {"RDV", "rendez-vous"}};
-        for (const auto& [suffixe, nom] : boutons)
-            for (const char* verbe : {"BtnCreer", "BtnModifier", "BtnSupprimer"}) {
-                const QString bouton = QLatin1String(verbe) + suffixe;
-                QVERIFY2(t.w(bouton.toLatin1())->toolTip().contains(nom), qPrintable(bouton));
-            }
+        for (const auto& [zone, nom] : zones) {
+            for (const char* verbe : {"BtnCreer", "BtnModifier", "BtnSupprimer"})
+                QVERIFY2(t.w(verbe + zone)->toolTip().contains(nom), verbe + zone);
+            t.clic("BtnModifier" + zone);
+            (zone == "RDV" ? frmClient->zoneAction() : frmClient->zoneRdv()).SaisieEnCours(false);
+            QVERIFY2(frmClient->verrou().estPris(), zone);
+            for (const QString& c : controles)
+                QVERIFY2(!t.w(qPrintable(c))->isEnabled(), qPrintable(zone + " " + c));
+            t.clic("BtnAnnuler" + zone);
+            for (const QString& c : controles)
+                QVERIFY2(t.w(qPrintable(c))->isEnabled(), qPrintable(zone + " " + c));
+            QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
+            QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
+        }
         t.clic("BtnModifier");
         QVERIFY(!t.w<QLineEdit>("Nom")->isReadOnly() && !t.w("BtnPlanning")->isEnabled());
         t.clic("BtnAnnuler");
@@ -272,34 +274,6 @@ private slots:
         COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
     }
 
-    void verrou_data() {
-        QTest::addColumn<QString>("zone");
-        for (const char* zone : {"", "Interlocuteur", "Action", "RDV"})
-            QTest::newRow(*zone ? zone : "client") << QString(zone);
-    }
-
-    // While an area edits, every control that could change the selection or the mode is disabled;
-    // only that area gives the lock back, and then each control comes back as it was.
-    void verrou() {
-        QFETCH(QString, zone);
-        FenetreTest t(Base);
-        const QStringList controles(
-            {"VsfListeClients", "BtnCreer", "BtnModifier", "BtnSupprimer", "ListeInterlocuteurs",
-             "BtnCreerInterlocuteur", "BtnModifierInterlocuteur", "ListeActions", "BtnCreerAction",
-             "BtnModifierAction", "VSFRDV", "BtnCreerRDV", "OptAction_0", "OptClient_0", "ActionsFaites"});
-        t.w("BtnSupprimerInterlocuteur")->setEnabled(false);
-        t.clic(qPrintable("BtnModifier" + zone));
-        (zone == "RDV" ? frmClient->zoneAction() : frmClient->zoneRdv()).SaisieEnCours(false);
-        QVERIFY(frmClient->verrou().estPris());
-        for (const QString& nom : controles)
-            QVERIFY2(!t.w(qPrintable(nom))->isEnabled(), qPrintable(nom));
-        t.clic(qPrintable("BtnAnnuler" + zone));
-        for (const QString& nom : controles)
-            QVERIFY2(t.w(qPrintable(nom))->isEnabled(), qPrintable(nom));
-        QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
-        QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
-    }
-
     void filtresEtListes() {
         FenetreTest t(Base);
         auto* actions = t.w<Grille>("ListeActions");
@@ -317,7 +291,6 @@ private slots:
         QCOMPARE(t.colonne("ListeActions").size(), 4);
         QCOMPARE(actions->textMatrix(3, 3), "-1");
         QCOMPARE(actions->couleurLigne(3), couleurBgr(CouleurBlanc));
-        // The filters' own lists are testlecturelistes'.
         t.w<QCheckBox>("ActionsFaites")->click();
         // One contact, then one client: the criteria are the loaded client's and contact's stored names.
         t.w<QRadioButton>("OptAction_3")->click();
@@ -383,8 +356,7 @@ private slots:
         t.supprimer("BtnSupprimerAction");
         QCOMPARE(t.lire("select Commentaire from Actions where Fait=0"), QStringList("devis"));
         QCOMPARE(t.texte("CommentaireAction"), "devis");
-        // Escape keeps an action edit, Annuler reloads the first action; on an empty list Modifier and
-        // Supprimer do nothing.
+        // Escape keeps an action edit, Annuler reloads; on an empty list Modifier and Supprimer do nothing.
         t.saisie("BtnModifierAction", {{"CommentaireAction", "perdu"}}, nullptr);
         t.touche("CommentaireAction", Qt::Key_Escape);
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::ModificationAction);
@@ -435,8 +407,7 @@ private slots:
         t.clic("BtnSupprimerRDV");
         QVERIFY(Message::dernierTexte().startsWith("Etes-vous sûr de vouloir supprimer le rendez-vous"));
         QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("1"));
-        Message::setNextAnswer(QMessageBox::Yes);
-        t.clic("BtnSupprimerRDV");
+        t.supprimer("BtnSupprimerRDV");
         QCOMPARE(t.lire("select count(*) from RDV where Id=3"), QStringList("0"));
     }
 };

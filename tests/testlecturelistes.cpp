@@ -1,8 +1,6 @@
-// The action lists read as they are seen: a rebuild reads its first rows, the rest comes as the list
-// is scrolled, a header sort of a partly read list is made by the database, a save finds its record
-// wherever it now sorts; each expected order is worked out here from the rows written. And shown again
-// without reading both tables: same statements and data, a clock that has not moved on, or a record
-// the window has just written read alone.
+// The action lists read as they are seen: first rows, the rest as scrolled, a partly read list sorted by
+// the database, a save found wherever it sorts, against orders worked out from the rows written; and
+// shown again without reading: same data, same clock, or a record just written read alone.
 #include "core/bd/connection.h"
 #include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
@@ -141,6 +139,10 @@ const QStringList Quatre({client("ACME"), client("Zeta"), contact("Dupont", "ACM
                           suivi("Actions", "Zeta", "Zed", "deux", "2003-02-19 14:00:00"),
                           suivi("Actions", "ACME", "Dupont", "trois", "2003-02-17 00:00:00"),
                           suivi("Actions", "ACME", "Dupont", "quatre", "2003-02-25 00:00:00")});
+// And 256 appointments, each statement doubling them: a read long enough to wait.
+const QStringList Longue = Quatre +
+                           QStringList{suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00")} +
+                           QStringList(8, doubler("RDV"));
 
 // The statement that reads the whole list of actions to do.
 const char* const ListeAFaire = "select * from Actions where  Fait=0  order by DatePrevue desc";
@@ -155,9 +157,9 @@ private slots:
     void premierEcranPuisDefilement_data() {
         QTest::addColumn<bool>("aFaire");
         QTest::addColumn<bool>("faites");
-        QTest::newRow("à faire") << true << false;
-        QTest::newRow("faites") << false << true;
-        QTest::newRow("toutes") << true << true;
+        for (const auto& [nom, aFaire, faites] :
+             {std::tuple{"à faire", true, false}, {"faites", false, true}, {"toutes", true, true}})
+            QTest::newRow(nom) << aFaire << faites;
     }
     void premierEcranPuisDefilement() {
         QFETCH(bool, aFaire);
@@ -226,23 +228,22 @@ private slots:
 
     // All clients: the record is read alone; one client: its list is read again.
     void enregistrementHorsPartieLue_data() {
-        QTest::addColumn<QString>("portee");
-        QTest::newRow("tous les clients") << "OptClient_2";
-        QTest::newRow("un client") << "OptClient_1";
+        QTest::addColumn<QByteArray>("portee");
+        QTest::newRow("tous les clients") << QByteArray("OptClient_2");
+        QTest::newRow("un client") << QByteArray("OptClient_1");
     }
     void enregistrementHorsPartieLue() {
-        QFETCH(QString, portee);
+        QFETCH(QByteArray, portee);
         Essai e;
-        e.t.w<QRadioButton>(portee.toLatin1().constData())->click();
+        e.t.w<QRadioButton>(portee)->click();
         Grille& g = *e.t.w<Grille>("ListeActions");
         QVERIFY(g.model()->canFetchMore({}));
         // The newest record, moved back before every dated one: far beyond the rows read.
         const QString id = g.rowKey(1);
         e.t.clicGrille("ListeActions", 1);
         e.t.saisie("BtnModifierAction", {{"DateAction", "01/01/1990"}}, "BtnValiderAction");
-        std::vector<Ecrite> apres = e.actions;
-        apres[id.toInt() - 1].date = "1990-01-01 00:00:00";
-        const QStringList attendus = ordre(apres);
+        e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
+        const QStringList attendus = ordre(e.actions);
         QCOMPARE(g.rowKey(g.rowSel()), id);
         QCOMPARE(g.rowSel(), int(attendus.indexOf(id)) + 1);
         QCOMPARE(e.t.texte("DateAction"), QStringLiteral("01/01/1990"));
@@ -254,9 +255,16 @@ private slots:
 
     void memesInstructionsMemesDonnees() {
         FenetreTest t(Quatre);
+        // The window shows before its lists are read; they come on the next turn of the event loop.
+        FinApplication();
+        Main();
+        QVERIFY(frmClient->isVisible());
+        QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
+        QCOMPARE(t.texte("DateAction"), QString());
+        const QStringList lues{"4", "2", "3", "1"};
+        QTRY_COMPARE(t.colonne("ListeActions"), lues);
+        QCOMPARE(t.texte("DateAction"), "25/02/2003");
         CompteurInstructions compteur(Connexion);
-        const QStringList lues = t.colonne("ListeActions");
-        QCOMPARE(lues, (QStringList{"4", "2", "3", "1"}));
         // All clients: another client lists the same rows, in the order read, header sort undone.
         t.clicGrille("ListeActions", 0);
         t.clicGrille("VsfListeClients", 2);
@@ -316,27 +324,9 @@ private slots:
         QCOMPARE(t.texte("CommentaireAction"), "cinq bis");
     }
 
-    // The window shows before its lists are read; they come on the next turn of the event loop.
-    void listesApresAffichage() {
-        FenetreTest t(Quatre);
-        FinApplication();
-        Main();
-        QVERIFY(frmClient->isVisible());
-        QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
-        QCOMPARE(t.texte("DateAction"), QString());
-        QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "3", "1"}));
-        QCOMPARE(t.texte("DateAction"), "25/02/2003");
-    }
-
-    // A second request made while the first one's lists are read stops that read without a word:
-    // the lists shown stay whole until the second request's follow.
+    // A second request during a read stops it silently; the lists stay whole until the second's follow.
     void demandePendantUneLecture() {
-        // 256 appointments, each statement doubling them: a read long enough to wait.
-        QStringList lignes = Quatre;
-        lignes << suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00");
-        for (int i = 0; i < 8; ++i)
-            lignes << doubler("RDV");
-        FenetreTest t(lignes);
+        FenetreTest t(Longue);
         int attentes = 0;
         const auto avant = LectureInterruptible::installer(
             [&] {
@@ -353,14 +343,9 @@ private slots:
         QCOMPARE(Message::textesAffiches(), QStringList());
     }
 
-    // The window brought forward during a read looks for colleagues' saves once the read is over,
-    // not inside it: the connection is busy.
+    // A window brought forward during a read looks for colleagues' saves after it: the connection is busy.
     void activationPendantUneLecture() {
-        QStringList lignes = Quatre;
-        lignes << suivi("RDV", "ACME", "Dupont", "visite", "2003-02-18 00:00:00");
-        for (int i = 0; i < 8; ++i)
-            lignes << doubler("RDV");
-        FenetreTest t(lignes);
+        FenetreTest t(Longue);
         frmClient->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frmClient));
         t.base.sql(suivi("Actions", "Zeta", "Zed", "cinq", "2003-02-18 00:00:00"));
@@ -415,12 +400,9 @@ private slots:
         e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
         defiler(g);
         QCOMPARE(colonne(g), ordre(e.actions));
-        // Not stopped, the sort on the comment orders the whole list: "suivi 2" before "suivi 10".
+        // Not stopped, the sort on the comment orders the whole list: "suivi 2" before "suivi 10", as by Id.
         g.TriColonne(1);
-        QStringList croissants;
-        for (int id = 1; id <= NombreActions; ++id)
-            croissants << QString::number(id);
-        QCOMPARE(colonne(g), croissants);
+        QCOMPARE(colonne(g), ordre(e.actions, 0));
     }
 };
 

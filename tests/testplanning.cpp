@@ -97,8 +97,7 @@ private slots:
         QCoreApplication::sendEvent(p.grille()->viewport(), &aide);
         QCOMPARE(QToolTip::text(), "Action du mardi 18 février 2003\nClient : Zeta\nInterlocuteur : Zoé\n\n"
                                    "Journée\nsur deux lignes");
-        // The fill ends on the last item placed; a click shows an item whole, an empty or a header cell
-        // nothing.
+        // The fill ends on the last item; a click shows an item whole, an empty or header cell nothing.
         const Grille* g = p.grille();
         QVERIFY(p.cellule(g->rowSel(), g->colSel()).contains(p.details().value(0).section('\n', 0, 0)));
         p.cliquer(1, 4);

@@ -152,7 +152,6 @@ private slots:
         ouvrir();
         const auto choisirRenomme = [&] { cliquer(*grille(), int(colonne(*grille()).indexOf(renomme)) + 1); };
         choisirRenomme();
-        Message::setNextAnswer(QMessageBox::No);
         clic("BtnSupprimer");
         QCOMPARE(message(), "Etes-vous sûr de vouloir supprimer Zone \"b\" ?");
         QCOMPARE(libellesStockes().size(), 2);

@@ -11,8 +11,7 @@ struct Texte {
     QString tape, stocke, affiche;
 };
 
-// In names and texts a double quote is stored $B and every $B shows as an apostrophe; blanks
-// around go.
+// In names and texts a double quote is stored $B, every $B shows as an apostrophe; blanks around go.
 static Texte regle(const QString& tape) {
     const QString stocke = tape.trimmed().replace(QLatin1Char('"'), QLatin1String("$B"));
     return {tape, stocke, QString(stocke).replace(QLatin1String("$B"), QLatin1String("'"))};
@@ -110,8 +109,7 @@ private slots:
         QCOMPARE(
             trie(t.lire("select Nom, Adresse1, Adresse2, CP, Tel, Fax, web, Ville, Commentaire from Client")),
             trie(clients));
-        // The contacts of the client named like an injection, each picking hostile reference labels,
-        // kept as their lists show them, blanks around removed.
+        // The injection client's contacts pick hostile reference labels, kept as shown, blanks around gone.
         const int injection = t.w<Grille>("VsfListeClients")->ligneDeCle(Hostiles[5].stocke);
         t.clicGrille("VsfListeClients", injection);
         QCOMPARE(ClientCourant, Hostiles[5].stocke);
@@ -189,8 +187,8 @@ private slots:
     }
 
     // A stored text of any size is quoted in a question cut to 500 characters at most, in a box that
-    // fits the screen: one long line (the action), many short ones (the appointment).
-    void messageCoupeLesLonguesValeurs() {
+    // fits the screen: one long line (the action), many short ones (the appointment). And the PDF.
+    void longuesValeursEtPdf() {
         FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1),
                        suivi("Actions", "ACME", "Dupont", QString(300000, 'x')),
                        suivi("RDV", "ACME", "Dupont", QStringLiteral("y\n").repeated(20000))});
@@ -212,6 +210,21 @@ private slots:
         }
         QCOMPARE(t.lire("select count(*) from Actions union all select count(*) from RDV"),
                  QStringList({"1", "1"}));
+        // A PDF is never written through a link planted in its place, and takes the base's permissions.
+        const QString pdf = t.base.dossier() + "/fiche.pdf", precieux = t.base.dossier() + "/précieux";
+        QVERIFY(ecrire(precieux, "à garder") && QFile::link(precieux, pdf));
+        const QString refus = Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait);
+        QVERIFY2(refus.contains("fiche.pdf est un lien symbolique"), qPrintable(refus));
+        QCOMPARE(contenu(precieux), QByteArray("à garder"));
+        QVERIFY(QFile::remove(pdf));
+        // A base on a server gives private files too.
+        QVERIFY(BaseTest::essaiServeur() ||
+                QFile::setPermissions(t.base.fichier(), QFile::ReadOwner | QFile::WriteOwner));
+        QCOMPARE(Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait), QString());
+        QVERIFY(contenu(pdf).startsWith("%PDF"));
+        struct stat etat {};
+        QVERIFY(::stat(QFile::encodeName(pdf).constData(), &etat) == 0);
+        QCOMPARE(etat.st_mode & 0777, 0600u);
     }
 
     // A date another program stored unreadable: said once per list, naming its table and row, and
@@ -243,26 +256,6 @@ private slots:
              {QStringLiteral("Table Actions, ligne Id 70 : "), QStringLiteral("Table RDV, ligne Id 71 : ")})
             QCOMPARE(textes.filter(attendu + "Incompatibilité de type : « lundi prochain x").size(), 1);
         QVERIFY(!textes.join(' ').contains(QString(80, 'x')));
-    }
-
-    // A sheet written to PDF goes through the same safe writing as the tool's files: never through a
-    // link planted in its place, and with the base's permissions.
-    void pdfSansLienAvecLesDroitsDeLaBase() {
-        FenetreTest t({client("ACME")});
-        const QString pdf = t.base.dossier() + "/fiche.pdf", precieux = t.base.dossier() + "/précieux";
-        QVERIFY(ecrire(precieux, "à garder") && QFile::link(precieux, pdf));
-        const QString refus = Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait);
-        QVERIFY2(refus.contains("fiche.pdf est un lien symbolique"), qPrintable(refus));
-        QCOMPARE(contenu(precieux), QByteArray("à garder"));
-        QVERIFY(QFile::remove(pdf));
-        // A base on a server gives private files too.
-        QVERIFY(BaseTest::essaiServeur() ||
-                QFile::setPermissions(t.base.fichier(), QFile::ReadOwner | QFile::WriteOwner));
-        QCOMPARE(Impression::ecrirePdf("<p>ACME</p>", pdf, Impression::Sens::Portrait), QString());
-        QVERIFY(contenu(pdf).startsWith("%PDF"));
-        struct stat etat {};
-        QVERIFY(::stat(QFile::encodeName(pdf).constData(), &etat) == 0);
-        QCOMPARE(etat.st_mode & 0777, 0600u);
     }
 };
 
