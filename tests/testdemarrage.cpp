@@ -281,7 +281,6 @@ private slots:
             "Ouvre cette base",    "la base de l'utilisateur, sinon propose d'en créer une."};
         ligne("--help", {"--help"}, aide);
         ligne("-h avec --base", {"--base", "x.mdb", "-h"}, aide);
-        ligne("--version", {"--version"}, {"Brevanta 1.0\n"});
         ligne("-v", {"-v"}, {"Brevanta 1.0\n"});
         ligne("option inconnue", {"--bse", "x.mdb"}, {}, "option inconnue : bse.");
         ligne("--base sans valeur", {"--base"}, {}, "l'option --base attend un fichier ou une adresse.");

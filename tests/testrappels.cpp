@@ -179,17 +179,13 @@ private slots:
         t.notes.front().second.voir();
         QCOMPARE(ClientCourant, QString("Zed"));
         QCOMPARE(t.texte("CommentaireAction"), QString("relancer"));
-    }
-
-    // The advance is the setting's; 0 turns the notices off.
-    void reglage() {
-        Horloge::fixer(a(Jour, 8));
-        Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), rdv("visite", a(Jour, 10, 30))});
+        // The advance is the setting's; 0 turns the notices off.
+        t.base.sql(rdv("réglée", a(Jour, 14, 30)));
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 0);
-        QCOMPARE(t.a(a(Jour, 10, 25)), QStringList());
+        QCOMPARE(t.a(a(Jour, 14, 25)), QStringList());
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 60);
-        QCOMPARE(t.a(a(Jour, 9, 29)), QStringList());
-        QCOMPARE(t.a(a(Jour, 9, 30)), QStringList("visite"));
+        QCOMPARE(t.a(a(Jour, 13, 29)), QStringList());
+        QCOMPARE(t.a(a(Jour, 13, 30)), QStringList("réglée"));
     }
 
     // Without a system tray, the notice is a small window whose buttons answer it.
