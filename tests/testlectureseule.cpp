@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -104,14 +105,10 @@ private slots:
         const auto edition =
             frmClient->findChildren<QPushButton*>(QRegularExpression("^Btn(Creer|Modifier|Supprimer)"));
         QCOMPARE(edition.size(), 12);
-        const auto actifs = [&] {
-            QStringList a;
-            for (const QPushButton* b : edition)
-                if (b->isEnabled())
-                    a << b->objectName();
-            return a;
+        const auto inactifs = [&] {
+            return std::none_of(edition.begin(), edition.end(), std::mem_fn(&QWidget::isEnabled));
         };
-        QCOMPARE(actifs(), QStringList());
+        QVERIFY(inactifs());
         for (const char* liste : {"VsfListeClients", "ListeInterlocuteurs", "ListeActions", "VSFRDV"})
             t.clicGrille(liste, 1);
         QCOMPARE(QStringList({t.texte("Nom"), t.texte("NomInterlocuteur"), t.texte("CommentaireAction"),
@@ -125,7 +122,7 @@ private slots:
             zone->Supprimer();
         }
         QVERIFY(!frmClient->enSaisie());
-        QCOMPARE(actifs(), QStringList());
+        QVERIFY(inactifs());
         // The planning's double-click shows the action, and no more.
         t.clic("BtnPlanning");
         auto* semaine = enfant<Grille>(frmPlanning, "ListeActions");
@@ -133,7 +130,7 @@ private slots:
         emit semaine->doubleClic();
         QCOMPARE(t.texte("CommentaireAction"), "appeler");
         QVERIFY(!frmClient->enSaisie());
-        QCOMPARE(actifs(), QStringList());
+        QVERIFY(inactifs());
         for (const auto type : {TypeReference::Service, TypeReference::Decision, TypeReference::Fonction}) {
             FrmReference editeur(type, nullptr, frmClient);
             editeur.show();
