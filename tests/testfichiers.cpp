@@ -199,53 +199,32 @@ private slots:
         QVERIFY(frmClient->isVisible());
     }
 
-    // Refused with the message given, or imported.
-    void clients_data() {
-        QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<QString>("message");
-        const auto ligne = [](const char* nom, const QByteArray& octets, const QString& message = {}) {
-            QTest::newRow(nom) << octets << message;
-        };
-        ligne("UTF-8 annoncé, octet invalide", "\xEF\xBB\xBFNom;Commentaire\nDupont;ok\nCaf\xC3;x\n",
-              "Ligne 3 : des octets ne sont pas de l'UTF-8");
-        ligne("NUL dans un nom", QByteArray("Nom\nDu\0pont\n", 12),
-              "Ligne 2 : caractère de contrôle U+0000 dans la colonne Nom");
-        ligne("échappement dans un commentaire", "Nom;Commentaire\nDupont;rouge \x1b[31m\n",
-              "Ligne 2 : caractère de contrôle U+001b dans la colonne Commentaire");
-        ligne("saut de ligne dans un nom", "Nom\n\"Du\npont\"\n",
-              "caractère de contrôle U+000a dans la colonne Nom");
-        ligne("nom trop long", "Nom\n" + QByteArray(40000, 'x') + "\n",
-              "40000 caractères dans la colonne Nom, qui en prend 32767 au plus");
-        ligne("commentaire long sur plusieurs lignes",
-              "Nom;Commentaire\nDupont;\"a\tb\r\n" + QByteArray(40000, 'c') + "\"\n");
-    }
+    // Refused with the message given, importing nothing; the last is imported.
     void clients() {
-        QFETCH(QByteArray, octets);
-        QFETCH(QString, message);
-        const bool refus = !message.isEmpty();
         BaseTest base(BaseTest::Moteur::Fichier);
-        QVERIFY(ecrire(base.dossier() + "/clients.csv", octets));
-        QVERIFY(
-            outilDit(base.dossier(), {"import", "Brevanta.mdb", "clients", "clients.csv"}, refus, message));
-        QCOMPARE(nombreClients(base.fichier()), refus ? 0 : 1);
+        const std::pair<QByteArray, QString> fichiers[] = {
+            {"\xEF\xBB\xBFNom;Commentaire\nDupont;ok\nCaf\xC3;x\n",
+             "Ligne 3 : des octets ne sont pas de l'UTF-8"},
+            {QByteArray("Nom\nDu\0pont\n", 12), "Ligne 2 : caractère de contrôle U+0000 dans la colonne Nom"},
+            {"Nom;Commentaire\nDupont;rouge \x1b[31m\n",
+             "Ligne 2 : caractère de contrôle U+001b dans la colonne Commentaire"},
+            {"Nom\n\"Du\npont\"\n", "caractère de contrôle U+000a dans la colonne Nom"},
+            {"Nom\n" + QByteArray(40000, 'x') + "\n",
+             "40000 caractères dans la colonne Nom, qui en prend 32767 au plus"},
+            // A long comment on several lines.
+            {"Nom;Commentaire\nDupont;\"a\tb\r\n" + QByteArray(40000, 'c') + "\"\n", {}}};
+        for (const auto& [octets, message] : fichiers) {
+            QVERIFY(ecrire(base.dossier() + "/clients.csv", octets));
+            QVERIFY(outilDit(base.dossier(), {"import", "Brevanta.mdb", "clients", "clients.csv"},
+                             !message.isEmpty(), message));
+            QCOMPARE(nombreClients(base.fichier()), message.isEmpty() ? 1 : 0);
+        }
     }
 
     // Each file brevanta-db writes: never through a link planted in its place, which stays as it was
     // with the file it points to; otherwise put in place whole, with the base's permissions. A calendar
     // or an address book leaves out the control characters another program stored.
-    void fichiersEcrits_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("fichier");
-        QTest::newRow("export") << QStringList{"export", "Brevanta.mdb", "export"} << "export/clients.csv";
-        QTest::newRow("classeur") << QStringList{"export", "Brevanta.mdb", "c.xlsx", "--format", "xlsx"}
-                                  << "c.xlsx";
-        QTest::newRow("agenda") << QStringList{"calendar", "Brevanta.mdb", "agenda.ics"} << "agenda.ics";
-        QTest::newRow("carnet") << QStringList{"contacts", "Brevanta.mdb", "carnet.vcf"} << "carnet.vcf";
-        QTest::newRow("carte") << QStringList{"contacts", "Brevanta.mdb", "export"} << "export/";
-    }
     void fichiersEcrits() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, fichier);
         BaseTest base(BaseTest::Moteur::Fichier);
         base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont' || char(7))");
         base.sqlite("INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction) VALUES ('Jean', 'Dupont' || "
@@ -255,36 +234,43 @@ private slots:
             "char(7), 'Jean', 'a' || char(1) || 'b' || char(9) || 'c' || char(13) || char(10) || 'd', "
             "'2099-01-05 10:00:00', 0)");
         const QDir d(base.dossier());
-        QVERIFY(d.mkpath("export"));
+        QVERIFY(d.mkpath("export") && d.mkpath("cartes") && ecrire(d.filePath("précieux"), "à garder"));
         const QDir::Filters tout = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
-        if (fichier.endsWith('/')) {
-            // A card's file is named after its card.
-            QVERIFY(outilDit(base.dossier(), arguments, 0));
-            fichier = "export/" + QDir(d.filePath("export")).entryList(QDir::Files).value(0);
+        for (const auto& [arguments, nom] : std::initializer_list<std::pair<QStringList, QString>>{
+                 {{"export", "Brevanta.mdb", "export"}, "export/clients.csv"},
+                 {{"export", "Brevanta.mdb", "c.xlsx", "--format", "xlsx"}, "c.xlsx"},
+                 {{"calendar", "Brevanta.mdb", "agenda.ics"}, "agenda.ics"},
+                 {{"contacts", "Brevanta.mdb", "carnet.vcf"}, "carnet.vcf"},
+                 {{"contacts", "Brevanta.mdb", "cartes"}, "cartes/"}}) {
+            QString fichier = nom;
+            if (fichier.endsWith('/')) {
+                // A card's file is named after its card.
+                QVERIFY(outilDit(base.dossier(), arguments, 0));
+                fichier = "cartes/" + QDir(d.filePath("cartes")).entryList(QDir::Files).value(0);
+                QVERIFY(QFile::remove(d.filePath(fichier)));
+            }
+            QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
+            const QStringList avant = fichiersSous(d.path(), tout);
+            QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
+            QCOMPARE(fichiersSous(d.path(), tout), avant);
+            QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
+            QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
             QVERIFY(QFile::remove(d.filePath(fichier)));
+            for (const mode_t droits : {0600, 0640}) {
+                QVERIFY(::chmod(QFile::encodeName(base.fichier()).constData(), droits) == 0);
+                QVERIFY(outilDit(base.dossier(), arguments, 0));
+                struct stat etat {};
+                QVERIFY(::lstat(QFile::encodeName(d.filePath(fichier)).constData(), &etat) == 0);
+                QCOMPARE(etat.st_mode & 0777, droits);
+            }
+            if (!fichier.endsWith(".ics") && !fichier.endsWith(".vcf"))
+                continue;
+            const QByteArray octets = contenu(d.filePath(fichier));
+            QVERIFY(octets.contains(fichier.endsWith(".ics") ? "ab\tc\\nd" : "Achats[31m"));
+            for (const char o : octets)
+                QVERIFY2((uchar(o) >= 0x20 && uchar(o) != 0x7F) || o == '\r' || o == '\n' || o == '\t',
+                         qPrintable(QString::number(uchar(o))));
         }
-        QVERIFY(ecrire(d.filePath("précieux"), "à garder"));
-        QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
-        const QStringList avant = fichiersSous(d.path(), tout);
-        QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
-        QCOMPARE(fichiersSous(d.path(), tout), avant);
-        QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
-        QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
-        QVERIFY(QFile::remove(d.filePath(fichier)));
-        for (const mode_t droits : {0600, 0640}) {
-            QVERIFY(::chmod(QFile::encodeName(base.fichier()).constData(), droits) == 0);
-            QVERIFY(outilDit(base.dossier(), arguments, 0));
-            struct stat etat {};
-            QVERIFY(::lstat(QFile::encodeName(d.filePath(fichier)).constData(), &etat) == 0);
-            QCOMPARE(etat.st_mode & 0777, droits);
-        }
-        if (!fichier.endsWith(".ics") && !fichier.endsWith(".vcf"))
-            return;
-        const QByteArray octets = contenu(d.filePath(fichier));
-        QVERIFY(octets.contains(fichier.endsWith(".ics") ? "ab\tc\\nd" : "Achats[31m"));
-        for (const char o : octets)
-            QVERIFY2((uchar(o) >= 0x20 && uchar(o) != 0x7F) || o == '\r' || o == '\n' || o == '\t',
-                     qPrintable(QString::number(uchar(o))));
     }
 };
 
