@@ -164,39 +164,35 @@ private slots:
         QCOMPARE(QFileInfo::exists(QDir(base.dossier()).filePath("sauvegardes")), ecrit);
     }
 
-    void demarrageServeur_data() {
-        QTest::addColumn<QString>("serveur");
-        QTest::addColumn<QString>("attendu");
-        QTest::newRow("base") << QStringLiteral("%1") << QString();
-        QTest::newRow("sans tables") << QStringLiteral("vide") << QStringLiteral("la table Client manque");
-        QTest::newRow("serveur absent") << QStringLiteral("port 1") << QStringLiteral("ne répond pas");
-    }
     // On a server, nothing is written in the folder: no Brevanta.mdb, no daily copy (a server has its own).
     void demarrageServeur() {
-        QFETCH(QString, serveur);
-        QFETCH(QString, attendu);
         EXIGER_SERVEUR_TEST();
-        ServeurTest base;
-        QUrl url(base.url());
-        if (serveur == QLatin1String("port 1"))
-            url.setPort(1);
-        if (serveur != QLatin1String("vide"))
-            MoteurPostgres::creerTables(base.url());
-        QTemporaryDir dossier;
-        QVERIFY(
-            ecrire(dossier.filePath("Brevanta.ini"), "[Base]\nServeur=" + url.toString().toUtf8() + '\n'));
-        const Issue i = demarrerDans(QStringLiteral(CHOIX_ENFANT), dossier.path());
-        QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
-        QCOMPARE(i.statut, attendu.isEmpty() ? 0 : 1);
-        QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient")), attendu.isEmpty());
-        QVERIFY2(i.sortie.contains(attendu), qPrintable(i.sortie));
-        QVERIFY2(attendu.isEmpty() ||
-                     i.sortie.startsWith(
-                         QStringLiteral("MESSAGE Impossible d'ouvrir la base de données du serveur ") +
-                         url.toString()),
-                 qPrintable(i.sortie));
-        QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-                 QStringList{"Brevanta.ini"});
+        // The database, one without tables, a server that does not answer.
+        for (const auto& [serveur, attendu] : {std::pair<QString, QString>("base", ""),
+                                               {"vide", "la table Client manque"},
+                                               {"port 1", "ne répond pas"}}) {
+            ServeurTest base;
+            QUrl url(base.url());
+            if (serveur == QLatin1String("port 1"))
+                url.setPort(1);
+            if (serveur != QLatin1String("vide"))
+                MoteurPostgres::creerTables(base.url());
+            QTemporaryDir dossier;
+            QVERIFY(ecrire(dossier.filePath("Brevanta.ini"),
+                           "[Base]\nServeur=" + url.toString().toUtf8() + '\n'));
+            const Issue i = demarrerDans(QStringLiteral(CHOIX_ENFANT), dossier.path());
+            QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
+            QCOMPARE(i.statut, attendu.isEmpty() ? 0 : 1);
+            QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient")), attendu.isEmpty());
+            QVERIFY2(i.sortie.contains(attendu), qPrintable(serveur + i.sortie));
+            QVERIFY2(attendu.isEmpty() ||
+                         i.sortie.startsWith(
+                             QStringLiteral("MESSAGE Impossible d'ouvrir la base de données du serveur ") +
+                             url.toString()),
+                     qPrintable(i.sortie));
+            QCOMPARE(QDir(dossier.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                     QStringList{"Brevanta.ini"});
+        }
     }
 
     void choix_data() {
@@ -263,53 +259,44 @@ private slots:
 
     // Help and version need no display; a wrong command line is refused before any window. No
     // runtime folder is set, as on many machines: Qt has nothing to print about it.
-    void ligneCommande_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QStringList>("sortie");
-        QTest::addColumn<QString>("erreurs");
-        const auto ligne = [](const char* nom, const QStringList& arguments, const QStringList& sortie,
-                              const QString& refus = {}) {
-            QTest::newRow(nom) << arguments << sortie
-                               << (refus.isEmpty()
-                                       ? refus
-                                       : "brevanta : " + refus + "\nEssayez « brevanta --help ».\n");
-        };
+    void ligneCommande() {
         const QStringList aide{
             "Utilisation : ",      "-h, --help",
             "Affiche cette aide.", "-v, --version",
             "Affiche la version.", "--base <CHEMIN|ADRESSE>",
             "Ouvre cette base",    "la base de l'utilisateur, sinon propose d'en créer une."};
-        ligne("--help", {"--help"}, aide);
-        ligne("-h avec --base", {"--base", "x.mdb", "-h"}, aide);
-        ligne("-v", {"-v"}, {"Brevanta 1.0\n"});
-        ligne("option inconnue", {"--bse", "x.mdb"}, {}, "option inconnue : bse.");
-        ligne("--base sans valeur", {"--base"}, {}, "l'option --base attend un fichier ou une adresse.");
-        ligne("argument", {"Brevanta.mdb"}, {}, "argument inattendu : Brevanta.mdb.");
-    }
-    void ligneCommande() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QStringList, sortie);
-        QFETCH(QString, erreurs);
-        const int statut = erreurs.isEmpty() ? 0 : 1;
-        QTemporaryDir dossier;
-        QProcess p;
-        p.setWorkingDirectory(dossier.path());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        for (const char* variable : {"XDG_RUNTIME_DIR", "DISPLAY", "WAYLAND_DISPLAY"})
-            env.remove(variable);
-        // Without a display a window would abort: help and version must answer before any. A
-        // refusal comes once the application has taken its own options.
-        env.insert("QT_QPA_PLATFORM", statut == 0 ? "xcb" : "offscreen");
-        p.setProcessEnvironment(env);
-        p.start(BREVANTA, arguments);
-        QVERIFY(p.waitForFinished(30000));
-        const QString dit = QString::fromUtf8(p.readAllStandardOutput());
-        QCOMPARE(QString::fromUtf8(p.readAllStandardError()), erreurs);
-        QCOMPARE(p.exitCode(), statut);
-        for (const QString& s : sortie)
-            QVERIFY2(dit.contains(s), qPrintable(dit));
-        QCOMPARE(dit.isEmpty(), sortie.isEmpty());
-        QVERIFY(QDir(dossier.path()).isEmpty());
+        // The arguments, what is printed, the refusal.
+        const std::tuple<QStringList, QStringList, QString> lignes[] = {
+            {{"--help"}, aide, {}},
+            {{"--base", "x.mdb", "-h"}, aide, {}},
+            {{"-v"}, {"Brevanta 1.0\n"}, {}},
+            {{"--bse", "x.mdb"}, {}, "option inconnue : bse."},
+            {{"--base"}, {}, "l'option --base attend un fichier ou une adresse."},
+            {{"Brevanta.mdb"}, {}, "argument inattendu : Brevanta.mdb."}};
+        for (const auto& [arguments, sortie, refus] : lignes) {
+            const QString erreurs =
+                refus.isEmpty() ? refus : "brevanta : " + refus + "\nEssayez « brevanta --help ».\n";
+            const int statut = erreurs.isEmpty() ? 0 : 1;
+            QTemporaryDir dossier;
+            QProcess p;
+            p.setWorkingDirectory(dossier.path());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* variable : {"XDG_RUNTIME_DIR", "DISPLAY", "WAYLAND_DISPLAY"})
+                env.remove(variable);
+            // Without a display a window would abort: help and version must answer before any. A
+            // refusal comes once the application has taken its own options.
+            env.insert("QT_QPA_PLATFORM", statut == 0 ? "xcb" : "offscreen");
+            p.setProcessEnvironment(env);
+            p.start(BREVANTA, arguments);
+            QVERIFY(p.waitForFinished(30000));
+            const QString dit = QString::fromUtf8(p.readAllStandardOutput());
+            QCOMPARE(QString::fromUtf8(p.readAllStandardError()), erreurs);
+            QCOMPARE(p.exitCode(), statut);
+            for (const QString& s : sortie)
+                QVERIFY2(dit.contains(s), qPrintable(dit));
+            QCOMPARE(dit.isEmpty(), sortie.isEmpty());
+            QVERIFY(QDir(dossier.path()).isEmpty());
+        }
     }
 
     // Quitting ends the process at once, even with the day's copy under way: that copy is abandoned
