@@ -288,14 +288,12 @@ private slots:
     // Quitting ends the process at once, even with the day's copy under way: that copy is abandoned
     // and its partial file removed, so that it is taken again at the next start.
     void quitter() {
-        QTemporaryDir dossier;
-        const QString base = QDir(dossier.path()).filePath("Brevanta.mdb");
-        QCOMPARE(lancerOutil(dossier.path(), {"init", base}).code, 0);
+        BaseTest base(BaseTest::Moteur::Fichier);
         // Enough pages for the copy to take several steps.
-        lignesFichier(base, "CREATE TABLE Lest(x)");
-        lignesFichier(base, "INSERT INTO Lest VALUES (zeroblob(4000000))");
+        base.sqlite("CREATE TABLE Lest(x)");
+        base.sqlite("INSERT INTO Lest VALUES (zeroblob(4000000))");
         qputenv("BREVANTA_ESSAI_QUITTER", "0");
-        const Issue i = demarrerDans(CHOIX_ENFANT, dossier.path());
+        const Issue i = demarrerDans(CHOIX_ENFANT, base.dossier());
         const qint64 fin = QDateTime::currentMSecsSinceEpoch();
         qunsetenv("BREVANTA_ESSAI_QUITTER");
         QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
@@ -304,7 +302,7 @@ private slots:
         QVERIFY2(quitte.hasMatch(), qPrintable(i.sortie));
         QVERIFY2(fin - quitte.captured(1).toLongLong() < 200,
                  qPrintable(QString::number(fin - quitte.captured(1).toLongLong())));
-        QCOMPARE(fichiersSous(dossier.path()), QStringList{"Brevanta.mdb"});
+        QCOMPARE(fichiersSous(base.dossier()), QStringList{"Brevanta.mdb"});
     }
 };
 

@@ -74,59 +74,55 @@ private slots:
 
     // A restore refused or failing at any step: the base is never changed, and the message says why
     // and where the old content is.
-    void restaurationSansPerte_data() {
-        QTest::addColumn<QString>("panne");
-        QTest::addColumn<QStringList>("messages");
-        const QString inchangee = "Brevanta.mdb n'a pas été changée";
-        QTest::newRow("un autre programme écrit")
-            << "verrou" << QStringList("occupée par un autre programme : rien n'a été changé");
-        QTest::newRow("copie abîmée") << "abîmée" << QStringList("abîmée");
-        QTest::newRow("un dossier porte le nom de la copie de côté") << "dossier" << QStringList(inchangee);
-        QTest::newRow("disque plein pendant la copie de côté")
-            << "plein" << QStringList{inchangee, "le disque est plein"};
-        // The base can be read and copied aside, but not written.
-        QTest::newRow("base impossible à écrire") << "immuable" << QStringList(inchangee);
-    }
     void restaurationSansPerte() {
-        QFETCH(QString, panne);
-        QFETCH(QStringList, messages);
-        BaseTest base, petite;
-        remplir(base, 3000);
-        remplir(petite, 50);
-        QCOMPARE(lancerOutil(base.dossier(), {"backup", petite.fichier(), "copie.mdb"}).code, 0);
-        const QString copie = base.dossier() + "/copie.mdb",
-                      avantRestauration = base.fichier() + ".avant-restauration";
-        const QByteArray avant = contenu(base.fichier());
-        std::optional<AutreSession> autre;
-        qint64 limite = 0;
-        if (panne == "verrou")
-            QVERIFY(autre.emplace(base).executer("BEGIN IMMEDIATE") &&
-                    autre->executer("INSERT INTO Client (Nom) VALUES ('en cours')"));
-        else if (panne == "abîmée")
-            QVERIFY(ecrire(copie, contenu(copie).replace(8192, 512, QByteArray(512, '\x5a'))));
-        else if (panne == "dossier")
-            QVERIFY(QDir().mkdir(avantRestauration));
-        else if (panne == "plein") {
-            // Room for the backup's check, not for the copy aside.
-            QVERIFY(2 * QFileInfo(copie).size() < avant.size());
-            limite = avant.size() / 2;
-        } else if (QProcess::execute("chattr", {"+i", base.fichier()}) != 0)
-            QSKIP("chattr +i is not allowed here");
-        const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, limite);
-        autre.reset();
-        if (panne == "immuable")
-            QCOMPARE(QProcess::execute("chattr", {"-i", base.fichier()}), 0);
-        QCOMPARE(r.code, 1);
-        for (const QString& m : messages)
-            QVERIFY2(r.erreurs.contains(m), qPrintable(r.erreurs));
-        QCOMPARE(contenu(base.fichier()), avant);
-        const bool copieDeCote = panne == "immuable";
-        QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
-        if (copieDeCote) {
-            QVERIFY2(r.erreurs.contains(avantRestauration), qPrintable(r.erreurs));
-            QCOMPARE(nombreClients(avantRestauration), 3000);
+        const QString inchangee = "Brevanta.mdb n'a pas été changée";
+        const std::pair<QString, QStringList> pannes[] = {
+            {"verrou", {"occupée par un autre programme : rien n'a été changé"}},
+            {"abîmée", {"abîmée"}},
+            // A folder has the name of the copy aside.
+            {"dossier", {inchangee}},
+            {"plein", {inchangee, "le disque est plein"}},
+            // The base can be read and copied aside, but not written.
+            {"immuable", {inchangee}}};
+        for (const auto& [panne, messages] : pannes) {
+            BaseTest base, petite;
+            remplir(base, 3000);
+            remplir(petite, 50);
+            QCOMPARE(lancerOutil(base.dossier(), {"backup", petite.fichier(), "copie.mdb"}).code, 0);
+            const QString copie = base.dossier() + "/copie.mdb",
+                          avantRestauration = base.fichier() + ".avant-restauration";
+            const QByteArray avant = contenu(base.fichier());
+            std::optional<AutreSession> autre;
+            qint64 limite = 0;
+            if (panne == "verrou")
+                QVERIFY(autre.emplace(base).executer("BEGIN IMMEDIATE") &&
+                        autre->executer("INSERT INTO Client (Nom) VALUES ('en cours')"));
+            else if (panne == "abîmée")
+                QVERIFY(ecrire(copie, contenu(copie).replace(8192, 512, QByteArray(512, '\x5a'))));
+            else if (panne == "dossier")
+                QVERIFY(QDir().mkdir(avantRestauration));
+            else if (panne == "plein") {
+                // Room for the backup's check, not for the copy aside.
+                QVERIFY(2 * QFileInfo(copie).size() < avant.size());
+                limite = avant.size() / 2;
+            } else if (QProcess::execute("chattr", {"+i", base.fichier()}) != 0)
+                QSKIP("chattr +i is not allowed here");
+            const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, limite);
+            autre.reset();
+            if (panne == "immuable")
+                QCOMPARE(QProcess::execute("chattr", {"-i", base.fichier()}), 0);
+            QCOMPARE(r.code, 1);
+            for (const QString& m : messages)
+                QVERIFY2(r.erreurs.contains(m), qPrintable(r.erreurs));
+            QCOMPARE(contenu(base.fichier()), avant);
+            const bool copieDeCote = panne == "immuable";
+            QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
+            if (copieDeCote) {
+                QVERIFY2(r.erreurs.contains(avantRestauration), qPrintable(r.erreurs));
+                QCOMPARE(nombreClients(avantRestauration), 3000);
+            }
+            QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
         }
-        QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
     }
 
     // What killed copies left is taken back, and every copy is as private as the base. A damaged base

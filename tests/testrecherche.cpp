@@ -34,12 +34,11 @@ struct Fenetre {
     void taper(const QString& texte) const {
         auto* e = w<QLineEdit>("Texte");
         e->clear();
-        for (const QChar c : texte) {
+        for (const QChar c : texte)
             if (c.unicode() < 128)
                 QTest::keyClick(e, char(c.unicode()));
             else
                 e->insert(c);
-        }
     }
     QStringList lignes() const {
         QStringList l;

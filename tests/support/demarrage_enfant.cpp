@@ -82,12 +82,14 @@ int main(int argc, char* argv[]) {
         });
         return Executer();
     }
-    // The first fill, then, unless choices are answered, the daily copy, which starts once its checks
-    // are done on their thread.
-    QCoreApplication::processEvents();
-    for (QDeadlineTimer fin(qEnvironmentVariableIsSet("BREVANTA_ESSAI_CHOIX") ? 0 : 10000);
-         !Connexion->lectureSeule() && !QFileInfo::exists("sauvegardes") && !fin.hasExpired();)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    // The first fill, then the daily copy, which starts once its checks are done on their thread;
+    // neither when choices are answered, whose test sees every file made.
+    if (!qEnvironmentVariableIsSet("BREVANTA_ESSAI_CHOIX")) {
+        QCoreApplication::processEvents();
+        for (QDeadlineTimer fin(10000);
+             !Connexion->lectureSeule() && !QFileInfo::exists("sauvegardes") && !fin.hasExpired();)
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    }
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible())
             dire("FENETRE " + w->objectName() + ' ' + w->windowTitle());
