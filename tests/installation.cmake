@@ -1,6 +1,6 @@
 # The program as installed: the child of testdemarrage that answers the start-up choices, the build
 # without tests, the package.
-add_executable(choix_enfant support/choix_enfant.cpp)
+add_executable(choix_enfant support/demarrage_enfant.cpp)
 target_link_libraries(choix_enfant PRIVATE brevanta_app)
 # Beside brevanta-db, as brevanta is, which runs it to create a base.
 set_target_properties(choix_enfant PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR})

@@ -74,59 +74,55 @@ private slots:
 
     // A restore refused or failing at any step: the base is never changed, and the message says why
     // and where the old content is.
-    void restaurationSansPerte_data() {
-        QTest::addColumn<QString>("panne");
-        QTest::addColumn<QStringList>("messages");
-        const QString inchangee = "Brevanta.mdb n'a pas été changée";
-        QTest::newRow("un autre programme écrit")
-            << "verrou" << QStringList("occupée par un autre programme : rien n'a été changé");
-        QTest::newRow("copie abîmée") << "abîmée" << QStringList("abîmée");
-        QTest::newRow("un dossier porte le nom de la copie de côté") << "dossier" << QStringList(inchangee);
-        QTest::newRow("disque plein pendant la copie de côté")
-            << "plein" << QStringList{inchangee, "le disque est plein"};
-        // The base can be read and copied aside, but not written.
-        QTest::newRow("base impossible à écrire") << "immuable" << QStringList(inchangee);
-    }
     void restaurationSansPerte() {
-        QFETCH(QString, panne);
-        QFETCH(QStringList, messages);
-        BaseTest base, petite;
-        remplir(base, 3000);
-        remplir(petite, 50);
-        QCOMPARE(lancerOutil(base.dossier(), {"backup", petite.fichier(), "copie.mdb"}).code, 0);
-        const QString copie = base.dossier() + "/copie.mdb",
-                      avantRestauration = base.fichier() + ".avant-restauration";
-        const QByteArray avant = contenu(base.fichier());
-        std::optional<AutreSession> autre;
-        qint64 limite = 0;
-        if (panne == "verrou")
-            QVERIFY(autre.emplace(base).executer("BEGIN IMMEDIATE") &&
-                    autre->executer("INSERT INTO Client (Nom) VALUES ('en cours')"));
-        else if (panne == "abîmée")
-            QVERIFY(ecrire(copie, contenu(copie).replace(8192, 512, QByteArray(512, '\x5a'))));
-        else if (panne == "dossier")
-            QVERIFY(QDir().mkdir(avantRestauration));
-        else if (panne == "plein") {
-            // Room for the backup's check, not for the copy aside.
-            QVERIFY(2 * QFileInfo(copie).size() < avant.size());
-            limite = avant.size() / 2;
-        } else if (QProcess::execute("chattr", {"+i", base.fichier()}) != 0)
-            QSKIP("chattr +i is not allowed here");
-        const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, limite);
-        autre.reset();
-        if (panne == "immuable")
-            QCOMPARE(QProcess::execute("chattr", {"-i", base.fichier()}), 0);
-        QCOMPARE(r.code, 1);
-        for (const QString& m : messages)
-            QVERIFY2(r.erreurs.contains(m), qPrintable(r.erreurs));
-        QCOMPARE(contenu(base.fichier()), avant);
-        const bool copieDeCote = panne == "immuable";
-        QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
-        if (copieDeCote) {
-            QVERIFY2(r.erreurs.contains(avantRestauration), qPrintable(r.erreurs));
-            QCOMPARE(nombreClients(avantRestauration), 3000);
+        const QString inchangee = "Brevanta.mdb n'a pas été changée";
+        const std::pair<QString, QStringList> pannes[] = {
+            {"verrou", {"occupée par un autre programme : rien n'a été changé"}},
+            {"abîmée", {"abîmée"}},
+            // A folder has the name of the copy aside.
+            {"dossier", {inchangee}},
+            {"plein", {inchangee, "le disque est plein"}},
+            // The base can be read and copied aside, but not written.
+            {"immuable", {inchangee}}};
+        for (const auto& [panne, messages] : pannes) {
+            BaseTest base, petite;
+            remplir(base, 3000);
+            remplir(petite, 50);
+            QCOMPARE(lancerOutil(base.dossier(), {"backup", petite.fichier(), "copie.mdb"}).code, 0);
+            const QString copie = base.dossier() + "/copie.mdb",
+                          avantRestauration = base.fichier() + ".avant-restauration";
+            const QByteArray avant = contenu(base.fichier());
+            std::optional<AutreSession> autre;
+            qint64 limite = 0;
+            if (panne == "verrou")
+                QVERIFY(autre.emplace(base).executer("BEGIN IMMEDIATE") &&
+                        autre->executer("INSERT INTO Client (Nom) VALUES ('en cours')"));
+            else if (panne == "abîmée")
+                QVERIFY(ecrire(copie, contenu(copie).replace(8192, 512, QByteArray(512, '\x5a'))));
+            else if (panne == "dossier")
+                QVERIFY(QDir().mkdir(avantRestauration));
+            else if (panne == "plein") {
+                // Room for the backup's check, not for the copy aside.
+                QVERIFY(2 * QFileInfo(copie).size() < avant.size());
+                limite = avant.size() / 2;
+            } else if (QProcess::execute("chattr", {"+i", base.fichier()}) != 0)
+                QSKIP("chattr +i is not allowed here");
+            const Resultat r = lancerOutil(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, limite);
+            autre.reset();
+            if (panne == "immuable")
+                QCOMPARE(QProcess::execute("chattr", {"-i", base.fichier()}), 0);
+            QCOMPARE(r.code, 1);
+            for (const QString& m : messages)
+                QVERIFY2(r.erreurs.contains(m), qPrintable(r.erreurs));
+            QCOMPARE(contenu(base.fichier()), avant);
+            const bool copieDeCote = panne == "immuable";
+            QCOMPARE(QFileInfo(avantRestauration).isFile(), copieDeCote);
+            if (copieDeCote) {
+                QVERIFY2(r.erreurs.contains(avantRestauration), qPrintable(r.erreurs));
+                QCOMPARE(nombreClients(avantRestauration), 3000);
+            }
+            QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
         }
-        QCOMPARE(QDir(base.dossier()).entryList({"*.partiel"}, QDir::Files | QDir::Dirs), QStringList());
     }
 
     // What killed copies left is taken back, and every copy is as private as the base. A damaged base
@@ -170,6 +166,7 @@ private slots:
     // the last seven days with a copy stay, and the first copy of each of the last four weeks.
     void rotationDesCopiesQuotidiennes() {
         BaseTest base;
+        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
         QObject parent;
         QDir().mkpath(base.dossier() + "/sauvegardes");
         QVERIFY(ecrire(base.dossier() + "/sauvegardes/notes.txt", {}));
@@ -186,16 +183,11 @@ private slots:
             attendues << QStringLiteral("Brevanta-%1-090000.mdb").arg(jour);
         QCOMPARE(copies(base.dossier()), attendues << "notes.txt");
         QCOMPARE(lancerOutil(base.dossier(), {"check", "sauvegardes/" + attendues[0]}).code, 0);
+        QCOMPARE(nombreClients(base.dossier() + "/sauvegardes/" + attendues[0]), 1);
     }
 
-    // Once the window is up; a failure is told and the window stays.
+    // Once the window is up (testdemarrage sees it start); a failure is told and the window stays.
     void copieAuDemarrage() {
-        Message::effacer();
-        {
-            FenetreTest f({client("Dupont")});
-            QTRY_COMPARE(copies(f.base.dossier()).size(), 1);
-            QCOMPARE(nombreClients(f.base.dossier() + "/sauvegardes/" + copies(f.base.dossier())[0]), 1);
-        }
         FenetreTest f;
         QVERIFY(ecrire(f.base.dossier() + "/sauvegardes", {}));
         QTRY_VERIFY(Message::dernierTexte().startsWith(
@@ -203,42 +195,32 @@ private slots:
         QVERIFY(frmClient->isVisible());
     }
 
-    // Refused with the message given, or imported.
-    void clients_data() {
-        QTest::addColumn<QByteArray>("octets");
-        QTest::addColumn<QString>("message");
-        const auto ligne = [](const char* nom, const QByteArray& octets, const QString& message = {}) {
-            QTest::newRow(nom) << octets << message;
-        };
-        ligne("UTF-8 annoncé, octet invalide", "\xEF\xBB\xBFNom;Commentaire\nDupont;ok\nCaf\xC3;x\n",
-              "Ligne 3 : des octets ne sont pas de l'UTF-8");
-        ligne("NUL dans un nom", QByteArray("Nom\nDu\0pont\n", 12),
-              "Ligne 2 : caractère de contrôle U+0000 dans la colonne Nom");
-        ligne("échappement dans un commentaire", "Nom;Commentaire\nDupont;rouge \x1b[31m\n",
-              "Ligne 2 : caractère de contrôle U+001b dans la colonne Commentaire");
-        ligne("saut de ligne dans un nom", "Nom\n\"Du\npont\"\n",
-              "caractère de contrôle U+000a dans la colonne Nom");
-        ligne("nom trop long", "Nom\n" + QByteArray(40000, 'x') + "\n",
-              "40000 caractères dans la colonne Nom, qui en prend 32767 au plus");
-        ligne("commentaire long sur plusieurs lignes",
-              "Nom;Commentaire\nDupont;\"a\tb\r\n" + QByteArray(40000, 'c') + "\"\n");
-        // Without the mark, bytes that are not UTF-8 are read as Windows-1252.
-        ligne("Windows-1252", "Nom\nCaf\xE9\n");
-    }
+    // Refused with the message given, importing nothing; the last is imported.
     void clients() {
-        QFETCH(QByteArray, octets);
-        QFETCH(QString, message);
-        const bool refus = !message.isEmpty();
         BaseTest base(BaseTest::Moteur::Fichier);
-        QVERIFY(ecrire(base.dossier() + "/clients.csv", octets));
-        QVERIFY(
-            outilDit(base.dossier(), {"import", "Brevanta.mdb", "clients", "clients.csv"}, refus, message));
-        QCOMPARE(lignesFichier(base.fichier(), "select count(*) from Client"),
-                 QStringList(refus ? "0" : "1"));
+        const std::pair<QByteArray, QString> fichiers[] = {
+            {"\xEF\xBB\xBFNom;Commentaire\nDupont;ok\nCaf\xC3;x\n",
+             "Ligne 3 : des octets ne sont pas de l'UTF-8"},
+            {QByteArray("Nom\nDu\0pont\n", 12), "Ligne 2 : caractère de contrôle U+0000 dans la colonne Nom"},
+            {"Nom;Commentaire\nDupont;rouge \x1b[31m\n",
+             "Ligne 2 : caractère de contrôle U+001b dans la colonne Commentaire"},
+            {"Nom\n\"Du\npont\"\n", "caractère de contrôle U+000a dans la colonne Nom"},
+            {"Nom\n" + QByteArray(40000, 'x') + "\n",
+             "40000 caractères dans la colonne Nom, qui en prend 32767 au plus"},
+            // A long comment on several lines.
+            {"Nom;Commentaire\nDupont;\"a\tb\r\n" + QByteArray(40000, 'c') + "\"\n", {}}};
+        for (const auto& [octets, message] : fichiers) {
+            QVERIFY(ecrire(base.dossier() + "/clients.csv", octets));
+            QVERIFY(outilDit(base.dossier(), {"import", "Brevanta.mdb", "clients", "clients.csv"},
+                             !message.isEmpty(), message));
+            QCOMPARE(nombreClients(base.fichier()), message.isEmpty() ? 1 : 0);
+        }
     }
 
-    // Stored by another program: escape sequences, bells, deletes, NUL.
-    void agendaEtCarnetSansCaracteresDeControle() {
+    // Each file brevanta-db writes: never through a link planted in its place, which stays as it was
+    // with the file it points to; otherwise put in place whole, with the base's permissions. A calendar
+    // or an address book leaves out the control characters another program stored.
+    void fichiersEcrits() {
         BaseTest base(BaseTest::Moteur::Fichier);
         base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont' || char(7))");
         base.sqlite("INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction) VALUES ('Jean', 'Dupont' || "
@@ -247,59 +229,43 @@ private slots:
             "INSERT INTO RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES ('Dupont' || "
             "char(7), 'Jean', 'a' || char(1) || 'b' || char(9) || 'c' || char(13) || char(10) || 'd', "
             "'2099-01-05 10:00:00', 0)");
-        for (const QString fichier : {"agenda.ics", "carnet.vcf"}) {
-            QVERIFY(outilDit(base.dossier(),
-                             {fichier.endsWith("ics") ? "calendar" : "contacts", "Brevanta.mdb", fichier},
-                             0));
-            const QByteArray octets = contenu(base.dossier() + "/" + fichier);
-            QVERIFY(octets.contains(fichier.endsWith("ics") ? "ab\tc\\nd" : "Achats[31m"));
+        const QDir d(base.dossier());
+        QVERIFY(d.mkpath("export") && d.mkpath("cartes") && ecrire(d.filePath("précieux"), "à garder"));
+        const QDir::Filters tout = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
+        for (const auto& [arguments, nom] : std::initializer_list<std::pair<QStringList, QString>>{
+                 {{"export", "Brevanta.mdb", "export"}, "export/clients.csv"},
+                 {{"export", "Brevanta.mdb", "c.xlsx", "--format", "xlsx"}, "c.xlsx"},
+                 {{"calendar", "Brevanta.mdb", "agenda.ics"}, "agenda.ics"},
+                 {{"contacts", "Brevanta.mdb", "carnet.vcf"}, "carnet.vcf"},
+                 {{"contacts", "Brevanta.mdb", "cartes"}, "cartes/"}}) {
+            QString fichier = nom;
+            if (fichier.endsWith('/')) {
+                // A card's file is named after its card.
+                QVERIFY(outilDit(base.dossier(), arguments, 0));
+                fichier = "cartes/" + QDir(d.filePath("cartes")).entryList(QDir::Files).value(0);
+                QVERIFY(QFile::remove(d.filePath(fichier)));
+            }
+            QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
+            const QStringList avant = fichiersSous(d.path(), tout);
+            QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
+            QCOMPARE(fichiersSous(d.path(), tout), avant);
+            QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
+            QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
+            QVERIFY(QFile::remove(d.filePath(fichier)));
+            for (const mode_t droits : {0600, 0640}) {
+                QVERIFY(::chmod(QFile::encodeName(base.fichier()).constData(), droits) == 0);
+                QVERIFY(outilDit(base.dossier(), arguments, 0));
+                struct stat etat {};
+                QVERIFY(::lstat(QFile::encodeName(d.filePath(fichier)).constData(), &etat) == 0);
+                QCOMPARE(etat.st_mode & 0777, droits);
+            }
+            if (!fichier.endsWith(".ics") && !fichier.endsWith(".vcf"))
+                continue;
+            const QByteArray octets = contenu(d.filePath(fichier));
+            QVERIFY(octets.contains(fichier.endsWith(".ics") ? "ab\tc\\nd" : "Achats[31m"));
             for (const char o : octets)
                 QVERIFY2((uchar(o) >= 0x20 && uchar(o) != 0x7F) || o == '\r' || o == '\n' || o == '\t',
                          qPrintable(QString::number(uchar(o))));
-        }
-    }
-
-    // Each file brevanta-db writes: never through a link planted in its place, which stays as it was
-    // with the file it points to; otherwise put in place whole, with the base's permissions.
-    void fichiersEcrits_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QString>("fichier");
-        QTest::newRow("export") << QStringList{"export", "Brevanta.mdb", "export"} << "export/clients.csv";
-        QTest::newRow("classeur") << QStringList{"export", "Brevanta.mdb", "c.xlsx", "--format", "xlsx"}
-                                  << "c.xlsx";
-        QTest::newRow("agenda") << QStringList{"calendar", "Brevanta.mdb", "agenda.ics"} << "agenda.ics";
-        QTest::newRow("carnet") << QStringList{"contacts", "Brevanta.mdb", "carnet.vcf"} << "carnet.vcf";
-        QTest::newRow("carte") << QStringList{"contacts", "Brevanta.mdb", "export"} << "export/";
-    }
-    void fichiersEcrits() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QString, fichier);
-        BaseTest base(BaseTest::Moteur::Fichier);
-        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
-        base.sqlite("INSERT INTO Interlocuteur (Nom, Client) VALUES ('Jean', 'Dupont')");
-        const QDir d(base.dossier());
-        QVERIFY(d.mkpath("export"));
-        const QDir::Filters tout = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
-        if (fichier.endsWith('/')) {
-            // A card's file is named after its card.
-            QVERIFY(outilDit(base.dossier(), arguments, 0));
-            fichier = "export/" + QDir(d.filePath("export")).entryList(QDir::Files).value(0);
-            QVERIFY(QFile::remove(d.filePath(fichier)));
-        }
-        QVERIFY(ecrire(d.filePath("précieux"), "à garder"));
-        QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
-        const QStringList avant = fichiersSous(d.path(), tout);
-        QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
-        QCOMPARE(fichiersSous(d.path(), tout), avant);
-        QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
-        QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
-        QVERIFY(QFile::remove(d.filePath(fichier)));
-        for (const mode_t droits : {0600, 0640}) {
-            QVERIFY(::chmod(QFile::encodeName(base.fichier()).constData(), droits) == 0);
-            QVERIFY(outilDit(base.dossier(), arguments, 0));
-            struct stat etat {};
-            QVERIFY(::lstat(QFile::encodeName(d.filePath(fichier)).constData(), &etat) == 0);
-            QCOMPARE(etat.st_mode & 0777, droits);
         }
     }
 };

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QRegularExpression>
 #include <QScopeGuard>
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -62,101 +63,96 @@ void noterEcriture(const char* sql, int, const char* const*) {
 class TestLectureSeule : public QObject {
     Q_OBJECT
 private slots:
-    void lectureSeule_data() {
-        QTest::addColumn<bool>("indexARefaire");
-        QTest::newRow("index à jour") << false;
-        QTest::newRow("index à refaire") << true;
-    }
     // Everything stored is shown and found; no control, key or routine starts an edit; nothing is
-    // written, at start-up (indexes, search index, daily copy) or later.
+    // written, at start-up (indexes, search index, daily copy) or later; with the index up to date or not.
     void lectureSeule() {
-        QFETCH(bool, indexARefaire);
-        Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(9, 0)));
-        std::optional<RoleServeur> role;
-        if (BaseTest::essaiServeur())
-            role.emplace();
-        QByteArray avant;
-        g_ecritures.clear();
-        const auto fin = qScopeGuard([] {
-            MoteurPostgres::ecouter(nullptr);
-            Horloge::reprendre();
-        });
-        FenetreTest t(Stockees, [&](BaseTest& base) {
+        for (const bool indexARefaire : {false, true}) {
+            Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(9, 0)));
+            std::optional<RoleServeur> role;
+            if (BaseTest::essaiServeur())
+                role.emplace();
+            QByteArray avant;
+            g_ecritures.clear();
+            const auto fin = qScopeGuard([] {
+                MoteurPostgres::ecouter(nullptr);
+                Horloge::reprendre();
+            });
+            FenetreTest t(Stockees, [&](BaseTest& base) {
+                if (role) {
+                    base.sql(droitsDocumentes("paul", role->nom()));
+                    if (indexARefaire)
+                        base.sql("DROP TABLE recherche");
+                    demarrerEn(base, role->nom());
+                    MoteurPostgres::ecouter(noterEcriture);
+                    return;
+                }
+                if (indexARefaire) {
+                    base.sql("DROP INDEX ActionsAFaire");
+                    base.sql("DROP TRIGGER RechercheClientAjout");
+                }
+                QVERIFY(QFile::setPermissions(base.fichier(),
+                                              QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+                avant = contenu(base.fichier());
+            });
+            QCOMPARE(frmClient->windowTitle(), "Brevanta : (lecture seule)");
+            QCOMPARE(Message::textesAffiches(), indexARefaire ? QStringList{SansRecherche} : QStringList());
+            // Créer, Modifier and Supprimer of the four areas.
+            const auto edition =
+                frmClient->findChildren<QPushButton*>(QRegularExpression("^Btn(Creer|Modifier|Supprimer)"));
+            QCOMPARE(edition.size(), 12);
+            const auto inactifs = [&] {
+                return std::none_of(edition.begin(), edition.end(), std::mem_fn(&QWidget::isEnabled));
+            };
+            QVERIFY(inactifs());
+            for (const char* liste : {"VsfListeClients", "ListeInterlocuteurs", "ListeActions", "VSFRDV"})
+                t.clicGrille(liste, 1);
+            QCOMPARE(QStringList({t.texte("Nom"), t.texte("NomInterlocuteur"), t.texte("CommentaireAction"),
+                                  t.texte("CommentaireRDV")}),
+                     QStringList({"ACME", "Dupont", "appeler", "visite"}));
+            t.touche("VsfListeClients", Qt::Key_Return);
+            for (ZoneFiche* zone :
+                 QList<ZoneFiche*>{&frmClient->zoneClient(), &frmClient->zoneInterlocuteur(),
+                                   &frmClient->zoneAction(), &frmClient->zoneRdv()}) {
+                zone->Creer();
+                zone->Modifier();
+                zone->Supprimer();
+            }
+            QVERIFY(!frmClient->enSaisie());
+            QVERIFY(inactifs());
+            // The planning's double-click shows the action, and no more.
+            t.clic("BtnPlanning");
+            auto* semaine = enfant<Grille>(frmPlanning, "ListeActions");
+            cliquer(*semaine, 1, 2);
+            emit semaine->doubleClic();
+            QCOMPARE(t.texte("CommentaireAction"), "appeler");
+            QVERIFY(!frmClient->enSaisie());
+            QVERIFY(inactifs());
+            for (const auto type :
+                 {TypeReference::Service, TypeReference::Decision, TypeReference::Fonction}) {
+                FrmReference editeur(type, nullptr, frmClient);
+                editeur.show();
+                for (const char* nom : {"BtnCreer", "BtnModifier", "BtnSupprimer"})
+                    QVERIFY2(!editeur.findChild<QPushButton*>(nom)->isEnabled(), nom);
+            }
+            if (!indexARefaire) {
+                QTest::keyClick(frmClient, Qt::Key_F, Qt::ControlModifier);
+                QTest::keyClicks(enfant<QLineEdit>(frmRecherche, "Texte"), "acme");
+                QCOMPARE(enfant<Grille>(frmRecherche, "Resultats")->textMatrix(1, 1), "ACME");
+            }
+            // The daily copy would start from the event loop.
+            QCoreApplication::processEvents();
+            QCOMPARE(Message::textesAffiches(), indexARefaire ? QStringList{SansRecherche} : QStringList());
             if (role) {
-                base.sql(droitsDocumentes("paul", role->nom()));
-                if (indexARefaire)
-                    base.sql("DROP TABLE recherche");
-                demarrerEn(base, role->nom());
-                MoteurPostgres::ecouter(noterEcriture);
-                return;
+                QCOMPARE(g_ecritures, QStringList());
+                QCOMPARE(t.lire("select count(*) from pg_class where relname = 'recherche'"),
+                         QStringList{indexARefaire ? "0" : "1"});
+                QCOMPARE(t.lire("select count(*) from Client"), QStringList{"1"});
+            } else {
+                QCOMPARE(contenu(t.base.fichier()), avant);
+                QCOMPARE(
+                    QDir(t.base.dossier()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                    QStringList{"Brevanta.mdb"});
             }
-            if (indexARefaire) {
-                base.sql("DROP INDEX ActionsAFaire");
-                base.sql("DROP TRIGGER RechercheClientAjout");
-            }
-            QVERIFY(QFile::setPermissions(base.fichier(),
-                                          QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
-            avant = contenu(base.fichier());
-        });
-        QCOMPARE(frmClient->windowTitle(), "Brevanta : (lecture seule)");
-        QCOMPARE(Message::textesAffiches(), indexARefaire ? QStringList{SansRecherche} : QStringList());
-        // Créer, Modifier and Supprimer of the four areas.
-        const auto edition =
-            frmClient->findChildren<QPushButton*>(QRegularExpression("^Btn(Creer|Modifier|Supprimer)"));
-        QCOMPARE(edition.size(), 12);
-        const auto actifs = [&] {
-            QStringList a;
-            for (const QPushButton* b : edition)
-                if (b->isEnabled())
-                    a << b->objectName();
-            return a;
-        };
-        QCOMPARE(actifs(), QStringList());
-        for (const char* liste : {"VsfListeClients", "ListeInterlocuteurs", "ListeActions", "VSFRDV"})
-            t.clicGrille(liste, 1);
-        QCOMPARE(QStringList({t.texte("Nom"), t.texte("NomInterlocuteur"), t.texte("CommentaireAction"),
-                              t.texte("CommentaireRDV")}),
-                 QStringList({"ACME", "Dupont", "appeler", "visite"}));
-        t.touche("VsfListeClients", Qt::Key_Return);
-        for (ZoneFiche* zone : QList<ZoneFiche*>{&frmClient->zoneClient(), &frmClient->zoneInterlocuteur(),
-                                                 &frmClient->zoneAction(), &frmClient->zoneRdv()}) {
-            zone->Creer();
-            zone->Modifier();
-            zone->Supprimer();
-        }
-        QVERIFY(!frmClient->enSaisie());
-        QCOMPARE(actifs(), QStringList());
-        // The planning's double-click shows the action, and no more.
-        t.clic("BtnPlanning");
-        auto* semaine = enfant<Grille>(frmPlanning, "ListeActions");
-        cliquer(*semaine, 1, 2);
-        emit semaine->doubleClic();
-        QCOMPARE(t.texte("CommentaireAction"), "appeler");
-        QVERIFY(!frmClient->enSaisie());
-        QCOMPARE(actifs(), QStringList());
-        for (const auto type : {TypeReference::Service, TypeReference::Decision, TypeReference::Fonction}) {
-            FrmReference editeur(type, nullptr, frmClient);
-            editeur.show();
-            for (const char* nom : {"BtnCreer", "BtnModifier", "BtnSupprimer"})
-                QVERIFY2(!editeur.findChild<QPushButton*>(nom)->isEnabled(), nom);
-        }
-        if (!indexARefaire) {
-            QTest::keyClick(frmClient, Qt::Key_F, Qt::ControlModifier);
-            QTest::keyClicks(enfant<QLineEdit>(frmRecherche, "Texte"), "acme");
-            QCOMPARE(enfant<Grille>(frmRecherche, "Resultats")->textMatrix(1, 1), "ACME");
-        }
-        // The daily copy would start from the event loop.
-        QCoreApplication::processEvents();
-        QCOMPARE(Message::textesAffiches(), indexARefaire ? QStringList{SansRecherche} : QStringList());
-        if (role) {
-            QCOMPARE(g_ecritures, QStringList());
-            QCOMPARE(t.lire("select count(*) from pg_class where relname = 'recherche'"),
-                     QStringList{indexARefaire ? "0" : "1"});
-            QCOMPARE(t.lire("select count(*) from Client"), QStringList{"1"});
-        } else {
-            QCOMPARE(contenu(t.base.fichier()), avant);
-            QCOMPARE(QDir(t.base.dossier()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
-                     QStringList{"Brevanta.mdb"});
         }
     }
 

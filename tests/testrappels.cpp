@@ -72,40 +72,34 @@ private slots:
 
     // Each to-do date is marked by the day alone, around midnight and across both clock changes
     // of Europe/Paris; done items and later ones are not.
-    void marques_data() {
-        QTest::addColumn<QDateTime>("maintenant");
-        QTest::addColumn<QDateTime>("prevue");
-        QTest::addColumn<int>("fait");
-        QTest::addColumn<QString>("marque");
-        const QString retard = "En retard", jour = "Prévu aujourd'hui";
-        QTest::newRow("veille 23:59") << a(Jour, 0, 1) << a(Jour.addDays(-1), 23, 59) << 0 << retard;
-        QTest::newRow("minuit du jour") << a(Jour, 0, 1) << a(Jour, 0) << 0 << jour;
-        QTest::newRow("plus tard le jour") << a(Jour, 23, 59) << a(Jour, 23, 59) << 0 << jour;
-        QTest::newRow("lendemain") << a(Jour, 23, 59) << a(Jour.addDays(1), 0) << 0 << QString();
-        QTest::newRow("fait en retard") << a(Jour, 12) << a(Jour.addDays(-3), 9) << -1 << QString();
-        const QDate ete(2026, 3, 29), hiver(2026, 10, 25);
-        QTest::newRow("heure sautée") << a(ete, 3, 30) << a(ete, 2, 30) << 0 << jour;
-        QTest::newRow("veille du passage") << a(ete, 3, 0) << a(ete.addDays(-1), 23, 30) << 0 << retard;
-        QTest::newRow("heure doublée") << a(hiver, 2, 30) << a(hiver, 2, 45) << 0 << jour;
-    }
     void marques() {
-        QFETCH(QDateTime, maintenant);
-        QFETCH(QDateTime, prevue);
-        QFETCH(int, fait);
-        QFETCH(QString, marque);
-        Horloge::fixer(maintenant);
-        FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1), action("a", prevue, fait),
-                       rdv("r", prevue, fait)});
-        t.w<QCheckBox>("ActionsFaites")->click();
-        for (const auto& [liste, date] : {std::pair("ListeActions", 2), {"VSFRDV", 1}}) {
-            auto* modele = t.w<Grille>(liste)->model();
-            const QModelIndex i = modele->index(0, date);
-            QVERIFY2(modele->data(i, Qt::ToolTipRole).toString().startsWith(marque), liste);
-            QCOMPARE(modele->data(i, Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
-            QCOMPARE(modele->data(i, Qt::ForegroundRole).isValid(), marque == "En retard");
-            // The row's colour stays: orange to do, white done.
-            QCOMPARE(modele->data(i, Qt::BackgroundRole).value<QColor>(),
-                     couleurBgr(fait ? CouleurBlanc : CouleurOrange));
+        const QString retard = "En retard", jour = "Prévu aujourd'hui";
+        const QDate ete(2026, 3, 29), hiver(2026, 10, 25);
+        // Now, the date, done or not, the mark: around midnight, then the clock changes.
+        for (const auto& [maintenant, prevue, fait, marque] :
+             {std::tuple(a(Jour, 0, 1), a(Jour.addDays(-1), 23, 59), 0, retard),
+              {a(Jour, 0, 1), a(Jour, 0), 0, jour},
+              {a(Jour, 23, 59), a(Jour, 23, 59), 0, jour},
+              {a(Jour, 23, 59), a(Jour.addDays(1), 0), 0, QString()},
+              {a(Jour, 12), a(Jour.addDays(-3), 9), -1, QString()},
+              {a(ete, 3, 30), a(ete, 2, 30), 0, jour},
+              {a(ete, 3, 0), a(ete.addDays(-1), 23, 30), 0, retard},
+              {a(hiver, 2, 30), a(hiver, 2, 45), 0, jour}}) {
+            Horloge::fixer(maintenant);
+            FenetreTest t({client("ACME"), contact("Dupont", "ACME", 1), action("a", prevue, fait),
+                           rdv("r", prevue, fait)});
+            t.w<QCheckBox>("ActionsFaites")->click();
+            for (const auto& [liste, date] : {std::pair("ListeActions", 2), {"VSFRDV", 1}}) {
+                auto* modele = t.w<Grille>(liste)->model();
+                const QModelIndex i = modele->index(0, date);
+                QVERIFY2(modele->data(i, Qt::ToolTipRole).toString().startsWith(marque),
+                         qPrintable(liste + prevue.toString()));
+                QCOMPARE(modele->data(i, Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
+                QCOMPARE(modele->data(i, Qt::ForegroundRole).isValid(), marque == "En retard");
+                // The row's colour stays: orange to do, white done.
+                QCOMPARE(modele->data(i, Qt::BackgroundRole).value<QColor>(),
+                         couleurBgr(fait ? CouleurBlanc : CouleurOrange));
+            }
         }
     }
 
@@ -179,17 +173,13 @@ private slots:
         t.notes.front().second.voir();
         QCOMPARE(ClientCourant, QString("Zed"));
         QCOMPARE(t.texte("CommentaireAction"), QString("relancer"));
-    }
-
-    // The advance is the setting's; 0 turns the notices off.
-    void reglage() {
-        Horloge::fixer(a(Jour, 8));
-        Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), rdv("visite", a(Jour, 10, 30))});
+        // The advance is the setting's; 0 turns the notices off.
+        t.base.sql(rdv("réglée", a(Jour, 14, 30)));
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 0);
-        QCOMPARE(t.a(a(Jour, 10, 25)), QStringList());
+        QCOMPARE(t.a(a(Jour, 14, 25)), QStringList());
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 60);
-        QCOMPARE(t.a(a(Jour, 9, 29)), QStringList());
-        QCOMPARE(t.a(a(Jour, 9, 30)), QStringList("visite"));
+        QCOMPARE(t.a(a(Jour, 13, 29)), QStringList());
+        QCOMPARE(t.a(a(Jour, 13, 30)), QStringList("réglée"));
     }
 
     // Without a system tray, the notice is a small window whose buttons answer it.

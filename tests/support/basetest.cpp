@@ -17,10 +17,9 @@
 namespace {
 // Runs the statements on the file; the rows of the last one.
 QStringList executer(const QString& fichier, const QStringList& instructions) {
-    const QString nom = "basetest";
     QStringList lignes;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", nom);
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "basetest");
         db.setDatabaseName(fichier);
         if (!db.open())
             throw std::runtime_error(db.lastError().text().toStdString());
@@ -36,9 +35,8 @@ QStringList executer(const QString& fichier, const QStringList& instructions) {
                 lignes << valeurs.join('|');
             }
         }
-        db.close();
     }
-    QSqlDatabase::removeDatabase(nom);
+    QSqlDatabase::removeDatabase("basetest");
     return lignes;
 }
 

@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <cstdio>
@@ -40,10 +39,8 @@ void enregistrer(const QStringList& operation, const char* bouton, int messagesA
 void saisir(const QStringList& operation, const char* debut, const char* champ, const QString& texte,
             const char* valider) {
     enfant<QPushButton>(frmClient, debut)->click();
-    if (auto* ligne = qobject_cast<QLineEdit*>(enfant<QWidget>(frmClient, champ)))
-        ligne->setText(texte);
-    else
-        enfant<QPlainTextEdit>(frmClient, champ)->setPlainText(texte);
+    QWidget* w = enfant<QWidget>(frmClient, champ);
+    w->setProperty(qobject_cast<QLineEdit*>(w) ? "text" : "plainText", texte);
     enregistrer(operation, valider);
 }
 
