@@ -1,5 +1,4 @@
 #include "core/bd/connection.h"
-#include "core/bd/erreurbd.h"
 #include "core/bd/horloge.h"
 #include "core/bd/schema.h"
 #include "core/recherche/indexrecherchesqlite.h"
@@ -58,11 +57,6 @@ private slots:
         c.open(fichier());
         for (const QString& table : Schema::tables())
             QCOMPARE(compter(c, table), 0);
-        // The reference editors rely on the database refusing a duplicate name.
-        c.execute("insert into Service (Nom) values (\"Achats\")");
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, c.execute("insert into Service (Nom) values (\"Achats\")"));
-        c.execute("insert into RDV (Client,Fait) values (\"A\",0)");
-        QVERIFY(c.lastInsertId() > 0);
         // A file from before the search index passes too: the program adds it.
         for (const QString& sql : IndexRechercheSqlite::instructionsSuppression())
             QVERIFY(QSqlQuery(c.base()).exec(sql));
@@ -211,29 +205,15 @@ private slots:
                  QStringList{"0"});
     }
 
-    void neRemplaceJamaisUnFichier() {
-        const QByteArray precieux("des données à garder");
-        QVERIFY(ecrire(fichier(), precieux));
-        for (const char* commande : {"init", "demo"}) {
-            QVERIFY(dit({commande, "Brevanta.mdb"}, 1, "existe déjà"));
-            QCOMPARE(contenu(fichier()), precieux);
-        }
-    }
-
-    // A disk that fills up during the creation: no half-made database is left behind.
-    void creationInterrompueNeLaisseRien() {
-        QProcess p;
-        p.setWorkingDirectory(m_dossier->path());
-        p.start("/bin/sh", {"-c", "trap '' XFSZ; ulimit -f 40; exec \"$0\" demo Brevanta.mdb", BREVANTA_DB});
-        QVERIFY(p.waitForFinished(60000));
-        QCOMPARE(p.exitCode(), 1);
-        QVERIFY(QDir(m_dossier->path()).isEmpty());
-    }
-
-    // Nothing is written, whatever the mistake.
+    // Nothing is written, whatever the mistake, not even over a file that is no database; nor left
+    // behind by a disk that fills up during the creation.
     void refus() {
+        const QByteArray precieux("des données à garder");
+        QVERIFY(ecrire(m_dossier->filePath("garde.mdb"), precieux));
         const QString usage = "Usage : brevanta-db";
         QList<std::pair<QStringList, QString>> cas{{{}, usage},
+                                                   {{"init", "garde.mdb"}, "existe déjà"},
+                                                   {{"demo", "garde.mdb"}, "existe déjà"},
                                                    {{"init"}, usage},
                                                    {{"create", "Brevanta.mdb"}, usage},
                                                    {{"init", ""}, usage},
@@ -246,8 +226,14 @@ private slots:
             cas.append({QStringList{"bench", "Brevanta.mdb"} + options, QString()});
         for (const auto& [arguments, message] : cas) {
             QVERIFY(dit(arguments, 1, message));
-            QVERIFY2(QDir(m_dossier->path()).isEmpty(), qPrintable(arguments.join(' ')));
+            QVERIFY2(QDir(m_dossier->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries) ==
+                         QStringList{"garde.mdb"},
+                     qPrintable(arguments.join(' ')));
         }
+        QCOMPARE(contenu(m_dossier->filePath("garde.mdb")), precieux);
+        QCOMPARE(lancerOutil(m_dossier->path(), {"demo", "Brevanta.mdb"}, 40 * 512).code, 1);
+        QCOMPARE(QDir(m_dossier->path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"garde.mdb"});
     }
 };
 

@@ -193,11 +193,12 @@ private slots:
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
-    // Statements are kept prepared; closing the connection ends a record set still open, and
-    // opening adds the indexes a database made by an older version lacks.
-    void instructionsGardeesEtIndex() {
+    // Faults of files: statements are kept prepared; closing the connection ends a record set still
+    // open; opening adds the indexes a database made by an older version lacks; a damaged page ends
+    // the reading with the engine's error, never with a shorter list.
+    void fichiers() {
         if (m_base->serveur())
-            QSKIP("a server's rows come whole, its tables with their indexes");
+            QSKIP("a server's rows come whole, its tables with their indexes, and it has no pages");
         for (int i = 0; i < 3; ++i)
             m_c->execute("insert into Actions (Commentaire, DatePrevue) values (\"même\", #2003/02/17#)");
         QCOMPARE(colonne(*m_c, "select Commentaire from Actions").size(), 3);
@@ -210,39 +211,6 @@ private slots:
         m_c.reset(ouvrir(*m_base));
         QCOMPARE(m_base->lignes("select name from sqlite_master where name='ActionsAFaire'"),
                  QStringList{"ActionsAFaire"});
-    }
-
-    void recordset() {
-        Recordset rs;
-        rs.open("select * from Client", m_c.get());
-        QVERIFY(rs.eof());
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Nom"));
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
-        rs.close();
-        // Rows written by another tool may hold NULLs.
-        m_base->sql("insert into Actions (Fait) values (NULL)");
-        rs.open("select * from Actions");
-        QCOMPARE(rs.field("Commentaire").toText(), QString());
-        QCOMPARE(rs.field("Fait").toInt(), 0);
-        QVERIFY(!rs.field("DatePrevue").toDateTime().isValid());
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Inconnue"));
-        rs.close();
-        // Reopened without a connection, it uses the one it kept; MoveFirst reads from the start again.
-        m_c->execute("insert into Actions (Commentaire) values (\"deux\")");
-        rs.open("select Id from Actions order by Id");
-        rs.moveNext();
-        QCOMPARE(rs.field("id").toInt(), 2);
-        rs.moveFirst();
-        QCOMPARE(rs.field("ID").toInt(), 1);
-        rs.moveNext();
-        rs.moveNext();
-        QVERIFY(rs.eof());
-    }
-
-    // A damaged page ends the reading with the engine's error, never with a shorter list.
-    void pageEndommagee() {
-        if (m_base->serveur())
-            QSKIP("damaged pages are a fault of files");
         const QString suite =
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
         m_base->sqlite(suite +
@@ -274,6 +242,33 @@ private slots:
             actions.LireSuite(*m_c, -1);
         };
         QVERIFY_THROWS_EXCEPTION(ErreurBd, lireTout());
+    }
+
+    void recordset() {
+        Recordset rs;
+        rs.open("select * from Client", m_c.get());
+        QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Nom"));
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
+        rs.close();
+        // Rows written by another tool may hold NULLs.
+        m_base->sql("insert into Actions (Fait) values (NULL)");
+        rs.open("select * from Actions");
+        QCOMPARE(rs.field("Commentaire").toText(), QString());
+        QCOMPARE(rs.field("Fait").toInt(), 0);
+        QVERIFY(!rs.field("DatePrevue").toDateTime().isValid());
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Inconnue"));
+        rs.close();
+        // Reopened without a connection, it uses the one it kept; MoveFirst reads from the start again.
+        m_c->execute("insert into Actions (Commentaire) values (\"deux\")");
+        rs.open("select Id from Actions order by Id");
+        rs.moveNext();
+        QCOMPARE(rs.field("id").toInt(), 2);
+        rs.moveFirst();
+        QCOMPARE(rs.field("ID").toInt(), 1);
+        rs.moveNext();
+        rs.moveNext();
+        QVERIFY(rs.eof());
     }
 
     void messagesEnFrancais() {

@@ -101,18 +101,29 @@ private slots:
         m_base.reset();
     }
 
-    // A database without the tables, one that already has them, a server that does not answer.
+    // A database without the tables, one that already has them, a server that does not answer. Each
+    // case's database is its own, and goes with it even with sessions still open on it, as a failed
+    // case may leave the program's own.
     void refusDuServeur() {
-        ServeurTest base;
-        Connection c;
-        QCOMPARE(etatDe([&] { c.open(base.url()); }), "42P01");
-        QVERIFY(!c.isOpen());
-        MoteurPostgres::creerTables(base.url());
-        QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), "42P07");
-        QUrl ailleurs(base.url());
-        ailleurs.setPort(1);
-        const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
-        QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
+        QString nom;
+        std::optional<SessionServeur> restee;
+        {
+            ServeurTest base;
+            nom = base.nom();
+            QCOMPARE(base.sql("select current_database() || unaccent(' Élève à Noël')"),
+                     nom + " Eleve a Noel");
+            restee.emplace(base.url());
+            Connection c;
+            QCOMPARE(etatDe([&] { c.open(base.url()); }), "42P01");
+            QVERIFY(!c.isOpen());
+            MoteurPostgres::creerTables(base.url());
+            QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), "42P07");
+            QUrl ailleurs(base.url());
+            ailleurs.setPort(1);
+            const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
+            QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
+        }
+        QCOMPARE(m_base->sql(QString("select count(*) from pg_database where datname = '%1'").arg(nom)), "0");
     }
 
     void coupures_data() {
@@ -242,23 +253,6 @@ private slots:
         }
         QCOMPARE(echec, "40001");
         QCOMPARE(m_base->sql("select count(*) from Actions"), "0");
-    }
-
-    // Two cases never share a database, and a database goes with its case, sessions still open or not.
-    void basesFraiches() {
-        QString nom;
-        // Left open across the drop: a failed case may leave the program's own sessions behind.
-        std::optional<SessionServeur> restee;
-        {
-            ServeurTest b;
-            nom = b.nom();
-            QVERIFY(b.url() != m_base->url());
-            QCOMPARE(b.sql("select current_database()"), nom);
-            QCOMPARE(b.sql("select count(*) from pg_tables where schemaname = 'public'"), "0");
-            QCOMPARE(b.sql("select unaccent('Élève à Noël')"), "Eleve a Noel");
-            restee.emplace(b.url());
-        }
-        QCOMPARE(m_base->sql(QString("select count(*) from pg_database where datname = '%1'").arg(nom)), "0");
     }
 
     // Only the index's triggers run as its owner, on a fixed path with pg_temp last: a user's own
