@@ -103,20 +103,16 @@ QString avecUtilisateur(const QString& url, const QString& utilisateur) {
     return u.toString();
 }
 
-namespace {
-SessionServeur superutilisateur() {
-    return SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), QStringLiteral("postgres")));
-}
-} // namespace
-
 RoleServeur::RoleServeur()
     : m_nom(QStringLiteral("brevanta_r") + QString::number(QRandomGenerator::global()->generate(), 36)) {
-    superutilisateur().executer(QStringLiteral("create role %1 login").arg(m_nom));
+    SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
+        .executer(QStringLiteral("create role %1 login").arg(m_nom));
 }
 
 RoleServeur::~RoleServeur() {
     try {
-        superutilisateur().executer(QStringLiteral("drop role if exists %1").arg(m_nom));
+        SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
+            .executer(QStringLiteral("drop role if exists %1").arg(m_nom));
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
