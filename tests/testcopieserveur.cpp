@@ -86,11 +86,10 @@ private slots:
         QVERIFY(reussit(base.dossier(), {"copy", serveur.url(), "retour.mdb"}));
         for (const QString& table : Schema::tables())
             QCOMPARE(lignes(base.dossier() + "/retour.mdb", table), lignes(base.fichier(), table));
+        memesExports(base.dossier(), serveur.url(), true);
         // The numbering goes on after the Ids copied.
         QCOMPARE(serveur.sql("insert into actions (client, fait) values ('x', 0) returning id"),
                  QString("501"));
-        serveur.sql("delete from actions where id = 501");
-        memesExports(base.dossier(), serveur.url(), true);
     }
 
     // Nothing is written over data, and a copy that goes wrong leaves the target as it was.

@@ -193,8 +193,11 @@ private slots:
                  coupure == ApresCommit ? "a,b,d" : "a,d");
     }
 
-    // The server tells what others commit: lists are read again only then.
-    void versionDesDonnees() {
+    // Programs at once. The server tells what others commit: lists are read again only then. A table
+    // another program holds is waited for, then refused as busy: the window never freezes. An action
+    // checked against its client and a deletion of that client: one of them fails, and no action is
+    // left without its client.
+    void autresProgrammes() {
         Connection& a = *m_c;
         Connection b;
         b.open(m_base->url());
@@ -212,10 +215,6 @@ private slots:
         QCOMPARE(a.version(), apresAutre);
         m_base->sql("update Actions set Fait = 0");
         QVERIFY(a.version() != apresAutre);
-    }
-
-    // A table another program holds is waited for, then refused as busy: the window never freezes.
-    void verrouTenuAilleurs() {
         Connection::setAttenteVerrou(200);
         Connection c;
         c.open(m_base->url());
@@ -226,15 +225,6 @@ private slots:
         QVERIFY(occupee.etat() == "55P03" && occupee.message().contains("occupée"));
         autre.executer("COMMIT");
         c.execute("insert into Client (Nom) values (\"ACME\")");
-    }
-
-    // An action checked against its client and a deletion of that client, by two programs at once:
-    // one of them fails, and no action is left without its client.
-    void aucunOrphelin() {
-        Connection& a = *m_c;
-        Connection b;
-        b.open(m_base->url());
-        a.execute("insert into Client (Nom) values (\"ACME\")");
         QString echec;
         {
             Transaction saisie(&a);
