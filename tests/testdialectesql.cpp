@@ -41,8 +41,10 @@ private slots:
         Horloge::reprendre();
     }
 
-    // As typed in the statement, then as stored when it differs.
-    void litterauxRestentDesDonnees() {
+    // Literals as typed in the statement, then as stored when it differs. Statements refused before
+    // they run, or undone with their whole transaction: the row in place; kept whole when the
+    // transaction ends well.
+    void litterauxEtRefus() {
         const QList<QStringList> cas{{"Le \"\"Fournil\"\"", "Le \"Fournil\""},
                                      {"Le $BFournil$B"},
                                      {"L'Atelier d'Yves"},
@@ -58,6 +60,28 @@ private slots:
             QCOMPARE(m_c->lastStatement(), "select Nom from Client where Nom=\"" + ecrit + "\"");
             QCOMPARE(m_c->execute("delete * from Client where Nom=\"" + ecrit + "\""), 1);
         }
+        m_c->execute("insert into Client (Nom) values (\"ACME\")");
+        for (const char* sql :
+             {"select Nom from Client where Nom='ACME'", "select Nom from Client where Nom=\"ACME",
+              "select Nom from Client where Nom=#31/31/2003#", "select Nom from Client where Nom=#2/1/03#",
+              "select upper(Nom) from Client", "delete from Client; delete from Service",
+              "select count(Nom from Client"})
+            QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
+        const ErreurBd e = erreurDe([&] {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            m_c->execute("update Clients set Nom=\"x\"");
+            t.commit();
+        });
+        // A server writes the names it did not find in lower case.
+        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
+        {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            t.commit();
+        }
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     // Typed, stored, shown.
@@ -133,7 +157,7 @@ private slots:
         QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
     }
 
-    void formesDuDialecte() {
+    void formesTriEtEgalite() {
         ajouterAction(m_c.get(), "à faire", "2003/02/17");
         ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
         QCOMPARE(m_c->execute("update Actions set Fait=true where Commentaire=\"à faire\""), 1);
@@ -151,9 +175,7 @@ private slots:
         rs.open("select 1 from Actions where Commentaire=\"faite\"");
         QVERIFY(!rs.eof());
         QCOMPARE(m_c->lastInsertId(), 2);
-    }
-
-    void triFrancaisEtEgaliteExacte() {
+        // Names sorted the French way, compared exactly.
         for (const char* nom :
              {"Finance", "éducation", "Eau", "Client 10", "Direction", "achats", "client 9", "Zèbre"})
             m_c->execute(QString("insert into Service (Nom) values (\"%1\")").arg(QString::fromUtf8(nom)));
@@ -163,33 +185,6 @@ private slots:
         QCOMPARE(colonne(*m_c, "select Nom from Service where Nom=\"finance\""), QStringList());
         m_c->execute("insert into Service (Nom) values (\"finance\")");
         QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
-    }
-
-    // Refused before they run, or undone with their whole transaction: the row in place; kept whole
-    // when the transaction ends well.
-    void instructionsRefusees() {
-        m_c->execute("insert into Client (Nom) values (\"ACME\")");
-        for (const char* sql :
-             {"select Nom from Client where Nom='ACME'", "select Nom from Client where Nom=\"ACME",
-              "select Nom from Client where Nom=#31/31/2003#", "select Nom from Client where Nom=#2/1/03#",
-              "select upper(Nom) from Client", "delete from Client; delete from Service",
-              "select count(Nom from Client"})
-            QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
-        const ErreurBd e = erreurDe([&] {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            m_c->execute("update Clients set Nom=\"x\"");
-            t.commit();
-        });
-        // A server writes the names it did not find in lower case.
-        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
-        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
-        {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            t.commit();
-        }
-        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     // Faults of files: statements are kept prepared; closing the connection ends a record set still

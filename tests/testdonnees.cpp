@@ -45,8 +45,8 @@ private slots:
     void cleanup() { Horloge::reprendre(); }
     void cleanupTestCase() { delete m_connexion; }
 
-    // Newest first.
-    void filtres() {
+    // Filtered, newest first.
+    void collectionsLues() {
         const QDateTime dimanche = Regional::dateHeure(QDate(2024, 3, 10), QTime(15, 0));
         const struct {
             const char* nom;
@@ -79,6 +79,37 @@ private slots:
             QVERIFY2(commentaires.join(' ') == f.attendus,
                      qPrintable(f.nom + (" : " + commentaires.join(' '))));
         }
+        // A collection read from the table makes its records on demand; written whole, they stay.
+        Actions actions;
+        actions.SetTypeDonnees(0);
+        actions.CreationCollection(*m_connexion, Action(), 3, 1, 1, 2);
+        const int n = actions.Count();
+        for (int i = 0; i < n; ++i) {
+            const Action* a = actions.Item(i);
+            QCOMPARE(actions.IdEn(i), a->Id);
+            QCOMPARE(actions.CommentaireEn(i), a->Commentaire);
+            QCOMPARE(Regional::dateDeInstant(actions.PrevueEn(i)), a->DatePrevue);
+        }
+        actions.Item(0)->Commentaire = "changé";
+        QCOMPARE(actions.CommentaireEn(0), "changé");
+        // Taken out, then back on the newest date: before its equal with a higher Id, after a lower one.
+        Action copie = *actions.Item(1);
+        actions.Remplacer(copie.Id, std::nullopt);
+        QCOMPARE(actions.Count(), n - 1);
+        QCOMPARE(actions.PositionDe(copie.Id), -1);
+        copie.DatePrevue = actions.Item(0)->DatePrevue;
+        copie.Id = 1000;
+        actions.Remplacer(copie.Id, copie);
+        QCOMPARE(actions.PositionDe(1000), 0);
+        copie.Id = -5;
+        actions.Remplacer(copie.Id, copie);
+        QCOMPARE(actions.PositionDe(-5), 2);
+        QCOMPARE(actions.Item(-5, true)->DatePrevue, copie.DatePrevue);
+        QStringList ordre;
+        for (const Action& a : std::as_const(actions))
+            ordre << QString::number(a.Id);
+        QCOMPARE(ordre.size(), n + 1);
+        QCOMPARE(ordre.mid(0, 3), (QStringList{"1000", QString::number(actions.IdEn(1)), "-5"}));
     }
 
     // An action of a list saved by its Id; two new appointments, one saved again, beside a row another
@@ -129,40 +160,6 @@ private slots:
         QVERIFY(m_connexion->lastStatement().startsWith("update RDV set "));
         rdv.Remove(0);
         QCOMPARE(rdv.Item(1), vide);
-    }
-
-    // A collection read from the table makes its records on demand; written whole, they stay.
-    void lignesLuesEtRemplacees() {
-        Actions actions;
-        actions.SetTypeDonnees(0);
-        actions.CreationCollection(*m_connexion, Action(), 3, 1, 1, 2);
-        const int n = actions.Count();
-        for (int i = 0; i < n; ++i) {
-            const Action* a = actions.Item(i);
-            QCOMPARE(actions.IdEn(i), a->Id);
-            QCOMPARE(actions.CommentaireEn(i), a->Commentaire);
-            QCOMPARE(Regional::dateDeInstant(actions.PrevueEn(i)), a->DatePrevue);
-        }
-        actions.Item(0)->Commentaire = "changé";
-        QCOMPARE(actions.CommentaireEn(0), "changé");
-        // Taken out, then back on the newest date: before its equal with a higher Id, after a lower one.
-        Action copie = *actions.Item(1);
-        actions.Remplacer(copie.Id, std::nullopt);
-        QCOMPARE(actions.Count(), n - 1);
-        QCOMPARE(actions.PositionDe(copie.Id), -1);
-        copie.DatePrevue = actions.Item(0)->DatePrevue;
-        copie.Id = 1000;
-        actions.Remplacer(copie.Id, copie);
-        QCOMPARE(actions.PositionDe(1000), 0);
-        copie.Id = -5;
-        actions.Remplacer(copie.Id, copie);
-        QCOMPARE(actions.PositionDe(-5), 2);
-        QCOMPARE(actions.Item(-5, true)->DatePrevue, copie.DatePrevue);
-        QStringList ordre;
-        for (const Action& a : std::as_const(actions))
-            ordre << QString::number(a.Id);
-        QCOMPARE(ordre.size(), n + 1);
-        QCOMPARE(ordre.mid(0, 3), (QStringList{"1000", QString::number(actions.IdEn(1)), "-5"}));
     }
 
     // The lists left for others stay at hand while short enough, a return to them included.
