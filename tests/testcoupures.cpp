@@ -68,9 +68,7 @@ private slots:
             std::this_thread::sleep_for(std::chrono::microseconds(attente));
             enfant.kill();
             enfant.waitForFinished(10000);
-            for (const QByteArray& l : enfant.readAllStandardOutput().split('\n'))
-                if (!l.isEmpty())
-                    lignes << QString::fromUtf8(l);
+            lignes += QString::fromUtf8(enfant.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
             QVERIFY2(!lignes.join('\n').contains("ECHEC"), qPrintable(lignes.join('\n')));
             QVERIFY2(operations == n,
                      qPrintable("l'enfant s'est arrêté seul : " + enfant.readAllStandardError()));
