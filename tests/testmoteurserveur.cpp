@@ -280,12 +280,10 @@ private slots:
         intrus.executer("update client set ville = 'Lyon' where nom = 'Dupont'");
         QCOMPARE(intrus.executer("select count(*) from pg_temp.recherche"), QList<QStringList>{{"0"}});
         QCOMPARE(
-            base.sql("select count(*) from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery"),
-            "1");
-        QCOMPARE(
-            base.sql(
-                QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
-            "f");
+            base.lignes(QString("select count(*), has_table_privilege('%1', 'public.recherche', 'INSERT') "
+                                "from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery")
+                            .arg(role.nom())),
+            QStringList{"1|f"});
     }
 
     // No password in an address, wherever given: refused with the way to give it instead, never shown.
@@ -301,8 +299,7 @@ private slots:
             QVERIFY2(!adresseMontrable(adresse).contains("secret") &&
                          adresseMontrable(adresse).contains(url.path()),
                      modele);
-            Connection c;
-            const auto e = erreurDe([&] { c.open(adresse); });
+            const auto e = erreurDe([&] { Connection().open(adresse); });
             QVERIFY2(e.etat() == "28000" && e.message().contains("~/.pgpass") &&
                          !e.message().contains("secret"),
                      qPrintable(e.message()));
@@ -314,8 +311,8 @@ private slots:
             QVERIFY(ecrire(QDir(dossier.path()).filePath("Brevanta.ini"),
                            QString("[Base]\nServeur=%1\n").arg(adresse).toUtf8()));
             const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), dossier.path());
-            QCOMPARE(i.statut, 1);
-            QVERIFY2(i.sortie.contains("~/.pgpass") && !i.sortie.contains("secret"), qPrintable(i.sortie));
+            QVERIFY2(i.statut == 1 && i.sortie.contains("~/.pgpass") && !i.sortie.contains("secret"),
+                     qPrintable(i.sortie));
         }
     }
 };
