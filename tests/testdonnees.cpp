@@ -19,14 +19,14 @@ class TestDonnees : public QObject {
     Q_OBJECT
 
     BaseTest m_base;
-    Connection* m_connexion = nullptr;
+    std::unique_ptr<Connection> m_connexion;
     QStringList m_avertissements;
 
 private slots:
     void initTestCase() {
         Regional::appliquer();
         installerAvertisseur([this](const QString& t) { m_avertissements << t; });
-        m_connexion = ouvrir(m_base);
+        m_connexion.reset(ouvrir(m_base));
         m_base.sql("INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES "
                    "('ClientA', '', 'sans', '2024-03-04 10:00:00', 0), "
                    "('ClientA', 'ContactB', 'ctB', '2024-03-05 00:00:00', 0), "
@@ -43,7 +43,6 @@ private slots:
 
     void init() { m_avertissements.clear(); }
     void cleanup() { Horloge::reprendre(); }
-    void cleanupTestCase() { delete m_connexion; }
 
     // Filtered, newest first.
     void collectionsLues() {
