@@ -2,7 +2,6 @@
 // transactions, damaged files, errors; literals, dates, the forms it accepts and refuses.
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
-#include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
 #include "core/bd/recordset.h"
 #include "core/donnees/actions.h"
@@ -82,19 +81,6 @@ private slots:
             t.commit();
         }
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
-    }
-
-    // Typed, stored, shown.
-    void encodageDesGuillemets() {
-        const QList<QStringList> cas{{"", "", ""},
-                                     {"L'Atelier", "L'Atelier", "L'Atelier"},
-                                     {"ACME\"\"", "ACME$B$B", "ACME''"},
-                                     {"\"\"", "$B$B", "''"},
-                                     {"Le \"Fournil\" d'or", "Le $BFournil$B d'or", "Le 'Fournil' d'or"}};
-        for (const QStringList& c : cas) {
-            QCOMPARE(FormatSql(c[0]), c[1]);
-            QCOMPARE(DecodeSql(c[1]), c[2]);
-        }
     }
 
     void comparaisonsDeDates() {
