@@ -256,9 +256,7 @@ private slots:
             {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
             {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
             {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
-            {ErreurBd(13, "database or disk is full"), "Le disque est plein"},
-            {ErreurBd(11, "database disk image is malformed"), "endommagé"},
-            {ErreurBd(1, "no such table: RDV"), "une table ou une colonne manque"}};
+            {ErreurBd(11, "database disk image is malformed"), "endommagé"}};
         for (const auto& [erreur, phrase] : cas) {
             QVERIFY2(erreur.message().startsWith(erreur.explication()), phrase);
             QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
