@@ -54,8 +54,14 @@ static bool reussit(const QString& dossier, const QStringList& commande) {
 class TestCopieServeur : public QObject {
     Q_OBJECT
 
-    // A demo file with the names, dates and empty values a copy could spoil.
-    static void remplirFichier(const BaseTest& base) {
+private slots:
+    void initTestCase() { EXIGER_SERVEUR_TEST(); }
+
+    // A demo file with the names, dates and empty values a copy could spoil, to a server and back:
+    // every value as stored, and the server's exports are the file's. Nothing is written over data,
+    // and a copy that goes wrong leaves the target as it was.
+    void copies() {
+        BaseTest base(BaseTest::Moteur::Fichier);
         QVERIFY(QFile::remove(base.fichier()));
         QCOMPARE(lancerOutil(base.dossier(), {"demo", "Brevanta.mdb"}).code, 0);
         base.sqlite("insert into Client (Nom, Adresse1, Adresse2, CP, Commentaire) values "
@@ -71,45 +77,29 @@ class TestCopieServeur : public QObject {
         base.sqlite(
             "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values "
             "('Café $BÉtoile$B à Noël', '', '', '2026-10-25 02:30:00', 0, '2026-10-01 00:00:00')");
-    }
-
-private slots:
-    void initTestCase() { EXIGER_SERVEUR_TEST(); }
-
-    // File to server and back: every value as stored, and the server's exports are the file's.
-    void allerRetourFichierServeurFichier() {
-        BaseTest base(BaseTest::Moteur::Fichier);
-        remplirFichier(base);
         ServeurTest serveur;
         QVERIFY(reussit(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}));
         QVERIFY(outilDit(base.dossier(), {"check", serveur.url()}, 0));
         QVERIFY(reussit(base.dossier(), {"copy", serveur.url(), "retour.mdb"}));
         for (const QString& table : Schema::tables())
             QCOMPARE(lignes(base.dossier() + "/retour.mdb", table), lignes(base.fichier(), table));
+        memesExports(base.dossier(), serveur.url(), true);
         // The numbering goes on after the Ids copied.
         QCOMPARE(serveur.sql("insert into actions (client, fait) values ('x', 0) returning id"),
                  QString("501"));
-        serveur.sql("delete from actions where id = 501");
-        memesExports(base.dossier(), serveur.url(), true);
-    }
-
-    // Nothing is written over data, and a copy that goes wrong leaves the target as it was.
-    void refusEtAnnulation() {
-        BaseTest base(BaseTest::Moteur::Fichier);
-        remplirFichier(base);
-        ServeurTest serveur;
-        QVERIFY(reussit(base.dossier(), {"init", serveur.url()}));
+        ServeurTest initialisee;
+        QVERIFY(reussit(base.dossier(), {"init", initialisee.url()}));
         QVERIFY(reussit(base.dossier(), {"init", "vide.mdb"}));
-        QVERIFY(outilDit(base.dossier(), {"init", serveur.url()}, 1, "tient déjà la table"));
+        QVERIFY(outilDit(base.dossier(), {"init", initialisee.url()}, 1, "tient déjà la table"));
         // Empty tables take a copy; once filled, they refuse the next one.
-        QVERIFY(reussit(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}));
-        QVERIFY(outilDit(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}, 1,
+        QVERIFY(reussit(base.dossier(), {"copy", "Brevanta.mdb", initialisee.url()}));
+        QVERIFY(outilDit(base.dossier(), {"copy", "Brevanta.mdb", initialisee.url()}, 1,
                          "tient déjà des données : Client (13)"));
-        QCOMPARE(serveur.sql("select count(*) from client"), QString("13"));
+        QCOMPARE(initialisee.sql("select count(*) from client"), QString("13"));
         const QByteArray avant = contenu(base.fichier());
-        QVERIFY(outilDit(base.dossier(), {"copy", serveur.url(), "Brevanta.mdb"}, 1, "existe déjà"));
+        QVERIFY(outilDit(base.dossier(), {"copy", initialisee.url(), "Brevanta.mdb"}, 1, "existe déjà"));
         QCOMPARE(contenu(base.fichier()), avant);
-        QVERIFY(outilDit(base.dossier(), {"backup", serveur.url()}, 1, "pg_dump"));
+        QVERIFY(outilDit(base.dossier(), {"backup", initialisee.url()}, 1, "pg_dump"));
         // A table that swallows its rows: the counts differ and nothing stays.
         ServeurTest avale;
         QCOMPARE(lancerOutil(base.dossier(), {"init", avale.url()}).code, 0);

@@ -146,7 +146,8 @@ private slots:
     }
 
     // A French spreadsheet's files (usual headers, short years, days alone, blank rows, words for boxes
-    // and temperatures, UTF-8 or Windows-1252); a header still unknown refuses the file.
+    // and temperatures, UTF-8 or Windows-1252); a header still unknown refuses the file, a bad row
+    // the whole file.
     void fichierDeTableur() {
         ecrire(chemin("clients.csv"), "Nom;Code postal;Téléphone;Ville;Site web\r\n"
                                       "Garage Martin;06000;+33 4 93 00 00 00;Nice;\r\n"
@@ -198,6 +199,28 @@ private slots:
                  "Lefèvre $Bfils$B|Zoé|z@x.fr");
         QCOMPARE(lu("select Commentaire, DatePrevue, Fait from Actions where Interlocuteur like 'Lef%'"),
                  "Réunion « œuvre » €|2025-03-05 09:05:00|-1");
+        // Rows are named by the line they start on; Dupont is a client already.
+        ecrire(chemin("contacts.csv"), "Nom;Client;Commentaire\n"
+                                       "Durand;Dupont;\"sur\ndeux lignes\"\n"
+                                       "Martin;Inconnu;\n"
+                                       ";Dupont;\n");
+        Resultat r = outil({"import", "Brevanta.mdb", "interlocuteurs", "contacts.csv"});
+        QVERIFY2(r.code == 1 && r.erreurs.contains("Ligne 4 : le client « Inconnu » n'existe pas.") &&
+                     r.erreurs.contains("Ligne 5 : nom manquant.") && !r.erreurs.contains("Ligne 2"),
+                 qPrintable(r.erreurs));
+        QCOMPARE(lu("select count(*) from Interlocuteur where Client = 'Dupont'"), "0");
+        ecrire(chemin("actions.csv"), "Client;Interlocuteur;Commentaire;DatePrevue\n"
+                                      "Dupont;Durand;Appeler;31/02/2025\n");
+        r = outil({"import", "Brevanta.mdb", "actions", "actions.csv"});
+        QVERIFY2(r.code == 1 && r.erreurs.contains("Ligne 2 : « 31/02/2025 » n'est pas une date") &&
+                     r.erreurs.contains("l'interlocuteur « Durand » n'existe pas chez le client « Dupont »"),
+                 qPrintable(r.erreurs));
+        // An existing client is told and skipped, never doubled, and the import goes on.
+        ecrire(chemin("clients.csv"), "Nom\nDupont\n  Durand  \n");
+        QVERIFY(dit({"import", "Brevanta.mdb", "clients", "clients.csv"}, 0,
+                    "Ligne 2 : le client « Dupont » existe déjà"));
+        QCOMPARE(lues("select Nom from Client where Nom like 'D%' order by Nom"),
+                 (QStringList{"Dupont", "Durand"}));
     }
 
     // An export saved again by a French LibreOffice, as CSV or workbook, adds nothing back and gives the
@@ -256,33 +279,6 @@ private slots:
         }
         for (const char* source : {"lo/%1-%1.csv", "lox/classeur-%1.csv"})
             memeExport(source, genres);
-    }
-
-    // One bad row and nothing goes in; the rows are named by the line they start on.
-    void lignesRefusees() {
-        m_base->sqlite("insert into Client (Nom) values ('Dupont')");
-        ecrire(chemin("contacts.csv"), "Nom;Client;Commentaire\n"
-                                       "Durand;Dupont;\"sur\ndeux lignes\"\n"
-                                       "Martin;Inconnu;\n"
-                                       ";Dupont;\n");
-        Resultat r = outil({"import", "Brevanta.mdb", "interlocuteurs", "contacts.csv"});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains("Ligne 4 : le client « Inconnu » n'existe pas.") &&
-                     r.erreurs.contains("Ligne 5 : nom manquant.") && !r.erreurs.contains("Ligne 2"),
-                 qPrintable(r.erreurs));
-        QCOMPARE(lu("select count(*) from Interlocuteur"), "0");
-        ecrire(chemin("actions.csv"), "Client;Interlocuteur;Commentaire;DatePrevue\n"
-                                      "Dupont;Durand;Appeler;31/02/2025\n");
-        r = outil({"import", "Brevanta.mdb", "actions", "actions.csv"});
-        QCOMPARE(r.code, 1);
-        QVERIFY2(r.erreurs.contains("Ligne 2 : « 31/02/2025 » n'est pas une date") &&
-                     r.erreurs.contains("l'interlocuteur « Durand » n'existe pas chez le client « Dupont »"),
-                 qPrintable(r.erreurs));
-        // An existing client is told and skipped, never doubled, and the import goes on.
-        ecrire(chemin("clients.csv"), "Nom\nDupont\n  Durand  \n");
-        QVERIFY(dit({"import", "Brevanta.mdb", "clients", "clients.csv"}, 0,
-                    "Ligne 2 : le client « Dupont » existe déjà"));
-        QCOMPARE(lues("select Nom from Client order by Nom"), (QStringList{"Dupont", "Durand"}));
     }
 };
 

@@ -2,7 +2,6 @@
 // transactions, damaged files, errors; literals, dates, the forms it accepts and refuses.
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
-#include "core/bd/formatsql.h"
 #include "core/bd/horloge.h"
 #include "core/bd/recordset.h"
 #include "core/donnees/actions.h"
@@ -41,8 +40,10 @@ private slots:
         Horloge::reprendre();
     }
 
-    // As typed in the statement, then as stored when it differs.
-    void litterauxRestentDesDonnees() {
+    // Literals as typed in the statement, then as stored when it differs. Statements refused before
+    // they run, or undone with their whole transaction: the row in place; kept whole when the
+    // transaction ends well.
+    void litterauxEtRefus() {
         const QList<QStringList> cas{{"Le \"\"Fournil\"\"", "Le \"Fournil\""},
                                      {"Le $BFournil$B"},
                                      {"L'Atelier d'Yves"},
@@ -57,21 +58,29 @@ private slots:
                      QStringList{c.value(1, ecrit)});
             QCOMPARE(m_c->lastStatement(), "select Nom from Client where Nom=\"" + ecrit + "\"");
             QCOMPARE(m_c->execute("delete * from Client where Nom=\"" + ecrit + "\""), 1);
-            QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList());
         }
-    }
-
-    // Typed, stored, shown.
-    void encodageDesGuillemets() {
-        const QList<QStringList> cas{{"", "", ""},
-                                     {"L'Atelier", "L'Atelier", "L'Atelier"},
-                                     {"ACME\"\"", "ACME$B$B", "ACME''"},
-                                     {"\"\"", "$B$B", "''"},
-                                     {"Le \"Fournil\" d'or", "Le $BFournil$B d'or", "Le 'Fournil' d'or"}};
-        for (const QStringList& c : cas) {
-            QCOMPARE(FormatSql(c[0]), c[1]);
-            QCOMPARE(DecodeSql(c[1]), c[2]);
+        m_c->execute("insert into Client (Nom) values (\"ACME\")");
+        for (const char* sql :
+             {"select Nom from Client where Nom='ACME'", "select Nom from Client where Nom=\"ACME",
+              "select Nom from Client where Nom=#31/31/2003#", "select Nom from Client where Nom=#2/1/03#",
+              "select upper(Nom) from Client", "delete from Client; delete from Service",
+              "select count(Nom from Client"})
+            QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
+        const ErreurBd e = erreurDe([&] {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            m_c->execute("update Clients set Nom=\"x\"");
+            t.commit();
+        });
+        // A server writes the names it did not find in lower case.
+        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
+        {
+            Transaction t(m_c.get());
+            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
+            t.commit();
         }
+        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     void comparaisonsDeDates() {
@@ -134,7 +143,7 @@ private slots:
         QCOMPARE(Regional::lireDateStockee(texteDateStockee(maintenant)), maintenant);
     }
 
-    void formesDuDialecte() {
+    void formesTriEtEgalite() {
         ajouterAction(m_c.get(), "à faire", "2003/02/17");
         ajouterAction(m_c.get(), "faite", "2003/02/18", -1);
         QCOMPARE(m_c->execute("update Actions set Fait=true where Commentaire=\"à faire\""), 1);
@@ -152,9 +161,7 @@ private slots:
         rs.open("select 1 from Actions where Commentaire=\"faite\"");
         QVERIFY(!rs.eof());
         QCOMPARE(m_c->lastInsertId(), 2);
-    }
-
-    void triFrancaisEtEgaliteExacte() {
+        // Names sorted the French way, compared exactly.
         for (const char* nom :
              {"Finance", "éducation", "Eau", "Client 10", "Direction", "achats", "client 9", "Zèbre"})
             m_c->execute(QString("insert into Service (Nom) values (\"%1\")").arg(QString::fromUtf8(nom)));
@@ -166,38 +173,12 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
     }
 
-    // Refused before they run, or undone with their whole transaction: the row in place; kept whole
-    // when the transaction ends well.
-    void instructionsRefusees() {
-        m_c->execute("insert into Client (Nom) values (\"ACME\")");
-        for (const char* sql :
-             {"select Nom from Client where Nom='ACME'", "select Nom from Client where Nom=\"ACME",
-              "select Nom from Client where Nom=#31/31/2003#", "select Nom from Client where Nom=#2/1/03#",
-              "select upper(Nom) from Client", "delete from Client; delete from Service",
-              "select count(Nom from Client"})
-            QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
-        const ErreurBd e = erreurDe([&] {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            m_c->execute("update Clients set Nom=\"x\"");
-            t.commit();
-        });
-        // A server writes the names it did not find in lower case.
-        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
-        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
-        {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            t.commit();
-        }
-        QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
-    }
-
-    // Statements are kept prepared; closing the connection ends a record set still open, and
-    // opening adds the indexes a database made by an older version lacks.
-    void instructionsGardeesEtIndex() {
+    // Faults of files: statements are kept prepared; closing the connection ends a record set still
+    // open; opening adds the indexes a database made by an older version lacks; a damaged page ends
+    // the reading with the engine's error, never with a shorter list.
+    void fichiers() {
         if (m_base->serveur())
-            QSKIP("a server's rows come whole, its tables with their indexes");
+            QSKIP("a server's rows come whole, its tables with their indexes, and it has no pages");
         for (int i = 0; i < 3; ++i)
             m_c->execute("insert into Actions (Commentaire, DatePrevue) values (\"même\", #2003/02/17#)");
         QCOMPARE(colonne(*m_c, "select Commentaire from Actions").size(), 3);
@@ -210,39 +191,6 @@ private slots:
         m_c.reset(ouvrir(*m_base));
         QCOMPARE(m_base->lignes("select name from sqlite_master where name='ActionsAFaire'"),
                  QStringList{"ActionsAFaire"});
-    }
-
-    void recordset() {
-        Recordset rs;
-        rs.open("select * from Client", m_c.get());
-        QVERIFY(rs.eof());
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Nom"));
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
-        rs.close();
-        // Rows written by another tool may hold NULLs.
-        m_base->sql("insert into Actions (Fait) values (NULL)");
-        rs.open("select * from Actions");
-        QCOMPARE(rs.field("Commentaire").toText(), QString());
-        QCOMPARE(rs.field("Fait").toInt(), 0);
-        QVERIFY(!rs.field("DatePrevue").toDateTime().isValid());
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Inconnue"));
-        rs.close();
-        // Reopened without a connection, it uses the one it kept; MoveFirst reads from the start again.
-        m_c->execute("insert into Actions (Commentaire) values (\"deux\")");
-        rs.open("select Id from Actions order by Id");
-        rs.moveNext();
-        QCOMPARE(rs.field("id").toInt(), 2);
-        rs.moveFirst();
-        QCOMPARE(rs.field("ID").toInt(), 1);
-        rs.moveNext();
-        rs.moveNext();
-        QVERIFY(rs.eof());
-    }
-
-    // A damaged page ends the reading with the engine's error, never with a shorter list.
-    void pageEndommagee() {
-        if (m_base->serveur())
-            QSKIP("damaged pages are a fault of files");
         const QString suite =
             "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
         m_base->sqlite(suite +
@@ -276,14 +224,39 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurBd, lireTout());
     }
 
+    void recordset() {
+        Recordset rs;
+        rs.open("select * from Client", m_c.get());
+        QVERIFY(rs.eof());
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Nom"));
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.moveNext());
+        rs.close();
+        // Rows written by another tool may hold NULLs.
+        m_base->sql("insert into Actions (Fait) values (NULL)");
+        rs.open("select * from Actions");
+        QCOMPARE(rs.field("Commentaire").toText(), QString());
+        QCOMPARE(rs.field("Fait").toInt(), 0);
+        QVERIFY(!rs.field("DatePrevue").toDateTime().isValid());
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, rs.field("Inconnue"));
+        rs.close();
+        // Reopened without a connection, it uses the one it kept; MoveFirst reads from the start again.
+        m_c->execute("insert into Actions (Commentaire) values (\"deux\")");
+        rs.open("select Id from Actions order by Id");
+        rs.moveNext();
+        QCOMPARE(rs.field("id").toInt(), 2);
+        rs.moveFirst();
+        QCOMPARE(rs.field("ID").toInt(), 1);
+        rs.moveNext();
+        rs.moveNext();
+        QVERIFY(rs.eof());
+    }
+
     void messagesEnFrancais() {
         const QList<std::pair<ErreurBd, const char*>> cas{
             {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
             {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
             {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
-            {ErreurBd(13, "database or disk is full"), "Le disque est plein"},
-            {ErreurBd(11, "database disk image is malformed"), "endommagé"},
-            {ErreurBd(1, "no such table: RDV"), "une table ou une colonne manque"}};
+            {ErreurBd(11, "database disk image is malformed"), "endommagé"}};
         for (const auto& [erreur, phrase] : cas) {
             QVERIFY2(erreur.message().startsWith(erreur.explication()), phrase);
             QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);

@@ -101,18 +101,29 @@ private slots:
         m_base.reset();
     }
 
-    // A database without the tables, one that already has them, a server that does not answer.
+    // A database without the tables, one that already has them, a server that does not answer. Each
+    // case's database is its own, and goes with it even with sessions still open on it, as a failed
+    // case may leave the program's own.
     void refusDuServeur() {
-        ServeurTest base;
-        Connection c;
-        QCOMPARE(etatDe([&] { c.open(base.url()); }), "42P01");
-        QVERIFY(!c.isOpen());
-        MoteurPostgres::creerTables(base.url());
-        QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), "42P07");
-        QUrl ailleurs(base.url());
-        ailleurs.setPort(1);
-        const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
-        QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
+        QString nom;
+        std::optional<SessionServeur> restee;
+        {
+            ServeurTest base;
+            nom = base.nom();
+            QCOMPARE(base.sql("select current_database() || unaccent(' Élève à Noël')"),
+                     nom + " Eleve a Noel");
+            restee.emplace(base.url());
+            Connection c;
+            QCOMPARE(etatDe([&] { c.open(base.url()); }), "42P01");
+            QVERIFY(!c.isOpen());
+            MoteurPostgres::creerTables(base.url());
+            QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), "42P07");
+            QUrl ailleurs(base.url());
+            ailleurs.setPort(1);
+            const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
+            QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
+        }
+        QCOMPARE(m_base->sql(QString("select count(*) from pg_database where datname = '%1'").arg(nom)), "0");
     }
 
     void coupures_data() {
@@ -182,8 +193,11 @@ private slots:
                  coupure == ApresCommit ? "a,b,d" : "a,d");
     }
 
-    // The server tells what others commit: lists are read again only then.
-    void versionDesDonnees() {
+    // Programs at once. The server tells what others commit: lists are read again only then. A table
+    // another program holds is waited for, then refused as busy: the window never freezes. An action
+    // checked against its client and a deletion of that client: one of them fails, and no action is
+    // left without its client.
+    void autresProgrammes() {
         Connection& a = *m_c;
         Connection b;
         b.open(m_base->url());
@@ -201,10 +215,6 @@ private slots:
         QCOMPARE(a.version(), apresAutre);
         m_base->sql("update Actions set Fait = 0");
         QVERIFY(a.version() != apresAutre);
-    }
-
-    // A table another program holds is waited for, then refused as busy: the window never freezes.
-    void verrouTenuAilleurs() {
         Connection::setAttenteVerrou(200);
         Connection c;
         c.open(m_base->url());
@@ -215,15 +225,6 @@ private slots:
         QVERIFY(occupee.etat() == "55P03" && occupee.message().contains("occupée"));
         autre.executer("COMMIT");
         c.execute("insert into Client (Nom) values (\"ACME\")");
-    }
-
-    // An action checked against its client and a deletion of that client, by two programs at once:
-    // one of them fails, and no action is left without its client.
-    void aucunOrphelin() {
-        Connection& a = *m_c;
-        Connection b;
-        b.open(m_base->url());
-        a.execute("insert into Client (Nom) values (\"ACME\")");
         QString echec;
         {
             Transaction saisie(&a);
@@ -242,23 +243,6 @@ private slots:
         }
         QCOMPARE(echec, "40001");
         QCOMPARE(m_base->sql("select count(*) from Actions"), "0");
-    }
-
-    // Two cases never share a database, and a database goes with its case, sessions still open or not.
-    void basesFraiches() {
-        QString nom;
-        // Left open across the drop: a failed case may leave the program's own sessions behind.
-        std::optional<SessionServeur> restee;
-        {
-            ServeurTest b;
-            nom = b.nom();
-            QVERIFY(b.url() != m_base->url());
-            QCOMPARE(b.sql("select current_database()"), nom);
-            QCOMPARE(b.sql("select count(*) from pg_tables where schemaname = 'public'"), "0");
-            QCOMPARE(b.sql("select unaccent('Élève à Noël')"), "Eleve a Noel");
-            restee.emplace(b.url());
-        }
-        QCOMPARE(m_base->sql(QString("select count(*) from pg_database where datname = '%1'").arg(nom)), "0");
     }
 
     // Only the index's triggers run as its owner, on a fixed path with pg_temp last: a user's own
@@ -296,12 +280,10 @@ private slots:
         intrus.executer("update client set ville = 'Lyon' where nom = 'Dupont'");
         QCOMPARE(intrus.executer("select count(*) from pg_temp.recherche"), QList<QStringList>{{"0"}});
         QCOMPARE(
-            base.sql("select count(*) from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery"),
-            "1");
-        QCOMPARE(
-            base.sql(
-                QString("select has_table_privilege('%1', 'public.recherche', 'INSERT')").arg(role.nom())),
-            "f");
+            base.lignes(QString("select count(*), has_table_privilege('%1', 'public.recherche', 'INSERT') "
+                                "from recherche where libelle = 'Dupont' and mots @@ 'lyon'::tsquery")
+                            .arg(role.nom())),
+            QStringList{"1|f"});
     }
 
     // No password in an address, wherever given: refused with the way to give it instead, never shown.
@@ -317,8 +299,7 @@ private slots:
             QVERIFY2(!adresseMontrable(adresse).contains("secret") &&
                          adresseMontrable(adresse).contains(url.path()),
                      modele);
-            Connection c;
-            const auto e = erreurDe([&] { c.open(adresse); });
+            const auto e = erreurDe([&] { Connection().open(adresse); });
             QVERIFY2(e.etat() == "28000" && e.message().contains("~/.pgpass") &&
                          !e.message().contains("secret"),
                      qPrintable(e.message()));
@@ -330,8 +311,8 @@ private slots:
             QVERIFY(ecrire(QDir(dossier.path()).filePath("Brevanta.ini"),
                            QString("[Base]\nServeur=%1\n").arg(adresse).toUtf8()));
             const Issue i = demarrerDans(QStringLiteral(DEMARRAGE_ENFANT), dossier.path());
-            QCOMPARE(i.statut, 1);
-            QVERIFY2(i.sortie.contains("~/.pgpass") && !i.sortie.contains("secret"), qPrintable(i.sortie));
+            QVERIFY2(i.statut == 1 && i.sortie.contains("~/.pgpass") && !i.sortie.contains("secret"),
+                     qPrintable(i.sortie));
         }
     }
 };

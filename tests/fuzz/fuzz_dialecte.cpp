@@ -109,21 +109,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille) {
     if (taille == 0)
         return 0;
     const QByteArray reste(reinterpret_cast<const char*>(donnees) + 1, int(taille - 1));
-    switch (donnees[0] % 3) {
-    case 0:
+    const QList<QByteArray> morceaux = reste.split('\0');
+    if (donnees[0] % 3 == 0)
         instructionBrute(QString::fromUtf8(reste));
-        break;
-    case 1: {
-        const QList<QByteArray> morceaux = reste.split('\0');
-        QStringList valeurs;
-        for (int i = 0; i < 3; ++i)
-            valeurs << QString::fromUtf8(morceaux.value(i));
-        valeursDansLesModeles(valeurs);
-        break;
-    }
-    default:
+    else if (donnees[0] % 3 == 1)
+        valeursDansLesModeles({QString::fromUtf8(morceaux.value(0)), QString::fromUtf8(morceaux.value(1)),
+                               QString::fromUtf8(morceaux.value(2))});
+    else
         texteDate(QString::fromUtf8(reste));
-        break;
-    }
     return 0;
 }

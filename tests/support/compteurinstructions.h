@@ -5,6 +5,7 @@
 #include <QSqlDriver>
 #include <QStringList>
 #include <QTest>
+#include <algorithm>
 #include <sqlite3.h>
 
 // Records the statements SQLite runs on the program's connection, to count loads and rebuilds. A
@@ -25,10 +26,8 @@ public:
     bool actif() const { return m_poignee != nullptr; }
     // How many statements began with this text since the last reset.
     int nombre(const QString& debut) const {
-        int n = 0;
-        for (const QString& s : m_instructions)
-            n += s.startsWith(debut, Qt::CaseInsensitive);
-        return n;
+        return int(std::count_if(m_instructions.begin(), m_instructions.end(),
+                                 [&](const QString& s) { return s.startsWith(debut, Qt::CaseInsensitive); }));
     }
     void reset() { m_instructions.clear(); }
 

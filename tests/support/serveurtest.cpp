@@ -10,25 +10,19 @@
 
 static const char* const variable = "BREVANTA_ESSAI_PG";
 
-SessionServeur::SessionServeur(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData())) {
-    if (PQstatus(m_pg) != CONNECTION_OK) {
-        const QString texte = QString::fromUtf8(PQerrorMessage(m_pg));
-        PQfinish(m_pg);
-        throw std::runtime_error((url + " : " + texte).trimmed().toStdString());
-    }
-}
-
-SessionServeur::~SessionServeur() {
-    PQfinish(m_pg);
+SessionServeur::SessionServeur(const QString& url) : m_pg(PQconnectdb(url.toUtf8().constData()), PQfinish) {
+    if (PQstatus(m_pg.get()) != CONNECTION_OK)
+        throw std::runtime_error(
+            (url + " : " + QString::fromUtf8(PQerrorMessage(m_pg.get()))).trimmed().toStdString());
 }
 
 QList<QStringList> SessionServeur::executer(const QString& sql) const {
-    PGresult* r = PQexec(m_pg, sql.toUtf8().constData());
+    PGresult* r = PQexec(m_pg.get(), sql.toUtf8().constData());
     const ExecStatusType statut = PQresultStatus(r);
     if (statut != PGRES_COMMAND_OK && statut != PGRES_TUPLES_OK) {
         PQclear(r);
         throw std::runtime_error(
-            (sql + " : " + QString::fromUtf8(PQerrorMessage(m_pg))).trimmed().toStdString());
+            (sql + " : " + QString::fromUtf8(PQerrorMessage(m_pg.get()))).trimmed().toStdString());
     }
     QList<QStringList> lignes;
     for (int i = 0; i < PQntuples(r); ++i) {
@@ -103,20 +97,16 @@ QString avecUtilisateur(const QString& url, const QString& utilisateur) {
     return u.toString();
 }
 
-namespace {
-SessionServeur superutilisateur() {
-    return SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), QStringLiteral("postgres")));
-}
-} // namespace
-
 RoleServeur::RoleServeur()
     : m_nom(QStringLiteral("brevanta_r") + QString::number(QRandomGenerator::global()->generate(), 36)) {
-    superutilisateur().executer(QStringLiteral("create role %1 login").arg(m_nom));
+    SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
+        .executer(QStringLiteral("create role %1 login").arg(m_nom));
 }
 
 RoleServeur::~RoleServeur() {
     try {
-        superutilisateur().executer(QStringLiteral("drop role if exists %1").arg(m_nom));
+        SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
+            .executer(QStringLiteral("drop role if exists %1").arg(m_nom));
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }

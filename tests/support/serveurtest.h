@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QtTest>
+#include <memory>
 
 struct pg_conn;
 
@@ -12,14 +13,11 @@ struct pg_conn;
 class SessionServeur {
 public:
     explicit SessionServeur(const QString& url);
-    ~SessionServeur();
-    SessionServeur(const SessionServeur&) = delete;
-    SessionServeur& operator=(const SessionServeur&) = delete;
     // Runs PostgreSQL's own SQL; the rows of the last statement, values as text (NULL as empty).
     QList<QStringList> executer(const QString& sql) const;
 
 private:
-    pg_conn* m_pg;
+    std::unique_ptr<pg_conn, void (*)(pg_conn*)> m_pg;
 };
 
 // A fresh empty database on the throwaway PostgreSQL server of the tests (scripts/pg-essais), whose
@@ -34,8 +32,7 @@ public:
 
     ServeurTest();
     ~ServeurTest();
-    ServeurTest(const ServeurTest&) = delete;
-    ServeurTest& operator=(const ServeurTest&) = delete;
+    Q_DISABLE_COPY(ServeurTest)
 
     QString nom() const { return m_nom; }
     QString url() const { return m_url; }
@@ -58,8 +55,7 @@ class RoleServeur {
 public:
     RoleServeur();
     ~RoleServeur();
-    RoleServeur(const RoleServeur&) = delete;
-    RoleServeur& operator=(const RoleServeur&) = delete;
+    Q_DISABLE_COPY(RoleServeur)
     QString nom() const { return m_nom; }
 
 private:
