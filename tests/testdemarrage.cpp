@@ -5,7 +5,6 @@
 #include "support/basetest.h"
 #include "support/demarrage.h"
 #include "support/outil.h"
-#include "support/serveurtest.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -109,8 +108,6 @@ private slots:
             {Serveur, {}, ""},
             {Serveur, "DROP TABLE Client CASCADE", "la table Client manque"},
             {Muet, {}, "ne répond pas"}};
-        if (BaseTest::essaiServeur())
-            EXIGER_SERVEUR_TEST();
         for (const auto& [cas, octets, attendu] : lignes) {
             if ((cas >= Serveur) != BaseTest::essaiServeur())
                 continue;
