@@ -42,9 +42,8 @@ void examiner(FrmChoixBase& fenetre) {
     dire("CHOIX " + textes.join('|'));
     const QString reponse = g_reponses.isEmpty() ? "quitter" : g_reponses.takeFirst();
     FrmChoixBase::setExamen(examiner);
-    QString bouton = "cmd" + reponse.left(1).toUpper() + reponse.mid(1);
+    const QString bouton = "cmd" + reponse.left(1).toUpper() + reponse.section(':', 0, 0).mid(1);
     if (reponse.startsWith("ouvrir:")) {
-        bouton = "cmdOuvrir";
         // The file dialog is modal: answered from its own event loop.
         QTimer::singleShot(0, [fichier = reponse.mid(7)] {
             auto* dialogue = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
