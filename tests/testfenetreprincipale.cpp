@@ -201,9 +201,24 @@ private slots:
     // What the window shows while browsing can be selected; each button names its record. While an area
     // edits, every control that could change the selection or the mode is disabled; only that area gives
     // the lock back, and then each control comes back as it was. The planning waits for the edit; a
-    // contact or an appointment needs a client.
+    // contact or an appointment needs a client. First, after a failed load the highlight, the record and
+    // the current names still designate the same client; a long value shows its start; a client click
+    // reads its contacts once.
     void consultationEtBoutons() {
-        FenetreTest t(Base);
+        FenetreTest t(Base + QStringList("update Interlocuteur set email="
+                                         "'contact.commercial.grands-comptes@transports-lefevre.fr'"));
+        QCOMPARE(t.w<QLineEdit>("emailInterlocuteur")->cursorPosition(), 0);
+        t.base.sql("ALTER TABLE Interlocuteur RENAME TO Cache");
+        t.clicGrille("VsfListeClients", 2);
+        QVERIFY(Message::dernierTexte().contains("Interlocuteur", Qt::CaseInsensitive));
+        QCOMPARE(QStringList({t.selection("VsfListeClients"), t.texte("Nom"), ClientCourant,
+                              t.texte("NomInterlocuteur")}),
+                 QStringList({"ACME", "ACME", "ACME", "Dupont"}));
+        t.base.sql("ALTER TABLE Cache RENAME TO Interlocuteur");
+        CompteurInstructions compteur(Connexion);
+        t.clicGrille("VsfListeClients", 2);
+        QCOMPARE(InterlocuteurCourant, "Zed");
+        COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
         // A stored text with double quotes from another tool is data: a save leaves the rest alone.
         const QString piege = "Rappeler\",Fait=-1,Commentaire=\"pirate";
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
@@ -251,25 +266,6 @@ private slots:
             QVERIFY(!t.w("BtnValider" + zone)->isVisible() &&
                     frmClient->ModeSaisie == ModeEdition::Consultation);
         }
-    }
-
-    // After a failed load the highlight, the record and the current names still designate the same
-    // client; a long value shows its start; a client click reads its contacts once.
-    void chargementsRates() {
-        FenetreTest t(Base + QStringList("update Interlocuteur set email="
-                                         "'contact.commercial.grands-comptes@transports-lefevre.fr'"));
-        QCOMPARE(t.w<QLineEdit>("emailInterlocuteur")->cursorPosition(), 0);
-        t.base.sql("ALTER TABLE Interlocuteur RENAME TO Cache");
-        t.clicGrille("VsfListeClients", 2);
-        QVERIFY(Message::dernierTexte().contains("Interlocuteur", Qt::CaseInsensitive));
-        QCOMPARE(QStringList({t.selection("VsfListeClients"), t.texte("Nom"), ClientCourant,
-                              t.texte("NomInterlocuteur")}),
-                 QStringList({"ACME", "ACME", "ACME", "Dupont"}));
-        t.base.sql("ALTER TABLE Cache RENAME TO Interlocuteur");
-        CompteurInstructions compteur(Connexion);
-        t.clicGrille("VsfListeClients", 2);
-        QCOMPARE(InterlocuteurCourant, "Zed");
-        COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
     }
 
     // The lists' filters, then the action and appointment areas, on one window.
