@@ -201,12 +201,21 @@ private slots:
     // Which contact a client shows; a new one's name is trimmed and encoded, a reference label stored as
     // its table holds it.
     void contactsDuClient() {
-        FenetreTest t({"insert into Service values ('Achats'), ('R&D \"Labo\"')", client("ACME"),
-                       client("Vide"), client("Ancien"), client("Zeta"), contact("Alpha", "ACME"),
-                       contact("Bravo", "ACME", 1), contact("Charlie", "ACME"), contact("a$Bb", "Zeta"),
-                       "insert into Interlocuteur (Nom, Client, Prenom, Temperature) values ('Bravo', "
-                       "'Ancien', 'Jo', 2)",
-                       "insert into Interlocuteur (Nom, Client, Temperature) values ('Nul', 'Ancien', 7)"});
+        FenetreTest t(
+            {"insert into Service values ('Achats'), ('R&D \"Labo\"')", client("ACME"), client("Vide"),
+             client("Ancien"), client("Zeta"), contact("Alpha", "ACME"), contact("Bravo", "ACME", 1),
+             contact("Charlie", "ACME"), contact("a$Bb", "Zeta"),
+             "insert into Client (Nom, Ville, Tel) values ('Le $BBon$B Pain', 'Lyon', '04 78 00 00 00')",
+             contact("Durand", "Le $BBon$B Pain", 1),
+             "insert into Interlocuteur (Nom, Client, email) values ('Martin', 'Le $BBon$B Pain', "
+             "'martin@pain.fr')",
+             suivi("Actions", "Le $BBon$B Pain", "Martin", "Relancer la commande", "2003-02-18 14:30:00"),
+             suivi("Actions", "Le $BBon$B Pain", "Martin", "Déjà faite", "2003-02-18 00:00:00", -1),
+             suivi("RDV", "Le $BBon$B Pain", "Durand", "Dégustation", "2003-03-04 00:00:00"), client("Autre"),
+             suivi("Actions", "Autre", "", "Pas la sienne"),
+             "insert into Interlocuteur (Nom, Client, Prenom, Temperature) values ('Bravo', "
+             "'Ancien', 'Jo', 2)",
+             "insert into Interlocuteur (Nom, Client, Temperature) values ('Nul', 'Ancien', 7)"});
         QCOMPARE(t.colonne("ListeInterlocuteurs"), QStringList({"Alpha", "Bravo", "Charlie"}));
         QCOMPARE(QStringList(
                      {t.selection("ListeInterlocuteurs"), t.texte("NomInterlocuteur"), InterlocuteurCourant}),
@@ -248,19 +257,7 @@ private slots:
         t.saisie("BtnModifierInterlocuteur", {{"emailInterlocuteur", "x@y.fr"}}, "BtnValiderInterlocuteur");
         QCOMPARE(t.lire("select Nom, email from Interlocuteur where Client='ACME' and email<>''"),
                  QStringList("a$Bb|x@y.fr"));
-    }
-
-    // The client's sheet in PDF: its record, its contacts, what is to do, nothing of others.
-    void fichePdf() {
-        FenetreTest t(
-            {"insert into Client (Nom, Ville, Tel) values ('Le $BBon$B Pain', 'Lyon', '04 78 00 00 00')",
-             contact("Durand", "Le $BBon$B Pain", 1),
-             "insert into Interlocuteur (Nom, Client, email) values ('Martin', 'Le $BBon$B Pain', "
-             "'martin@pain.fr')",
-             suivi("Actions", "Le $BBon$B Pain", "Martin", "Relancer la commande", "2003-02-18 14:30:00"),
-             suivi("Actions", "Le $BBon$B Pain", "Martin", "Déjà faite", "2003-02-18 00:00:00", -1),
-             suivi("RDV", "Le $BBon$B Pain", "Durand", "Dégustation", "2003-03-04 00:00:00"), client("Autre"),
-             suivi("Actions", "Autre", "", "Pas la sienne")});
+        // The client's sheet in PDF: its record, its contacts, what is to do, nothing of others.
         t.clicTexte("VsfListeClients", 0, "Le 'Bon' Pain");
         QCOMPARE(t.texte("Nom"), "Le 'Bon' Pain");
         exporterPdf(t.w("BtnFichePdf"), t.base.dossier() + "/fiche",
