@@ -57,7 +57,7 @@ private slots:
 
     // After a jump, the lists, the record and the highlight designate the same client and contact.
     void listesSuiventLeClientMontre() {
-        FenetreTest t(Base);
+        FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
         t.w<QRadioButton>("OptClient_1")->click();
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 2), QStringList({"devis", "appeler 'vite'"}));
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
@@ -100,30 +100,8 @@ private slots:
         QApplication::sendEvent(frmClient, &activation);
         QTRY_COMPARE(t.colonne("VsfListeClients").size(), 5);
         QCOMPARE(t.selection("VsfListeClients"), "ACME");
-    }
-
-    // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
-    void quitterPendantUneSaisie() {
-        for (const auto& [reponse, nom, ferme, stocke] :
-             {std::tuple{QMessageBox::Cancel, "ACME 2", false, "ACME"},
-              std::tuple{QMessageBox::Yes, "  ", false, "ACME"},
-              std::tuple{QMessageBox::Yes, "ACME 2", true, "ACME 2"},
-              std::tuple{QMessageBox::No, "ACME 2", true, "ACME"}}) {
-            FenetreTest t(Base);
-            t.saisie("BtnModifier", {{"Nom", nom}}, nullptr);
-            Message::setNextAnswer(reponse);
-            QCOMPARE(frmClient->close(), ferme);
-            QVERIFY(Message::textesAffiches().contains("Enregistrer les modifications en cours ?"));
-            QCOMPARE(t.lire("select Nom from Client where Nom like 'ACME%'"), QStringList(stocke));
-            QVERIFY(ferme ||
-                    (frmClient->isVisible() && t.w("BtnValider")->isVisible() && t.texte("Nom") == nom));
-        }
-    }
-
-    // F3 opens a list's editor only while editing; the editor keeps the contact's choice, renames it
-    // everywhere; the list is refilled when it closes; a label the list does not hold is shown and kept.
-    void listesDeReference() {
-        FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
+        // F3 opens a list's editor only while editing; the editor keeps the contact's choice, renames it
+        // everywhere; the list is refilled when it closes; a label the list does not hold is shown and kept.
         QString ouverte;
         const auto noter = [&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); };
         surModale(noter);
@@ -162,6 +140,24 @@ private slots:
                  "BtnValiderInterlocuteur");
         QCOMPARE(t.lire("select Service, Tel from Interlocuteur where Nom='Zed'"),
                  QStringList("Ancien|01 02 03 04 05"));
+    }
+
+    // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
+    void quitterPendantUneSaisie() {
+        for (const auto& [reponse, nom, ferme, stocke] :
+             {std::tuple{QMessageBox::Cancel, "ACME 2", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "  ", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "ACME 2", true, "ACME 2"},
+              std::tuple{QMessageBox::No, "ACME 2", true, "ACME"}}) {
+            FenetreTest t(Base);
+            t.saisie("BtnModifier", {{"Nom", nom}}, nullptr);
+            Message::setNextAnswer(reponse);
+            QCOMPARE(frmClient->close(), ferme);
+            QVERIFY(Message::textesAffiches().contains("Enregistrer les modifications en cours ?"));
+            QCOMPARE(t.lire("select Nom from Client where Nom like 'ACME%'"), QStringList(stocke));
+            QVERIFY(ferme ||
+                    (frmClient->isVisible() && t.w("BtnValider")->isVisible() && t.texte("Nom") == nom));
+        }
     }
 
     // A colleague's save since the load is never overwritten: input kept, Recharger shows theirs.
