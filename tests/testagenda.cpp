@@ -67,7 +67,7 @@ private slots:
     // Done records stay, a done appointment confirmed, a done action completed; floating times as stored;
     // stable UIDs; the comment's first line as summary, client, contact and whole comment as description;
     // text unescaped and unfolded.
-    void agenda() {
+    void agendaEtCarnet() {
         const QString cafe = "Café 'L'Étoile'; Nord – Zoë O'Brien\n\n";
         const QString dupont = "Dupont – Durand\n\n";
         const QStringList tout{
@@ -97,10 +97,8 @@ private slots:
                              "Durée incorrecte"));
         QVERIFY(outilDit(m_base.dossier(), {"calendar", "Brevanta.mdb", "x.ics", "--depuis", "6 mars"}, 1,
                          "Date incorrecte"));
-    }
-
-    // A stable UID per contact, the client's address, the note, ';' escaped only between components.
-    void carnet() {
+        // The address book: a stable UID per contact, the client's address, the note, ';' escaped only
+        // between components.
         const QString zoe =
             "|Zoë O'Brien|O'Brien|Zoë|Café 'L'Étoile'; Nord|Directeur; général, adjoint|"
             "work+voice=01 02 03 04 05 cell+voice=06 07 08 09 10 work+fax=01 02 03 04 06|zoe@cafe.fr|"
@@ -112,10 +110,10 @@ private slots:
         QCOMPARE(cartes[0], "CARTE|4.0|" + uid + zoe);
         QCOMPARE(cartes[1].section('|', 3), "Durand|Durand||Dupont|||||");
         QVERIFY(cartes[1].section('|', 2, 2) != uid);
-        const QByteArray texte = contenu(m_base.dossier() + "/sortie.vcf");
-        QVERIFY2(texte.contains("\r\nTITLE:Directeur; général\\, adjoint\r\n") &&
-                     texte.contains("\r\nORG:Café 'L'Étoile'\\; Nord\r\n"),
-                 texte.constData());
+        const QByteArray vcf = contenu(m_base.dossier() + "/sortie.vcf");
+        QVERIFY2(vcf.contains("\r\nTITLE:Directeur; général\\, adjoint\r\n") &&
+                     vcf.contains("\r\nORG:Café 'L'Étoile'\\; Nord\r\n"),
+                 vcf.constData());
         QCOMPARE(exporter("vcf", {"--client", "Café 'L'Étoile'; Nord"}), QStringList{cartes[0]});
         QVERIFY(outilDit(m_base.dossier(), {"contacts", "Brevanta.mdb", "x.vcf", "--client", "Martin"}, 1,
                          "Client inconnu : Martin"));

@@ -57,7 +57,7 @@ private slots:
 
     // After a jump, the lists, the record and the highlight designate the same client and contact.
     void listesSuiventLeClientMontre() {
-        FenetreTest t(Base);
+        FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
         t.w<QRadioButton>("OptClient_1")->click();
         QCOMPARE(t.colonne("ListeActions", 1).mid(0, 2), QStringList({"devis", "appeler 'vite'"}));
         QVERIFY(frmClient->allerA("D $Bet$B fils", "Zed"));
@@ -100,30 +100,8 @@ private slots:
         QApplication::sendEvent(frmClient, &activation);
         QTRY_COMPARE(t.colonne("VsfListeClients").size(), 5);
         QCOMPARE(t.selection("VsfListeClients"), "ACME");
-    }
-
-    // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
-    void quitterPendantUneSaisie() {
-        for (const auto& [reponse, nom, ferme, stocke] :
-             {std::tuple{QMessageBox::Cancel, "ACME 2", false, "ACME"},
-              std::tuple{QMessageBox::Yes, "  ", false, "ACME"},
-              std::tuple{QMessageBox::Yes, "ACME 2", true, "ACME 2"},
-              std::tuple{QMessageBox::No, "ACME 2", true, "ACME"}}) {
-            FenetreTest t(Base);
-            t.saisie("BtnModifier", {{"Nom", nom}}, nullptr);
-            Message::setNextAnswer(reponse);
-            QCOMPARE(frmClient->close(), ferme);
-            QVERIFY(Message::textesAffiches().contains("Enregistrer les modifications en cours ?"));
-            QCOMPARE(t.lire("select Nom from Client where Nom like 'ACME%'"), QStringList(stocke));
-            QVERIFY(ferme ||
-                    (frmClient->isVisible() && t.w("BtnValider")->isVisible() && t.texte("Nom") == nom));
-        }
-    }
-
-    // F3 opens a list's editor only while editing; the editor keeps the contact's choice, renames it
-    // everywhere; the list is refilled when it closes; a label the list does not hold is shown and kept.
-    void listesDeReference() {
-        FenetreTest t(Base + QStringList("insert into Fonction values ('Acheteur')"));
+        // F3 opens a list's editor only while editing; the editor keeps the contact's choice, renames it
+        // everywhere; the list is refilled when it closes; a label the list does not hold is shown and kept.
         QString ouverte;
         const auto noter = [&ouverte](QWidget* editeur) { ouverte = editeur->objectName(); };
         surModale(noter);
@@ -164,6 +142,24 @@ private slots:
                  QStringList("Ancien|01 02 03 04 05"));
     }
 
+    // Closing the window during an edit: Annuler stays, a refused save stays, Oui saves, Non drops.
+    void quitterPendantUneSaisie() {
+        for (const auto& [reponse, nom, ferme, stocke] :
+             {std::tuple{QMessageBox::Cancel, "ACME 2", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "  ", false, "ACME"},
+              std::tuple{QMessageBox::Yes, "ACME 2", true, "ACME 2"},
+              std::tuple{QMessageBox::No, "ACME 2", true, "ACME"}}) {
+            FenetreTest t(Base);
+            t.saisie("BtnModifier", {{"Nom", nom}}, nullptr);
+            Message::setNextAnswer(reponse);
+            QCOMPARE(frmClient->close(), ferme);
+            QVERIFY(Message::textesAffiches().contains("Enregistrer les modifications en cours ?"));
+            QCOMPARE(t.lire("select Nom from Client where Nom like 'ACME%'"), QStringList(stocke));
+            QVERIFY(ferme ||
+                    (frmClient->isVisible() && t.w("BtnValider")->isVisible() && t.texte("Nom") == nom));
+        }
+    }
+
     // A colleague's save since the load is never overwritten: input kept, Recharger shows theirs.
     void modifieeSurUnAutrePoste_data() {
         QTest::addColumn<int>("cas");
@@ -201,9 +197,24 @@ private slots:
     // What the window shows while browsing can be selected; each button names its record. While an area
     // edits, every control that could change the selection or the mode is disabled; only that area gives
     // the lock back, and then each control comes back as it was. The planning waits for the edit; a
-    // contact or an appointment needs a client.
+    // contact or an appointment needs a client. First, after a failed load the highlight, the record and
+    // the current names still designate the same client; a long value shows its start; a client click
+    // reads its contacts once.
     void consultationEtBoutons() {
-        FenetreTest t(Base);
+        FenetreTest t(Base + QStringList("update Interlocuteur set email="
+                                         "'contact.commercial.grands-comptes@transports-lefevre.fr'"));
+        QCOMPARE(t.w<QLineEdit>("emailInterlocuteur")->cursorPosition(), 0);
+        t.base.sql("ALTER TABLE Interlocuteur RENAME TO Cache");
+        t.clicGrille("VsfListeClients", 2);
+        QVERIFY(Message::dernierTexte().contains("Interlocuteur", Qt::CaseInsensitive));
+        QCOMPARE(QStringList({t.selection("VsfListeClients"), t.texte("Nom"), ClientCourant,
+                              t.texte("NomInterlocuteur")}),
+                 QStringList({"ACME", "ACME", "ACME", "Dupont"}));
+        t.base.sql("ALTER TABLE Cache RENAME TO Interlocuteur");
+        CompteurInstructions compteur(Connexion);
+        t.clicGrille("VsfListeClients", 2);
+        QCOMPARE(InterlocuteurCourant, "Zed");
+        COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
         // A stored text with double quotes from another tool is data: a save leaves the rest alone.
         const QString piege = "Rappeler\",Fait=-1,Commentaire=\"pirate";
         t.base.sql("update RDV set Commentaire='" + piege + "' where Commentaire='visite'");
@@ -253,31 +264,12 @@ private slots:
         }
     }
 
-    // After a failed load the highlight, the record and the current names still designate the same
-    // client; a long value shows its start; a client click reads its contacts once.
-    void chargementsRates() {
-        FenetreTest t({client("ACME"), client("Zeta"),
-                       "insert into Interlocuteur (Nom, Client, email) values ('Dupont', 'ACME', "
-                       "'contact.commercial.grands-comptes@transports-lefevre.fr')",
-                       contact("Alpha", "Zeta"), contact("Martin", "Zeta", 1)});
-        QCOMPARE(t.w<QLineEdit>("emailInterlocuteur")->cursorPosition(), 0);
-        t.base.sql("ALTER TABLE Interlocuteur RENAME TO Cache");
-        t.clicGrille("VsfListeClients", 2);
-        QVERIFY(Message::dernierTexte().contains("Interlocuteur", Qt::CaseInsensitive));
-        QCOMPARE(QStringList({t.selection("VsfListeClients"), t.texte("Nom"), ClientCourant,
-                              t.texte("NomInterlocuteur")}),
-                 QStringList({"ACME", "ACME", "ACME", "Dupont"}));
-        t.base.sql("ALTER TABLE Cache RENAME TO Interlocuteur");
-        CompteurInstructions compteur(Connexion);
-        t.clicGrille("VsfListeClients", 2);
-        QCOMPARE(InterlocuteurCourant, "Martin");
-        COMPARER_NOMBRE(compteur, "select * from Interlocuteur", 1);
-    }
-
-    void filtresEtListes() {
+    // The lists' filters, then the action and appointment areas, on one window.
+    void filtresActionsRendezVous() {
         FenetreTest t(Base);
         auto* actions = t.w<Grille>("ListeActions");
         auto* rdv = t.w<Grille>("VSFRDV");
+        auto* calendrier = t.w<QDateEdit>("DTRDV");
         // All clients, to do, every date; newest first, to-do rows orange, names decoded.
         QCOMPARE(t.colonne("ListeActions").size(), 3);
         QCOMPARE(actions->textMatrix(1, 1), "devis");
@@ -306,13 +298,12 @@ private slots:
         t.clicGrille("VsfListeClients", 3);
         QCOMPARE(actions->rows() + rdv->rows(), 2);
         QCOMPARE(t.texte("DateRDV"), QString());
-        QCOMPARE(t.w<QDateEdit>("DTRDV")->date(), QDate(1899, 12, 30));
-        QCOMPARE(t.w<QDateEdit>("DTRDV")->text().trimmed(), QString());
-    }
-
-    void actions() {
-        FenetreTest t(Base);
-        // A modified action of another client keeps its client, contact, time and untouched text.
+        QCOMPARE(calendrier->date(), QDate(1899, 12, 30));
+        QCOMPARE(calendrier->text().trimmed(), QString());
+        // Back to every client, ACME shown. A modified action of another client keeps its client, contact,
+        // time and untouched text.
+        t.w<QRadioButton>("OptClient_2")->click();
+        t.clicGrille("VsfListeClients", 1);
         t.clicGrille("ListeActions", 3);
         t.saisie("BtnModifierAction", {}, "BtnValiderAction");
         t.clicGrille("ListeActions", 2);
@@ -364,18 +355,15 @@ private slots:
         QCOMPARE(t.texte("CommentaireAction"), "devis");
         t.w<QRadioButton>("OptClient_1")->click();
         t.clicGrille("VsfListeClients", 3);
-        QCOMPARE(t.w<Grille>("ListeActions")->rows(), 1);
+        QCOMPARE(actions->rows(), 1);
         const int affiches = Message::textesAffiches().size();
         t.clic("BtnModifierAction");
         t.clic("BtnSupprimerAction");
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
         QCOMPARE(Message::textesAffiches().size(), affiches);
-    }
-
-    void rendezVous() {
-        FenetreTest t(Base);
-        auto* calendrier = t.w<QDateEdit>("DTRDV");
-        // A load sets the picker and leaves the date text; only a picked or typed day writes it, time kept.
+        // Every client again. A load sets the picker and leaves the date text; only a picked or typed day
+        // writes it, time kept.
+        t.w<QRadioButton>("OptClient_2")->click();
         t.clicGrille("VSFRDV", 2);
         QCOMPARE(t.texte("DateRDV"), "21/02/2003 14:30:00");
         QCOMPARE(calendrier->date(), QDate(2003, 2, 21));
@@ -394,7 +382,7 @@ private slots:
         QCOMPARE(t.lire("select Client, Interlocuteur, Commentaire, DatePrevue from RDV order by Id"),
                  QStringList({"ACME|Dupont|visite|2003-02-25 14:30:00",
                               "D $Bet$B fils|Zed|salon $Bpro$B|2003-03-02 00:00:00"}));
-        QCOMPARE(t.w<Grille>("VSFRDV")->textMatrix(1, 5), "salon 'pro'");
+        QCOMPARE(rdv->textMatrix(1, 5), "salon 'pro'");
         t.clic("BtnCreerRDV");
         QCOMPARE(calendrier->date(), QDate(2003, 2, 19));
         t.saisie(nullptr, {{"CommentaireRDV", "perdu"}}, "BtnAnnulerRDV");

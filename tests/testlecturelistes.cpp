@@ -325,7 +325,9 @@ private slots:
     }
 
     // A second request during a read stops it silently; the lists stay whole until the second's follow.
-    void demandePendantUneLecture() {
+    // Then a window brought forward during a read looks for colleagues' saves after it: the connection is
+    // busy.
+    void demandeOuActivationPendantUneLecture() {
         FenetreTest t(Longue);
         int attentes = 0;
         const auto avant = LectureInterruptible::installer(
@@ -341,23 +343,18 @@ private slots:
         QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"2", "3", "1"}));
         QVERIFY(t.w<Grille>("VSFRDV")->rows() > 1);
         QCOMPARE(Message::textesAffiches(), QStringList());
-    }
-
-    // A window brought forward during a read looks for colleagues' saves after it: the connection is busy.
-    void activationPendantUneLecture() {
-        FenetreTest t(Longue);
         frmClient->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frmClient));
         t.base.sql(suivi("Actions", "Zeta", "Zed", "cinq", "2003-02-18 00:00:00"));
-        int attentes = 0;
-        const auto avant = LectureInterruptible::installer(
+        attentes = 0;
+        LectureInterruptible::installer(
             [&] {
                 if (attentes++ == 0)
                     QCoreApplication::postEvent(frmClient, new QEvent(QEvent::ActivationChange));
                 EntreesPendantLecture::laisserEntrer();
             },
             0);
-        t.w<QRadioButton>("OptAction_1")->click();
+        t.w<QRadioButton>("OptAction_0")->click();
         LectureInterruptible::installer(avant);
         QVERIFY(attentes > 0);
         QCOMPARE(Message::textesAffiches().join('\n'), QString());

@@ -117,14 +117,25 @@ private slots:
         QCOMPARE(p.details(), QStringList({"", "", ""}));
     }
 
-    // The week moves by the buttons and survives a close; a week or an item that cannot be read leaves the
-    // window as it was; Escape closes it.
+    // The week moves by the buttons and survives a close; a crowded Monday still prints on one sheet; a
+    // week or an item that cannot be read leaves the window as it was; Escape closes it.
     void navigationEtEchecs() {
-        Planning p({zoe("Actions", "03 00:00:00", "Deux semaines avant"),
-                    zoe("Actions", "18 08:00:00", "Cette semaine")});
+        QStringList lignes{zoe("Actions", "03 00:00:00", "Deux semaines avant"),
+                           zoe("Actions", "18 08:00:00", "Cette semaine"),
+                           zoe("Actions", "25 14:30:00", "Appeler pour le devis"),
+                           zoe("RDV", "27 00:00:00", "Visite atelier"),
+                           suivi("RDV", "Zeta", "Zoé", "Semaine suivante", "2003-03-04 09:00:00")};
+        for (int i = 10; i < 50; ++i)
+            lignes << zoe("Actions", "24 08:00:00", QString("Tâche %1").arg(i));
+        Planning p(lignes);
         p.clic("BtnSuivante");
         QCOMPARE(p.titre(), " Semaine du 24 au 02 mars 2003");
         QCOMPARE(p.cellule(0, 4), "Vendredi 28");
+        exporterPdf(p.w("BtnExporterPdf"), p.t.base.dossier() + "/semaine",
+                    {"Planning — Semaine du 24 au 02 mars 2003", "Lundi 24", "Mardi 25", "Samedi/dimanche",
+                     "14:30 ■ Appeler pour le devis — Zeta", "● Visite atelier — Zeta",
+                     "08:00 ■ Tâche 10 — Zeta", "08:00 ■ Tâche 49 — Zeta"},
+                    {"Semaine suivante", "Cette semaine"}, "1", "842 x 595 pts (A4)");
         for (int i = 0; i < 2; ++i)
             p.clic("BtnSuivante");
         QCOMPARE(p.titre(), " Semaine du 10 au 16 mars 2003");
@@ -203,21 +214,6 @@ private slots:
         p.doubleClic(1, 0);
         QCOMPARE(Message::dernierTexte(), "Cet élément n'existe plus.");
         QCOMPARE(p.jour(0), QStringList(1, QString()));
-    }
-
-    // A crowded Monday still prints on one sheet.
-    void exportPdf() {
-        QStringList lignes{
-            client("Zeta"), contact("Zoé", "Zeta", 1), zoe("Actions", "18 14:30:00", "Appeler pour le devis"),
-            zoe("RDV", "20 00:00:00", "Visite atelier"), zoe("RDV", "25 09:00:00", "Semaine suivante")};
-        for (int i = 10; i < 50; ++i)
-            lignes << zoe("Actions", "17 08:00:00", QString("Tâche %1").arg(i));
-        Planning p(lignes);
-        exporterPdf(p.w("BtnExporterPdf"), p.t.base.dossier() + "/semaine",
-                    {"Planning — Semaine du 17 au 23 février 2003", "Lundi 17", "Mardi 18", "Samedi/dimanche",
-                     "14:30 ■ Appeler pour le devis — Zeta", "● Visite atelier — Zeta",
-                     "08:00 ■ Tâche 10 — Zeta", "08:00 ■ Tâche 49 — Zeta"},
-                    {"Semaine suivante"}, "1", "842 x 595 pts (A4)");
     }
 };
 

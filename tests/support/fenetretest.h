@@ -52,7 +52,7 @@ public:
             return memo->setPlainText(t);
         w<QLineEdit>(champ)->setText(t);
     }
-    void clic(const char* bouton) const { QTest::mouseClick(w<QPushButton>(bouton), Qt::LeftButton); }
+    void clic(const char* bouton) const { QTest::mouseClick(w<QAbstractButton>(bouton), Qt::LeftButton); }
     // A whole edit as a person makes it: the button that starts it (or none), the fields typed in
     // turn, the button that ends it (or none).
     void saisie(const char* debut, std::initializer_list<std::pair<const char*, QString>> champs,
