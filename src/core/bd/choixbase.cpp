@@ -41,18 +41,15 @@ bool estMotDePasse(const QString& parametre) {
 
 } // namespace
 
-namespace {
-QString serveurDuDossier() {
+QVariant reglageDuDossier(const QString& cle, const QVariant& defaut) {
     const QString ini = QStringLiteral("Brevanta.ini");
     if (!QFileInfo::exists(ini))
-        return QString();
-    const QSettings reglages(ini, QSettings::IniFormat);
-    return reglages.value(QStringLiteral("Base/Serveur")).toString().trimmed();
+        return defaut;
+    return QSettings(ini, QSettings::IniFormat).value(cle, defaut);
 }
-} // namespace
 
 QString baseDuDossier() {
-    const QString serveur = serveurDuDossier();
+    const QString serveur = reglageDuDossier(QStringLiteral("Base/Serveur")).toString().trimmed();
     return serveur.isEmpty() ? QStringLiteral("Brevanta.mdb") : serveur;
 }
 

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
+
+// A setting of the working folder's Brevanta.ini ("Groupe/Cle"); defaut without the file or the key.
+QVariant reglageDuDossier(const QString& cle, const QVariant& defaut = QVariant());
 
 // The database of the working folder: the server that Brevanta.ini names ([Base] Serveur=), or
 // else the file Brevanta.mdb.

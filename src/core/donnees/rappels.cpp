@@ -1,5 +1,6 @@
 #include "core/donnees/rappels.h"
 
+#include "core/bd/choixbase.h"
 #include "core/bd/connection.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/recordset.h"
@@ -7,7 +8,6 @@
 #include "core/textes/regional.h"
 
 #include <QCryptographicHash>
-#include <QFileInfo>
 #include <QSettings>
 
 namespace {
@@ -60,11 +60,8 @@ QString Rappel::texte() const {
 
 namespace Rappels {
 int avance() {
-    if (!QFileInfo::exists(QStringLiteral("Brevanta.ini")))
-        return 15;
-    const QSettings reglages(QStringLiteral("Brevanta.ini"), QSettings::IniFormat);
     bool ok = false;
-    const int minutes = reglages.value(QStringLiteral("Rappels/Avance"), 15).toInt(&ok);
+    const int minutes = reglageDuDossier(QStringLiteral("Rappels/Avance"), 15).toInt(&ok);
     return ok && minutes >= 0 ? minutes : 15;
 }
 
