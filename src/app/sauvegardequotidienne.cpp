@@ -26,36 +26,47 @@ bool copieDuJour(const QString& dossier, const QDate& aujourdhui) {
             return true;
     return false;
 }
+
+// What the checks found: today's copy already made, else whether the base may be copied.
+struct Verdict {
+    bool faite = false;
+    bool saine = false;
+};
+
+Verdict examiner(const QString& fichier, const QDate& aujourdhui) {
+    Verdict v;
+    v.faite = copieDuJour(Sauvegardes::dossier(fichier), aujourdhui);
+    v.saine = v.faite || baseSaine(fichier);
+    return v;
+}
 } // namespace
+
+SauvegardeQuotidienne* SauvegardeQuotidienne::selon(const QString& fichier, QObject* parent, bool faite,
+                                                    bool saine) {
+    if (faite)
+        return nullptr;
+    auto* sauvegarde = new SauvegardeQuotidienne(fichier, parent);
+    sauvegarde->demarrer(saine);
+    return sauvegarde;
+}
 
 void SauvegardeQuotidienne::programmer(const QString& fichier, QObject* parent) {
     const QString chemin = QFileInfo(fichier).absoluteFilePath();
     const QDate aujourdhui = Horloge::aujourdhui();
     // The checks read whole files (a second for a big base): off the window's thread. Should the
     // window close first, the answer finds nobody and the copy is not started.
-    struct Verdict {
-        bool faite = false;
-        bool saine = false;
-    };
     auto verdict = std::make_shared<Verdict>();
-    QThread* fil = QThread::create([chemin, aujourdhui, verdict] {
-        verdict->faite = copieDuJour(Sauvegardes::dossier(chemin), aujourdhui);
-        verdict->saine = verdict->faite || baseSaine(chemin);
-    });
-    QObject::connect(fil, &QThread::finished, parent, [chemin, parent, verdict] {
-        if (!verdict->faite)
-            (new SauvegardeQuotidienne(chemin, parent))->demarrer(verdict->saine);
-    });
+    QThread* fil =
+        QThread::create([chemin, aujourdhui, verdict] { *verdict = examiner(chemin, aujourdhui); });
+    QObject::connect(fil, &QThread::finished, parent,
+                     [chemin, parent, verdict] { selon(chemin, parent, verdict->faite, verdict->saine); });
     QObject::connect(fil, &QThread::finished, fil, &QObject::deleteLater);
     fil->start(QThread::LowPriority);
 }
 
 SauvegardeQuotidienne* SauvegardeQuotidienne::lancer(const QString& fichier, QObject* parent) {
-    if (copieDuJour(Sauvegardes::dossier(fichier), Horloge::aujourdhui()))
-        return nullptr;
-    auto* sauvegarde = new SauvegardeQuotidienne(fichier, parent);
-    sauvegarde->demarrer(baseSaine(fichier));
-    return sauvegarde;
+    const Verdict v = examiner(fichier, Horloge::aujourdhui());
+    return selon(fichier, parent, v.faite, v.saine);
 }
 
 SauvegardeQuotidienne::SauvegardeQuotidienne(const QString& fichier, QObject* parent)

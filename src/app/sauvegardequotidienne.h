@@ -22,6 +22,9 @@ public:
 
 private:
     SauvegardeQuotidienne(const QString& fichier, QObject* parent);
+    // After the checks: nothing when today's copy is made, else a copy started (or refused when the
+    // base is not sound).
+    static SauvegardeQuotidienne* selon(const QString& fichier, QObject* parent, bool faite, bool saine);
     // `saine`: the base passed its check.
     void demarrer(bool saine);
     void etape();
