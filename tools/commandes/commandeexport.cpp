@@ -70,11 +70,14 @@ qint64 exporterTable(Connection& base, const QString& table, Progression& progre
 class Export : public Commande {
     using Commande::Commande;
     QString executer(const QStringList& a) override {
-        const QString format =
-            donnee(QStringLiteral("format")) ? valeur(QStringLiteral("format")) : QStringLiteral("csv");
+        const QString& sortie = a[1];
+        // A name in .xlsx asks for a workbook, not a folder of that name.
+        const QString format = donnee(QStringLiteral("format")) ? valeur(QStringLiteral("format"))
+                               : sortie.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive)
+                                   ? QStringLiteral("xlsx")
+                                   : QStringLiteral("csv");
         if (format != QLatin1String("csv") && format != QLatin1String("xlsx"))
             throw ErreurOutil(QStringLiteral("Format inconnu : %1 (csv ou xlsx).").arg(format));
-        const QString& sortie = a[1];
         if (format == QLatin1String("csv") && !QDir().mkpath(sortie))
             throw ErreurOutil(QStringLiteral("Impossible de créer le dossier %1.").arg(sortie));
         qint64 total = 0, faites = 0;
@@ -129,5 +132,6 @@ std::unique_ptr<Commande> commandeExport() {
         "Avec --format xlsx, un classeur d'une feuille par table (clients, interlocuteurs…) : textes en "
         "cellules de texte (zéros de tête gardés, jamais de formule), dates en cellules de date, ligne "
         "d'en-tête figée, colonnes à la largeur de leur contenu ; le fichier est remplacé s'il existe.",
-        QList<QCommandLineOption>{{"format", "csv (par défaut) ou xlsx", "FORMAT"}});
+        QList<QCommandLineOption>{
+            {"format", "csv ou xlsx (par défaut : xlsx pour un nom en .xlsx, csv sinon)", "FORMAT"}});
 }
