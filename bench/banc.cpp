@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QRegularExpression>
 #include <algorithm>
 
 namespace {
@@ -23,20 +24,29 @@ double mediane(QVector<double> valeurs) {
 // their first rows, or all of them.
 QList<RequeteTraduite> plancher(const QList<InstructionVue>& vues, bool premieresLignes) {
     QList<RequeteTraduite> instructions;
-    QStringList listes;
+    // A list's read: its table, then the continuation, if any, before the list's criteria; a
+    // server numbers the values in the order they come.
+    const auto sansNumeros = [](QString sql) {
+        return sql.section(QStringLiteral(" order by "), 0, 0)
+            .trimmed()
+            .replace(QRegularExpression(QStringLiteral("\\$\\d+")), QStringLiteral("$"));
+    };
+    QList<QPair<QString, QString>> listes;
     for (const QString& liste : frmClient->listesActions().instructions()) {
         const QString limite = QStringLiteral(" limit ") + QString::number(Actions::LignesParLecture);
         // As sent: a server's statement without an order would be given one.
-        listes << traduireSql(liste, Horloge::maintenant(), Connexion->cible())
-                      .sql.section(QStringLiteral(" order by "), 0, 0);
+        const QString sql = sansNumeros(traduireSql(liste, Horloge::maintenant(), Connexion->cible()).sql);
+        listes << qMakePair(sql.section(QStringLiteral(" where "), 0, 0),
+                            sql.section(QStringLiteral(" where "), 1).trimmed());
         instructions << traduireSql(premieresLignes ? liste + limite : liste, Horloge::maintenant(),
                                     Connexion->cible());
     }
     const auto lectureDeListe = [&](const QString& modele) {
         if (!modele.contains(QLatin1String(" order by ")))
             return false;
-        for (const QString& liste : listes)
-            if (modele.startsWith(liste))
+        const QString sql = sansNumeros(modele);
+        for (const auto& [table, criteres] : listes)
+            if (sql.startsWith(table) && sql.endsWith(criteres))
                 return true;
         return false;
     };

@@ -101,7 +101,10 @@ int Actions::LireSuite(Connection& connexion, int n) {
     while (!m_complet && (n < 0 || lues < n)) {
         const int voulues = n < 0 ? -1 : n - lues;
         const bool debut = m_debut;
-        const int k = lire(connexion, requete(m_filtre + suite(), ordre(), voulues));
+        // The continuation's bound comes first: given two bounds on the date, SQLite seeks the index
+        // at the first, and the filter's own (a period's end, "now") would have each read walk again
+        // over every row read before.
+        const int k = lire(connexion, requete(suite() + m_filtre, ordre(), voulues));
         m_debut = false;
         lues += k;
         if (voulues >= 0 && k == voulues)
