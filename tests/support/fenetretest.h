@@ -52,6 +52,7 @@ public:
             return memo->setPlainText(t);
         w<QLineEdit>(champ)->setText(t);
     }
+    bool coche(const char* bouton) const { return w<QAbstractButton>(bouton)->isChecked(); }
     void clic(const char* bouton) const { QTest::mouseClick(w<QAbstractButton>(bouton), Qt::LeftButton); }
     // A whole edit as a person makes it: the button that starts it (or none), the fields typed in
     // turn, the button that ends it (or none).
