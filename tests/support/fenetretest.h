@@ -8,7 +8,6 @@
 #include "support/basetest.h"
 #include "support/controles.h"
 #include "widgets/ecran.h"
-#include "widgets/grille.h"
 #include "widgets/message.h"
 
 #include <QApplication>
