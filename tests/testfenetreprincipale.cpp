@@ -266,12 +266,12 @@ private slots:
         auto* rdv = t.w<Grille>("VSFRDV");
         auto* calendrier = t.w<QDateEdit>("DTRDV");
         // All clients, to do, every date; newest first, to-do rows orange, names decoded.
-        QCOMPARE(t.colonne("ListeActions").size(), 3);
         QCOMPARE(actions->couleurLigne(1), couleurBgr(CouleurOrange));
-        QCOMPARE(
-            QStringList({actions->textMatrix(1, 1), actions->textMatrix(2, 2), actions->textMatrix(3, 4),
-                         rdv->textMatrix(1, 5), t.texte("CommentaireAction"), t.texte("DateRDV")}),
-            QStringList({"devis", "19/02/2003 08:00:00", "D 'et' fils", "salon", "devis", "02/03/2003"}));
+        QCOMPARE(t.colonne("ListeActions", 1)
+                     << actions->textMatrix(2, 2) << actions->textMatrix(3, 4) << rdv->textMatrix(1, 5)
+                     << t.texte("CommentaireAction") << t.texte("DateRDV"),
+                 QStringList({"devis", "appeler 'vite'", "relance", "19/02/2003 08:00:00", "D 'et' fils",
+                              "salon", "devis", "02/03/2003"}));
         t.w<QCheckBox>("ActionsFaites")->click();
         QCOMPARE(t.colonne("ListeActions", 3), QStringList({"0", "0", "-1", "0"}));
         QCOMPARE(actions->couleurLigne(3), couleurBgr(CouleurBlanc));
@@ -283,8 +283,7 @@ private slots:
         t.w<QRadioButton>("OptClient_1")->click();
         QCOMPARE(actions->rows(), 3);
         t.clicGrille("VsfListeClients", 2);
-        QCOMPARE(actions->textMatrix(1, 1), "relance");
-        QCOMPARE(rdv->textMatrix(1, 5), "salon");
+        QCOMPARE(actions->textMatrix(1, 1) + '|' + rdv->textMatrix(1, 5), "relance|salon");
         // A client without contact still gets its own (empty) lists; an empty list blanks the record.
         t.clicGrille("VsfListeClients", 3);
         QCOMPARE(actions->rows() + rdv->rows(), 2);
@@ -354,8 +353,7 @@ private slots:
         // writes it, time kept.
         t.w<QRadioButton>("OptClient_2")->click();
         t.clicGrille("VSFRDV", 2);
-        QCOMPARE(t.texte("DateRDV"), "21/02/2003 14:30:00");
-        QCOMPARE(calendrier->date(), QDate(2003, 2, 21));
+        QVERIFY(t.texte("DateRDV") == "21/02/2003 14:30:00" && calendrier->date() == QDate(2003, 2, 21));
         t.clic("BtnModifierRDV");
         emit calendrier->calendarWidget()->clicked(QDate(2003, 2, 24));
         QCOMPARE(t.texte("DateRDV"), "24/02/2003 14:30:00");
