@@ -29,7 +29,6 @@ class TestReferences : public QObject {
         nom()->setText(texte);
         clic("BtnValider");
     }
-    // The last message, forgotten once read.
     static QString message() {
         const QString t = Message::dernierTexte();
         Message::effacer();
@@ -66,8 +65,7 @@ private slots:
                                    .arg(QString::fromUtf8(nom).replace("\"", "\"\"")));
         InitCombo("Fonction", &m_liste, "");
         QCOMPARE(m_liste.count(), 4);
-        QCOMPARE(m_liste.itemText(0), QString(" Directeur "));
-        QCOMPARE(m_liste.itemText(1), QString("Acheteur \"senior\""));
+        QCOMPARE(m_liste.itemText(0) + '|' + m_liste.itemText(1), " Directeur |Acheteur \"senior\"");
         QCOMPARE(IndexCombo("Directeur", &m_liste), qint16(0));
         QCOMPARE(IndexCombo("  directeur", &m_liste), qint16(3));
         QCOMPARE(IndexCombo("DIRECTEUR", &m_liste), qint16(-1));
@@ -127,8 +125,7 @@ private slots:
             clic(edition);
             nom()->setText("abandon");
             echap ? QTest::keyClick(nom(), Qt::Key_Escape) : clic("BtnAnnuler");
-            QVERIFY(!enSaisie() && m_fenetre->isVisible());
-            QCOMPARE(nom()->text(), renomme);
+            QVERIFY(!enSaisie() && m_fenetre->isVisible() && nom()->text() == renomme);
         }
         // While browsing Escape closes, and the list it came from is read again, sorted, nothing chosen.
         QTest::keyClick(grille(), Qt::Key_Escape);
