@@ -3,12 +3,10 @@
 #include "support/fenetretest.h"
 
 #include <QSettings>
-#include <QStandardPaths>
 
 // Reminders: the marks of late and today's items, the day's summary, the notices before
 // appointments and at the time of actions, under the test's clock.
 namespace {
-// Monday 7 December 2026.
 const QDate Jour(2026, 12, 7);
 
 // Wall-clock values, as the program keeps them: the hour the clock skips exists too.
