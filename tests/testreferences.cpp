@@ -137,9 +137,8 @@ private slots:
         clic("BtnCreer");
         nom()->setText("abandon");
         clic("BtnFermer");
-        QVERIFY(!m_fenetre->isVisible() && message().isEmpty());
+        QVERIFY(!m_fenetre->isVisible() && message().isEmpty() && m_liste.count() == 2);
         QCOMPARE(libellesStockes(), (QStringList{"Achats", renomme}));
-        QCOMPARE(m_liste.count(), 2);
         // Read again in the server's order, which may not be the order of creation.
         ouvrir();
         choisir(renomme);
