@@ -235,9 +235,8 @@ private slots:
             g->scrollToBottom();
         }
         QApplication::processEvents();
-        QCOMPARE(trie(colonne(*t.w<Grille>("ListeActions"), 1)),
-                 QStringList({"après", "avant", "illisible"}));
-        QCOMPARE(trie(colonne(*t.w<Grille>("VSFRDV"), 5)), QStringList({"illisible", "visite"}));
+        QCOMPARE(trie(t.colonne("ListeActions", 1)), QStringList({"après", "avant", "illisible"}));
+        QCOMPARE(trie(t.colonne("VSFRDV", 5)), QStringList({"illisible", "visite"}));
         const QStringList textes = Message::textesAffiches();
         QCOMPARE(textes.size(), 2);
         for (const QString& attendu :
