@@ -163,8 +163,7 @@ private slots:
         t.touche("VsfListeClients", Qt::Key_Return);
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationClient);
         t.touche("Nom", Qt::Key_Escape);
-        t.clic("BtnCreerInterlocuteur");
-        t.clic("BtnAnnulerInterlocuteur");
+        t.saisie("BtnCreerInterlocuteur", {}, "BtnAnnulerInterlocuteur");
         t.touche("VsfListeClients", Qt::Key_Return);
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::CreationInterlocuteur);
         t.touche("NomInterlocuteur", Qt::Key_Escape);
@@ -180,9 +179,8 @@ private slots:
         t.touche("Tel", Qt::Key_Enter);
         QCOMPARE(t.lire("select CP from Client where Nom='Nouveau'"), QStringList("75001"));
         // Pasted tabs and line breaks become blanks in a single-line field; a comment keeps its lines.
-        t.clic("BtnModifier");
         QGuiApplication::clipboard()->setText("rue\tdu Port\r\n12");
-        t.w<QLineEdit>("Adresse1")->clear();
+        t.saisie("BtnModifier", {{"Adresse1", ""}}, nullptr);
         t.touche("Adresse1", Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(t.texte("Adresse1"), "rue du Port 12");
         t.saisie(nullptr, {{"Ville", "Saint\nMalo"}, {"Commentaire", "trois\nquatre"}}, "BtnValider");
