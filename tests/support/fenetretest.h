@@ -8,7 +8,6 @@
 #include "support/basetest.h"
 #include "support/controles.h"
 #include "widgets/ecran.h"
-#include "widgets/grille.h"
 #include "widgets/message.h"
 
 #include <QApplication>
@@ -52,6 +51,7 @@ public:
             return memo->setPlainText(t);
         w<QLineEdit>(champ)->setText(t);
     }
+    bool coche(const char* bouton) const { return w<QAbstractButton>(bouton)->isChecked(); }
     void clic(const char* bouton) const { QTest::mouseClick(w<QAbstractButton>(bouton), Qt::LeftButton); }
     // A whole edit as a person makes it: the button that starts it (or none), the fields typed in
     // turn, the button that ends it (or none).
