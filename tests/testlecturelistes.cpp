@@ -349,27 +349,22 @@ private slots:
         Essai e;
         Grille& g = *e.t.w<Grille>("ListeActions");
         const QStringList attendus = ordre(e.actions);
-        {
-            PremiereAttente arret(LectureInterruptible::interrompre);
-            const int premieres = g.rows() - 1;
-            g.model()->fetchMore({});
-            if (arret.relever() > 0)
-                QCOMPARE(g.rows() - 1, premieres);
-            g.TriColonne(1);
-            QVERIFY(arret.relever() > 0);
-            QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
-            QCOMPARE(colonne(g), attendus.mid(0, g.rows() - 1));
-            // A record saved beyond the rows read is found all the same.
-            const QString id = g.rowKey(1);
-            e.t.clicGrille("ListeActions", 1);
-            e.t.clic("BtnModifierAction");
-            e.t.saisir("DateAction", "01/01/1990");
-            arret.relever();
-            e.t.clic("BtnValiderAction");
-            QTRY_COMPARE(g.rowKey(g.rowSel()), id);
-            QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
-            e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
-        }
+        const auto arret = LectureInterruptible::interrompre;
+        const int premieres = g.rows() - 1;
+        if (pendantUneLecture([&] { g.model()->fetchMore({}); }, arret))
+            QCOMPARE(g.rows() - 1, premieres);
+        QVERIFY(pendantUneLecture([&] { g.TriColonne(1); }, arret));
+        QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
+        QCOMPARE(colonne(g), attendus.mid(0, g.rows() - 1));
+        // A record saved beyond the rows read is found all the same.
+        const QString id = g.rowKey(1);
+        e.t.clicGrille("ListeActions", 1);
+        e.t.clic("BtnModifierAction");
+        e.t.saisir("DateAction", "01/01/1990");
+        pendantUneLecture([&] { e.t.clic("BtnValiderAction"); }, arret);
+        QTRY_COMPARE(g.rowKey(g.rowSel()), id);
+        QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
+        e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
         defiler(g);
         QCOMPARE(colonne(g), ordre(e.actions));
         // Not stopped, the sort on the comment orders the whole list: "suivi 2" before "suivi 10", as by Id.

@@ -7,7 +7,6 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
-#include <utility>
 
 class Connection;
 class ServeurTest;
@@ -94,35 +93,21 @@ template <typename F> QString etatDe(F&& f) {
     return erreurDe(f).etat();
 }
 
-// Until destroyed, what runs while a read waits: `action` at the first wait (again after relever()),
-// `chaque` at every one.
-class PremiereAttente {
-public:
-    explicit PremiereAttente(std::function<void()> action, std::function<void()> chaque = {})
-        : m_action(std::move(action)), m_chaque(std::move(chaque)),
-          m_avant(LectureInterruptible::installer([this] { attendre(); }, 0)) {}
-    ~PremiereAttente() { LectureInterruptible::installer(m_avant); }
-    PremiereAttente(const PremiereAttente&) = delete;
-    PremiereAttente& operator=(const PremiereAttente&) = delete;
-    // The waits since the start or the last call; the next one runs `action` again.
-    int relever() { return std::exchange(m_attentes, 0); }
-
-private:
-    void attendre() {
-        if (m_attentes++ == 0)
-            m_action();
-        if (m_chaque)
-            m_chaque();
-    }
-    std::function<void()> m_action, m_chaque;
-    LectureInterruptible::Attente m_avant;
-    int m_attentes = 0;
-};
-
-// Does `faire` with `action` at the first wait of the reads it starts; whether one waited.
+// Does `faire` with `action` at the first wait of the reads it starts, `chaque` at every wait; whether
+// one waited.
 template <typename F>
-bool pendantUneLecture(F&& faire, std::function<void()> action, std::function<void()> chaque = {}) {
-    PremiereAttente attente(std::move(action), std::move(chaque));
+bool pendantUneLecture(F&& faire, const std::function<void()>& action,
+                       const std::function<void()>& chaque = {}) {
+    int attentes = 0;
+    const auto avant = LectureInterruptible::installer(
+        [&] {
+            if (attentes++ == 0)
+                action();
+            if (chaque)
+                chaque();
+        },
+        0);
     faire();
-    return attente.relever() > 0;
+    LectureInterruptible::installer(avant);
+    return attentes > 0;
 }
