@@ -174,13 +174,11 @@ private slots:
             const int premieres = g.rows() - 1;
             QVERIFY2(premieres > 30 && premieres < attendus.size(), nom);
             QCOMPARE(colonne(g), attendus.mid(0, premieres));
-            if (lues.actif())
-                QCOMPARE(lues.nombre(table), premieres);
+            COMPARER_NOMBRE(lues, table, premieres);
             defiler(g);
             QCOMPARE(colonne(g), attendus);
             // Each row read once.
-            if (lues.actif())
-                QCOMPARE(lues.nombre(table), attendus.size());
+            COMPARER_NOMBRE(lues, table, attendus.size());
         }
         // The first row is the record shown.
         QCOMPARE(e.t.texte("CommentaireAction"),
