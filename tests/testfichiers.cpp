@@ -1,17 +1,23 @@
-// Files: brevanta-db's online copy and restore, the program's own daily copy; spreadsheet files in and
-// out, brevanta-db export and import; then files that brevanta-db reads and writes, and texts the
-// windows would never let through: an import refuses them with their line and imports nothing; a
-// calendar or an address book leaves out the control characters its format forbids.
+// Files: brevanta-db's bases (init, demo, bench, check), its online copy and restore, the program's own daily
+// copy; spreadsheet files in and out, brevanta-db export and import; then files that brevanta-db reads and
+// writes, and texts the windows would never let through: an import refuses them with their line and imports
+// nothing; a calendar or an address book leaves out the control characters its format forbids.
 #include "app/sauvegardequotidienne.h"
 #include "core/bd/formatsql.h"
+#include "core/bd/schema.h"
+#include "core/recherche/indexrecherchesqlite.h"
 #include "support/fenetretest.h"
 #include "support/outil.h"
 
 #include <QPointer>
 #include <QProcess>
+#include <QSqlQuery>
 #include <QStandardPaths>
 #include <optional>
+#include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // What the person typed, with a double quote, a semicolon, line breaks, accents and emoji.
 const QString ClientHostile = "Café \"L'Étoile\"; Nord 🚀";
@@ -54,6 +60,30 @@ static void copieDuJour(const QString& fichier, const QDateTime& quand) {
     QTRY_VERIFY(s.isNull());
 }
 
+// One value over rows of the program's dialect: "Table where ...".
+static QString valeur(Connection& c, const QString& expression, const QString& lignes) {
+    return colonne(c, "select " + expression + " as V from " + lignes).value(0);
+}
+
+static int compter(Connection& c, const QString& lignes) {
+    return valeur(c, "count(*)", lignes).toInt();
+}
+
+// What the windows rely on in generated rows: one main contact per client, each contact's roles
+// taken from the lists, every action and appointment of a contact of its client.
+static void coherentes(Connection& c) {
+    QCOMPARE(compter(c, "Client c where (select count(*) from Interlocuteur i where i.Client=c.Nom and "
+                        "i.ContactPrincipal=1) <> 1"),
+             0);
+    QCOMPARE(compter(c, "Interlocuteur where Service in (select Nom from Service) and Fonction in "
+                        "(select Nom from Fonction) and Decision in (select Nom from Decision)"),
+             compter(c, "Interlocuteur"));
+    for (const QString table : {"Actions", "RDV"})
+        QCOMPARE(compter(c, table + " a where (select count(*) from Interlocuteur i where i.Client=a.Client "
+                                    "and i.Nom=a.Interlocuteur) = 0"),
+                 0);
+}
+
 class TestFichiers : public QObject {
     Q_OBJECT
 
@@ -84,6 +114,8 @@ class TestFichiers : public QObject {
         QVERIFY(QFile::remove(m_base->fichier()));
         QCOMPARE(outil({"demo", "Brevanta.mdb"}).code, 0);
     }
+    // The case's folder as brevanta-db first finds it: without a base.
+    void sansBase() const { QVERIFY(QFile::remove(m_base->fichier())); }
 
 private slots:
     // A base of the case's own, on a file, for the cases that need no other.
@@ -536,6 +568,189 @@ private slots:
         }
         for (const char* source : {"lo/%1-%1.csv", "lox/classeur-%1.csv"})
             memeExport(source, Genres);
+    }
+
+    void initCreeUneBaseQueLeProgrammeOuvre() {
+        sansBase();
+        QCOMPARE(outil({"init", "Brevanta.mdb"}).code, 0);
+        QCOMPARE(outil({"check", "Brevanta.mdb"}).code, 0);
+        Connection c;
+        c.open(m_base->fichier());
+        for (const QString& table : Schema::tables())
+            QCOMPARE(compter(c, table), 0);
+        // A file from before the search index passes too: the program adds it.
+        for (const QString& sql : IndexRechercheSqlite::instructionsSuppression())
+            QVERIFY(QSqlQuery(c.base()).exec(sql));
+        QCOMPARE(outil({"check", "Brevanta.mdb"}).code, 0);
+    }
+
+    // The databases of the speed measurements: the volumes asked, rows like a user's, the same
+    // rows for the same request; the demo's, what the windows show, this week's to do among them.
+    void benchEtDemoVraisemblables() {
+        sansBase();
+        QTemporaryDir autre;
+        const QStringList arguments{"bench",     "Brevanta.mdb", "--scale",        "big",
+                                    "--clients", "60",           "--contacts",     "200",
+                                    "--actions", "1200",         "--appointments", "400"};
+        QCOMPARE(outil(arguments).code, 0);
+        QCOMPARE(outil({"check", "Brevanta.mdb"}).code, 0);
+        Connection c;
+        c.open(m_base->fichier());
+        QCOMPARE(QList<int>({compter(c, "Client"), compter(c, "Interlocuteur"), compter(c, "Actions"),
+                             compter(c, "RDV")}),
+                 QList<int>({60, 200, 1200, 400}));
+        QVERIFY(compter(c, "Service") > 0 && compter(c, "Decision") > 0 && compter(c, "Fonction") > 0);
+        coherentes(c);
+        const QDate jour = Horloge::aujourdhui();
+        for (const QString table : {"Actions", "RDV"}) {
+            const int n = compter(c, table);
+            // A third to do, a third at a time of day, over seven years around today.
+            QVERIFY(qAbs(3 * compter(c, table + " where Fait=0") - n) < n / 8);
+            QVERIFY(qAbs(3 * compter(c, table + " where DatePrevue not like \"% 00:00:00\"") - n) < n / 8);
+            const QDate premier =
+                QDate::fromString(valeur(c, "min(DatePrevue)", table).left(10), "yyyy-MM-dd");
+            const QDate dernier =
+                QDate::fromString(valeur(c, "max(DatePrevue)", table).left(10), "yyyy-MM-dd");
+            QVERIFY(premier.daysTo(dernier) > 6 * 365 && premier.daysTo(dernier) <= 7 * 366);
+            QVERIFY(premier < jour.addYears(-4) && dernier > jour.addYears(1));
+            QCOMPARE(compter(c, table + " where DateSaisie > DatePrevue or DateSaisie > now()"), 0);
+        }
+        // French names, a double quote stored as $B.
+        QVERIFY(compter(c, "Interlocuteur where Nom like \"%é%\" or Nom like \"%è%\"") > 0);
+        QVERIFY(compter(c, "Actions where Commentaire like \"%$B%\"") > 0);
+        QCOMPARE(lancerOutil(autre.path(), arguments).code, 0);
+        QVERIFY(contenu(autre.filePath("Brevanta.mdb")) == contenu(m_base->fichier()));
+        QCOMPARE(outil({"demo", "demo.mdb"}).code, 0);
+        QVERIFY(dit({"check", "demo.mdb"}, 0));
+        Connection d;
+        d.open(chemin("demo.mdb"));
+        QVERIFY(compter(d, "Client") >= 10);
+        QVERIFY(compter(d, "Client where Nom like \"%$B%\"") > 0);
+        coherentes(d);
+        const QDate lundi = jour.addDays(1 - jour.dayOfWeek());
+        const QString semaine =
+            QString(" where DatePrevue >= #%1# and DatePrevue < #%2#")
+                .arg(lundi.toString("yyyy/MM/dd"), lundi.addDays(5).toString("yyyy/MM/dd"));
+        for (const QString table : {"Actions", "RDV"})
+            QVERIFY(compter(d, table + semaine + " and Fait=0") > 0 &&
+                    compter(d, table + " where Fait=-1") > 0);
+        QVERIFY(compter(d, "RDV" + semaine + " and DatePrevue not like \"% 00:00:00\"") > 0);
+    }
+
+    // The demo base (or bytes standing for it) damaged: neither passed by check, nor taken as a backup,
+    // nor copied, and nothing is written. Each case: its name, the damage, what check says.
+    void refuseUneBaseAbimee() {
+        const QList<std::array<QString, 3>> cas{
+            {"octets quelconques", "octets", ""},
+            {"fichier vide", "vide", "Client"},
+            {"fichier tronqué", "tronque", ""},
+            {"pages écrasées", "ecrase", "Intégrité"},
+            {"table supprimée", "DROP TABLE RDV", "RDV"},
+            // The search index holds Ville: the column dropped is one it does not read.
+            {"colonne supprimée", "ALTER TABLE Client DROP COLUMN Fax", "Client.Fax"},
+            {"index de recherche désaccordé", "INSERT INTO Recherche (rowid, Texte) VALUES (999, 'fantôme')",
+             "Index de recherche"},
+            {"index de recherche incomplet", "DROP TRIGGER RechercheRDVAjout", "RechercheRDVAjout"},
+            // Another program's SQL would run at each save, or a table's rows be made up.
+            {"déclencheur étranger",
+             "CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END",
+             "déclencheur Piege"},
+            {"vue à la place d'une table", "DROP TABLE Fonction|CREATE VIEW Fonction AS SELECT 'x' AS Nom",
+             "vue Fonction"},
+            {"colonne d'un autre type", "DROP TABLE Service|CREATE TABLE Service (Nom INTEGER)",
+             "Service.Nom (INTEGER)"}};
+        for (const auto& [nom, degat, signale] : cas) {
+            init();
+            sansBase();
+            if (degat == "octets" || degat == "vide") {
+                QVERIFY(ecrire(m_base->fichier(), QByteArray(degat == "octets" ? 8192 : 0, 'x')));
+            } else {
+                QCOMPARE(outil({"demo", "Brevanta.mdb"}).code, 0);
+                QByteArray octets = contenu(m_base->fichier());
+                if (degat == "tronque")
+                    QVERIFY(ecrire(m_base->fichier(), octets.left(octets.size() / 3)));
+                else if (degat == "ecrase")
+                    QVERIFY(ecrire(m_base->fichier(), octets.replace(4096, 64, QByteArray(64, '\xa5'))));
+                else
+                    for (const QString& sql : degat.split('|'))
+                        lignesFichier(m_base->fichier(), sql);
+            }
+            const QByteArray avant = contenu(m_base->fichier());
+            QVERIFY2(dit({"check", "Brevanta.mdb"}, 1, signale), qPrintable(nom));
+            QCOMPARE(contenu(m_base->fichier()), avant);
+            QCOMPARE(outil({"init", "autre.mdb"}).code, 0);
+            const QByteArray autre = contenu(chemin("autre.mdb"));
+            QVERIFY2(dit({"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale), qPrintable(nom));
+            QCOMPARE(contenu(chemin("autre.mdb")), autre);
+            QVERIFY2(dit({"copy", "Brevanta.mdb", "copie.mdb"}, 1, signale), qPrintable(nom));
+            QVERIFY(!QFileInfo::exists(chemin("copie.mdb")));
+        }
+    }
+
+    // Another program's triggers go only once the person agrees; Brevanta's own stay. A program killed
+    // in the middle of a save leaves its journal: check rolls it back, as any opening does, and finds
+    // the file as it was before that save.
+    void repairEtCoupure() {
+        sansBase();
+        QCOMPARE(outil({"demo", "Brevanta.mdb"}).code, 0);
+        lignesFichier(m_base->fichier(),
+                      "CREATE TRIGGER \"Pi\"\"ege\" AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END");
+        const QByteArray avant = contenu(m_base->fichier());
+        QVERIFY(dit({"check", "Brevanta.mdb", "--repair"}, 1, "Rien n'a été supprimé"));
+        QCOMPARE(contenu(m_base->fichier()), avant);
+        const Resultat r = outil({"check", "Brevanta.mdb", "--repair", "--oui"});
+        QVERIFY2(r.code == 0 && r.sortie.contains("Déclencheurs supprimés : Pi\"ege"), qPrintable(r.erreurs));
+        const QByteArray chemin = QFile::encodeName(m_base->fichier());
+        const pid_t enfant = fork();
+        if (enfant == 0) {
+            sqlite3* db = nullptr;
+            sqlite3_open(chemin.constData(), &db);
+            // A small cache spills the changes into the file before the end of the transaction.
+            sqlite3_exec(db,
+                         "PRAGMA cache_size = 1; BEGIN; "
+                         "UPDATE Actions SET Commentaire = hex(randomblob(5000))",
+                         nullptr, nullptr, nullptr);
+            _exit(0);
+        }
+        QVERIFY(enfant > 0 && waitpid(enfant, nullptr, 0) == enfant);
+        QVERIFY(QFileInfo(m_base->fichier() + "-journal").size() > 0);
+        QVERIFY(dit({"check", "Brevanta.mdb"}, 0));
+        QCOMPARE(lignesFichier(m_base->fichier(),
+                               "SELECT count(*) FROM Actions WHERE length(Commentaire) >= 10000"),
+                 QStringList{"0"});
+        QVERIFY_THROWS_NO_EXCEPTION(Connection().open(m_base->fichier()));
+    }
+
+    // Nothing is written, whatever the mistake, not even over a file that is no database; nor left
+    // behind by a disk that fills up during the creation.
+    void refus() {
+        sansBase();
+        const QByteArray precieux("des données à garder");
+        QVERIFY(ecrire(chemin("garde.mdb"), precieux));
+        const QString usage = "Usage : brevanta-db";
+        QList<std::pair<QStringList, QString>> cas{{{}, usage},
+                                                   {{"init", "garde.mdb"}, "existe déjà"},
+                                                   {{"demo", "garde.mdb"}, "existe déjà"},
+                                                   {{"init"}, usage},
+                                                   {{"create", "Brevanta.mdb"}, usage},
+                                                   {{"init", ""}, usage},
+                                                   {{"init", "Brevanta.mdb", "autre.mdb"}, usage},
+                                                   {{"check", "Brevanta.mdb"}, "n'existe pas"},
+                                                   {{"init", "absent/Brevanta.mdb"}, "n'existe pas"},
+                                                   {{"demo", "/proc/Brevanta.mdb"}, "Impossible de créer"}};
+        for (const QStringList& options :
+             QList<QStringList>{{"--scale", "huge"}, {"--actions", "-3"}, {"--clients"}, {"--rows", "10"}})
+            cas.append({QStringList{"bench", "Brevanta.mdb"} + options, QString()});
+        for (const auto& [arguments, message] : cas) {
+            QVERIFY(dit(arguments, 1, message));
+            QVERIFY2(QDir(m_base->dossier()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries) ==
+                         QStringList{"garde.mdb"},
+                     qPrintable(arguments.join(' ')));
+        }
+        QCOMPARE(contenu(chemin("garde.mdb")), precieux);
+        QCOMPARE(lancerOutil(m_base->dossier(), {"demo", "Brevanta.mdb"}, 40 * 512).code, 1);
+        QCOMPARE(QDir(m_base->dossier()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"garde.mdb"});
     }
 };
 
