@@ -1,15 +1,33 @@
-// Files: brevanta-db's online copy and restore, the program's own daily copy; then files that
-// brevanta-db reads and writes, and texts the windows would never let through: an import refuses them
-// with their line and imports nothing; a calendar or an address book leaves out the control
-// characters its format forbids.
+// Files: brevanta-db's bases (init, demo, bench, check), its online copy and restore, the program's own daily
+// copy; spreadsheet files in and out, brevanta-db export and import; then files that brevanta-db reads and
+// writes, and texts the windows would never let through: an import refuses them with their line and imports
+// nothing; a calendar or an address book leaves out the control characters its format forbids.
 #include "app/sauvegardequotidienne.h"
+#include "core/bd/formatsql.h"
+#include "core/bd/schema.h"
+#include "core/recherche/indexrecherchesqlite.h"
 #include "support/fenetretest.h"
 #include "support/outil.h"
 
 #include <QPointer>
 #include <QProcess>
+#include <QSqlQuery>
+#include <QStandardPaths>
 #include <optional>
+#include <sqlite3.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+// What the person typed, with a double quote, a semicolon, line breaks, accents and emoji.
+const QString ClientHostile = "Café \"L'Étoile\"; Nord 🚀";
+const QString CommentaireHostile = "Rappeler \"vite\" ; puis écrire\r\nà l'équipe, « merci » 😀";
+const QStringList Genres{"clients", "interlocuteurs", "actions", "rendez-vous"};
+
+// An SQLite text literal.
+static QString lit(QString v) {
+    return "'" + v.replace("'", "''") + "'";
+}
 
 static int nombreClients(const QString& fichier) {
     return lignesFichier(fichier, "select count(*) from Client").value(0, "-1").toInt();
@@ -42,19 +60,75 @@ static void copieDuJour(const QString& fichier, const QDateTime& quand) {
     QTRY_VERIFY(s.isNull());
 }
 
+// One value over rows of the program's dialect: "Table where ...".
+static QString valeur(Connection& c, const QString& expression, const QString& lignes) {
+    return colonne(c, "select " + expression + " as V from " + lignes).value(0);
+}
+
+static int compter(Connection& c, const QString& lignes) {
+    return valeur(c, "count(*)", lignes).toInt();
+}
+
+// What the windows rely on in generated rows: one main contact per client, each contact's roles
+// taken from the lists, every action and appointment of a contact of its client.
+static void coherentes(Connection& c) {
+    QCOMPARE(compter(c, "Client c where (select count(*) from Interlocuteur i where i.Client=c.Nom and "
+                        "i.ContactPrincipal=1) <> 1"),
+             0);
+    QCOMPARE(compter(c, "Interlocuteur where Service in (select Nom from Service) and Fonction in "
+                        "(select Nom from Fonction) and Decision in (select Nom from Decision)"),
+             compter(c, "Interlocuteur"));
+    for (const QString table : {"Actions", "RDV"})
+        QCOMPARE(compter(c, table + " a where (select count(*) from Interlocuteur i where i.Client=a.Client "
+                                    "and i.Nom=a.Interlocuteur) = 0"),
+                 0);
+}
+
 class TestFichiers : public QObject {
     Q_OBJECT
+
+    std::unique_ptr<BaseTest> m_base;
+
+    Resultat outil(const QStringList& arguments) const { return lancerOutil(m_base->dossier(), arguments); }
+    bool dit(const QStringList& arguments, int code, const QString& message = {}) const {
+        return outilDit(m_base->dossier(), arguments, code, message);
+    }
+    QString chemin(const QString& fichier) const { return m_base->dossier() + "/" + fichier; }
+    QString lu(const QString& sql) const { return lignesFichier(m_base->fichier(), sql).value(0); }
+    QStringList lues(const QString& sql) const { return lignesFichier(m_base->fichier(), sql); }
+    // Each genre's file (`source`, %1 the genre) into a new empty base, exported again: the files of un/.
+    void memeExport(const QString& source, const QStringList& genres) const {
+        QVERIFY(QFile::remove(chemin("vide.mdb")) || !QFile::exists(chemin("vide.mdb")));
+        QCOMPARE(outil({"init", "vide.mdb"}).code, 0);
+        for (const QString& g : genres) {
+            const Resultat r = outil({"import", "vide.mdb", g, source.arg(g)});
+            QVERIFY2(r.code == 0 && r.erreurs.isEmpty(), qPrintable(source + r.erreurs));
+        }
+        QCOMPARE(outil({"export", "vide.mdb", "deux"}).code, 0);
+        for (const QString& g : genres)
+            QCOMPARE(QString::fromUtf8(contenu(chemin("deux/" + g + ".csv"))),
+                     QString::fromUtf8(contenu(chemin("un/" + g + ".csv"))));
+    }
+    // The demo base in place of the empty one.
+    void demo() const {
+        QVERIFY(QFile::remove(m_base->fichier()));
+        QCOMPARE(outil({"demo", "Brevanta.mdb"}).code, 0);
+    }
+    // The case's folder as brevanta-db first finds it: without a base.
+    void sansBase() const { QVERIFY(QFile::remove(m_base->fichier())); }
+
 private slots:
+    // A base of the case's own, on a file, for the cases that need no other.
+    void init() { m_base = std::make_unique<BaseTest>(BaseTest::Moteur::Fichier); }
     void cleanup() { Horloge::reprendre(); }
 
     // The program writes all along the copy; the copy is consistent and restores.
     void sauvegardePendantLesEcrituresPuisRestauration() {
-        BaseTest base;
-        remplir(base, 20000);
+        remplir(*m_base, 20000);
         Connection programme;
-        programme.open(base.fichier());
+        programme.open(m_base->fichier());
         QProcess copie;
-        demarrerOutil(copie, base.dossier(), {"backup", "Brevanta.mdb", "copie.mdb"});
+        demarrerOutil(copie, m_base->dossier(), {"backup", "Brevanta.mdb", "copie.mdb"});
         int ecrites = 0;
         while (copie.state() != QProcess::NotRunning) {
             programme.execute(
@@ -63,13 +137,13 @@ private slots:
         }
         QVERIFY2(copie.exitCode() == 0, copie.readAllStandardError().constData());
         QVERIFY(ecrites > 0);
-        QVERIFY(outilDit(base.dossier(), {"check", "copie.mdb"}, 0));
-        const int copiees = nombreClients(base.dossier() + "/copie.mdb");
+        QVERIFY(dit({"check", "copie.mdb"}, 0));
+        const int copiees = nombreClients(m_base->dossier() + "/copie.mdb");
         QVERIFY(copiees >= 20000 && copiees <= 20000 + ecrites);
         // Restored under the program's open connection, which then reads the restored rows.
-        QVERIFY(outilDit(base.dossier(), {"restore", "copie.mdb", "Brevanta.mdb"}, 0));
+        QVERIFY(dit({"restore", "copie.mdb", "Brevanta.mdb"}, 0));
         QCOMPARE(colonne(programme, "select count(*) from Client"), QStringList(QString::number(copiees)));
-        QCOMPARE(nombreClients(base.fichier() + ".avant-restauration"), 20000 + ecrites);
+        QCOMPARE(nombreClients(m_base->fichier() + ".avant-restauration"), 20000 + ecrites);
     }
 
     // A restore refused or failing at any step: the base is never changed, and the message says why
@@ -128,10 +202,9 @@ private slots:
     // What killed copies left is taken back, and every copy is as private as the base. A damaged base
     // is not copied and the copies stay; a file that merely has today's name is no copy.
     void restesEtDroitsDesCopies() {
-        BaseTest base;
-        remplir(base, 2000);
-        const QString dossier = base.dossier();
-        QVERIFY(QFile::setPermissions(base.fichier(), QFile::ReadOwner | QFile::WriteOwner));
+        remplir(*m_base, 2000);
+        const QString dossier = m_base->dossier();
+        QVERIFY(QFile::setPermissions(m_base->fichier(), QFile::ReadOwner | QFile::WriteOwner));
         for (const QString reste : {"copie.mdb.partiel", "Brevanta.mdb.avant-restauration.partiel"})
             QVERIFY(ecrire(dossier + "/" + reste, "reste d'une copie tuée"));
         QVERIFY(outilDit(dossier, {"backup", "Brevanta.mdb", "copie.mdb"}, 0));
@@ -150,11 +223,12 @@ private slots:
         const QStringList du6{"Brevanta-2025-01-06-080000.mdb", "Brevanta-2025-01-06-090000.mdb"};
         Message::setAutoAnswer(true);
         Message::effacer();
-        copieDuJour(base.fichier(), QDateTime(QDate(2025, 1, 6), QTime(9, 0)));
+        copieDuJour(m_base->fichier(), QDateTime(QDate(2025, 1, 6), QTime(9, 0)));
         QCOMPARE(copies(dossier), du6);
         QVERIFY(prive(dossier + "/sauvegardes/" + du6[1]));
-        QVERIFY(ecrire(base.fichier(), contenu(base.fichier()).replace(8192, 512, QByteArray(512, '\x5a'))));
-        copieDuJour(base.fichier(), QDateTime(QDate(2025, 1, 7), QTime(9, 0)));
+        QVERIFY(ecrire(m_base->fichier(),
+                       contenu(m_base->fichier()).replace(8192, 512, QByteArray(512, '\x5a'))));
+        copieDuJour(m_base->fichier(), QDateTime(QDate(2025, 1, 7), QTime(9, 0)));
         QCOMPARE(copies(dossier), du6);
         QCOMPARE(Message::textesAffiches(),
                  QStringList{"La base semble endommagée : aucune copie du jour n'a été faite, les copies "
@@ -165,25 +239,24 @@ private slots:
     // Five weeks of start-ups, weekends off until February and the Monday of the third week missed:
     // the last seven days with a copy stay, and the first copy of each of the last four weeks.
     void rotationDesCopiesQuotidiennes() {
-        BaseTest base;
-        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
+        m_base->sqlite("INSERT INTO Client (Nom) VALUES ('Dupont')");
         QObject parent;
-        QDir().mkpath(base.dossier() + "/sauvegardes");
-        QVERIFY(ecrire(base.dossier() + "/sauvegardes/notes.txt", {}));
+        QDir().mkpath(m_base->dossier() + "/sauvegardes");
+        QVERIFY(ecrire(m_base->dossier() + "/sauvegardes/notes.txt", {}));
         for (QDate jour(2025, 1, 6); jour <= QDate(2025, 2, 5); jour = jour.addDays(1)) {
             if ((jour.dayOfWeek() > 5 && jour < QDate(2025, 2, 1)) || jour == QDate(2025, 1, 20))
                 continue;
-            copieDuJour(base.fichier(), QDateTime(jour, QTime(9, 0)));
+            copieDuJour(m_base->fichier(), QDateTime(jour, QTime(9, 0)));
             Horloge::fixer(QDateTime(jour, QTime(17, 0)));
-            QVERIFY(!SauvegardeQuotidienne::lancer(base.fichier(), &parent));
+            QVERIFY(!SauvegardeQuotidienne::lancer(m_base->fichier(), &parent));
         }
         QStringList attendues;
         for (const char* jour : {"2025-01-13", "2025-01-21", "2025-01-27", "2025-01-30", "2025-01-31",
                                  "2025-02-01", "2025-02-02", "2025-02-03", "2025-02-04", "2025-02-05"})
             attendues << QStringLiteral("Brevanta-%1-090000.mdb").arg(jour);
-        QCOMPARE(copies(base.dossier()), attendues << "notes.txt");
-        QCOMPARE(lancerOutil(base.dossier(), {"check", "sauvegardes/" + attendues[0]}).code, 0);
-        QCOMPARE(nombreClients(base.dossier() + "/sauvegardes/" + attendues[0]), 1);
+        QCOMPARE(copies(m_base->dossier()), attendues << "notes.txt");
+        QCOMPARE(outil({"check", "sauvegardes/" + attendues[0]}).code, 0);
+        QCOMPARE(nombreClients(m_base->dossier() + "/sauvegardes/" + attendues[0]), 1);
     }
 
     // Once the window is up (testdemarrage sees it start); a failure is told and the window stays.
@@ -197,7 +270,6 @@ private slots:
 
     // Refused with the message given, importing nothing; the last is imported.
     void clients() {
-        BaseTest base(BaseTest::Moteur::Fichier);
         const std::pair<QByteArray, QString> fichiers[] = {
             {"\xEF\xBB\xBFNom;Commentaire\nDupont;ok\nCaf\xC3;x\n",
              "Ligne 3 : des octets ne sont pas de l'UTF-8"},
@@ -210,10 +282,9 @@ private slots:
             // A long comment on several lines.
             {"Nom;Commentaire\nDupont;\"a\tb\r\n" + QByteArray(40000, 'c') + "\"\n", {}}};
         for (const auto& [octets, message] : fichiers) {
-            QVERIFY(ecrire(base.dossier() + "/clients.csv", octets));
-            QVERIFY(outilDit(base.dossier(), {"import", "Brevanta.mdb", "clients", "clients.csv"},
-                             !message.isEmpty(), message));
-            QCOMPARE(nombreClients(base.fichier()), message.isEmpty() ? 1 : 0);
+            QVERIFY(ecrire(chemin("clients.csv"), octets));
+            QVERIFY(dit({"import", "Brevanta.mdb", "clients", "clients.csv"}, !message.isEmpty(), message));
+            QCOMPARE(nombreClients(m_base->fichier()), message.isEmpty() ? 1 : 0);
         }
     }
 
@@ -221,15 +292,15 @@ private slots:
     // with the file it points to; otherwise put in place whole, with the base's permissions. A calendar
     // or an address book leaves out the control characters another program stored.
     void fichiersEcrits() {
-        BaseTest base(BaseTest::Moteur::Fichier);
-        base.sqlite("INSERT INTO Client (Nom) VALUES ('Dupont' || char(7))");
-        base.sqlite("INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction) VALUES ('Jean', 'Dupont' || "
-                    "char(7), 'Pi' || char(0) || 'erre', 'Achats' || char(27) || '[31m' || char(127))");
-        base.sqlite(
+        m_base->sqlite("INSERT INTO Client (Nom) VALUES ('Dupont' || char(7))");
+        m_base->sqlite(
+            "INSERT INTO Interlocuteur (Nom, Client, Prenom, Fonction) VALUES ('Jean', 'Dupont' || "
+            "char(7), 'Pi' || char(0) || 'erre', 'Achats' || char(27) || '[31m' || char(127))");
+        m_base->sqlite(
             "INSERT INTO RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait) VALUES ('Dupont' || "
             "char(7), 'Jean', 'a' || char(1) || 'b' || char(9) || 'c' || char(13) || char(10) || 'd', "
             "'2099-01-05 10:00:00', 0)");
-        const QDir d(base.dossier());
+        const QDir d(m_base->dossier());
         QVERIFY(d.mkpath("export") && d.mkpath("cartes") && ecrire(d.filePath("précieux"), "à garder"));
         const QDir::Filters tout = QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot;
         for (const auto& [arguments, nom] : std::initializer_list<std::pair<QStringList, QString>>{
@@ -241,20 +312,20 @@ private slots:
             QString fichier = nom;
             if (fichier.endsWith('/')) {
                 // A card's file is named after its card.
-                QVERIFY(outilDit(base.dossier(), arguments, 0));
+                QVERIFY(dit(arguments, 0));
                 fichier = "cartes/" + QDir(d.filePath("cartes")).entryList(QDir::Files).value(0);
                 QVERIFY(QFile::remove(d.filePath(fichier)));
             }
             QVERIFY(QFile::link(d.filePath("précieux"), d.filePath(fichier)));
             const QStringList avant = fichiersSous(d.path(), tout);
-            QVERIFY(outilDit(base.dossier(), arguments, 1, fichier + " est un lien symbolique"));
+            QVERIFY(dit(arguments, 1, fichier + " est un lien symbolique"));
             QCOMPARE(fichiersSous(d.path(), tout), avant);
             QVERIFY(QFileInfo(d.filePath(fichier)).isSymLink());
             QCOMPARE(contenu(d.filePath("précieux")), QByteArray("à garder"));
             QVERIFY(QFile::remove(d.filePath(fichier)));
             for (const mode_t droits : {0600, 0640}) {
-                QVERIFY(::chmod(QFile::encodeName(base.fichier()).constData(), droits) == 0);
-                QVERIFY(outilDit(base.dossier(), arguments, 0));
+                QVERIFY(::chmod(QFile::encodeName(m_base->fichier()).constData(), droits) == 0);
+                QVERIFY(dit(arguments, 0));
                 struct stat etat {};
                 QVERIFY(::lstat(QFile::encodeName(d.filePath(fichier)).constData(), &etat) == 0);
                 QCOMPARE(etat.st_mode & 0777, droits);
@@ -267,6 +338,419 @@ private slots:
                 QVERIFY2((uchar(o) >= 0x20 && uchar(o) != 0x7F) || o == '\r' || o == '\n' || o == '\t',
                          qPrintable(QString::number(uchar(o))));
         }
+    }
+
+    // Out and back into an empty base: the same rows, to the minute, no text a spreadsheet would evaluate.
+    // Into its own base: nothing added, names with $B found by the apostrophe they show, actions and
+    // appointments by client, contact, minute and comment.
+    void allerRetour() {
+        demo();
+        // Stored as the windows store what was typed.
+        const QString client = lit(FormatSql(ClientHostile));
+        m_base->sqlite(QString("insert into Client (Nom, Adresse1, Commentaire) values (%1, %2, %3)")
+                           .arg(client, lit("12, rue $Bdu$B Port"), lit("Ligne 1\nLigne 2 ; « x » \"y\"")));
+        m_base->sqlite(QString("insert into Interlocuteur (Nom, Client, Prenom, ContactPrincipal, Technique, "
+                               "Financier, Temperature) values ('O$BBrien', %1, 'Zoë', 1, 0, 1, 3)")
+                           .arg(client));
+        m_base->sqlite(QString("insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait, "
+                               "DateSaisie) values (%1, 'O$BBrien', %2, '2025-03-05 14:30:45', -1, "
+                               "'2025-03-01 00:00:00')")
+                           .arg(client, lit(FormatSql(CommentaireHostile))));
+        QCOMPARE(outil({"export", "Brevanta.mdb", "un"}).code, 0);
+        const QString clients = QString::fromUtf8(contenu(chemin("un/clients.csv")));
+        QVERIFY(clients.startsWith("\uFEFFNom;Adresse1;Adresse2;CP;Tel;Fax;web;Ville;Commentaire\r\n"));
+        QVERIFY(clients.contains("\"Café 'L'Étoile'; Nord 🚀\";\"12, rue $Bdu$B Port\";"));
+        QVERIFY(clients.contains(";\"Ligne 1\nLigne 2 ; « x » \"\"y\"\"\"\r\n"));
+        QVERIFY(contenu(chemin("un/actions.csv")).contains(";05/03/2025 14:30;oui;01/03/2025\r\n"));
+        memeExport("un/%1.csv", {"clients", "interlocuteurs", "actions"});
+        const QString vide = chemin("vide.mdb");
+        QCOMPARE(DecodeSql(lignesFichier(vide, "select Commentaire from Actions where Fait = -1 and "
+                                               "Commentaire like '%😀'")
+                               .value(0)),
+                 DecodeSql(FormatSql(CommentaireHostile)));
+        QCOMPARE(lignesFichier(vide, "select DatePrevue from Actions where Commentaire like '%😀'"),
+                 QStringList{"2025-03-05 14:30:00"});
+        QCOMPARE(lignesFichier(vide, "select Prenom, Financier, Temperature from Interlocuteur where Nom = "
+                                     "'O''Brien' and Client like 'Café%'"),
+                 QStringList{"Zoë|1|3"});
+        m_base->sqlite("insert into Client (Nom) values ('Fromagerie $BLa Cave$B')");
+        m_base->sqlite(
+            "insert into Interlocuteur (Nom, Client) values ('O$BBrien', 'Fromagerie $BLa Cave$B')");
+        m_base->sqlite("insert into Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) values "
+                       "('Fromagerie $BLa Cave$B', 'O$BBrien', 'Livrer $Bvite$B', '2025-03-05 14:30:45', 0)");
+        // Name and phone stored, then as written; a tab before each address line.
+        const QList<std::array<QString, 4>> formules{
+            {"=1+1", "+33 6 12 34 56 78", "'=1+1", "+33 6 12 34 56 78"},
+            {"=HYPERLINK(\"http://x\"&A1;\"cliquez\")", "-1", "\"'=HYPERLINK('http://x'&A1;'cliquez')\"",
+             "-1"},
+            {"@SOMME(A1)", "=2", "'@SOMME(A1)", "'=2"},
+            {"+1+cmd", "+33 (0)6.12/34-56", "'+1+cmd", "+33 (0)6.12/34-56"},
+            {"-2*3", "+ 1a", "'-2*3", "'+ 1a"},
+            {"-", "", "-", ""},
+            {"'=1", "", "''=1", ""},
+            {"'Le Fournil'", "", "'Le Fournil'", ""},
+            {"Dupont, fils", "", "\"Dupont, fils\"", ""},
+            {"a=b", "", "a=b", ""},
+        };
+        for (const auto& c : formules)
+            m_base->sqlite(QString("insert into Client (Nom, Adresse1, Tel) values (%1, %2, %3)")
+                               .arg(lit(FormatSql(c[0])), lit("\tx"), lit(c[1])));
+        QCOMPARE(outil({"export", "Brevanta.mdb", "formules"}).code, 0);
+        const QString ecrites = QString::fromUtf8(contenu(chemin("formules/clients.csv")));
+        for (const auto& c : formules) {
+            const QString ligne = "\r\n" + c[2] + ";'\tx;;;" + c[3] + ";";
+            QVERIFY2(ecrites.contains(ligne), qPrintable(ligne + "\n" + ecrites));
+        }
+        QCOMPARE(outil({"import", "vide.mdb", "clients", "formules/clients.csv"}).code, 0);
+        const QString noms = "select replace(Nom, '$B', ''''), Tel from Client order by Nom";
+        QCOMPARE(lignesFichier(vide, noms), lues(noms));
+        for (const auto& [genre, table, motif] :
+             {std::array<QString, 3>{"clients", "Client", "client déjà présent : "},
+              {"interlocuteurs", "Interlocuteur", "interlocuteur déjà présent : "},
+              {"actions", "Actions", "action déjà présente : "},
+              {"rendez-vous", "RDV", "rendez-vous déjà présent : "}}) {
+            const QString avant = lu("select count(*) from " + table);
+            QVERIFY(avant.toInt() > (table == "Client" ? 10 : 0));
+            const Resultat r = outil({"import", "Brevanta.mdb", genre, "formules/" + genre + ".csv"});
+            QVERIFY2(r.code == 0 &&
+                         r.sortie.contains(QString("0 ligne(s) importée(s) dans %1, ignorée(s) : %2%3")
+                                               .arg(table, motif, avant)),
+                     qPrintable(r.sortie + r.erreurs));
+            QCOMPARE(lu("select count(*) from " + table), avant);
+        }
+        const int actions = lu("select count(*) from Actions").toInt();
+        // Typed as a person types it, with double quotes; a blank row; another comment is another action.
+        ecrire(chemin("actions.csv"), "Client;Interlocuteur;Commentaire;DatePrevue\n"
+                                      "Fromagerie \"La Cave\";O\"Brien;Livrer 'vite';05/03/2025 14:30\n"
+                                      ";;;\n"
+                                      "Fromagerie 'La Cave';O'Brien;Livrer demain;05/03/2025 14:30\n");
+        const Resultat r = outil({"import", "Brevanta.mdb", "actions", "actions.csv"});
+        QVERIFY2(
+            r.sortie.contains("1 ligne(s) importée(s) dans Actions, ignorée(s) : action déjà présente : 1, "
+                              "ligne vide : 1") &&
+                r.erreurs.contains("Ligne 2 : l'action du 05/03/2025 14:30 avec « O'Brien » chez "
+                                   "« Fromagerie 'La Cave' » existe déjà, ligne ignorée."),
+            qPrintable(r.sortie + r.erreurs));
+        QCOMPARE(lu("select count(*) from Actions"), QString::number(actions + 1));
+    }
+
+    // A French spreadsheet's files (usual headers, short years, days alone, blank rows, words for boxes
+    // and temperatures, UTF-8 or Windows-1252); a header still unknown refuses the file, a bad row
+    // the whole file.
+    void fichierDeTableur() {
+        ecrire(chemin("clients.csv"), "Nom;Code postal;Téléphone;Ville;Site web\r\n"
+                                      "Garage Martin;06000;+33 4 93 00 00 00;Nice;\r\n"
+                                      ";;;;\r\n"
+                                      "Garage Durand;1000;33612345678;Belley;\r\n"
+                                      "Garage Petit;75001;612345678;Paris;\r\n");
+        ecrire(chemin("contacts.csv"),
+               "Nom;Société;Prénom;Tél.;Mobile;Courriel;Principal;Température;Remarques\r\n"
+               "Durand;Garage Martin;Zoé;04 93;06 12;z@x.fr;oui;Tiède;vu au salon\r\n");
+        ecrire(chemin("actions.csv"), "Client;Contact;Commentaire;Date;Fait;Saisie le\r\n"
+                                      "Garage Martin;Durand;Appeler;30/11/26;non;01/12/69 9:05\r\n"
+                                      ";;;;;\r\n"
+                                      "Garage Martin;Durand;Relancer;5/3/70 14:30;Fait;\r\n");
+        for (const QStringList& import : {QStringList{"clients", "clients.csv"},
+                                          {"interlocuteurs", "contacts.csv"},
+                                          {"actions", "actions.csv"}})
+            QVERIFY(dit(QStringList{"import", "Brevanta.mdb"} + import, 0));
+        // A spreadsheet's number loses its leading zero or +; the import gives it back.
+        QCOMPARE(lues("select Nom, CP, Tel, Ville from Client order by Nom"),
+                 (QStringList{"Garage Durand|01000|+33612345678|Belley",
+                              "Garage Martin|06000|+33 4 93 00 00 00|Nice",
+                              "Garage Petit|75001|0612345678|Paris"}));
+        QCOMPARE(lu("select Client, Prenom, Tel, Portable, email, ContactPrincipal, "
+                    "Temperature, Commentaire from Interlocuteur"),
+                 "Garage Martin|Zoé|04 93|06 12|z@x.fr|1|3|vu au salon");
+        QCOMPARE(lues("select Commentaire, DatePrevue, Fait, DateSaisie from Actions "
+                      "order by Commentaire"),
+                 (QStringList{"Appeler|2026-11-30 00:00:00|0|2069-12-01 09:05:00",
+                              "Relancer|1970-03-05 14:30:00|-1|" +
+                                  QDate::currentDate().toString("yyyy-MM-dd 00:00:00")}));
+        ecrire(chemin("autres.csv"), "Nom;Humeur;CP\r\nDupont;bonne;75001\r\n");
+        QVERIFY(dit({"import", "Brevanta.mdb", "clients", "autres.csv"}, 1,
+                    "Colonne(s) inconnue(s) : Humeur. Noms acceptés : Nom, Adresse1, Adresse, "));
+        QVERIFY(dit({"import", "Brevanta.mdb", "clients", "autres.csv", "--ignorer-colonnes"}, 0,
+                    "Colonne inconnue, ignorée : Humeur"));
+        QCOMPARE(lu("select CP from Client where Nom = 'Dupont'"), "75001");
+        // Saved the old Windows way, commas between fields, dates typed short.
+        ecrire(chemin("contacts.csv"),
+               QByteArray("NOM,Pr\xe9nom,CLIENT,E-mail,Humeur\r\n"
+                          "\" Lef\xe8vre \"\"fils\"\"\",Zo\xe9,Garage Martin,z@x.fr,\"a, b\"\r\n"));
+        ecrire(chemin("actions.csv"),
+               QByteArray("Client,Interlocuteur,Commentaire,Date pr\xe9vue,Fait\r\n"
+                          "Garage Martin,\"Lef\xe8vre \"\"fils\"\"\",\"R\xe9union \xab \x9cuvre \xbb "
+                          "\x80\",5/3/2025 9:05,oui\r\n"));
+        QVERIFY(dit({"import", "Brevanta.mdb", "interlocuteurs", "contacts.csv", "--ignorer-colonnes"}, 0,
+                    "Colonne inconnue, ignorée : Humeur"));
+        QCOMPARE(outil({"import", "Brevanta.mdb", "actions", "actions.csv"}).code, 0);
+        QCOMPARE(lu("select Nom, Prenom, email from Interlocuteur where Nom like 'Lef%'"),
+                 "Lefèvre $Bfils$B|Zoé|z@x.fr");
+        QCOMPARE(lu("select Commentaire, DatePrevue, Fait from Actions where Interlocuteur like 'Lef%'"),
+                 "Réunion « œuvre » €|2025-03-05 09:05:00|-1");
+        // Rows are named by the line they start on; Dupont is a client already.
+        ecrire(chemin("contacts.csv"), "Nom;Client;Commentaire\n"
+                                       "Durand;Dupont;\"sur\ndeux lignes\"\n"
+                                       "Martin;Inconnu;\n"
+                                       ";Dupont;\n");
+        Resultat r = outil({"import", "Brevanta.mdb", "interlocuteurs", "contacts.csv"});
+        QVERIFY2(r.code == 1 && r.erreurs.contains("Ligne 4 : le client « Inconnu » n'existe pas.") &&
+                     r.erreurs.contains("Ligne 5 : nom manquant.") && !r.erreurs.contains("Ligne 2"),
+                 qPrintable(r.erreurs));
+        QCOMPARE(lu("select count(*) from Interlocuteur where Client = 'Dupont'"), "0");
+        ecrire(chemin("actions.csv"), "Client;Interlocuteur;Commentaire;DatePrevue\n"
+                                      "Dupont;Durand;Appeler;31/02/2025\n");
+        r = outil({"import", "Brevanta.mdb", "actions", "actions.csv"});
+        QVERIFY2(r.code == 1 && r.erreurs.contains("Ligne 2 : « 31/02/2025 » n'est pas une date") &&
+                     r.erreurs.contains("l'interlocuteur « Durand » n'existe pas chez le client « Dupont »"),
+                 qPrintable(r.erreurs));
+        // An existing client is told and skipped, never doubled, and the import goes on.
+        ecrire(chemin("clients.csv"), "Nom\nDupont\n  Durand  \n");
+        QVERIFY(dit({"import", "Brevanta.mdb", "clients", "clients.csv"}, 0,
+                    "Ligne 2 : le client « Dupont » existe déjà"));
+        QCOMPARE(lues("select Nom from Client where Nom like 'D%' order by Nom"),
+                 (QStringList{"Dupont", "Durand"}));
+    }
+
+    // An export saved again by a French LibreOffice, as CSV or workbook, adds nothing back and gives the
+    // same export from an empty base: no formula evaluated, no leading zero lost.
+    void tableurLibreOffice() {
+        const QString soffice = QStandardPaths::findExecutable("soffice");
+        if (soffice.isEmpty())
+            QSKIP("LibreOffice absent : apt-get install libreoffice-calc-nogui.");
+        demo();
+        m_base->sqlite("insert into Client (Nom, CP, Tel, Fax) values ('=1+1', '06000', '0612345678', "
+                       "'+33612345678'), ('=HYPERLINK($Bhttp://x$B&A1;$Bcliquez$B)', '01000', '', ''), "
+                       "('@SOMME(A1)', '', '-2', ''), ('Dupont, fils', '', '', '')");
+        m_base->sqlite(
+            "insert into Interlocuteur (Nom, Client, Portable, ContactPrincipal, Technique, Financier, "
+            "Temperature) values ('+1+cmd', '=1+1', '0712345678', 1, 0, 0, 2)");
+        QCOMPARE(outil({"export", "Brevanta.mdb", "un"}).code, 0);
+        // The name alone asks for a workbook.
+        QCOMPARE(outil({"export", "Brevanta.mdb", "classeur.xlsx"}).code, 0);
+        // LibreOffice in French: CSV read and written with ";" and UTF-8, every sheet of the workbook
+        // to its own file, cells as shown.
+        const QString filtre = "Text - txt - csv (StarCalc)";
+        const auto convertir = [&](const QString& dossier, const QStringList& fichiers,
+                                   const QStringList& lecture) {
+            QProcess p;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            for (const char* variable : {"LC_ALL", "LANG"})
+                env.insert(variable, "fr_FR.UTF-8");
+            p.setProcessEnvironment(env);
+            p.start(soffice,
+                    QStringList{"-env:UserInstallation=file://" + chemin("profil"), "--headless"} + lecture +
+                        QStringList{"--convert-to",
+                                    "csv:" + filtre + ":59,34,76,1,,1036,false,false,true,false,false,-1",
+                                    "--outdir", chemin("") + dossier} +
+                        fichiers);
+            return p.waitForFinished(180000) && p.exitCode() == 0;
+        };
+        QStringList fichiers;
+        for (const QString& g : Genres)
+            fichiers << chemin("un/" + g + ".csv");
+        QVERIFY(convertir("lo", fichiers, {"--infilter=" + filtre + ":59,34,76,1,,1036"}));
+        QVERIFY(convertir("lox", {chemin("classeur.xlsx")}, {}));
+        // The cells show text, not results; the spreadsheet took the numbers' leading zeros off.
+        const QByteArray clients = contenu(chemin("lo/clients-clients.csv"));
+        QVERIFY2(clients.contains("\n'=1+1;;;6000;612345678;33612345678;") &&
+                     clients.contains("\n\"'=HYPERLINK('http://x'&A1;'cliquez')\";") &&
+                     clients.contains("\n'@SOMME(A1);"),
+                 clients.constData());
+        const QByteArray feuille = contenu(chemin("lox/classeur-clients.csv"));
+        QVERIFY2(feuille.contains("\n=1+1;;;06000;0612345678;+33612345678;") &&
+                     feuille.contains("\n\"=HYPERLINK('http://x'&A1;'cliquez')\";;;01000;"),
+                 feuille.constData());
+        for (const QString& g : Genres) {
+            const Resultat r = outil({"import", "Brevanta.mdb", g, "lo/" + g + "-" + g + ".csv"});
+            QVERIFY2(r.code == 0 && r.sortie.startsWith("0 ligne(s) importée(s)"),
+                     qPrintable(r.sortie + r.erreurs));
+        }
+        for (const char* source : {"lo/%1-%1.csv", "lox/classeur-%1.csv"})
+            memeExport(source, Genres);
+    }
+
+    void initCreeUneBaseQueLeProgrammeOuvre() {
+        sansBase();
+        QCOMPARE(outil({"init", "Brevanta.mdb"}).code, 0);
+        QCOMPARE(outil({"check", "Brevanta.mdb"}).code, 0);
+        Connection c;
+        c.open(m_base->fichier());
+        for (const QString& table : Schema::tables())
+            QCOMPARE(compter(c, table), 0);
+        // A file from before the search index passes too: the program adds it.
+        for (const QString& sql : IndexRechercheSqlite::instructionsSuppression())
+            QVERIFY(QSqlQuery(c.base()).exec(sql));
+        QCOMPARE(outil({"check", "Brevanta.mdb"}).code, 0);
+    }
+
+    // The databases of the speed measurements: the volumes asked, rows like a user's, the same
+    // rows for the same request; the demo's, what the windows show, this week's to do among them.
+    void benchEtDemoVraisemblables() {
+        sansBase();
+        QTemporaryDir autre;
+        const QStringList arguments{"bench",     "Brevanta.mdb", "--scale",        "big",
+                                    "--clients", "60",           "--contacts",     "200",
+                                    "--actions", "1200",         "--appointments", "400"};
+        QCOMPARE(outil(arguments).code, 0);
+        QCOMPARE(outil({"check", "Brevanta.mdb"}).code, 0);
+        Connection c;
+        c.open(m_base->fichier());
+        QCOMPARE(QList<int>({compter(c, "Client"), compter(c, "Interlocuteur"), compter(c, "Actions"),
+                             compter(c, "RDV")}),
+                 QList<int>({60, 200, 1200, 400}));
+        QVERIFY(compter(c, "Service") > 0 && compter(c, "Decision") > 0 && compter(c, "Fonction") > 0);
+        coherentes(c);
+        const QDate jour = Horloge::aujourdhui();
+        for (const QString table : {"Actions", "RDV"}) {
+            const int n = compter(c, table);
+            // A third to do, a third at a time of day, over seven years around today.
+            QVERIFY(qAbs(3 * compter(c, table + " where Fait=0") - n) < n / 8);
+            QVERIFY(qAbs(3 * compter(c, table + " where DatePrevue not like \"% 00:00:00\"") - n) < n / 8);
+            const QDate premier =
+                QDate::fromString(valeur(c, "min(DatePrevue)", table).left(10), "yyyy-MM-dd");
+            const QDate dernier =
+                QDate::fromString(valeur(c, "max(DatePrevue)", table).left(10), "yyyy-MM-dd");
+            QVERIFY(premier.daysTo(dernier) > 6 * 365 && premier.daysTo(dernier) <= 7 * 366);
+            QVERIFY(premier < jour.addYears(-4) && dernier > jour.addYears(1));
+            QCOMPARE(compter(c, table + " where DateSaisie > DatePrevue or DateSaisie > now()"), 0);
+        }
+        // French names, a double quote stored as $B.
+        QVERIFY(compter(c, "Interlocuteur where Nom like \"%é%\" or Nom like \"%è%\"") > 0);
+        QVERIFY(compter(c, "Actions where Commentaire like \"%$B%\"") > 0);
+        QCOMPARE(lancerOutil(autre.path(), arguments).code, 0);
+        QVERIFY(contenu(autre.filePath("Brevanta.mdb")) == contenu(m_base->fichier()));
+        QCOMPARE(outil({"demo", "demo.mdb"}).code, 0);
+        QVERIFY(dit({"check", "demo.mdb"}, 0));
+        Connection d;
+        d.open(chemin("demo.mdb"));
+        QVERIFY(compter(d, "Client") >= 10);
+        QVERIFY(compter(d, "Client where Nom like \"%$B%\"") > 0);
+        coherentes(d);
+        const QDate lundi = jour.addDays(1 - jour.dayOfWeek());
+        const QString semaine =
+            QString(" where DatePrevue >= #%1# and DatePrevue < #%2#")
+                .arg(lundi.toString("yyyy/MM/dd"), lundi.addDays(5).toString("yyyy/MM/dd"));
+        for (const QString table : {"Actions", "RDV"})
+            QVERIFY(compter(d, table + semaine + " and Fait=0") > 0 &&
+                    compter(d, table + " where Fait=-1") > 0);
+        QVERIFY(compter(d, "RDV" + semaine + " and DatePrevue not like \"% 00:00:00\"") > 0);
+    }
+
+    // The demo base (or bytes standing for it) damaged: neither passed by check, nor taken as a backup,
+    // nor copied, and nothing is written. Each case: its name, the damage, what check says.
+    void refuseUneBaseAbimee() {
+        const QList<std::array<QString, 3>> cas{
+            {"octets quelconques", "octets", ""},
+            {"fichier vide", "vide", "Client"},
+            {"fichier tronqué", "tronque", ""},
+            {"pages écrasées", "ecrase", "Intégrité"},
+            {"table supprimée", "DROP TABLE RDV", "RDV"},
+            // The search index holds Ville: the column dropped is one it does not read.
+            {"colonne supprimée", "ALTER TABLE Client DROP COLUMN Fax", "Client.Fax"},
+            {"index de recherche désaccordé", "INSERT INTO Recherche (rowid, Texte) VALUES (999, 'fantôme')",
+             "Index de recherche"},
+            {"index de recherche incomplet", "DROP TRIGGER RechercheRDVAjout", "RechercheRDVAjout"},
+            // Another program's SQL would run at each save, or a table's rows be made up.
+            {"déclencheur étranger",
+             "CREATE TRIGGER Piege AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END",
+             "déclencheur Piege"},
+            {"vue à la place d'une table", "DROP TABLE Fonction|CREATE VIEW Fonction AS SELECT 'x' AS Nom",
+             "vue Fonction"},
+            {"colonne d'un autre type", "DROP TABLE Service|CREATE TABLE Service (Nom INTEGER)",
+             "Service.Nom (INTEGER)"}};
+        for (const auto& [nom, degat, signale] : cas) {
+            init();
+            sansBase();
+            if (degat == "octets" || degat == "vide") {
+                QVERIFY(ecrire(m_base->fichier(), QByteArray(degat == "octets" ? 8192 : 0, 'x')));
+            } else {
+                QCOMPARE(outil({"demo", "Brevanta.mdb"}).code, 0);
+                QByteArray octets = contenu(m_base->fichier());
+                if (degat == "tronque")
+                    QVERIFY(ecrire(m_base->fichier(), octets.left(octets.size() / 3)));
+                else if (degat == "ecrase")
+                    QVERIFY(ecrire(m_base->fichier(), octets.replace(4096, 64, QByteArray(64, '\xa5'))));
+                else
+                    for (const QString& sql : degat.split('|'))
+                        lignesFichier(m_base->fichier(), sql);
+            }
+            const QByteArray avant = contenu(m_base->fichier());
+            QVERIFY2(dit({"check", "Brevanta.mdb"}, 1, signale), qPrintable(nom));
+            QCOMPARE(contenu(m_base->fichier()), avant);
+            QCOMPARE(outil({"init", "autre.mdb"}).code, 0);
+            const QByteArray autre = contenu(chemin("autre.mdb"));
+            QVERIFY2(dit({"restore", "Brevanta.mdb", "autre.mdb"}, 1, signale), qPrintable(nom));
+            QCOMPARE(contenu(chemin("autre.mdb")), autre);
+            QVERIFY2(dit({"copy", "Brevanta.mdb", "copie.mdb"}, 1, signale), qPrintable(nom));
+            QVERIFY(!QFileInfo::exists(chemin("copie.mdb")));
+        }
+    }
+
+    // Another program's triggers go only once the person agrees; Brevanta's own stay. A program killed
+    // in the middle of a save leaves its journal: check rolls it back, as any opening does, and finds
+    // the file as it was before that save.
+    void repairEtCoupure() {
+        sansBase();
+        QCOMPARE(outil({"demo", "Brevanta.mdb"}).code, 0);
+        lignesFichier(m_base->fichier(),
+                      "CREATE TRIGGER \"Pi\"\"ege\" AFTER UPDATE ON Client BEGIN DELETE FROM Actions; END");
+        const QByteArray avant = contenu(m_base->fichier());
+        QVERIFY(dit({"check", "Brevanta.mdb", "--repair"}, 1, "Rien n'a été supprimé"));
+        QCOMPARE(contenu(m_base->fichier()), avant);
+        const Resultat r = outil({"check", "Brevanta.mdb", "--repair", "--oui"});
+        QVERIFY2(r.code == 0 && r.sortie.contains("Déclencheurs supprimés : Pi\"ege"), qPrintable(r.erreurs));
+        const QByteArray chemin = QFile::encodeName(m_base->fichier());
+        const pid_t enfant = fork();
+        if (enfant == 0) {
+            sqlite3* db = nullptr;
+            sqlite3_open(chemin.constData(), &db);
+            // A small cache spills the changes into the file before the end of the transaction.
+            sqlite3_exec(db,
+                         "PRAGMA cache_size = 1; BEGIN; "
+                         "UPDATE Actions SET Commentaire = hex(randomblob(5000))",
+                         nullptr, nullptr, nullptr);
+            _exit(0);
+        }
+        QVERIFY(enfant > 0 && waitpid(enfant, nullptr, 0) == enfant);
+        QVERIFY(QFileInfo(m_base->fichier() + "-journal").size() > 0);
+        QVERIFY(dit({"check", "Brevanta.mdb"}, 0));
+        QCOMPARE(lignesFichier(m_base->fichier(),
+                               "SELECT count(*) FROM Actions WHERE length(Commentaire) >= 10000"),
+                 QStringList{"0"});
+        QVERIFY_THROWS_NO_EXCEPTION(Connection().open(m_base->fichier()));
+    }
+
+    // Nothing is written, whatever the mistake, not even over a file that is no database; nor left
+    // behind by a disk that fills up during the creation.
+    void refus() {
+        sansBase();
+        const QByteArray precieux("des données à garder");
+        QVERIFY(ecrire(chemin("garde.mdb"), precieux));
+        const QString usage = "Usage : brevanta-db";
+        QList<std::pair<QStringList, QString>> cas{{{}, usage},
+                                                   {{"init", "garde.mdb"}, "existe déjà"},
+                                                   {{"demo", "garde.mdb"}, "existe déjà"},
+                                                   {{"init"}, usage},
+                                                   {{"create", "Brevanta.mdb"}, usage},
+                                                   {{"init", ""}, usage},
+                                                   {{"init", "Brevanta.mdb", "autre.mdb"}, usage},
+                                                   {{"check", "Brevanta.mdb"}, "n'existe pas"},
+                                                   {{"init", "absent/Brevanta.mdb"}, "n'existe pas"},
+                                                   {{"demo", "/proc/Brevanta.mdb"}, "Impossible de créer"}};
+        for (const QStringList& options :
+             QList<QStringList>{{"--scale", "huge"}, {"--actions", "-3"}, {"--clients"}, {"--rows", "10"}})
+            cas.append({QStringList{"bench", "Brevanta.mdb"} + options, QString()});
+        for (const auto& [arguments, message] : cas) {
+            QVERIFY(dit(arguments, 1, message));
+            QVERIFY2(QDir(m_base->dossier()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries) ==
+                         QStringList{"garde.mdb"},
+                     qPrintable(arguments.join(' ')));
+        }
+        QCOMPARE(contenu(chemin("garde.mdb")), precieux);
+        QCOMPARE(lancerOutil(m_base->dossier(), {"demo", "Brevanta.mdb"}, 40 * 512).code, 1);
+        QCOMPARE(QDir(m_base->dossier()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+                 QStringList{"garde.mdb"});
     }
 };
 

@@ -2,7 +2,6 @@
 // the database, a save found wherever it sorts, against orders worked out from the rows written; and
 // shown again without reading: same data, same clock, or a record just written read alone.
 #include "core/bd/connection.h"
-#include "core/bd/lectureinterruptible.h"
 #include "core/bd/session.h"
 #include "core/textes/regional.h"
 #include "support/compteurinstructions.h"
@@ -41,14 +40,11 @@ std::vector<Ecrite> ecrites(int n) {
 QString insertion(const char* table, const std::vector<Ecrite>& lignes) {
     QStringList valeurs;
     for (const Ecrite& e : lignes)
-        valeurs << QStringLiteral("('ACME', 'Dupont', 'suivi %1', %2, %3, '2003-01-01 00:00:00')")
-                       .arg(e.id)
-                       .arg(e.date.isEmpty() ? QStringLiteral("NULL") : "'" + e.date + "'")
-                       .arg(e.fait);
-    return QStringLiteral("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
-                          "values ")
-               .arg(QLatin1String(table)) +
-           valeurs.join(',');
+        valeurs << QString("('ACME', 'Dupont', 'suivi %1', %2, %3, '2003-01-01 00:00:00')")
+                       .arg(QString::number(e.id), e.date.isEmpty() ? "NULL" : "'" + e.date + "'",
+                            QString::number(e.fait));
+    return "insert into " + QLatin1String(table) +
+           " (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values " + valeurs.join(',');
 }
 
 // The Ids in the lists' order (planned date descending, no date last, then Id descending), then
@@ -178,13 +174,11 @@ private slots:
             const int premieres = g.rows() - 1;
             QVERIFY2(premieres > 30 && premieres < attendus.size(), nom);
             QCOMPARE(colonne(g), attendus.mid(0, premieres));
-            if (lues.actif())
-                QCOMPARE(lues.nombre(table), premieres);
+            COMPARER_NOMBRE(lues, table, premieres);
             defiler(g);
             QCOMPARE(colonne(g), attendus);
             // Each row read once.
-            if (lues.actif())
-                QCOMPARE(lues.nombre(table), attendus.size());
+            COMPARER_NOMBRE(lues, table, attendus.size());
         }
         // The first row is the record shown.
         QCOMPARE(e.t.texte("CommentaireAction"),
@@ -329,16 +323,8 @@ private slots:
     // busy.
     void demandeOuActivationPendantUneLecture() {
         FenetreTest t(Longue);
-        int attentes = 0;
-        const auto avant = LectureInterruptible::installer(
-            [&] {
-                if (attentes++ == 0)
-                    t.w<QRadioButton>("OptAction_1")->click();
-            },
-            0);
-        t.w<QRadioButton>("OptAction_0")->click();
-        LectureInterruptible::installer(avant);
-        QVERIFY(attentes > 0);
+        QVERIFY(pendantUneLecture([&] { t.w<QRadioButton>("OptAction_0")->click(); },
+                                  [&] { t.w<QRadioButton>("OptAction_1")->click(); }));
         QCOMPARE(t.colonne("ListeActions"), (QStringList{"4", "2", "3", "1"}));
         QTRY_COMPARE(t.colonne("ListeActions"), (QStringList{"2", "3", "1"}));
         QVERIFY(t.w<Grille>("VSFRDV")->rows() > 1);
@@ -346,17 +332,10 @@ private slots:
         frmClient->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(frmClient));
         t.base.sql(suivi("Actions", "Zeta", "Zed", "cinq", "2003-02-18 00:00:00"));
-        attentes = 0;
-        LectureInterruptible::installer(
-            [&] {
-                if (attentes++ == 0)
-                    QCoreApplication::postEvent(frmClient, new QEvent(QEvent::ActivationChange));
-                EntreesPendantLecture::laisserEntrer();
-            },
-            0);
-        t.w<QRadioButton>("OptAction_0")->click();
-        LectureInterruptible::installer(avant);
-        QVERIFY(attentes > 0);
+        QVERIFY(pendantUneLecture(
+            [&] { t.w<QRadioButton>("OptAction_0")->click(); },
+            [] { QCoreApplication::postEvent(frmClient, new QEvent(QEvent::ActivationChange)); },
+            EntreesPendantLecture::laisserEntrer));
         QCOMPARE(Message::textesAffiches().join('\n'), QString());
         QTRY_COMPARE(t.colonne("VsfListeClients"), (QStringList{"ACME", "Zeta"}));
     }
@@ -368,20 +347,11 @@ private slots:
         Essai e;
         Grille& g = *e.t.w<Grille>("ListeActions");
         const QStringList attendus = ordre(e.actions);
-        int attentes = 0;
-        const auto avant = LectureInterruptible::installer(
-            [&] {
-                if (attentes++ == 0)
-                    LectureInterruptible::interrompre();
-            },
-            0);
+        const auto arret = LectureInterruptible::interrompre;
         const int premieres = g.rows() - 1;
-        g.model()->fetchMore({});
-        if (attentes > 0)
+        if (pendantUneLecture([&] { g.model()->fetchMore({}); }, arret))
             QCOMPARE(g.rows() - 1, premieres);
-        attentes = 0;
-        g.TriColonne(1);
-        QVERIFY(attentes > 0);
+        QVERIFY(pendantUneLecture([&] { g.TriColonne(1); }, arret));
         QVERIFY(!g.horizontalHeader()->isSortIndicatorShown());
         QCOMPARE(colonne(g), attendus.mid(0, g.rows() - 1));
         // A record saved beyond the rows read is found all the same.
@@ -389,11 +359,9 @@ private slots:
         e.t.clicGrille("ListeActions", 1);
         e.t.clic("BtnModifierAction");
         e.t.saisir("DateAction", "01/01/1990");
-        attentes = 0;
-        e.t.clic("BtnValiderAction");
+        pendantUneLecture([&] { e.t.clic("BtnValiderAction"); }, arret);
         QTRY_COMPARE(g.rowKey(g.rowSel()), id);
         QVERIFY(e.t.w<QLabel>("lblHorsFiltreActions")->text().isEmpty());
-        LectureInterruptible::installer(avant);
         e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
         defiler(g);
         QCOMPARE(colonne(g), ordre(e.actions));

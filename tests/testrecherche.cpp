@@ -2,7 +2,6 @@
 // on a file or, run as testrecherche_postgresql, on the test server.
 #include "support/fenetretest.h"
 
-#include "core/bd/lectureinterruptible.h"
 #include "core/recherche/indexrecherchepostgres.h"
 #include "core/recherche/indexrecherchesqlite.h"
 #include "gui/search/frmrecherche.h"
@@ -232,25 +231,14 @@ private slots:
     // text as it then stands is searched.
     void frappePendantUneRecherche() {
         // 256 actions to find, each statement doubling them.
-        QStringList lignes{societe("ACME", "Lyon"), personne("Martin", "Paul", "ACME"),
-                           element("Actions", "relancer", "18 00:00:00")};
-        for (int i = 0; i < 8; ++i)
-            lignes << doubler("Actions");
-        Fenetre f(lignes);
+        Fenetre f(QStringList{societe("ACME", "Lyon"), personne("Martin", "Paul", "ACME"),
+                              element("Actions", "relancer", "18 00:00:00")} +
+                  QStringList(8, doubler("Actions")));
         const QStringList martin = f.trouve("Martin");
         QVERIFY(!martin.isEmpty());
         auto* texte = f.w<QLineEdit>("Texte");
         texte->clear();
-        int attentes = 0;
-        const auto avant = LectureInterruptible::installer(
-            [&] {
-                if (attentes++ == 0)
-                    texte->setText("Martin");
-            },
-            0);
-        texte->setText("relancer");
-        LectureInterruptible::installer(avant);
-        QVERIFY(attentes > 0);
+        QVERIFY(pendantUneLecture([&] { texte->setText("relancer"); }, [&] { texte->setText("Martin"); }));
         QCOMPARE(f.lignes(), QStringList());
         QTRY_COMPARE(f.lignes(), martin);
         QCOMPARE(Message::textesAffiches(), QStringList());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/bd/erreurbd.h"
+#include "core/bd/lectureinterruptible.h"
 
 #include <QString>
 #include <QStringList>
@@ -90,4 +91,23 @@ template <typename F> ErreurBd erreurDe(F&& f) {
 // Its SQLSTATE; empty when it succeeds.
 template <typename F> QString etatDe(F&& f) {
     return erreurDe(f).etat();
+}
+
+// Does `faire` with `action` at the first wait of the reads it starts, `chaque` at every wait; whether
+// one waited.
+template <typename F>
+bool pendantUneLecture(F&& faire, const std::function<void()>& action,
+                       const std::function<void()>& chaque = {}) {
+    int attentes = 0;
+    const auto avant = LectureInterruptible::installer(
+        [&] {
+            if (attentes++ == 0)
+                action();
+            if (chaque)
+                chaque();
+        },
+        0);
+    faire();
+    LectureInterruptible::installer(avant);
+    return attentes > 0;
 }
