@@ -73,14 +73,14 @@ std::vector<Ecrite> filtrees(const std::vector<Ecrite>& v, bool aFaire, bool fai
 }
 
 // The rows SQLite hands out for the statements that read a list (a record alone is read without an
-// order); a server gives no such trace.
+// order), and the steps its machine took for them; a server gives no such trace.
 class LignesLues {
 public:
     explicit LignesLues(Connection* c) {
         if (c->cible() != Cible::Sqlite)
             return;
         m_poignee = *static_cast<sqlite3* const*>(c->base().driver()->handle().data());
-        sqlite3_trace_v2(m_poignee, SQLITE_TRACE_ROW, &LignesLues::noter, this);
+        sqlite3_trace_v2(m_poignee, SQLITE_TRACE_ROW | SQLITE_TRACE_PROFILE, &LignesLues::noter, this);
     }
     ~LignesLues() {
         if (m_poignee)
@@ -88,18 +88,37 @@ public:
     }
     bool actif() const { return m_poignee != nullptr; }
     int nombre(const char* table) const { return m_lues.value(QLatin1String(table)); }
+    qint64 etapes(const char* table) const { return m_etapes.value(QLatin1String(table)); }
+    // The steps of one statement of the table run alone to its last row.
+    qint64 etapesSeul(const char* table, const char* sql) {
+        const qint64 avant = etapes(table);
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(m_poignee, sql, -1, &s, nullptr);
+        while (sqlite3_step(s) == SQLITE_ROW) {
+        }
+        sqlite3_finalize(s);
+        return etapes(table) - avant;
+    }
 
 private:
-    static int noter(unsigned, void* moi, void* instruction, void*) {
-        const QString sql = QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(instruction)));
+    static int noter(unsigned type, void* moi, void* instruction, void*) {
+        auto* stmt = static_cast<sqlite3_stmt*>(instruction);
+        const QString sql = QString::fromUtf8(sqlite3_sql(stmt));
         for (const char* table : {"Actions", "RDV"})
             if (sql.startsWith(QStringLiteral("select * from %1 ").arg(QLatin1String(table))) &&
-                sql.contains(QLatin1String(" order by ")))
-                ++static_cast<LignesLues*>(moi)->m_lues[QLatin1String(table)];
+                sql.contains(QLatin1String(" order by "))) {
+                auto* l = static_cast<LignesLues*>(moi);
+                if (type == SQLITE_TRACE_ROW)
+                    ++l->m_lues[QLatin1String(table)];
+                else
+                    l->m_etapes[QLatin1String(table)] +=
+                        sqlite3_stmt_status(stmt, SQLITE_STMTSTATUS_VM_STEP, 1);
+            }
         return 0;
     }
     sqlite3* m_poignee = nullptr;
     QHash<QString, int> m_lues;
+    QHash<QString, qint64> m_etapes;
 };
 
 // Scrolls the list down until it holds every row.
@@ -183,6 +202,28 @@ private slots:
         // The first row is the record shown.
         QCOMPARE(e.t.texte("CommentaireAction"),
                  QStringLiteral("suivi ") + ordre(filtrees(e.actions, aFaire, faites)).first());
+    }
+
+    // Each read on seeks the date index where the last one stopped, whatever bound the period sets:
+    // the list read in parts costs SQLite about what one statement does, not again every row before.
+    void suiteLaOuLaPrecedenteFinit() {
+        Essai e;
+        LignesLues lues(Connexion);
+        if (!lues.actif())
+            QSKIP("seul SQLite compte les étapes de ses instructions");
+        Horloge::fixer(Regional::dateHeure(QDate(2004, 6, 1), QTime(10, 0)));
+        e.cocher("ActionsFaites", false);
+        e.t.w<QRadioButton>("OptAction_0")->click();
+        defiler(*e.t.w<Grille>("ListeActions"));
+        const qint64 enParties = lues.etapes("Actions");
+        QCOMPARE(lues.nombre("Actions"),
+                 int(std::count_if(e.actions.begin(), e.actions.end(),
+                                   [](const Ecrite& a) { return a.fait == 0 && !a.date.isEmpty(); })));
+        const qint64 seul =
+            lues.etapesSeul("Actions", "select * from Actions where Fait=0 and DatePrevue<='2004-06-01 "
+                                       "10:00:00' order by DatePrevue desc, Id desc");
+        QVERIFY2(enParties < seul * 18 / 10,
+                 qPrintable(QStringLiteral("%1 étapes en parties, %2 d'un coup").arg(enParties).arg(seul)));
     }
 
     void triEntete_data() {
