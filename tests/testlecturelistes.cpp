@@ -222,7 +222,7 @@ private slots:
         const qint64 seul =
             lues.etapesSeul("Actions", "select * from Actions where Fait=0 and DatePrevue<='2004-06-01 "
                                        "10:00:00' order by DatePrevue desc, Id desc");
-        QVERIFY2(enParties < seul * 18 / 10,
+        QVERIFY2(enParties < seul * 15 / 10,
                  qPrintable(QStringLiteral("%1 étapes en parties, %2 d'un coup").arg(enParties).arg(seul)));
     }
 

@@ -89,74 +89,97 @@ QString Actions::Instruction(const Action& Criteres, int Periode, qint16 Fait, q
 }
 
 void Actions::commencer() {
-    m_complet = false;
-    m_debut = true;
-    m_partieNuls = false;
-    m_derniere.reset();
-    m_luUne = false;
+    m_reprise = Reprise{};
+    m_reprise.complet = false;
+    m_reprise.debut = true;
 }
 
 int Actions::LireSuite(Connection& connexion, int n) {
+    // A call stopped halfway, in any of its statements, leaves the rows and where the reading stands
+    // as they were: the next one starts after the last row kept.
+    const std::size_t lignesAvant = m_lignes.size(), ordreAvant = m_ordre.size();
+    const TextesUtf8::Repere textesAvant = m_textes.repere();
+    auto oublierLaLecture = qScopeGuard([&, repriseAvant = m_reprise] {
+        m_lignes.resize(lignesAvant);
+        m_ordre.resize(ordreAvant);
+        if (m_records.size() > lignesAvant)
+            m_records.resize(lignesAvant);
+        m_textes.revenirA(textesAvant);
+        m_reprise = repriseAvant;
+    });
     int lues = 0;
-    while (!m_complet && (n < 0 || lues < n)) {
+    while (!m_reprise.complet && (n < 0 || lues < n)) {
         const int voulues = n < 0 ? -1 : n - lues;
-        const bool debut = m_debut;
+        const bool debut = m_reprise.debut;
         // The continuation's bound comes first: given two bounds on the date, SQLite seeks the index
         // at the first, and the filter's own (a period's end, "now") would have each read walk again
         // over every row read before.
         const int k = lire(connexion, requete(suite() + m_filtre, ordre(), voulues));
-        m_debut = false;
+        m_reprise.debut = false;
         lues += k;
-        if (voulues >= 0 && k == voulues)
+        if (voulues >= 0 && k == voulues) {
+            m_reprise.niveau = -1;
             break;
+        }
+        // The rows tied with the last one on its first columns are over: on to those after it on
+        // fewer columns, and after a new last row to those tied with it on every column.
+        const QStringList apres = m_reprise.derniere && !debut ? suivantes() : QStringList();
+        const int niveau = m_reprise.niveau < 0 ? int(apres.size()) - 1 : m_reprise.niveau;
+        if (niveau > 0) {
+            m_reprise.niveau = niveau - 1;
+            continue;
+        }
+        m_reprise.niveau = -1;
         // This part is over. The dated rows and those without a date are read on apart, each
         // through the date index; NULL dates come last, newest first, and first going up.
-        const bool premierePartie = m_partieNuls != m_termes.front().descendant;
+        const bool premierePartie = m_reprise.partieNuls != m_termes.front().descendant;
         if (!debut && premiereNullable() && premierePartie) {
-            m_partieNuls = !m_partieNuls;
-            m_derniere.reset();
+            m_reprise.partieNuls = !m_reprise.partieNuls;
+            m_reprise.derniere.reset();
         } else {
-            m_complet = true;
+            m_reprise.complet = true;
         }
     }
+    oublierLaLecture.dismiss();
     return lues;
 }
 
 QString Actions::suite() const {
-    if (m_debut)
+    if (m_reprise.debut)
         return QString();
     QString c;
     if (premiereNullable())
-        c += m_partieNuls ? QStringLiteral(" DatePrevue is null and")
-                          : QStringLiteral(" DatePrevue is not null and");
-    if (!m_derniere)
+        c += m_reprise.partieNuls ? QStringLiteral(" DatePrevue is null and")
+                                  : QStringLiteral(" DatePrevue is not null and");
+    if (!m_reprise.derniere)
         return c;
-    const QStringList& v = *m_derniere;
-    const int premier = premiereNullable() && m_partieNuls ? 1 : 0;
-    // The first column bounds the range the index walks; the others part equal values.
-    if (premier == 0)
-        c += QLatin1Char(' ') + m_termes[0].colonne +
-             (m_termes[0].descendant ? QStringLiteral("<=") : QStringLiteral(">=")) + v[0] +
-             QStringLiteral(" and");
-    QStringList ou;
+    const QStringList apres = suivantes();
+    return c + QLatin1Char(' ') + apres[m_reprise.niveau < 0 ? int(apres.size()) - 1 : m_reprise.niveau] +
+           QStringLiteral(" and");
+}
+
+QStringList Actions::suivantes() const {
+    const QStringList& v = *m_reprise.derniere;
+    const int premier = premiereNullable() && m_reprise.partieNuls ? 1 : 0;
+    QStringList apres;
     QString egaux;
     for (int i = premier; i < int(m_termes.size()); ++i) {
         const Terme& t = m_termes[i];
-        QString apres;
+        QString suivant;
         if (v[i].isNull())
-            apres = t.descendant ? QString() : t.colonne + QStringLiteral(" is not null");
-        else if (t.descendant && t.colonne == QLatin1String("DatePrevue"))
-            apres = QLatin1Char('(') + t.colonne + QLatin1Char('<') + v[i] + QStringLiteral(" or ") +
-                    t.colonne + QStringLiteral(" is null)");
+            suivant = t.descendant ? QString() : t.colonne + QStringLiteral(" is not null");
+        else if (t.descendant && t.colonne == QLatin1String("DatePrevue") && i > 0)
+            suivant = QLatin1Char('(') + t.colonne + QLatin1Char('<') + v[i] + QStringLiteral(" or ") +
+                      t.colonne + QStringLiteral(" is null)");
         else
-            apres = t.colonne + (t.descendant ? QLatin1Char('<') : QLatin1Char('>')) + v[i];
-        if (!apres.isEmpty())
-            ou << QLatin1Char('(') + egaux + apres + QLatin1Char(')');
+            suivant = t.colonne + (t.descendant ? QLatin1Char('<') : QLatin1Char('>')) + v[i];
+        if (!suivant.isEmpty())
+            apres << egaux + suivant;
         egaux +=
             (v[i].isNull() ? t.colonne + QStringLiteral(" is null") : t.colonne + QLatin1Char('=') + v[i]) +
             QStringLiteral(" and ");
     }
-    return c + QStringLiteral(" (") + ou.join(QStringLiteral(" or ")) + QStringLiteral(") and");
+    return apres;
 }
 
 void Actions::Trier(Connection& connexion, Tri colonne, bool croissant, int premieres) {
@@ -184,9 +207,10 @@ void Actions::Trier(Connection& connexion, Tri colonne, bool croissant, int prem
 }
 
 bool Actions::avantDerniere(qint64 prevue, int id) const {
-    if (m_complet)
+    if (m_reprise.complet)
         return true;
-    return m_luUne && (prevue > m_dernierePrevue || (prevue == m_dernierePrevue && id > m_dernierId));
+    return m_reprise.luUne && (prevue > m_reprise.dernierePrevue ||
+                               (prevue == m_reprise.dernierePrevue && id > m_reprise.dernierId));
 }
 
 int Actions::lire(Connection& connexion, const QString& instruction) {
@@ -208,16 +232,6 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
             return Regional::InstantInvalide;
         }
     };
-    // A read stopped halfway leaves the rows as they were: the next one starts after the last row kept.
-    const std::size_t lignesAvant = m_lignes.size(), ordreAvant = m_ordre.size();
-    const TextesUtf8::Repere textesAvant = m_textes.repere();
-    auto oublierLaLecture = qScopeGuard([&] {
-        m_lignes.resize(lignesAvant);
-        m_ordre.resize(ordreAvant);
-        if (m_records.size() > lignesAvant)
-            m_records.resize(lignesAvant);
-        m_textes.revenirA(textesAvant);
-    });
     // Each member as LectureFields reads it, the texts kept as they come.
     while (!m_rs->eof()) {
         Ligne l;
@@ -238,7 +252,6 @@ int Actions::lire(Connection& connexion, const QString& instruction) {
         ++lues;
         m_rs->moveNext();
     }
-    oublierLaLecture.dismiss();
     m_rs->close();
     if (lues > 0)
         noterDerniere(m_lignes.back(), brute);
@@ -264,11 +277,11 @@ void Actions::noterDerniere(const Ligne& l, const QString& brute) {
         else
             valeurs << DateSql(Regional::dateDeInstant(l.prevue));
     }
-    m_derniere = valeurs;
-    m_partieNuls = premiereNullable() && valeurs.front().isNull();
-    m_dernierePrevue = l.prevue;
-    m_dernierId = l.id;
-    m_luUne = true;
+    m_reprise.derniere = valeurs;
+    m_reprise.partieNuls = premiereNullable() && valeurs.front().isNull();
+    m_reprise.dernierePrevue = l.prevue;
+    m_reprise.dernierId = l.id;
+    m_reprise.luUne = true;
 }
 
 std::optional<Action> Actions::Relire(Connection& connexion, const Action& Criteres, int Periode, qint16 Fait,

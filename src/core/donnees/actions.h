@@ -71,7 +71,7 @@ public:
     // A screenful and a margin.
     static constexpr int LignesParLecture = 200;
     // Whether rows remain to be read.
-    bool Complete() const { return m_complet; }
+    bool Complete() const { return m_reprise.complet; }
     // Reads up to n more rows in the collection's order (all of them with a negative count); how many.
     int LireSuite(Connection& connexion, int n = LignesParLecture);
     // The columns a collection can be ordered on where it is stored.
@@ -141,8 +141,11 @@ private:
     // Reads the rows of a statement; how many. A date another program stored that cannot be read
     // leaves its row listed without it; the first such row of the read is said once (avertir).
     int lire(Connection& connexion, const QString& instruction);
-    // The condition of the rows after the last one read, in the current part.
+    // The condition of the rows after the last one read, in the current part: those of one level.
     QString suite() const;
+    // The rows after the last one read, from those after it on the first column to those tied with
+    // it on every column but the last: each a range an index walks without a test on every row.
+    QStringList suivantes() const;
     // Back to the first row of the first part.
     void commencer();
     QString ordre() const;
@@ -183,15 +186,21 @@ private:
     QString m_filtre;
     std::vector<Terme> m_termes{{QStringLiteral("DatePrevue"), true}, {QStringLiteral("Id"), true}};
     bool m_ordreNaturel = true;
-    bool m_complet = true;
-    // The first statement, which reads from the first row whatever its date.
-    bool m_debut = false;
-    // Whether the rows without a date are being read.
-    bool m_partieNuls = false;
-    // By term, the last row's value as a literal of the dialect; none before the first row of a part.
-    std::optional<QStringList> m_derniere;
-    // The last row's place in the natural order, once a row was read.
-    qint64 m_dernierePrevue = 0;
-    int m_dernierId = 0;
-    bool m_luUne = false;
+    // Where the reading stands, kept whole or not at all by a read stopped halfway.
+    struct Reprise {
+        bool complet = true;
+        // The first statement, which reads from the first row whatever its date.
+        bool debut = false;
+        // Whether the rows without a date are being read.
+        bool partieNuls = false;
+        // By term, the last row's value as a literal of the dialect; none before the first row of a part.
+        std::optional<QStringList> derniere;
+        // The level of suivantes() read next; -1 for the last (the rows tied on every column).
+        int niveau = -1;
+        // The last row's place in the natural order, once a row was read.
+        qint64 dernierePrevue = 0;
+        int dernierId = 0;
+        bool luUne = false;
+    };
+    Reprise m_reprise;
 };
