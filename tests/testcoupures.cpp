@@ -70,8 +70,10 @@ private slots:
             enfant.waitForFinished(10000);
             lignes += QString::fromUtf8(enfant.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
             QVERIFY2(!lignes.join('\n').contains("ECHEC"), qPrintable(lignes.join('\n')));
-            QVERIFY2(operations == n,
-                     qPrintable("l'enfant s'est arrêté seul : " + enfant.readAllStandardError()));
+            // A fast child may have announced more before it was read, never fewer.
+            QVERIFY2(operations >= n, qPrintable(QString("l'enfant s'est arrêté seul (code %1) : %2")
+                                                     .arg(enfant.exitCode())
+                                                     .arg(QString::fromUtf8(enfant.readAllStandardError()))));
             // Acknowledged operations are in; the last one announced may or may not be.
             QStringList annoncee;
             for (const QString& l : lignes) {
