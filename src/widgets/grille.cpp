@@ -181,15 +181,14 @@ void Grille::TriColonne(int colonne) {
 }
 
 void Grille::garderTri() {
-    if (m_triGarde && m_colTriee >= 0 && rows() > 2) {
+    if (m_triGarde) {
         try {
-            m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
+            if (m_colTriee >= 0 && rows() > 2)
+                m_modele->trier(m_colTriee, m_colSort[m_colTriee] == 1);
             return;
         } catch (const LectureInterrompue&) {
             // Stopped by the user's newer request: the list stays in its own order.
         }
-    } else if (m_triGarde) {
-        return;
     }
     m_colTriee = -1;
     horizontalHeader()->setSortIndicatorShown(false);

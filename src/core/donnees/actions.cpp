@@ -123,8 +123,7 @@ int Actions::LireSuite(Connection& connexion, int n) {
         }
         // The rows tied with the last one on its first columns are over: on to those after it on
         // fewer columns, and after a new last row to those tied with it on every column.
-        const QStringList apres = m_reprise.derniere && !debut ? suivantes() : QStringList();
-        const int niveau = m_reprise.niveau < 0 ? int(apres.size()) - 1 : m_reprise.niveau;
+        const int niveau = m_reprise.derniere && !debut ? niveauLu() : 0;
         if (niveau > 0) {
             m_reprise.niveau = niveau - 1;
             continue;
@@ -153,9 +152,11 @@ QString Actions::suite() const {
                                   : QStringLiteral(" DatePrevue is not null and");
     if (!m_reprise.derniere)
         return c;
-    const QStringList apres = suivantes();
-    return c + QLatin1Char(' ') + apres[m_reprise.niveau < 0 ? int(apres.size()) - 1 : m_reprise.niveau] +
-           QStringLiteral(" and");
+    return c + QLatin1Char(' ') + suivantes()[niveauLu()] + QStringLiteral(" and");
+}
+
+int Actions::niveauLu() const {
+    return m_reprise.niveau < 0 ? int(suivantes().size()) - 1 : m_reprise.niveau;
 }
 
 QStringList Actions::suivantes() const {

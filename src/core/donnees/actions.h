@@ -146,6 +146,8 @@ private:
     // The rows after the last one read, from those after it on the first column to those tied with
     // it on every column but the last: each a range an index walks without a test on every row.
     QStringList suivantes() const;
+    // The level of suivantes() the next read is at.
+    int niveauLu() const;
     // Back to the first row of the first part.
     void commencer();
     QString ordre() const;

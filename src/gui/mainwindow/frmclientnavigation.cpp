@@ -2,6 +2,7 @@
 #include "core/bd/formatsql.h"
 #include "core/bd/recordset.h"
 #include "core/bd/session.h"
+#include "core/donnees/action.h"
 #include "gui/mainwindow/fichesql.h"
 #include "gui/mainwindow/frmclient.h"
 #include "gui/mainwindow/listesactions.h"
@@ -18,7 +19,7 @@ bool FrmClient::allerA(const QString& clientStocke, const QString& contactStocke
 bool FrmClient::allerAuSuivi(int type, int id) {
     if (m_verrou.estPris())
         return false;
-    const QString table = type == 0 ? QStringLiteral("Actions") : QStringLiteral("RDV");
+    const QString table = TableDuType(type, QStringLiteral("RDV"));
     const QVector<Fiche> lu = lireFiches(rsFenetre(),
                                          QStringLiteral("select Client, Interlocuteur from ") + table +
                                              QStringLiteral(" where Id=") + QString::number(id),

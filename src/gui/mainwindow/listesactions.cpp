@@ -37,7 +37,7 @@ public:
     int nombre() const override { return m_actions->Count(); }
     bool reste() const override { return !m_panne && !m_actions->Complete(); }
     // Each read twice the one before, up to a few hundredths of a second's worth: a long scroll to
-    // the end sends few statements. A click or a key meanwhile may stop it, the rows read so far kept.
+    // the end sends few statements. A click or a key meanwhile may stop it, the rows listed before kept.
     void lireSuite(bool cedant) override {
         const auto lire = [&] { m_actions->LireSuite(*Connexion, m_lot); };
         if (lu([&] {
