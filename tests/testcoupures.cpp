@@ -71,9 +71,9 @@ private slots:
             lignes += QString::fromUtf8(enfant.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
             QVERIFY2(!lignes.join('\n').contains("ECHEC"), qPrintable(lignes.join('\n')));
             // A fast child may have announced more before it was read, never fewer.
-            QVERIFY2(operations >= n, qPrintable(QString("l'enfant s'est arrêté seul (code %1) : %2")
-                                                     .arg(enfant.exitCode())
-                                                     .arg(QString::fromUtf8(enfant.readAllStandardError()))));
+            QVERIFY2(operations >= n,
+                     qPrintable("l'enfant s'est arrêté seul (code " + QString::number(enfant.exitCode()) +
+                                ") : " + QString::fromUtf8(enfant.readAllStandardError())));
             // Acknowledged operations are in; the last one announced may or may not be.
             QStringList annoncee;
             for (const QString& l : lignes) {
@@ -94,8 +94,7 @@ private slots:
             const QStringList apres = appliquer(modele, annoncee);
             QVERIFY2(contenu == modele || contenu == apres,
                      qPrintable(QString("tour %1, opération en cours %2\n%3")
-                                    .arg(tour)
-                                    .arg(annoncee.join(' '), contenu.join('\n'))));
+                                    .arg(QString::number(tour), annoncee.join(' '), contenu.join('\n'))));
             if (contenu == apres && !annoncee.isEmpty()) {
                 modele = apres;
                 ++enCours;

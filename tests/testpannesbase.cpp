@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <memory>
+#include <optional>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -82,35 +83,32 @@ struct Montage {
 class TestPannesBase : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<AutreSession> m_autre;
-
     // Sets the fault up, or takes it away.
-    void basculer(Panne panne, bool active, FenetreTest& t, const QString& table, const Montage* montage) {
-        const AutreSession& autre = *m_autre;
+    void basculer(Panne panne, bool active, FenetreTest& t, const Zone& z, const AutreSession& autre,
+                  const Montage* montage) {
         switch (panne) {
         case Panne::Verrou:
-            // Another program in the middle of a save: on a server, one that writes to every table.
-            QVERIFY(autre.executer(!active ? QStringLiteral("ROLLBACK")
-                                   : !t.base.serveur()
-                                       ? QStringLiteral("BEGIN IMMEDIATE")
-                                       : QStringLiteral("BEGIN; LOCK TABLE %1 IN EXCLUSIVE MODE")
-                                             .arg(Schema::tables().join(QLatin1Char(',')))));
-            break;
         case Panne::Lecteur:
-            // Another program reading: the save may write, but not commit.
-            QVERIFY(active ? autre.executer("BEGIN") && autre.executer("SELECT count(*) FROM Client")
-                           : autre.executer("ROLLBACK"));
+            // Another program in the middle of a save (on a server, one that writes to every table), or
+            // reading: then the save may write, but not commit.
+            QVERIFY(!active ? autre.executer("ROLLBACK")
+                    : panne == Panne::Lecteur
+                        ? autre.executer("BEGIN") && autre.executer("SELECT count(*) FROM Client")
+                        : autre.executer(t.base.serveur()
+                                             ? "BEGIN; LOCK TABLE " + Schema::tables().join(',') +
+                                                   " IN EXCLUSIVE MODE"
+                                             : QStringLiteral("BEGIN IMMEDIATE")));
             break;
         case Panne::Dossier:
             // Where no journal can be made; the file itself stays writable.
             QVERIFY(QFile::setPermissions(t.base.dossier(),
-                                          active ? QFile::ReadOwner | QFile::ExeOwner
-                                                 : QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+                                          QFile::ReadOwner | QFile::ExeOwner |
+                                              (active ? QFile::Permissions() : QFile::WriteOwner)));
             break;
         case Panne::Table:
             QVERIFY(autre.executer(
                 QLatin1String(active ? "ALTER TABLE %1 RENAME TO Cache" : "ALTER TABLE Cache RENAME TO %1")
-                    .arg(table)));
+                    .arg(z.table)));
             break;
         case Panne::Pages: {
             // The file may not grow by a page: a disk full for this connection only.
@@ -128,8 +126,6 @@ class TestPannesBase : public QObject {
 
 private slots:
     void initTestCase() { Connection::setAttenteVerrou(100); }
-
-    void cleanup() { m_autre.reset(); }
 
     // A server has no file, and its readers never hold a writer back: another program's lock and a
     // missing table are its faults.
@@ -171,7 +167,7 @@ private slots:
             Main();
             remplirAuDemarrage(frmClient);
         }
-        m_autre = std::make_unique<AutreSession>(t.base);
+        std::optional<AutreSession> autre(t.base);
         // The reference list is edited in its own window.
         std::unique_ptr<FrmReference> editeur(z.memo ? nullptr
                                                      : new FrmReference(TypeReference::Service, nullptr));
@@ -185,14 +181,14 @@ private slots:
         QVERIFY(enSaisie(fenetre, z));
         const QStringList avant = t.lire(QStringLiteral("select * from ") + z.table);
         Message::effacer();
-        basculer(p, true, t, z.table, montage.get());
+        basculer(p, true, t, z, *autre, montage.get());
         enfant<QPushButton>(fenetre, z.valider)->click();
         QVERIFY(!Message::textesAffiches().isEmpty());
         if (p == Panne::Pages || p == Panne::Tmpfs)
             QVERIFY2(Message::dernierTexte().contains("Le disque est plein"),
                      qPrintable(Message::dernierTexte()));
         QVERIFY(enSaisie(fenetre, z));
-        basculer(p, false, t, z.table, montage.get());
+        basculer(p, false, t, z, *autre, montage.get());
         QCOMPARE(t.lire(QStringLiteral("select * from ") + z.table), avant);
         Message::effacer();
         enfant<QPushButton>(fenetre, z.valider)->click();
@@ -203,7 +199,7 @@ private slots:
             // Nothing may hold a file of the small disk when it goes.
             editeur.reset();
             FinApplication();
-            cleanup();
+            autre.reset();
             montage.reset();
         }
     }
