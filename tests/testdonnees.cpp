@@ -330,7 +330,7 @@ private slots:
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
-    void comparaisonsDeDates() {
+    void dates() {
         ajouterAction(m_c.get(), "veille", "2003/02/16");
         ajouterAction(m_c.get(), "minuit", "02/17/2003");
         ajouterAction(m_c.get(), "après-midi", "2003/02/17 14:30:00");
@@ -351,11 +351,8 @@ private slots:
         ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
         QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Id=6"),
                  QStringList{"2003-02-17 00:00:00"});
-    }
-
-    // Dates in the clocks' jumps of Paris and Santiago (typed, stored, shown) read, compare and write
-    // back as stored, in any zone.
-    void datesMurales() {
+        // Dates in the clocks' jumps of Paris and Santiago (typed, stored, shown) read, compare and write
+        // back as stored, in any zone.
         const QList<std::array<QString, 3>> cas{
             {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
             {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},
