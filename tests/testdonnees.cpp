@@ -29,8 +29,8 @@ static void ajouterAction(Connection* c, const QString& commentaire, const QStri
 }
 
 // The actions (table 0) or the appointments (1) the filters keep, as a list reads them.
-static Actions lues(Connection& c, int table = 0, const Action& criteres = {}, int periode = 3, int fait = 1,
-                    int aFaire = 1, int portee = 2) {
+static Actions collection(Connection& c, int table = 0, const Action& criteres = {}, int periode = 3,
+                          int fait = 1, int aFaire = 1, int portee = 2) {
     Actions actions;
     actions.SetTypeDonnees(table);
     actions.CreationCollection(c, criteres, periode, qint16(fait), qint16(aFaire), portee);
@@ -98,13 +98,13 @@ private slots:
             criteres.Client = f.client;
             criteres.Interlocuteur = f.contact;
             QStringList commentaires;
-            for (const Action& a : lues(*m_c, 0, criteres, f.periode, f.fait, f.aFaire, f.portee))
+            for (const Action& a : collection(*m_c, 0, criteres, f.periode, f.fait, f.aFaire, f.portee))
                 commentaires << a.Commentaire;
             QVERIFY2(commentaires.join(' ') == f.attendus,
                      qPrintable(f.nom + (" : " + commentaires.join(' '))));
         }
         // A collection read from the table makes its records on demand; written whole, they stay.
-        Actions actions = lues(*m_c);
+        Actions actions = collection(*m_c);
         const int n = actions.Count();
         for (int i = 0; i < n; ++i) {
             const Action* a = actions.Item(i);
@@ -161,7 +161,7 @@ private slots:
         autre.SetDataBd(*m_c);
         nouveau.Fait = -1;
         nouveau.SetDataBd(*m_c);
-        Actions rdv = lues(*m_c, 1);
+        Actions rdv = collection(*m_c, 1);
         const Action* relu = rdv.Item(QString::number(nouveau.Id), true);
         QCOMPARE(std::tuple(rdv.Count(), relu, relu->Fait, relu->DatePrevue, relu->DateSaisie),
                  std::tuple(3, rdv.Item(0), qint16(-1), nouveau.DatePrevue, Regional::dateZero()));
@@ -370,7 +370,7 @@ private slots:
             Recordset rs;
             rs.open("select DatePrevue from Actions where Commentaire=\"saut\"", m_c.get());
             QCOMPARE(rs.date(0), Horloge::maintenant());
-            Actions actions = lues(*m_c, 0, {}, 0);
+            Actions actions = collection(*m_c, 0, {}, 0);
             Action* saut = actions.Item(0);
             QCOMPARE(std::tuple(actions.Count(), Regional::texteDate(saut->DatePrevue),
                                 Regional::lireDate(affichee)),
@@ -455,7 +455,7 @@ private slots:
         m_c.reset(ouvrir(*m_base));
         QVERIFY_THROWS_EXCEPTION(ErreurBd, colonne(*m_c, "select * from Client"));
         // Read on to the end, as a scroll to the last row does.
-        QVERIFY_THROWS_EXCEPTION(ErreurBd, lues(*m_c).LireSuite(*m_c, -1));
+        QVERIFY_THROWS_EXCEPTION(ErreurBd, collection(*m_c).LireSuite(*m_c, -1));
     }
 
     void recordset() {
