@@ -147,9 +147,8 @@ private slots:
                 t.saisie("BtnCreer" + z, {{champ, com.tape}}, valider);
                 QVERIFY2(!t.w(valider)->isVisible(), qPrintable(Message::dernierTexte()));
                 const QString id = t.lire(QStringLiteral("select max(Id) from %1").arg(table)).value(0);
-                const int r = t.w<Grille>(liste)->ligneDeCle(id);
-                QVERIFY(r > 0);
-                QCOMPARE(t.w<Grille>(liste)->textMatrix(r, colonne) + '|' + t.texte(champ),
+                QCOMPARE(t.w<Grille>(liste)->textMatrix(t.w<Grille>(liste)->ligneDeCle(id), colonne) + '|' +
+                             t.texte(champ),
                          com.affiche + '|' + com.affiche);
                 attendus << qui + com.stocke;
             }

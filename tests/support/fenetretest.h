@@ -52,22 +52,25 @@ public:
         w<QLineEdit>(champ)->setText(t);
     }
     bool coche(const char* bouton) const { return w<QAbstractButton>(bouton)->isChecked(); }
-    void clic(const char* bouton) const { QTest::mouseClick(w<QAbstractButton>(bouton), Qt::LeftButton); }
+    // Clicks the button; gives the last message shown, as the edits and deletes below do.
+    QString clic(const char* bouton) const {
+        QTest::mouseClick(w<QAbstractButton>(bouton), Qt::LeftButton);
+        return Message::dernierTexte();
+    }
     // A whole edit as a person makes it: the button that starts it (or none), the fields typed in
     // turn, the button that ends it (or none).
-    void saisie(const char* debut, std::initializer_list<std::pair<const char*, QString>> champs,
-                const char* fin) const {
+    QString saisie(const char* debut, std::initializer_list<std::pair<const char*, QString>> champs,
+                   const char* fin) const {
         if (debut)
             clic(debut);
         for (const auto& [champ, texte] : champs)
             saisir(champ, texte);
-        if (fin)
-            clic(fin);
+        return fin ? clic(fin) : Message::dernierTexte();
     }
     // Deletes with the button, Oui answered to the question.
-    void supprimer(const char* bouton) const {
+    QString supprimer(const char* bouton) const {
         Message::setNextAnswer(QMessageBox::Yes);
-        clic(bouton);
+        return clic(bouton);
     }
     void touche(const char* c, Qt::Key k, Qt::KeyboardModifiers m = {}) const { QTest::keyClick(w(c), k, m); }
     // A click in the first shown column: on data row r (1 = the first), or on the header with r = 0.
