@@ -147,12 +147,14 @@ private slots:
                                (cas == Serveur && attendu.isEmpty()),
                        ecrit = ouvre && cas != FichierProtege;
             QCOMPARE(i.statut, ouvre ? 0 : 1);
-            QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient Brevanta :\n")), ecrit);
-            QCOMPARE(i.sortie.contains(QLatin1String("FENETRE frmClient Brevanta : (lecture seule)\n")),
-                     cas == FichierProtege);
-            QCOMPARE(i.sortie.contains(QLatin1String("ACTIF BtnCreer")), ecrit);
-            QCOMPARE(i.sortie.contains(QLatin1String("ACTIF ")), ecrit);
-            QCOMPARE(i.sortie.contains(QLatin1String("MESSAGE")), !attendu.isEmpty() || cas == Verrouille);
+            // The daily copy is started only where the base may be written.
+            QCOMPARE(QList<bool>({i.sortie.contains("FENETRE frmClient Brevanta :\n"),
+                                  i.sortie.contains("FENETRE frmClient Brevanta : (lecture seule)\n"),
+                                  i.sortie.contains("ACTIF BtnCreer"), i.sortie.contains("ACTIF "),
+                                  i.sortie.contains("MESSAGE"),
+                                  QFileInfo::exists(QDir(base.dossier()).filePath("sauvegardes"))}),
+                     QList<bool>({ecrit, cas == FichierProtege, ecrit, ecrit,
+                                  !attendu.isEmpty() || cas == Verrouille, ecrit && !base.serveur()}));
             QVERIFY2(ouvre || i.sortie.startsWith("MESSAGE Impossible d'ouvrir la base de données " +
                                                   (base.serveur() ? "du serveur " + url.toString()
                                                                   : QString("Brevanta.mdb"))),
@@ -162,9 +164,6 @@ private slots:
                      qPrintable(i.sortie.left(2000)));
             QCOMPARE(contenu(fichier), avant);
             QCOMPARE(QDir(base.dossier()).entryList(QDir::Files | QDir::Hidden), presents);
-            // The daily copy is started only where the base may be written.
-            QCOMPARE(QFileInfo::exists(QDir(base.dossier()).filePath("sauvegardes")),
-                     ecrit && !base.serveur());
         }
     }
 
@@ -210,10 +209,10 @@ private slots:
                 const int n = lignesFichier(bases[ouverte], "select count(*) from Client").value(0).toInt();
                 QVERIFY2(d.clients < 0 ? n > 0 : n == d.clients, qPrintable(QString::number(n)));
             }
-            QVERIFY2(*d.message ? i.sortie.contains(d.message)
-                                : lignes.filter(QRegularExpression("^MESSAGE ")).isEmpty(),
+            QVERIFY2((*d.message ? i.sortie.contains(d.message)
+                                 : lignes.filter(QRegularExpression("^MESSAGE ")).isEmpty()) &&
+                         !i.sortie.contains("secret"),
                      qPrintable(i.sortie));
-            QVERIFY(!i.sortie.contains("secret"));
             // Only the base asked for was made, and nothing else was touched.
             QStringList attendus = avant;
             if ((reponses.startsWith("vide") || reponses.startsWith("exemple")) && !d.sansOutil)
@@ -277,8 +276,7 @@ private slots:
         const Issue i = demarrerDans(CHOIX_ENFANT, base.dossier());
         const qint64 fin = QDateTime::currentMSecsSinceEpoch();
         qunsetenv("BREVANTA_ESSAI_QUITTER");
-        QVERIFY2(i.erreurs.isEmpty(), qPrintable(i.erreurs));
-        QCOMPARE(i.statut, 0);
+        QVERIFY2(i.erreurs.isEmpty() && i.statut == 0, qPrintable(i.erreurs));
         const QRegularExpressionMatch quitte = QRegularExpression("QUITTER (\\d+)").match(i.sortie);
         QVERIFY2(quitte.hasMatch(), qPrintable(i.sortie));
         QVERIFY2(fin - quitte.captured(1).toLongLong() < 200,

@@ -93,9 +93,8 @@ private slots:
         t.clic("BtnModifier");
         QVERIFY(!t.w("BtnOuvrirWeb")->isEnabled());
         t.clic("BtnOuvrirWeb");
-        QCOMPARE(ouvertures.urls.size(), 4);
         t.clic("BtnAnnuler");
-        QVERIFY(t.w("BtnOuvrirWeb")->isEnabled());
+        QVERIFY(ouvertures.urls.size() == 4 && t.w("BtnOuvrirWeb")->isEnabled());
         for (const char* schema : {"mailto", "tel", "http", "https"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
         QCOMPARE(defauts(*frmClient) + defauts(*frmClient, QSize(1280, 700)), QStringList());
@@ -135,9 +134,9 @@ private slots:
         // The planning and the search fit too.
         t.clic("BtnPlanning");
         QVERIFY(frmPlanning->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        QVERIFY(zoneLibre().contains(frmPlanning->geometry()) ||
-                frmPlanning->size().width() <= zoneLibre().width());
-        QVERIFY(frmPlanning->minimumSizeHint().width() <= 1000);
+        QVERIFY((zoneLibre().contains(frmPlanning->geometry()) ||
+                 frmPlanning->size().width() <= zoneLibre().width()) &&
+                frmPlanning->minimumSizeHint().width() <= 1000);
         for (QSize taille : {frmPlanning->minimumSizeHint(), QSize(1366, 768)})
             QCOMPARE(defauts(*frmPlanning, taille), QStringList());
         // The week fills the width given to it.

@@ -30,11 +30,6 @@ void dire(const QString& ligne) {
     std::fflush(stdout);
 }
 
-void direMessages() {
-    for (const QString& t : Message::textesAffiches())
-        dire("MESSAGE " + t);
-}
-
 void examiner(FrmChoixBase& fenetre) {
     QStringList textes{fenetre.findChild<QLabel*>("lblMessage")->text()};
     for (const char* nom : {"cmdVide", "cmdExemple", "cmdOuvrir", "cmdQuitter"})
@@ -69,7 +64,10 @@ int main(int argc, char* argv[]) {
     if (argc > 1 && std::atoi(argv[1]) > 0)
         Connection::setAttenteVerrou(std::atoi(argv[1]));
     Message::setAutoAnswer(true);
-    std::atexit(direMessages);
+    std::atexit([] {
+        for (const QString& t : Message::textesAffiches())
+            dire("MESSAGE " + t);
+    });
     g_reponses = qEnvironmentVariable("BREVANTA_ESSAI_CHOIX").split(',', Qt::SkipEmptyParts);
     FrmChoixBase::setExamen(examiner);
     Main();
