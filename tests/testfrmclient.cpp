@@ -242,6 +242,7 @@ private slots:
                  QStringList("a$Bb|x@y.fr"));
         // The client's sheet in PDF: its record, its contacts, what is to do, nothing of others.
         t.clicTexte("VsfListeClients", 0, "Le 'Bon' Pain");
+        QCOMPARE(t.texte("Nom"), "Le 'Bon' Pain");
         exporterPdf(t.w("BtnFichePdf"), t.base.dossier() + "/fiche",
                     {"Fiche client — Le 'Bon' Pain", "Lyon", "04 78 00 00 00", "Durand", "Martin",
                      "martin@pain.fr", "18/02/2003 14:30", "Relancer la commande", "04/03/2003",
