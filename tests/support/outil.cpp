@@ -13,13 +13,23 @@ void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& argum
     p.start("/bin/sh", QStringList{"-c", limite, BREVANTA_DB} + arguments);
 }
 
-Resultat lancerOutil(const QString& dossier, const QStringList& arguments, qint64 octets) {
-    QProcess p;
-    demarrerOutil(p, dossier, arguments, octets);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+static Resultat attendre(QProcess& p, int ms) {
+    if (!p.waitForFinished(ms) || p.exitStatus() != QProcess::NormalExit)
         return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
             QString::fromUtf8(p.readAllStandardError())};
+}
+
+Resultat lancerOutil(const QString& dossier, const QStringList& arguments, qint64 octets) {
+    QProcess p;
+    demarrerOutil(p, dossier, arguments, octets);
+    return attendre(p, 120000);
+}
+
+Resultat lancer(const QString& programme, const QStringList& arguments, int ms) {
+    QProcess p;
+    p.start(programme, arguments);
+    return attendre(p, ms);
 }
 
 bool outilDit(const QString& dossier, const QStringList& arguments, int code, const QString& message) {

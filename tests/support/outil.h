@@ -12,14 +12,14 @@ struct Resultat {
 
 class QProcess;
 
-// Runs brevanta-db in the folder, as the user runs it; with files limited to `octets` when given, as
-// on a disk that fills up.
+// Runs brevanta-db in the folder as the user does; files limited to `octets` if given, as on a full disk.
 Resultat lancerOutil(const QString& dossier, const QStringList& arguments, qint64 octets = 0);
-// Whether it ends with this code, saying `message` on standard error (something when refusing); what
-// it said is logged otherwise.
+// Whether it ends with this code, saying `message` on stderr (something when refusing); else logs it all.
 bool outilDit(const QString& dossier, const QStringList& arguments, int code, const QString& message = {});
 // Starts it without waiting.
 void demarrerOutil(QProcess& p, const QString& dossier, const QStringList& arguments, qint64 octets = 0);
+// Runs another program, waiting at most `ms`.
+Resultat lancer(const QString& programme, const QStringList& arguments, int ms = 60000);
 
 // What the folder and its subfolders hold, relative to it and sorted.
 QStringList fichiersSous(const QString& dossier, QDir::Filters filtres = QDir::Files);
