@@ -1,5 +1,4 @@
-// brevanta-db on a PostgreSQL server: a whole base copied from a file and back, the commands that read
-// it, and check.
+// brevanta-db on a PostgreSQL server: a base copied from a file and back, the commands that read it, check.
 #include "core/bd/schema.h"
 #include "support/basetest.h"
 #include "support/outil.h"
@@ -7,14 +6,12 @@
 
 #include <QtTest>
 
-// Every row of a table of a file, each value as SQLite quotes it: NULL, '' and 0 all differ.
+// Every row of a table of a file, sorted, each value as SQLite quotes it: NULL, '' and 0 all differ.
 static QStringList lignes(const QString& fichier, const QString& table) {
     QStringList valeurs;
     for (const QString& c : Schema::colonnes(table))
         valeurs << QString("quote(%1)").arg(c);
-    QStringList resultat = lignesFichier(fichier, "select " + valeurs.join(',') + " from " + table);
-    resultat.sort();
-    return resultat;
+    return lignesFichier(fichier, QString("select %1 from %2 order by %1").arg(valeurs.join(','), table));
 }
 
 // The exports and address books of the file and of the server: the same lines, the lists in name order
@@ -57,26 +54,23 @@ class TestCopieServeur : public QObject {
 private slots:
     void initTestCase() { EXIGER_SERVEUR_TEST(); }
 
-    // A demo file with the names, dates and empty values a copy could spoil, to a server and back:
-    // every value as stored, and the server's exports are the file's. Nothing is written over data,
-    // and a copy that goes wrong leaves the target as it was.
+    // A demo file with names, dates and empty values a copy could spoil, to a server and back: values and
+    // exports unchanged. Nothing is written over data; a copy that goes wrong leaves the target as it was.
     void copies() {
         BaseTest base(BaseTest::Moteur::Fichier);
         QVERIFY(QFile::remove(base.fichier()));
         QCOMPARE(lancerOutil(base.dossier(), {"demo", "Brevanta.mdb"}).code, 0);
-        base.sqlite("insert into Client (Nom, Adresse1, Adresse2, CP, Commentaire) values "
-                    "('Café $BÉtoile$B à Noël', '', NULL, '01000', 'Ligne 1\nLigne 2 « x »')");
-        base.sqlite(
-            "insert into Interlocuteur (Nom, Client, Prenom, Fonction, ContactPrincipal, Temperature) "
-            "values ('O$BBrien', 'Café $BÉtoile$B à Noël', '', NULL, 1, -1)");
-        // Dates inside the hours the clocks skip and repeat, Ids with a gap.
-        base.sqlite(
-            "insert into Actions (Id, Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
-            "values (500, 'Café $BÉtoile$B à Noël', 'O$BBrien', 'Rappeler $Bvite$B', "
-            "'2026-03-29 02:30:00', -1, NULL)");
-        base.sqlite(
-            "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values "
-            "('Café $BÉtoile$B à Noël', '', '', '2026-10-25 02:30:00', 0, '2026-10-01 00:00:00')");
+        for (const char* sql :
+             {"insert into Client (Nom, Adresse1, Adresse2, CP, Commentaire) values (%1, '', NULL, '01000', "
+              "'Ligne 1\nLigne 2 « x »')",
+              "insert into Interlocuteur (Nom, Client, Prenom, Fonction, ContactPrincipal, Temperature) "
+              "values ('O$BBrien', %1, '', NULL, 1, -1)",
+              // Dates inside the hours the clocks skip and repeat, Ids with a gap.
+              "insert into Actions (Id, Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
+              "values (500, %1, 'O$BBrien', 'Rappeler $Bvite$B', '2026-03-29 02:30:00', -1, NULL)",
+              "insert into RDV (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) values "
+              "(%1, '', '', '2026-10-25 02:30:00', 0, '2026-10-01 00:00:00')"})
+            base.sqlite(QString(sql).arg("'Café $BÉtoile$B à Noël'"));
         ServeurTest serveur;
         QVERIFY(reussit(base.dossier(), {"copy", "Brevanta.mdb", serveur.url()}));
         QVERIFY(outilDit(base.dossier(), {"check", serveur.url()}, 0));
@@ -123,8 +117,7 @@ private slots:
              "Interlocuteurs sans leur client"},
             {"action orpheline", "insert into actions (client, commentaire, fait) values ('Fantôme', 'x', 0)",
              "Actions sans leur client : 1 (par exemple chez « Fantôme »)"},
-            // The program deletes a client with its contacts and actions; its appointments stay in the
-            // planning.
+            // A client goes with its contacts and actions; its appointments stay in the planning.
             {"rendez-vous d'un client supprimé",
              "delete from interlocuteur where client in (select client from rdv); delete from actions where "
              "client in (select client from rdv); delete from client where nom in (select client from rdv)",
