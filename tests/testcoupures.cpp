@@ -11,13 +11,11 @@
 
 const int Coupures = 30;
 
-// What the file must hold after an operation, one "table|client|fields" row each, clients included,
-// sorted as the file is read.
+// What the file must hold after an operation: "table|client|fields" rows, clients included, sorted as read.
 static QStringList appliquer(QStringList lignes, const QStringList& op) {
     const QString genre = op.value(1);
     if (genre == "RENOMME" || genre == "SUPPRIME") {
-        // The contacts, actions and appointments follow their client; a deleted client's
-        // appointments stay, in the planning.
+        // Contacts, actions and appointments follow their client; a deleted client's appointments stay.
         QStringList restent;
         for (const QString& l : lignes) {
             QStringList champs = l.split('|');
@@ -27,9 +25,8 @@ static QStringList appliquer(QStringList lignes, const QStringList& op) {
                 restent << (champs[1] = op[3], champs.join('|'));
         }
         lignes = restent;
-    } else if (!genre.isEmpty()) {
+    } else if (!genre.isEmpty())
         lignes << op.mid(1).join('|');
-    }
     lignes.sort();
     return lignes;
 }
@@ -53,8 +50,7 @@ private slots:
         int enCours = 0, journaux = 0;
         for (int tour = 1; tour <= Coupures; ++tour) {
             // Killed during the n-th operation, a few milliseconds after it began.
-            const int n = 1 + int(hasard.bounded(30));
-            const int attente = int(hasard.bounded(8000));
+            const int n = 1 + int(hasard.bounded(30)), attente = int(hasard.bounded(8000));
             QProcess enfant;
             enfant.setWorkingDirectory(base.dossier());
             enfant.start(QStringLiteral(ECRITURES_ENFANT), {QString::number(g), QString::number(tour)});
@@ -76,12 +72,11 @@ private slots:
                                 ") : " + QString::fromUtf8(enfant.readAllStandardError())));
             // Acknowledged operations are in; the last one announced may or may not be.
             QStringList annoncee;
-            for (const QString& l : lignes) {
+            for (const QString& l : lignes)
                 if (l.startsWith("OP\t"))
                     annoncee = l.split('\t');
                 else if (l == "OK")
                     modele = appliquer(modele, std::exchange(annoncee, {}));
-            }
             journaux += QFileInfo(base.fichier() + "-journal").size() > 0;
             QVERIFY(outilDit(base.dossier(), {"check", "Brevanta.mdb"}, 0));
             QStringList contenu;

@@ -1,7 +1,5 @@
-// Saves, renames and deletes clients with their contacts, actions and appointments through the
-// main window, in a loop, until it is killed. Before each save it prints "OP" and the operation's
-// stored row (table, client, the rest; tab-separated), after it "OK", each line flushed: the parent
-// test knows what was acknowledged. Arguments: a seed and the round number.
+// Saves, renames and deletes clients and their records via the main window until killed, printing "OP" and
+// the stored row (tab-separated) before each save, "OK" after, each flushed: the parent knows what was saved.
 #include "app/principal.h"
 #include "core/bd/formatsql.h"
 #include "gui/mainwindow/frmclient.h"
@@ -23,8 +21,7 @@ void dire(const QStringList& champs) {
     std::fflush(stdout);
 }
 
-// Announces the operation, presses the button, and acknowledges once the window is back to
-// browsing with no message but the expected ones.
+// Announces, presses the button, and acknowledges once back to browsing with no message but those expected.
 void enregistrer(const QStringList& operation, const char* bouton, int messagesAttendus = 0) {
     const int avant = int(Message::textesAffiches().size());
     dire(QStringList{"OP"} + operation);
@@ -36,40 +33,35 @@ void enregistrer(const QStringList& operation, const char* bouton, int messagesA
     dire({"OK"});
 }
 
-void saisir(const QStringList& operation, const char* debut, const char* champ, const QString& texte,
-            const char* valider) {
-    enfant<QPushButton>(frmClient, debut)->click();
+// The form `debut` opens is saved by its BtnValider button.
+void saisir(const QStringList& op, const QByteArray& debut, const char* champ, const QString& texte = {}) {
+    enfant<QPushButton>(frmClient, debut.constData())->click();
     QWidget* w = enfant<QWidget>(frmClient, champ);
-    w->setProperty(qobject_cast<QLineEdit*>(w) ? "text" : "plainText", texte);
-    enregistrer(operation, valider);
+    w->setProperty(qobject_cast<QLineEdit*>(w) ? "text" : "plainText", texte.isEmpty() ? op.last() : texte);
+    enregistrer(op, QByteArray(debut).replace("Creer", "Valider").replace("Modifier", "Valider").constData());
 }
 
-// The n-th operation of the round: a client created, or one of those listed given a contact, an
-// action or an appointment, renamed or deleted.
+// A client created, or a listed one given a contact, an action or an appointment, renamed or deleted.
 void operation(QRandomGenerator& hasard, const QString& n) {
     const auto* liste = enfant<Grille>(frmClient, "VsfListeClients");
     const int choix = liste->rows() < 3 ? 0 : int(hasard.bounded(100));
     // Renames and deletions, which write several tables, often.
     if (choix < 25) {
         const QString nom = QString("Client %1 \"essai\"").arg(n);
-        return saisir({"Client", FormatSql(nom)}, "BtnCreer", "Nom", nom, "BtnValider");
+        return saisir({"Client", FormatSql(nom)}, "BtnCreer", "Nom", nom);
     }
     const QString client = liste->rowKey(1 + int(hasard.bounded(liste->rows() - 1)));
     if (!frmClient->allerA(client, QString()))
         std::exit(3);
-    const QString contact = "Contact " + n, action = "Actions " + n, rdv = "RDV " + n,
-                  nom = QString("Renommé %1 'bis'").arg(n);
     if (choix < 40)
-        saisir({"Interlocuteur", client, contact}, "BtnCreerInterlocuteur", "NomInterlocuteur", contact,
-               "BtnValiderInterlocuteur");
+        saisir({"Interlocuteur", client, "Contact " + n}, "BtnCreerInterlocuteur", "NomInterlocuteur");
     else if (choix < 50)
-        saisir({"Actions", client, InterlocuteurCourant, action}, "BtnCreerAction", "CommentaireAction",
-               action, "BtnValiderAction");
+        saisir({"Actions", client, InterlocuteurCourant, "Actions " + n}, "BtnCreerAction",
+               "CommentaireAction");
     else if (choix < 60)
-        saisir({"RDV", client, InterlocuteurCourant, rdv}, "BtnCreerRDV", "CommentaireRDV", rdv,
-               "BtnValiderRDV");
+        saisir({"RDV", client, InterlocuteurCourant, "RDV " + n}, "BtnCreerRDV", "CommentaireRDV");
     else if (choix < 80)
-        saisir({"RENOMME", client, nom}, "BtnModifier", "Nom", nom, "BtnValider");
+        saisir({"RENOMME", client, QString("Renommé %1 'bis'").arg(n)}, "BtnModifier", "Nom");
     else {
         Message::setNextAnswer(QMessageBox::Yes);
         enregistrer({"SUPPRIME", client}, "BtnSupprimer", 1);
