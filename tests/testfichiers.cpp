@@ -1,5 +1,5 @@
-// brevanta-db's bases, online copy and restore, the daily copy, spreadsheet files in and out; texts the
-// windows never let through: an import refuses them and their line, a calendar or address book drops them.
+// brevanta-db's bases, online copy and restore, the daily copy, spreadsheets in and out; texts the windows
+// never let through: an import names their line and imports nothing, a calendar or address book drops them.
 #include "app/sauvegardequotidienne.h"
 #include "core/bd/formatsql.h"
 #include "core/bd/schema.h"
@@ -288,7 +288,7 @@ private slots:
     }
 
     // Each file brevanta-db writes: never through a link planted in its place (link and target stay), else
-    // put in place whole with the base's permissions; calendar and cards drop another program's controls.
+    // put in place whole with the base's permissions; calendar and cards drop stored control characters.
     void fichiersEcrits() {
         m_base->sqlite("INSERT INTO Client (Nom) VALUES ('Dupont' || char(7))");
         m_base->sqlite(
