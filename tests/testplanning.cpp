@@ -1,5 +1,4 @@
-// The weekly planning window as a calendar, opened from the real main window on Wednesday 19 February
-// 2003: times, marks and colours, whole texts, items opened in the main window, keys and buttons, PDF.
+// The weekly planning window, opened from the real main window on Wednesday 19 February 2003 at 10:00.
 #include "gui/planning/frmplanning.h"
 #include "support/fenetretest.h"
 
@@ -34,8 +33,7 @@ struct Planning {
     void clic(const char* nom) const { QTest::mouseClick(w(nom), Qt::LeftButton); }
     // Comment, client and contact shown below the grid.
     QStringList details() const {
-        return {w<QPlainTextEdit>("CommentaireAction")->toPlainText(), w<QLineEdit>("Client")->text(),
-                w<QLineEdit>("Interlocuteur")->text()};
+        return {texteChamp(w("CommentaireAction")), texteChamp(w("Client")), texteChamp(w("Interlocuteur"))};
     }
     QString titre() const { return w<QLabel>("Titre")->text(); }
 
@@ -98,10 +96,9 @@ private slots:
         // The fill ends on the last item; a click shows an item whole, an empty or header cell nothing.
         const Grille* g = p.grille();
         QVERIFY(p.cellule(g->rowSel(), g->colSel()).contains(p.details().value(0).section('\n', 0, 0)));
-        p.cliquer(1, 4);
-        QCOMPARE(p.details(), QStringList({"Appeler\nles deux associés", "Zeta", "Zoé"}));
         for (int vide : {2, 0}) {
             p.cliquer(1, 4);
+            QCOMPARE(p.details(), QStringList({"Appeler\nles deux associés", "Zeta", "Zoé"}));
             p.cliquer(vide, 4);
             QCOMPARE(p.details(), QStringList(3, QString()));
         }
@@ -181,15 +178,12 @@ private slots:
         QVERIFY(Message::dernierTexte().startsWith("Terminez d'abord la saisie"));
         QCOMPARE(QStringList({ClientCourant, p.t.texte("Nom")}), QStringList({"Abc", "En cours"}));
         p.t.clic("BtnAnnuler");
-        const auto position = [&p] {
-            return QStringList{p.t.selection("VsfListeClients"), p.t.selection("ListeInterlocuteurs"),
-                               ClientCourant, InterlocuteurCourant, p.t.texte("NomInterlocuteur")};
-        };
-        const QStringList martin{"Le 'Bon' Pain", "Martin", "Le $BBon$B Pain", "Martin", "Martin"};
         for (const auto& [jour, bouton] : {std::pair{3, "Interlocuteur"}, {4, "Client"}, {5, "Client"}}) {
             p.cliquer(1, jour);
             p.clic(bouton);
-            QCOMPARE(position(), martin);
+            QCOMPARE(QStringList({p.t.selection("VsfListeClients"), p.t.selection("ListeInterlocuteurs"),
+                                  ClientCourant, InterlocuteurCourant, p.t.texte("NomInterlocuteur")}),
+                     QStringList({"Le 'Bon' Pain", "Martin", "Le $BBon$B Pain", "Martin", "Martin"}));
         }
         p.doubleClic(1, 0);
         QStringList rdv{ClientCourant, InterlocuteurCourant, p.t.texte("CommentaireRDV")};
