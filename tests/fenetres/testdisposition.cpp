@@ -9,9 +9,8 @@
 #include <QSettings>
 
 namespace {
-// What a window's layout must hold at any size, once resized to it when given: each shown control
-// inside the window, no two shown siblings over one another, and each caption whole. The faults found,
-// one per line.
+// The faults, one per line, of a window's layout at any size (resized to it first when given): a shown
+// control outside the window, two shown siblings over one another, a caption cut.
 QStringList defauts(QWidget& fenetre, QSize taille = {}) {
     if (taille.isValid()) {
         fenetre.resize(taille);
@@ -59,18 +58,15 @@ public:
 public slots:
     void ouvrir(const QUrl& url) { urls << url; }
 };
-
-QRect zoneLibre() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
-}
-
-QSettings reglages() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Brevanta", "fenetres");
-}
 } // namespace
 
 class TestDisposition : public QObject {
     Q_OBJECT
+    static QRect zoneLibre() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    QSettings reglages() { return {QSettings::IniFormat, QSettings::UserScope, "Brevanta", "fenetres"}; }
+    static QRect place() { return QRect(frmClient->pos(), frmClient->size()); }
+    // Where the main window opens with nothing remembered: as drawn when the screen allows, else filling it.
+    QRect parDefaut() { return {zoneLibre().topLeft(), QSize(1227, 852).boundedTo(zoneLibre().size())}; }
 private slots:
     void init() { reglages().clear(); }
 
@@ -78,9 +74,7 @@ private slots:
         FenetreTest t(Donnees);
         QVERIFY(frmClient->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(frmClient->minimumSizeHint().boundedTo(QSize(1280, 700)), frmClient->minimumSizeHint());
-        // Opened at the size it was drawn at when the screen allows, else at the screen's size.
-        QCOMPARE(frmClient->pos(), zoneLibre().topLeft());
-        QCOMPARE(frmClient->size(), QSize(1227, 852).boundedTo(zoneLibre().size()));
+        QCOMPARE(place(), parDefaut());
         // Each link hands its field's address to the system, while browsing only.
         Ouvertures ouvertures;
         for (const char* schema : {"mailto", "tel", "http", "https"})
@@ -163,7 +157,7 @@ private slots:
         }
         {
             FenetreTest t(Donnees);
-            QCOMPARE(QRect(frmClient->pos(), frmClient->size()), choisie);
+            QCOMPARE(place(), choisie);
             QCOMPARE(t.w<Grille>("VsfListeClients")->columnWidth(0), 77);
             QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->columnWidth(1), 66);
         }
@@ -179,9 +173,7 @@ private slots:
             r.setValue("frmClient/colonnes_VsfListeClients", colonnes);
             r.sync();
             FenetreTest t(Donnees);
-            QVERIFY2(QRect(frmClient->pos(), frmClient->size()) ==
-                             QRect(libre.topLeft(), QSize(1227, 852).boundedTo(libre.size())) &&
-                         t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000),
+            QVERIFY2(place() == parDefaut() && t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000),
                      nom);
         }
     }
