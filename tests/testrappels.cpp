@@ -8,11 +8,6 @@
 namespace {
 const QDate Jour(2026, 12, 7);
 
-// Wall-clock values, as the program keeps them: the hour the clock skips exists too.
-QDateTime a(const QDate& jour, int h, int m = 0) {
-    return QDateTime(jour, QTime(h, m), Qt::UTC);
-}
-
 // The notices given, as the person would see them.
 struct AvisNote : AvisRappel {
     explicit AvisNote(std::vector<std::pair<Rappel, Reponses>>& n) : notes(n) {}
@@ -28,8 +23,8 @@ struct Rappels_ : FenetreTest {
         rappeleur->setAvis(std::make_unique<AvisNote>(notes));
     }
     // At each of these times of the day in turn, the comments of the items noticed, joined by ','.
-    QStringList avis(std::initializer_list<QTime> heures, const QDate& jour = Jour) {
-        QStringList vus;
+    QStringList vus(std::initializer_list<QTime> heures, const QDate& jour = Jour) {
+        QStringList v;
         for (const QTime& h : heures) {
             Horloge::fixer(QDateTime(jour, h, Qt::UTC));
             notes.clear();
@@ -37,9 +32,9 @@ struct Rappels_ : FenetreTest {
             QStringList l;
             for (const auto& [r, reponses] : notes)
                 l << r.commentaire;
-            vus << l.join(',');
+            v << l.join(',');
         }
-        return vus;
+        return v;
     }
     QString resume() const {
         auto* l = w<QLabel>("lblResumeJour");
@@ -57,6 +52,8 @@ QString acme(const char* table, const QString& commentaire, const QDateTime& qua
 class TestRappels : public QObject {
     Q_OBJECT
     QTemporaryDir m_configuration;
+    // Wall-clock values, as the program keeps them: the hour the clock skips exists too.
+    static QDateTime a(const QDate& jour, int h, int m = 0) { return QDateTime(jour, QTime(h, m), Qt::UTC); }
 private slots:
     // The notices given are remembered in the user's configuration: the test's own.
     void initTestCase() { qputenv("XDG_CONFIG_HOME", m_configuration.path().toUtf8()); }
@@ -116,7 +113,7 @@ private slots:
         t.base.sql("update Actions set Fait=-1 where Commentaire='retard 1'");
         t.rappeleur->verifier();
         QCOMPARE(t.resume(), QString("2 actions en retard, 2 actions et 1 rendez-vous aujourd'hui"));
-        t.avis({{8, 0}}, Jour.addDays(1));
+        t.vus({{8, 0}}, Jour.addDays(1));
         QCOMPARE(t.resume(), QString("4 actions et 1 rendez-vous en retard, 1 rendez-vous aujourd'hui"));
         // Nothing late or due: nothing shown.
         t.base.sql("update Actions set Fait=-1");
@@ -132,37 +129,36 @@ private slots:
         Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), acme("RDV", "visite", a(Jour, 10, 30)),
                     acme("RDV", "annulée", a(Jour, 10, 30), -1), acme("Actions", "appeler", a(Jour, 10, 20)),
                     acme("Actions", "journée", a(Jour, 0))});
-        QCOMPARE(t.avis({{10, 14}, {10, 15}, {10, 16}, {10, 20}}),
-                 QStringList({"", "visite", "", "appeler"}));
+        QCOMPARE(t.vus({{10, 14}, {10, 15}, {10, 16}, {10, 20}}), QStringList({"", "visite", "", "appeler"}));
         // Restarted on the same base and the same day.
         FinApplication();
         Main();
         remplirAuDemarrage(frmClient);
         t.brancher();
-        QCOMPARE(t.avis({{10, 21}}), QStringList{""});
+        QCOMPARE(t.vus({{10, 21}}), QStringList{""});
         // Moved by another program: noticed again before its new time.
         t.base.sql("update RDV set DatePrevue='2026-12-07 11:00:00' where Commentaire='visite'");
-        QCOMPARE(t.avis({{10, 44}, {10, 45}}), QStringList({"", "visite"}));
+        QCOMPARE(t.vus({{10, 44}, {10, 45}}), QStringList({"", "visite"}));
         const Rappel r = t.notes.front().first;
         QCOMPARE(r.titre() + '\n' + r.texte(), "Rendez-vous à 11:00\nACME — Dupont\nvisite");
         // Postponed: told again ten minutes later, unless it is done meanwhile.
         t.notes.front().second.reporter();
-        QCOMPARE(t.avis({{10, 54}, {10, 55}}), QStringList({"", "visite"}));
+        QCOMPARE(t.vus({{10, 54}, {10, 55}}), QStringList({"", "visite"}));
         t.notes.front().second.reporter();
         t.base.sql("update RDV set Fait=-1 where Commentaire='visite'");
-        QCOMPARE(t.avis({{11, 5}}), QStringList{""});
+        QCOMPARE(t.vus({{11, 5}}), QStringList{""});
         // "Voir" shows the item in the main window.
         t.base.sql("insert into Client (Nom) values ('Zed')");
         t.base.sql(suivi("Actions", "Zed", "", "relancer", "2026-12-07 12:00:00"));
-        QCOMPARE(t.avis({{12, 0}}), QStringList("relancer"));
+        QCOMPARE(t.vus({{12, 0}}), QStringList("relancer"));
         t.notes.front().second.voir();
         QCOMPARE(ClientCourant + '|' + t.texte("CommentaireAction"), "Zed|relancer");
         // The advance is the setting's; 0 turns the notices off.
         t.base.sql(acme("RDV", "réglée", a(Jour, 14, 30)));
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 0);
-        QCOMPARE(t.avis({{14, 25}}), QStringList{""});
+        QCOMPARE(t.vus({{14, 25}}), QStringList{""});
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 60);
-        QCOMPARE(t.avis({{13, 29}, {13, 30}}), QStringList({"", "réglée"}));
+        QCOMPARE(t.vus({{13, 29}, {13, 30}}), QStringList({"", "réglée"}));
     }
 
     // Without a system tray, the notice is a small window whose buttons answer it.
