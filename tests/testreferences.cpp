@@ -76,10 +76,9 @@ private slots:
 
     void editeur_data() {
         QTest::addColumn<int>("type");
-        for (const auto& [nom, type] : {std::pair{"Service", TypeReference::Service},
-                                        {"Decision", TypeReference::Decision},
-                                        {"Fonction", TypeReference::Fonction}})
-            QTest::newRow(nom) << int(type);
+        QTest::newRow("Service") << int(TypeReference::Service);
+        QTest::newRow("Decision") << int(TypeReference::Decision);
+        QTest::newRow("Fonction") << int(TypeReference::Fonction);
     }
     void editeur() {
         m_table = QTest::currentDataTag();
