@@ -11,12 +11,10 @@ static QString zoe(const char* table, const char* quand, const QString& commenta
 }
 
 struct Planning {
-    explicit Planning(const QStringList& lignes) : t(lignes) {
-        Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0)));
-        ouvrir();
-    }
+    explicit Planning(const QStringList& lignes) : t(lignes) { ouvrir(); }
     ~Planning() { Horloge::reprendre(); }
     void ouvrir() const {
+        Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0)));
         t.clic("BtnPlanning");
         QVERIFY(frmPlanning && frmPlanning->isVisible());
     }
@@ -141,8 +139,8 @@ private slots:
         p.clic("BtnFermer");
         QTRY_VERIFY(!frmPlanning);
         p.ouvrir();
-        QCOMPARE(p.titre() + " / " + p.details().value(0),
-                 " Semaine du 3 au 09 février 2003 / Deux semaines avant");
+        QCOMPARE(p.titre() + '|' + p.details().value(0),
+                 " Semaine du 3 au 09 février 2003|Deux semaines avant");
         p.t.base.sql("drop table RDV");
         p.clic("BtnSuivante");
         QCOMPARE(Message::dernierTexte(), "Erreur à l'initialisation de la liste...");
