@@ -32,10 +32,7 @@ struct Fenetre {
         auto* e = w<QLineEdit>("Texte");
         e->clear();
         for (const QChar c : texte)
-            if (c.unicode() < 128)
-                QTest::keyClick(e, char(c.unicode()));
-            else
-                e->insert(c);
+            c.unicode() < 128 ? QTest::keyClick(e, char(c.unicode())) : e->insert(c);
         return lignes();
     }
     QStringList lignes() const {
