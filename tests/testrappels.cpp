@@ -4,24 +4,15 @@
 
 #include <QSettings>
 
-// Reminders: the marks of late and today's items, the day's summary, the notices before
-// appointments and at the time of actions, under the test's clock.
+// Reminders under the test's clock: the marks of late and today's items, the day's summary, the notices.
 namespace {
 const QDate Jour(2026, 12, 7);
 
-// Wall-clock values, as the program keeps them: the hour the clock skips exists too.
-QDateTime a(const QDate& jour, int h, int m = 0) {
-    return QDateTime(jour, QTime(h, m), Qt::UTC);
-}
-
 // The notices given, as the person would see them.
-class AvisNote : public AvisRappel {
-public:
-    explicit AvisNote(std::vector<std::pair<Rappel, Reponses>>& notes) : m_notes(notes) {}
-    void montrer(const Rappel& r, const Reponses& reponses) override { m_notes.emplace_back(r, reponses); }
-
-private:
-    std::vector<std::pair<Rappel, Reponses>>& m_notes;
+struct AvisNote : AvisRappel {
+    explicit AvisNote(std::vector<std::pair<Rappel, Reponses>>& n) : notes(n) {}
+    void montrer(const Rappel& r, const Reponses& reponses) override { notes.emplace_back(r, reponses); }
+    std::vector<std::pair<Rappel, Reponses>>& notes;
 };
 
 // The window on a base, its notices recorded rather than shown.
@@ -31,15 +22,19 @@ struct Rappels_ : FenetreTest {
         rappeleur = frmClient->findChild<Rappeleur*>();
         rappeleur->setAvis(std::make_unique<AvisNote>(notes));
     }
-    // The items noticed at this moment, by comment.
-    QStringList a(const QDateTime& quand) {
-        Horloge::fixer(quand);
-        notes.clear();
-        rappeleur->verifier();
-        QStringList l;
-        for (const auto& [r, reponses] : notes)
-            l << r.commentaire;
-        return l;
+    // At each of these times of the day in turn, the comments of the items noticed, joined by ','.
+    QStringList vus(std::initializer_list<QTime> heures, const QDate& jour = Jour) {
+        QStringList v;
+        for (const QTime& h : heures) {
+            Horloge::fixer(QDateTime(jour, h, Qt::UTC));
+            notes.clear();
+            rappeleur->verifier();
+            QStringList l;
+            for (const auto& [r, reponses] : notes)
+                l << r.commentaire;
+            v << l.join(',');
+        }
+        return v;
     }
     QString resume() const {
         auto* l = w<QLabel>("lblResumeJour");
@@ -57,6 +52,8 @@ QString acme(const char* table, const QString& commentaire, const QDateTime& qua
 class TestRappels : public QObject {
     Q_OBJECT
     QTemporaryDir m_configuration;
+    // Wall-clock values, as the program keeps them: the hour the clock skips exists too.
+    static QDateTime a(const QDate& jour, int h, int m = 0) { return QDateTime(jour, QTime(h, m), Qt::UTC); }
 private slots:
     // The notices given are remembered in the user's configuration: the test's own.
     void initTestCase() { qputenv("XDG_CONFIG_HOME", m_configuration.path().toUtf8()); }
@@ -65,8 +62,7 @@ private slots:
         QFile::remove(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/rappels.ini");
     }
 
-    // Each to-do date is marked by the day alone, around midnight and across both clock changes
-    // of Europe/Paris; done items and later ones are not.
+    // To-do dates are marked by the day alone, at midnight and both Paris clock changes; done or later not.
     void marques() {
         const QString retard = "En retard", jour = "Prévu aujourd'hui";
         const QDate ete(2026, 3, 29), hiver(2026, 10, 25);
@@ -85,14 +81,13 @@ private slots:
                            acme("RDV", "r", prevue, fait)});
             t.w<QCheckBox>("ActionsFaites")->click();
             for (const auto& [liste, date] : {std::pair("ListeActions", 2), {"VSFRDV", 1}}) {
-                auto* modele = t.w<Grille>(liste)->model();
-                const QModelIndex i = modele->index(0, date);
-                QVERIFY2(modele->data(i, Qt::ToolTipRole).toString().startsWith(marque),
+                const QModelIndex i = t.w<Grille>(liste)->model()->index(0, date);
+                QVERIFY2(i.data(Qt::ToolTipRole).toString().startsWith(marque),
                          qPrintable(liste + prevue.toString()));
-                QCOMPARE(modele->data(i, Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
-                QCOMPARE(modele->data(i, Qt::ForegroundRole).isValid(), marque == "En retard");
+                QCOMPARE(i.data(Qt::FontRole).value<QFont>().bold(), !marque.isEmpty());
+                QCOMPARE(i.data(Qt::ForegroundRole).isValid(), marque == retard);
                 // The row's colour stays: orange to do, white done.
-                QCOMPARE(modele->data(i, Qt::BackgroundRole).value<QColor>(),
+                QCOMPARE(i.data(Qt::BackgroundRole).value<QColor>(),
                          couleurBgr(fait ? CouleurBlanc : CouleurOrange));
             }
         }
@@ -118,7 +113,7 @@ private slots:
         t.base.sql("update Actions set Fait=-1 where Commentaire='retard 1'");
         t.rappeleur->verifier();
         QCOMPARE(t.resume(), QString("2 actions en retard, 2 actions et 1 rendez-vous aujourd'hui"));
-        t.a(a(Jour.addDays(1), 8));
+        t.vus({{8, 0}}, Jour.addDays(1));
         QCOMPARE(t.resume(), QString("4 actions et 1 rendez-vous en retard, 1 rendez-vous aujourd'hui"));
         // Nothing late or due: nothing shown.
         t.base.sql("update Actions set Fait=-1");
@@ -134,42 +129,36 @@ private slots:
         Rappels_ t({client("ACME"), contact("Dupont", "ACME", 1), acme("RDV", "visite", a(Jour, 10, 30)),
                     acme("RDV", "annulée", a(Jour, 10, 30), -1), acme("Actions", "appeler", a(Jour, 10, 20)),
                     acme("Actions", "journée", a(Jour, 0))});
-        QCOMPARE(t.a(a(Jour, 10, 14)), QStringList());
-        QCOMPARE(t.a(a(Jour, 10, 15)), QStringList("visite"));
-        QCOMPARE(t.a(a(Jour, 10, 16)), QStringList());
-        QCOMPARE(t.a(a(Jour, 10, 20)), QStringList("appeler"));
+        QCOMPARE(t.vus({{10, 14}, {10, 15}, {10, 16}, {10, 20}}), QStringList({"", "visite", "", "appeler"}));
         // Restarted on the same base and the same day.
         FinApplication();
         Main();
         remplirAuDemarrage(frmClient);
         t.brancher();
-        QCOMPARE(t.a(a(Jour, 10, 21)), QStringList());
+        QCOMPARE(t.vus({{10, 21}}), QStringList{""});
         // Moved by another program: noticed again before its new time.
         t.base.sql("update RDV set DatePrevue='2026-12-07 11:00:00' where Commentaire='visite'");
-        QCOMPARE(t.a(a(Jour, 10, 44)), QStringList());
-        QCOMPARE(t.a(a(Jour, 10, 45)), QStringList("visite"));
+        QCOMPARE(t.vus({{10, 44}, {10, 45}}), QStringList({"", "visite"}));
         const Rappel r = t.notes.front().first;
         QCOMPARE(r.titre() + '\n' + r.texte(), "Rendez-vous à 11:00\nACME — Dupont\nvisite");
         // Postponed: told again ten minutes later, unless it is done meanwhile.
         t.notes.front().second.reporter();
-        QCOMPARE(t.a(a(Jour, 10, 54)), QStringList());
-        QCOMPARE(t.a(a(Jour, 10, 55)), QStringList("visite"));
+        QCOMPARE(t.vus({{10, 54}, {10, 55}}), QStringList({"", "visite"}));
         t.notes.front().second.reporter();
         t.base.sql("update RDV set Fait=-1 where Commentaire='visite'");
-        QCOMPARE(t.a(a(Jour, 11, 5)), QStringList());
+        QCOMPARE(t.vus({{11, 5}}), QStringList{""});
         // "Voir" shows the item in the main window.
         t.base.sql("insert into Client (Nom) values ('Zed')");
         t.base.sql(suivi("Actions", "Zed", "", "relancer", "2026-12-07 12:00:00"));
-        QCOMPARE(t.a(a(Jour, 12)), QStringList("relancer"));
+        QCOMPARE(t.vus({{12, 0}}), QStringList("relancer"));
         t.notes.front().second.voir();
         QCOMPARE(ClientCourant + '|' + t.texte("CommentaireAction"), "Zed|relancer");
         // The advance is the setting's; 0 turns the notices off.
         t.base.sql(acme("RDV", "réglée", a(Jour, 14, 30)));
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 0);
-        QCOMPARE(t.a(a(Jour, 14, 25)), QStringList());
+        QCOMPARE(t.vus({{14, 25}}), QStringList{""});
         QSettings("Brevanta.ini", QSettings::IniFormat).setValue("Rappels/Avance", 60);
-        QCOMPARE(t.a(a(Jour, 13, 29)), QStringList());
-        QCOMPARE(t.a(a(Jour, 13, 30)), QStringList("réglée"));
+        QCOMPARE(t.vus({{13, 29}, {13, 30}}), QStringList({"", "réglée"}));
     }
 
     // Without a system tray, the notice is a small window whose buttons answer it.
@@ -178,16 +167,15 @@ private slots:
         const Rappel r{0, 0, a(Jour, 10, 30), "ACME", {}, "<b>visite</b>\nsuite"};
         int reports = 0;
         avis.montrer(r, {[] {}, [&reports] { ++reports; }});
-        QWidget* w = nullptr;
+        QPointer<QWidget> w;
         for (QWidget* haut : QApplication::topLevelWidgets())
             if (haut->objectName() == "FenetreRappel" && haut->isVisible())
                 w = haut;
         QVERIFY(w);
         QCOMPARE(enfant<QLabel>(w, "lblRappelTexte")->text(), QString("ACME\n<b>visite</b>"));
-        QPointer<QWidget> garde(w);
         QTest::mouseClick(enfant<QPushButton>(w, "BtnReporterRappel"), Qt::LeftButton);
         QCOMPARE(reports, 1);
-        QTRY_VERIFY(garde.isNull());
+        QTRY_VERIFY(w.isNull());
     }
 };
 

@@ -9,9 +9,8 @@
 #include <QSettings>
 
 namespace {
-// What a window's layout must hold at any size, once resized to it when given: each shown control
-// inside the window, no two shown siblings over one another, and each caption whole. The faults found,
-// one per line.
+// The faults, one per line, of a window's layout at any size (resized to it first when given): a shown
+// control outside the window, two shown siblings over one another, a caption cut.
 QStringList defauts(QWidget& fenetre, QSize taille = {}) {
     if (taille.isValid()) {
         fenetre.resize(taille);
@@ -28,8 +27,7 @@ QStringList defauts(QWidget& fenetre, QSize taille = {}) {
         const QRect place(c->mapTo(&fenetre, QPoint(0, 0)), c->size());
         if (!cadre.contains(place))
             defauts << c->objectName() + " hors de la fenêtre";
-        int besoin =
-            qobject_cast<QLabel*>(c) || qobject_cast<QAbstractButton*>(c) ? c->sizeHint().width() : 0;
+        int besoin = c->inherits("QLabel") || c->inherits("QAbstractButton") ? c->sizeHint().width() : 0;
         if (auto* b = qobject_cast<QPushButton*>(c)) // a push button's hint has a minimum width
             besoin = b->fontMetrics().horizontalAdvance(b->text().remove('&')) + 8;
         // Captions and one-line fields show their text whole; a scrolled area may be lower.
@@ -59,18 +57,15 @@ public:
 public slots:
     void ouvrir(const QUrl& url) { urls << url; }
 };
-
-QRect zoneLibre() {
-    return QGuiApplication::primaryScreen()->availableGeometry();
-}
-
-QSettings reglages() {
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, "Brevanta", "fenetres");
-}
 } // namespace
 
 class TestDisposition : public QObject {
     Q_OBJECT
+    static QRect zoneLibre() { return QGuiApplication::primaryScreen()->availableGeometry(); }
+    QSettings reglages() { return {QSettings::IniFormat, QSettings::UserScope, "Brevanta", "fenetres"}; }
+    static QRect place() { return QRect(frmClient->pos(), frmClient->size()); }
+    // Where the main window opens with nothing remembered: as drawn when the screen allows, else filling it.
+    QRect parDefaut() { return {zoneLibre().topLeft(), QSize(1227, 852).boundedTo(zoneLibre().size())}; }
 private slots:
     void init() { reglages().clear(); }
 
@@ -78,9 +73,7 @@ private slots:
         FenetreTest t(Donnees);
         QVERIFY(frmClient->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
         QCOMPARE(frmClient->minimumSizeHint().boundedTo(QSize(1280, 700)), frmClient->minimumSizeHint());
-        // Opened at the size it was drawn at when the screen allows, else at the screen's size.
-        QCOMPARE(frmClient->pos(), zoneLibre().topLeft());
-        QCOMPARE(frmClient->size(), QSize(1227, 852).boundedTo(zoneLibre().size()));
+        QCOMPARE(place(), parDefaut());
         // Each link hands its field's address to the system, while browsing only.
         Ouvertures ouvertures;
         for (const char* schema : {"mailto", "tel", "http", "https"})
@@ -98,22 +91,21 @@ private slots:
         for (const char* schema : {"mailto", "tel", "http", "https"})
             QDesktopServices::unsetUrlHandler(QString::fromLatin1(schema));
         QCOMPARE(defauts(*frmClient) + defauts(*frmClient, QSize(1280, 700)), QStringList());
-        // Heights of two lists and the two record areas, then widths of the three lists.
+        // Sizes of the three lists and the two record areas.
         const auto mesures = [&t] {
-            QList<int> m;
-            for (const char* nom : {"VsfListeClients", "ListeActions", "FrameClient", "Frame1"})
-                m << t.w(nom)->height();
-            for (const char* nom : {"VsfListeClients", "ListeActions", "VSFRDV"})
-                m << t.w(nom)->width();
+            QList<QSize> m;
+            for (const char* nom : {"VsfListeClients", "ListeActions", "VSFRDV", "FrameClient", "Frame1"})
+                m << t.w(nom)->size();
             return m;
         };
-        const QList<int> petit = mesures();
+        const QList<QSize> petit = mesures();
         QCOMPARE(defauts(*frmClient, QSize(1900, 1040)), QStringList());
-        const QList<int> grand = mesures();
-        // The lists take the room; the record areas keep theirs.
-        QVERIFY(grand[0] > petit[0] + 100 && grand[1] > petit[1] + 150 && grand[4] > petit[4]);
-        QCOMPARE(grand.mid(2, 2), petit.mid(2, 2));
-        QVERIFY(grand[5] - petit[5] > grand[6] - petit[6]);
+        const QList<QSize> grand = mesures();
+        const auto ecart = [&](int i) { return grand[i] - petit[i]; };
+        // The lists take the room; the record areas keep their height.
+        QVERIFY(ecart(0).height() > 100 && ecart(1).height() > 150 && ecart(0).width() > 0 &&
+                ecart(1).width() > ecart(2).width());
+        QCOMPARE(QList<int>({ecart(3).height(), ecart(4).height()}), QList<int>({0, 0}));
         // Editing shows other buttons in the same places.
         QCOMPARE(defauts(*frmClient, QSize(1280, 700)), QStringList());
         for (const QByteArray zone : {"", "Interlocuteur", "Action"}) {
@@ -163,7 +155,7 @@ private slots:
         }
         {
             FenetreTest t(Donnees);
-            QCOMPARE(QRect(frmClient->pos(), frmClient->size()), choisie);
+            QCOMPARE(place(), choisie);
             QCOMPARE(t.w<Grille>("VsfListeClients")->columnWidth(0), 77);
             QCOMPARE(t.w<Grille>("ListeInterlocuteurs")->columnWidth(1), 66);
         }
@@ -179,9 +171,7 @@ private slots:
             r.setValue("frmClient/colonnes_VsfListeClients", colonnes);
             r.sync();
             FenetreTest t(Donnees);
-            QVERIFY2(QRect(frmClient->pos(), frmClient->size()) ==
-                             QRect(libre.topLeft(), QSize(1227, 852).boundedTo(libre.size())) &&
-                         t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000),
+            QVERIFY2(place() == parDefaut() && t.w<Grille>("VsfListeClients")->columnWidth(0) == twips(3000),
                      nom);
         }
     }

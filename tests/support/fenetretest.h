@@ -25,9 +25,8 @@
 #include <QTimer>
 #include <functional>
 
-// The real main window on a fresh database holding the given rows; closed with the scope. `avant`,
-// when given, changes the database or its folder (Brevanta.ini included) once filled, before the
-// program starts there.
+// The real main window on a fresh database holding the given rows; closed with the scope. `avant` may
+// change the database or its folder (Brevanta.ini included) once filled, before the program starts.
 class FenetreTest {
 public:
     explicit FenetreTest(const QStringList& lignes = {}, const std::function<void(BaseTest&)>& avant = {}) {
@@ -110,19 +109,16 @@ inline QString client(const QString& nom) {
 
 inline QString contact(const QString& nom, const QString& client, int principal = 0) {
     return QString("insert into Interlocuteur (Nom, Client, ContactPrincipal) values ('%1', '%2', %3)")
-        .arg(nom, client)
-        .arg(principal);
+        .arg(nom, client, QString::number(principal));
 }
 
-// An action or an appointment (table Actions or RDV) of the contact, due at `date`, to do unless
-// `fait` (-1), entered on 1 January 2003.
+// A to-do (table Actions or RDV) of the contact due at `date`, done if `fait` is -1, entered 1 January 2003.
 inline QString suivi(const char* table, const QString& client, const QString& contact,
                      const QString& commentaire = {}, const QString& date = "2003-01-01 00:00:00",
                      int fait = 0) {
     return QString("insert into %1 (Client, Interlocuteur, Commentaire, DatePrevue, Fait, DateSaisie) "
                    "values ('%2', '%3', '%4', '%5', %6, '2003-01-01 00:00:00')")
-        .arg(QLatin1String(table), client, contact, commentaire, date)
-        .arg(fait);
+        .arg(QLatin1String(table), client, contact, commentaire, date, QString::number(fait));
 }
 
 // Doubles the actions or the appointments (a list long enough to read, in a few statements).
@@ -142,9 +138,8 @@ template <typename F> void surModale(F pendant) {
     });
 }
 
-// Clicks the button and answers the file dialog with this file. Read back by poppler's pdftotext and
-// pdfinfo, the PDF must hold each of `tient` (words separated by single spaces) and none of `exclus`,
-// on `pages` pages of `taille`.
+// Clicks the button, answers the file dialog with this file; read back by poppler's pdftotext and pdfinfo,
+// the PDF must hold each of `tient` (words one space apart), none of `exclus`, on `pages` pages of `taille`.
 inline void exporterPdf(QWidget* bouton, const QString& fichier, const QStringList& tient,
                         const QStringList& exclus, const QString& pages, const QString& taille) {
     const auto poppler = [](const char* outil, const QStringList& arguments) {
