@@ -6,12 +6,9 @@
 #include <QDateEdit>
 #include <array>
 
-// The main window used as a salesperson's day uses it: lists and filters, the action and appointment
-// areas, jumps, deletes, quitting, reference editors, date pickers and the edit cycle the record areas
-// share, each checked in the database.
+// The main window as a salesperson's day uses it (lists, filters, areas, jumps, deletes, quitting, editors,
+// date pickers, the edit cycle the areas share), each checked in the database.
 namespace {
-const QDateTime Maintenant(QDate(2003, 2, 19), QTime(10, 0));
-
 const QStringList Base{
     "insert into Service values ('Production'), ('Achats')",
     "insert into Client (Nom) values ('ACME'), ('D $Bet$B fils'), ('Vide')",
@@ -46,11 +43,8 @@ const std::array<const char*, 6> Collegues[] = {
 class TestFenetrePrincipale : public QObject {
     Q_OBJECT
 private slots:
-    void init() { Horloge::fixer(Maintenant); }
-    void cleanup() {
-        Horloge::reprendre();
-        Message::effacer();
-    }
+    void init() { Horloge::fixer(QDateTime(QDate(2003, 2, 19), QTime(10, 0))); }
+    void cleanup() { Horloge::reprendre(); }
 
     // After a jump, the lists, the record and the highlight designate the same client and contact.
     void listesSuiventLeClientMontre() {
@@ -155,42 +149,34 @@ private slots:
     }
 
     // A colleague's save since the load is never overwritten: input kept, Recharger shows theirs.
-    void modifieeSurUnAutrePoste_data() {
-        QTest::addColumn<int>("cas");
-        for (int i = 0; i < int(std::size(Collegues)); ++i)
-            QTest::newRow(Collegues[i][0]) << i;
-    }
     void modifieeSurUnAutrePoste() {
-        QFETCH(int, cas);
-        const auto& [nom, zone, champ, collegue, controle, attendu] = Collegues[cas];
-        FenetreTest t(Base);
-        const QByteArray valider = QByteArray("BtnValider") + zone;
-        if (!qstrcmp(zone, "Action"))
-            t.clicTexte("ListeActions", 1, "devis");
-        if (!qstrcmp(zone, "RDV"))
-            t.clicTexte("VSFRDV", 5, "visite");
-        t.saisie(QByteArray("BtnModifier") + zone, {{champ, "saisie"}}, nullptr);
-        t.base.sql(collegue);
-        // Annuler: back to the edit, nothing written; again, still refused; then Recharger.
-        for (const auto reponse : {QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Yes}) {
-            Message::setNextAnswer(reponse);
-            QCOMPARE(t.clic(valider), "Cette fiche a été modifiée sur un autre poste depuis que vous "
-                                      "l'avez ouverte. Votre saisie est conservée.");
-            const bool garde = reponse == QMessageBox::Cancel;
-            QVERIFY(t.w(valider)->isVisible() == garde && (t.texte(champ) == "saisie") == garde);
-            QCOMPARE(t.lire(controle), QStringList(attendu));
+        for (const auto& [nom, zone, champ, collegue, controle, attendu] : Collegues) {
+            FenetreTest t(Base);
+            const QByteArray valider = QByteArray("BtnValider") + zone;
+            if (!qstrcmp(zone, "Action"))
+                t.clicTexte("ListeActions", 1, "devis");
+            if (!qstrcmp(zone, "RDV"))
+                t.clicTexte("VSFRDV", 5, "visite");
+            t.saisie(QByteArray("BtnModifier") + zone, {{champ, "saisie"}}, nullptr);
+            t.base.sql(collegue);
+            // Annuler: back to the edit, nothing written; again, still refused; then Recharger.
+            for (const auto reponse : {QMessageBox::Cancel, QMessageBox::Cancel, QMessageBox::Yes}) {
+                Message::setNextAnswer(reponse);
+                QCOMPARE(t.clic(valider), "Cette fiche a été modifiée sur un autre poste depuis que vous "
+                                          "l'avez ouverte. Votre saisie est conservée.");
+                const bool garde = reponse == QMessageBox::Cancel;
+                QVERIFY2(t.w(valider)->isVisible() == garde && (t.texte(champ) == "saisie") == garde, nom);
+                QCOMPARE(t.lire(controle), QStringList(attendu));
+            }
         }
     }
 
-    // What the window shows while browsing can be selected; each button names its record. While an area
-    // edits, every control that could change the selection or the mode is disabled; only that area gives
-    // the lock back, and then each control comes back as it was. The planning waits for the edit; a
-    // contact or an appointment needs a client. First, after a failed load the highlight, the record and
-    // the current names still designate the same client; a long value shows its start; a client click
-    // reads its contacts once.
+    // Browsing, values can be selected and each button names its record; an area's edit disables whatever
+    // could change the selection or the mode until that area ends it, each control then back as it was.
     void consultationEtBoutons() {
         FenetreTest t(Base + QStringList("update Interlocuteur set email="
                                          "'contact.commercial.grands-comptes@transports-lefevre.fr'"));
+        // A long value shows its start; after a failed load the highlight, record and names still agree.
         QCOMPARE(t.w<QLineEdit>("emailInterlocuteur")->cursorPosition(), 0);
         t.base.sql("ALTER TABLE Interlocuteur RENAME TO Cache");
         t.clicGrille("VsfListeClients", 2);
@@ -238,6 +224,7 @@ private slots:
             QVERIFY(!t.w("BtnSupprimerInterlocuteur")->isEnabled());
             QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
         }
+        // The planning waits for the edit; a contact or an appointment needs a client.
         t.clic("BtnModifier");
         QVERIFY(!t.w<QLineEdit>("Nom")->isReadOnly() && !t.w("BtnPlanning")->isEnabled());
         t.clic("BtnAnnuler");
@@ -281,8 +268,7 @@ private slots:
         QCOMPARE(actions->rows() + rdv->rows(), 2);
         QCOMPARE(t.texte("DateRDV") + calendrier->text().trimmed() + calendrier->date().toString(Qt::ISODate),
                  "1899-12-30");
-        // Back to every client, ACME shown. A modified action of another client keeps its client, contact,
-        // time and untouched text.
+        // Every client, ACME shown: another client's action, modified, keeps its client, contact, time, text.
         t.w<QRadioButton>("OptClient_2")->click();
         t.clicGrille("VsfListeClients", 1);
         t.clicGrille("ListeActions", 3);
@@ -339,8 +325,7 @@ private slots:
         t.clic("BtnSupprimerAction");
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
         QCOMPARE(Message::textesAffiches().size(), affiches);
-        // Every client again. A load sets the picker and leaves the date text; only a picked or typed day
-        // writes it, time kept.
+        // Every client: a load sets the picker, not the date text; a day picked or typed sets it, time kept.
         t.w<QRadioButton>("OptClient_2")->click();
         t.clicGrille("VSFRDV", 2);
         QVERIFY(t.texte("DateRDV") == "21/02/2003 14:30:00" && calendrier->date() == QDate(2003, 2, 21));

@@ -21,8 +21,7 @@ static void remplir(Grille& g, const QList<QStringList>& lignes) {
 }
 
 // Rows the grid reads in place; it counts the date keys it is asked for.
-class Source : public SourceLignes {
-public:
+struct Source : SourceLignes {
     QList<QStringList> lignes;
     mutable int clesDate = 0;
     int nombre() const override { return int(lignes.size()); }

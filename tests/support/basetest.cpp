@@ -47,10 +47,6 @@ void ecrireIni(const QString& dossier, const QString& url) {
 }
 } // namespace
 
-bool BaseTest::essaiServeur() {
-    return qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG");
-}
-
 BaseTest::BaseTest(Moteur moteur) {
     if (moteur == Moteur::Fichier || !essaiServeur()) {
         executer(fichier(), Schema::instructionsCreation());
@@ -75,19 +71,8 @@ QString BaseTest::fichier() const {
     return m_dossier.filePath("Brevanta.mdb");
 }
 
-void BaseTest::sql(const QString& sql) const {
-    if (m_serveur)
-        m_serveur->sql(sql);
-    else
-        executer(fichier(), {sql});
-}
-
 QStringList BaseTest::lignes(const QString& sql) const {
     return m_serveur ? m_serveur->lignes(sql) : executer(fichier(), {sql});
-}
-
-void BaseTest::sqlite(const QString& sql) const {
-    executer(fichier(), {sql});
 }
 
 void BaseTest::refuser(const QString& table, const QString& operation, const QString& motif) const {
@@ -96,11 +81,10 @@ void BaseTest::refuser(const QString& table, const QString& operation, const QSt
     if (!m_serveur)
         return sql(QString("CREATE TRIGGER %1 BEFORE %2 ON %3 BEGIN SELECT RAISE(ABORT, '%4'); END")
                        .arg(nom, operation, table, texte));
-    sql(QString("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS "
-                "$$BEGIN RAISE EXCEPTION '%2'; END$$")
-            .arg(nom, texte));
-    sql(QString("CREATE TRIGGER %1 BEFORE %2 ON %3 FOR EACH ROW EXECUTE FUNCTION %1()")
-            .arg(nom, operation, table));
+    sql(QString(
+            "CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN RAISE EXCEPTION '%2'; END$$; "
+            "CREATE TRIGGER %1 BEFORE %3 ON %4 FOR EACH ROW EXECUTE FUNCTION %1()")
+            .arg(nom, texte, operation, table));
 }
 
 void BaseTest::accepter(const QString& table, const QString& operation) const {
@@ -138,10 +122,8 @@ AutreSession::AutreSession(const BaseTest& base) {
 }
 
 AutreSession::~AutreSession() {
-    if (m_nom.isEmpty())
-        return;
-    QSqlDatabase::database(m_nom, false).close();
-    QSqlDatabase::removeDatabase(m_nom);
+    if (!m_nom.isEmpty())
+        QSqlDatabase::removeDatabase(m_nom);
 }
 
 bool AutreSession::executer(const QString& sql) const {
@@ -154,11 +136,10 @@ bool AutreSession::executer(const QString& sql) const {
         }
     }
     QSqlQuery q(QSqlDatabase::database(m_nom, false));
-    if (!q.exec(sql))
-        return false;
+    const bool fait = q.exec(sql);
     while (q.next()) {
     }
-    return true;
+    return fait;
 }
 
 QStringList lignesFichier(const QString& fichier, const QString& sql) {

@@ -12,21 +12,21 @@ class Connection;
 class ServeurTest;
 class SessionServeur;
 
-// A fresh Brevanta database with the seven tables and nothing else, in a temporary folder: the file
-// Brevanta.mdb there, or, in a test's server run (BREVANTA_ESSAI_PG set by ctest), a database of its
-// own on the test server, which the folder's Brevanta.ini names as a user's machine would.
+// Rows of SQLite's own SQL on a file, as another program reads them: columns joined by '|', NULL as empty.
+QStringList lignesFichier(const QString& fichier, const QString& sql);
+
+// A fresh database with the seven tables only, in a temporary folder: Brevanta.mdb there, or in a server
+// run (BREVANTA_ESSAI_PG set by ctest) its own on the test server, which the folder's Brevanta.ini names.
 class BaseTest {
 public:
-    // Where the test runs: the file, or the server in a server run; or the file whatever the run,
-    // for a test that takes a file to a server and back.
+    // The file, or the server in a server run; or the file always, for a file taken to a server and back.
     enum class Moteur { SelonEssai, Fichier };
     explicit BaseTest(Moteur moteur = Moteur::SelonEssai);
     ~BaseTest();
-    BaseTest(const BaseTest&) = delete;
-    BaseTest& operator=(const BaseTest&) = delete;
+    Q_DISABLE_COPY(BaseTest)
 
     // Whether this run of the test is the server's.
-    static bool essaiServeur();
+    static bool essaiServeur() { return qEnvironmentVariableIsSet("BREVANTA_ESSAI_PG"); }
     bool serveur() const { return m_serveur != nullptr; }
     QString dossier() const { return m_dossier.path(); }
     // What Connection::open takes: the file, or the server database's address.
@@ -34,11 +34,11 @@ public:
     // The file itself, for the tests of files only.
     QString fichier() const;
     // Runs the engine's own SQL outside the program's layer, as another program would.
-    void sql(const QString& sql) const;
+    void sql(const QString& sql) const { lignes(sql); }
     // Rows of such a query, columns joined by '|', NULL as empty.
     QStringList lignes(const QString& sql) const;
     // Runs SQLite's own SQL on the file, for the tests of files only.
-    void sqlite(const QString& sql) const;
+    void sqlite(const QString& sql) const { lignesFichier(fichier(), sql); }
     // From now on the engine refuses every `operation` (INSERT, UPDATE or DELETE) on `table` with
     // `motif`, as a rule of another program would; `accepter` lifts it.
     void refuser(const QString& table, const QString& operation, const QString& motif = "refus") const;
@@ -55,14 +55,12 @@ private:
     std::unique_ptr<QTemporaryDir> m_autrePoste;
 };
 
-// Another program's session on the database, open until destroyed: what it locks stays locked
-// until its transaction ends.
+// Another program's session on the database, open until destroyed: its locks held until its transaction ends.
 class AutreSession {
 public:
     explicit AutreSession(const BaseTest& base);
     ~AutreSession();
-    AutreSession(const AutreSession&) = delete;
-    AutreSession& operator=(const AutreSession&) = delete;
+    Q_DISABLE_COPY(AutreSession)
     // Runs the engine's own SQL in the session; false when the engine refuses it.
     bool executer(const QString& sql) const;
 
@@ -73,8 +71,6 @@ private:
 
 // Opens a Connection of the program on the database.
 Connection* ouvrir(const BaseTest& base);
-// Rows of SQLite's own SQL on a file, as another program reads them: columns joined by '|', NULL as empty.
-QStringList lignesFichier(const QString& fichier, const QString& sql);
 // The first column of every row of a query of the program's dialect, read by its record set.
 QStringList colonne(Connection& c, const QString& sql);
 
