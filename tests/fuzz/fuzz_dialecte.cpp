@@ -14,10 +14,7 @@ namespace {
 
 const QDateTime Maintenant = Regional::dateHeure(QDate(2003, 2, 19), QTime(10, 0));
 
-void exiger(bool condition) {
-    if (!condition)
-        std::abort();
-}
+const auto exiger = [](bool condition) { condition ? void() : std::abort(); };
 
 // Whatever the statement, a translation leaves no literal and no comment in the SQL: only "?" for a
 // file; for a server "$1", "$2"... each once and in order, and nothing else of the values either.
@@ -60,9 +57,7 @@ QString remplir(const char* modele, const QStringList& valeurs) {
 
 // Every value goes to the parameters as it stands and the SQL text is the same whatever the values.
 void valeursDansLesModeles(const QStringList& valeurs) {
-    QStringList temoins;
-    for (int i = 0; i < valeurs.size(); ++i)
-        temoins << QStringLiteral("v%1").arg(i);
+    const QStringList temoins{"v0", "v1", "v2"};
     for (const char* modele : Modeles) {
         const RequeteTraduite r = traduireSql(remplir(modele, valeurs), Maintenant);
         const RequeteTraduite t = traduireSql(remplir(modele, temoins), Maintenant);
