@@ -52,8 +52,7 @@ void examiner(FrmChoixBase& fenetre) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The offscreen platform's own remark on dialogs; the parent takes anything else on standard
-    // error for a fault.
+    // The offscreen platform's own remark on dialogs; anything else on standard error is a fault.
     static const QtMessageHandler suivant = qInstallMessageHandler(nullptr);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& contexte, const QString& texte) {
         if (!texte.startsWith("This plugin does not support propagateSizeHints"))
