@@ -184,8 +184,7 @@ private slots:
                  QStringList("rue du Port 12|Saint Malo|trois\nquatre"));
     }
 
-    // Which contact a client shows; a new one's name is trimmed and encoded, a reference label stored as
-    // its table holds it.
+    // Which contact a client shows; a new one's name trimmed and encoded, a label stored as its table has it.
     void contactsDuClient() {
         FenetreTest t(
             {"insert into Service values ('Achats'), ('R&D \"Labo\"')",

@@ -30,8 +30,7 @@ const QString SansRecherche = QStringLiteral("La recherche ne sera pas disponibl
 // The documented grants to its example's role (marie, who writes; paul, who reads), given to `role`.
 QString droitsDocumentes(const QString& exemple, const QString& role) {
     const QString readme = QString::fromUtf8(contenu(QStringLiteral(RACINE "/docs/serveur.md")));
-    static const QRegularExpression bloc(QStringLiteral("```sql\\n(.*?)```"),
-                                         QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression bloc(QStringLiteral("(?s)```sql\\n(.*?)```"));
     for (auto blocs = bloc.globalMatch(readme); blocs.hasNext();) {
         QString sql = blocs.next().captured(1);
         if (sql.contains(QStringLiteral(" TO %1;").arg(exemple)))
@@ -49,10 +48,8 @@ void demarrerEn(const BaseTest& base, const QString& role) {
 // Every statement sent to the server that could write, or open a transaction to.
 QStringList g_ecritures;
 void noterEcriture(const char* sql, int, const char* const*) {
-    static const QRegularExpression ecriture(
-        QStringLiteral(
-            "^\\s*(insert|update|delete|create|drop|alter|lock|truncate|grant|comment|analyze|begin)\\b"),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression ecriture(QStringLiteral(
+        "(?i)^\\s*(insert|update|delete|create|drop|alter|lock|truncate|grant|comment|analyze|begin)\\b"));
     if (ecriture.match(QString::fromUtf8(sql)).hasMatch())
         g_ecritures << QString::fromUtf8(sql);
 }

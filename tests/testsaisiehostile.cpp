@@ -28,7 +28,7 @@ const QStringList Temoins(
      "0, 0, -1)",
      suivi("Actions", "Témoin", "Témoin", "Actions témoin"), suivi("RDV", "Témoin", "Témoin", "RDV témoin")});
 
-// A record form: the suffix of its buttons and comment, its list, its single-line fields (the name first).
+// A record form: the suffix of its buttons and fields, its list, its single-line fields (the name first).
 struct Formulaire {
     QByteArray zone;
     const char* liste;
@@ -36,14 +36,11 @@ struct Formulaire {
 };
 const Formulaire FicheClient{
     "", "VsfListeClients", {"Nom", "Adresse1", "Adresse2", "CP", "Tel", "Fax", "web", "Ville"}};
-const Formulaire FicheContact{"Interlocuteur",
-                              "ListeInterlocuteurs",
-                              {"NomInterlocuteur", "PrenomInterlocuteur", "TelInterlocuteur",
-                               "FaxInterlocuteur", "PortableInterlocuteur", "emailInterlocuteur"}};
+const Formulaire FicheContact{
+    "Interlocuteur", "ListeInterlocuteurs", {"Nom", "Prenom", "Tel", "Fax", "Portable", "email"}};
 
-// Creates a record per hostile text: its name (made unique), the text in every other field, a comment;
-// `choix(i, false)` completes record i before Valider, `choix(i, true)` checks it after. Each shows
-// back by the rule. The texts to store go to `lignes`, joined by '|': name, fields, comment.
+// A record per hostile text, shown back by the rule: name made unique, the text in other fields, a comment;
+// `choix(i, false)` completes record i, `choix(i, true)` checks it saved; stored texts go to `lignes`.
 static void creer(const FenetreTest& t, const Formulaire& f, QStringList& lignes,
                   const std::function<void(int, bool)>& choix = {}) {
     QSet<QString> pris{"Témoin"};
@@ -55,7 +52,7 @@ static void creer(const FenetreTest& t, const Formulaire& f, QStringList& lignes
         pris.insert(nom.stocke);
         t.clic("BtnCreer" + f.zone);
         for (const char* champ : f.champs)
-            t.saisir(champ, champ == f.champs[0] ? nom.tape : h.tape);
+            t.saisir(champ + f.zone, champ == f.champs[0] ? nom.tape : h.tape);
         t.saisir("Commentaire" + f.zone, com.tape);
         if (choix)
             choix(i, false);
@@ -63,7 +60,7 @@ static void creer(const FenetreTest& t, const Formulaire& f, QStringList& lignes
         QVERIFY2(!t.w("BtnValider" + f.zone)->isVisible(), qPrintable(Message::dernierTexte()));
         QCOMPARE(t.selection(f.liste), nom.affiche);
         for (const char* champ : f.champs)
-            QCOMPARE(t.texte(champ), champ == f.champs[0] ? nom.affiche : h.affiche);
+            QCOMPARE(t.texte(champ + f.zone), champ == f.champs[0] ? nom.affiche : h.affiche);
         QCOMPARE(t.texte("Commentaire" + f.zone), com.affiche);
         if (choix)
             choix(i, true);
@@ -84,9 +81,8 @@ private slots:
     void saisiesHostiles() {
         QStringList lignes = Temoins;
         for (const QString& h : TextesHostiles)
-            for (const char* table : {"Service", "Fonction", "Decision"})
-                lignes << QStringLiteral("insert into %1 values ('%2')")
-                              .arg(QLatin1String(table), QString(h).replace("'", "''"));
+            for (const QString table : {"Service", "Fonction", "Decision"})
+                lignes << QString("insert into %1 values ('%2')").arg(table, QString(h).replace("'", "''"));
         FenetreTest t(lignes);
         const QStringList contactTemoin = t.lire("select * from Interlocuteur");
         QStringList clients{"Témoin|a1|a2|cp|tel|fax|web|ville|com"};
@@ -226,9 +222,8 @@ private slots:
         QCOMPARE(trie(t.colonne("VSFRDV", 5)), QStringList({"illisible", "visite"}));
         const QStringList textes = Message::textesAffiches();
         QCOMPARE(textes.size(), 2);
-        for (const QString& attendu :
-             {QStringLiteral("Table Actions, ligne Id 70 : "), QStringLiteral("Table RDV, ligne Id 71 : ")})
-            QCOMPARE(textes.filter(attendu + "Incompatibilité de type : « lundi prochain x").size(), 1);
+        for (const QString ligne : {"Table Actions, ligne Id 70", "Table RDV, ligne Id 71"})
+            QCOMPARE(textes.filter(ligne + " : Incompatibilité de type : « lundi prochain x").size(), 1);
         QVERIFY(!textes.join(' ').contains(QString(80, 'x')));
     }
 };

@@ -46,12 +46,11 @@ const char* const Modeles[] = {
 
 QString remplir(const char* modele, const QStringList& valeurs) {
     QString s;
-    for (const char* c = modele; *c; ++c) {
+    for (const char* c = modele; *c; ++c)
         if (*c == '%' && c[1] >= '1' && c[1] <= '9')
             s += TexteSql(valeurs.value(*++c - '1'));
         else
             s += QLatin1Char(*c);
-    }
     return s;
 }
 
@@ -90,9 +89,7 @@ void texteDate(const QString& texte) {
     if (texte.contains(QLatin1Char('#')))
         return;
     try {
-        const RequeteTraduite r = traduireSql(QStringLiteral("select * from Actions where DatePrevue<=#") +
-                                                  texte + QLatin1Char('#'),
-                                              Maintenant);
+        const auto r = traduireSql("select * from Actions where DatePrevue<=#" + texte + '#', Maintenant);
         exiger(r.parametres.size() == 1 && Regional::lireDateStockee(r.parametres[0].toString()).isValid());
     } catch (const ErreurBd&) {
     }
