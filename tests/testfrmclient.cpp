@@ -124,8 +124,7 @@ private slots:
         // All or nothing: a refused client row keeps its contacts and actions.
         t.base.refuser("Client", "DELETE");
         t.clicGrille("VsfListeClients", 2);
-        const QString refus = t.supprimer("BtnSupprimer");
-        QVERIFY2(refus.contains("refus"), qPrintable(refus));
+        QVERIFY(t.supprimer("BtnSupprimer").contains("refus"));
         QCOMPARE(t.lire("select count(*) from Interlocuteur union all select count(*) from Actions"),
                  QStringList({"1", "1"}));
         t.base.accepter("Client", "DELETE");
@@ -167,10 +166,9 @@ private slots:
         t.touche("NomInterlocuteur", Qt::Key_Escape);
         QCOMPARE(frmClient->ModeSaisie, ModeEdition::Consultation);
         t.saisie("BtnCreer", {{"Nom", "Nouveau"}}, nullptr);
-        auto* memo = t.w<QPlainTextEdit>("Commentaire");
-        QTest::keyClicks(memo, "un");
+        QTest::keyClicks(t.w("Commentaire"), "un");
         t.touche("Commentaire", Qt::Key_Return, Qt::ShiftModifier);
-        QTest::keyClicks(memo, "deux");
+        QTest::keyClicks(t.w("Commentaire"), "deux");
         t.touche("Commentaire", Qt::Key_Return);
         QCOMPARE(t.lire("select Commentaire from Client where Nom='Nouveau'"), QStringList("un\ndeux"));
         t.saisie("BtnModifier", {{"CP", "75001"}}, nullptr);
@@ -186,8 +184,7 @@ private slots:
                  QStringList("rue du Port 12|Saint Malo|trois\nquatre"));
     }
 
-    // Which contact a client shows; a new one's name is trimmed and encoded, a reference label stored as
-    // its table holds it.
+    // Which contact a client shows; a new one's name trimmed and encoded, a label stored as its table has it.
     void contactsDuClient() {
         FenetreTest t(
             {"insert into Service values ('Achats'), ('R&D \"Labo\"')",

@@ -14,10 +14,7 @@ namespace {
 
 const QDateTime Maintenant = Regional::dateHeure(QDate(2003, 2, 19), QTime(10, 0));
 
-void exiger(bool condition) {
-    if (!condition)
-        std::abort();
-}
+const auto exiger = [](bool condition) { condition ? void() : std::abort(); };
 
 // Whatever the statement, a translation leaves no literal and no comment in the SQL: only "?" for a
 // file; for a server "$1", "$2"... each once and in order, and nothing else of the values either.
@@ -49,20 +46,17 @@ const char* const Modeles[] = {
 
 QString remplir(const char* modele, const QStringList& valeurs) {
     QString s;
-    for (const char* c = modele; *c; ++c) {
+    for (const char* c = modele; *c; ++c)
         if (*c == '%' && c[1] >= '1' && c[1] <= '9')
             s += TexteSql(valeurs.value(*++c - '1'));
         else
             s += QLatin1Char(*c);
-    }
     return s;
 }
 
 // Every value goes to the parameters as it stands and the SQL text is the same whatever the values.
 void valeursDansLesModeles(const QStringList& valeurs) {
-    QStringList temoins;
-    for (int i = 0; i < valeurs.size(); ++i)
-        temoins << QStringLiteral("v%1").arg(i);
+    const QStringList temoins{"v0", "v1", "v2"};
     for (const char* modele : Modeles) {
         const RequeteTraduite r = traduireSql(remplir(modele, valeurs), Maintenant);
         const RequeteTraduite t = traduireSql(remplir(modele, temoins), Maintenant);
@@ -95,9 +89,7 @@ void texteDate(const QString& texte) {
     if (texte.contains(QLatin1Char('#')))
         return;
     try {
-        const RequeteTraduite r = traduireSql(QStringLiteral("select * from Actions where DatePrevue<=#") +
-                                                  texte + QLatin1Char('#'),
-                                              Maintenant);
+        const auto r = traduireSql("select * from Actions where DatePrevue<=#" + texte + '#', Maintenant);
         exiger(r.parametres.size() == 1 && Regional::lireDateStockee(r.parametres[0].toString()).isValid());
     } catch (const ErreurBd&) {
     }

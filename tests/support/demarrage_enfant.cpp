@@ -1,9 +1,8 @@
 // Starts Brevanta in the working directory as the real program does and tells the parent test on
-// standard output what happened: each start-up choice window (CHOIX), answered with the next answer of
-// BREVANTA_ESSAI_CHOIX ("vide", "exemple", "quitter" or "ouvrir:FICHIER", separated by commas) by
-// clicking its buttons; what was said (MESSAGE, each box answered OK); the windows shown with their
-// titles (FENETRE), the edit buttons enabled (ACTIF) and the base open (BASE). A number as first
-// argument is how many milliseconds to wait for another program's lock.
+// standard output: each start-up choice window (CHOIX), answered by the next of BREVANTA_ESSAI_CHOIX
+// ("vide", "exemple", "quitter" or "ouvrir:FICHIER", comma-separated); each message (MESSAGE, answered
+// OK); the windows shown (FENETRE), the edit buttons enabled (ACTIF), the base open (BASE). A number as
+// first argument is how many milliseconds to wait for another program's lock.
 #include "app/principal.h"
 #include "core/bd/connection.h"
 #include "gui/dialogs/frmchoixbase.h"
@@ -53,8 +52,7 @@ void examiner(FrmChoixBase& fenetre) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The offscreen platform's own remark on dialogs; the parent takes anything else on standard
-    // error for a fault.
+    // The offscreen platform's own remark on dialogs; anything else on standard error is a fault.
     static const QtMessageHandler suivant = qInstallMessageHandler(nullptr);
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& contexte, const QString& texte) {
         if (!texte.startsWith("This plugin does not support propagateSizeHints"))
