@@ -1,7 +1,5 @@
-// The data layer: the program's connection and SQL dialect on the engine (statements kept, record
-// sets, transactions, damaged files, errors; literals, dates, the forms it accepts and refuses); the SQL
-// a record writes, values as the screen and the stored text show them, the words a search takes from a
-// text, and the Actions collections read, filtered, written and kept.
+// The data layer: the program's connection and SQL dialect on the engine (record sets, transactions, damaged
+// files, errors, literals, dates), the SQL a record writes, search words, the Actions collections.
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/horloge.h"
@@ -24,8 +22,7 @@
 static void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(QString("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
-                   .arg(commentaire, date)
-                   .arg(fait));
+                   .arg(commentaire, date, QString::number(fait)));
 }
 
 // The actions (table 0) or the appointments (1) the filters keep, as a list reads them.
@@ -230,18 +227,17 @@ private slots:
         QCOMPARE(champs.GenereRequeteSql(2), "Client = \"ClientA\" and Fait = 0 ");
         QCOMPARE(champs.GenereRequeteSql(5, "Actions"), QString());
         champs.RemoveAll();
-        champs.Add("Interlocuteur", QString("ContactA"), 0);
-        champs.Add("Commentaire", QString("Relancer le devis"), 0);
-        champs.Add("Client", QString("ClientA"), 0);
-        champs.Add("Client", QString("B"), 0);
-        champs.Add("Client", QString("C"), 0);
+        for (const auto& [nom, valeur] :
+             {std::pair("Interlocuteur", "ContactA"), std::pair("Commentaire", "Relancer le devis"),
+              std::pair("Client", "ClientA"), std::pair("Client", "B"), std::pair("Client", "C")})
+            champs.Add(nom, QString(valeur), 0);
         QCOMPARE(m_avertissements, QStringList({"c la", "c la", "c la"}));
         QVERIFY(champs.GenereRequeteSql(1, "T").endsWith(",Client=\"B\",Client=\"C\""));
         DonneesSql copie = champs.Clone();
         QCOMPARE(m_avertissements.size(), 6);
         copie.Item("Client")->ModifVal(QString("Z"));
-        QCOMPARE(copie.Item(2)->Valeur, QVariant("Z"));
-        QCOMPARE(champs.Item(2)->Valeur, QVariant("ClientA"));
+        QCOMPARE(std::pair(copie.Item(2)->Valeur, champs.Item(2)->Valeur),
+                 std::pair(QVariant("Z"), QVariant("ClientA")));
         QCOMPARE(champs.Item("client"), nullptr);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, champs.Item(5));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, champs.Remove(-1));
@@ -252,8 +248,8 @@ private slots:
         champs.Add("Inconnu", QString("x"), 7);
         for (int instruction : {0, 1, 2})
             QCOMPARE(champs.GenereRequeteSql(instruction, "T"), QString());
-        QCOMPARE(FormatDateSql(QDate(2003, 3, 5)), "03/05/2003");
-        QCOMPARE(Regional::texteDate(Regional::dateZero()), "30/12/1899");
+        QCOMPARE(QStringList({FormatDateSql(QDate(2003, 3, 5)), Regional::texteDate(Regional::dateZero())}),
+                 QStringList({"03/05/2003", "30/12/1899"}));
     }
 
     // Lists read stored dates straight to milliseconds: the same dates as QDate and QTime accept.
@@ -289,9 +285,8 @@ private slots:
             QCOMPARE(Recherche::mots(texte), attendus);
     }
 
-    // Literals as typed in the statement, then as stored when it differs. Statements refused before
-    // they run, or undone with their whole transaction: the row in place; kept whole when the
-    // transaction ends well.
+    // Literals as typed, then as stored when it differs. Statements refused before they run, or undone with
+    // their whole transaction: the row in place; kept whole when the transaction ends well.
     void litterauxEtRefus() {
         const QList<QStringList> cas{{"Le \"\"Fournil\"\"", "Le \"Fournil\""},
                                      {"Le $BFournil$B"},
@@ -313,29 +308,27 @@ private slots:
               "select upper(Nom) from Client", "delete from Client; delete from Service",
               "select count(Nom from Client"})
             QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
-        const ErreurBd e = erreurDe([&] {
+        const auto renommer = [&](const QString& ensuite) {
             Transaction t(m_c.get());
             m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            m_c->execute("update Clients set Nom=\"x\"");
+            if (!ensuite.isEmpty())
+                m_c->execute(ensuite);
             t.commit();
-        });
+        };
+        const QString faute = erreurDe([&] { renommer("update Clients set Nom=\"x\""); }).texte();
         // A server writes the names it did not find in lower case.
-        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
+        QVERIFY(faute.contains("Clients", Qt::CaseInsensitive));
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
-        {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            t.commit();
-        }
+        renommer({});
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     void dates() {
-        ajouterAction(m_c.get(), "veille", "2003/02/16");
-        ajouterAction(m_c.get(), "minuit", "02/17/2003");
-        ajouterAction(m_c.get(), "après-midi", "2003/02/17 14:30:00");
-        ajouterAction(m_c.get(), "mars", "2003/03/01");
-        ajouterAction(m_c.get(), "février d'une autre année", "1999/02/05");
+        for (const auto& [commentaire, date] :
+             {std::pair("veille", "2003/02/16"), std::pair("minuit", "02/17/2003"),
+              std::pair("après-midi", "2003/02/17 14:30:00"), std::pair("mars", "2003/03/01"),
+              std::pair("février d'une autre année", "1999/02/05")})
+            ajouterAction(m_c.get(), commentaire, date);
         const QString s = "select Commentaire from Actions where ";
         const QStringList avant{"minuit", "veille", "février d'une autre année"};
         QCOMPARE(colonne(*m_c, s + "DatePrevue<=#2003/02/17# order by DatePrevue desc"), avant);
@@ -369,13 +362,11 @@ private slots:
                      QStringList{"saut"});
             Recordset rs;
             rs.open("select DatePrevue from Actions where Commentaire=\"saut\"", m_c.get());
-            QCOMPARE(rs.date(0), Horloge::maintenant());
             Actions actions = collection(*m_c, 0, {}, 0);
             Action* saut = actions.Item(0);
-            QCOMPARE(std::tuple(actions.Count(), Regional::texteDate(saut->DatePrevue),
-                                Regional::lireDate(affichee)),
-                     std::tuple(2, affichee, saut->DatePrevue));
-            QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
+            QCOMPARE(std::tuple(rs.date(0), actions.Count(), Regional::texteDate(saut->DatePrevue),
+                                Regional::lireDate(affichee), actions.Item(1)->DatePrevue < saut->DatePrevue),
+                     std::tuple(Horloge::maintenant(), 2, affichee, saut->DatePrevue, true));
             saut->SetDataBd(*m_c);
             QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
         }
@@ -414,9 +405,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
     }
 
-    // Faults of files: statements are kept prepared; closing the connection ends a record set still
-    // open; opening adds the indexes a database made by an older version lacks; a damaged page ends
-    // the reading with the engine's error, never with a shorter list.
+    // Faults of files: statements kept prepared; a closed connection ends its record sets; opening adds the
+    // indexes an older version lacks; a damaged page ends a read with the engine's error, not a shorter list.
     void fichiers() {
         if (m_base->serveur())
             QSKIP("a server's rows come whole, its tables with their indexes, and it has no pages");
