@@ -100,9 +100,8 @@ private slots:
         m_base.reset();
     }
 
-    // A database without the tables, one that already has them, a server that does not answer. Each
-    // case's database is its own, and goes with it even with sessions still open on it, as a failed
-    // case may leave the program's own.
+    // No tables, tables already there, a server that does not answer. A case's database goes with it even
+    // with sessions still open on it, as a failed case may leave the program's own.
     void refusDuServeur() {
         QString nom;
         std::optional<SessionServeur> restee;
@@ -133,9 +132,8 @@ private slots:
         QTest::newRow("réponse perdue après le commit") << int(ApresCommit);
     }
 
-    // A lost connection is told (a silent backend after the bounded wait), the next statement reconnects.
-    // A save it cuts is undone and fails, even after an error let pass; lost at its commit, it is neither
-    // reported lost when the server made it (so never made twice) nor made when the server undid it.
+    // A lost connection (a silent one after the bounded wait) is told, the next statement reconnects; a save
+    // it cuts fails undone; cut at its commit, it is told lost exactly when the server undid it.
     void coupures() {
         QFETCH(int, coupure);
         Connection& c = *m_c;
@@ -175,15 +173,13 @@ private slots:
             QVERIFY2((coupure == Muet ? perte.etat() == "08006" : perdue(perte.etat())) &&
                          perte.message().startsWith(Perdue),
                      qPrintable(perte.message()));
-        if (coupure == ApresCommit) {
-            QVERIFY2(echec.etat().isEmpty(), qPrintable(echec.message()));
-            QCOMPARE(avertissements, QStringList{"L'enregistrement a bien été fait malgré la coupure."});
-        } else {
-            QVERIFY2(coupure == AuCommit ? echec.etat() == "08006" && echec.message().startsWith(Perdue)
-                                         : perdue(echec.etat()),
-                     qPrintable(echec.message()));
-            QVERIFY(avertissements.isEmpty());
-        }
+        QVERIFY2(coupure == ApresCommit ? echec.etat().isEmpty()
+                 : coupure == AuCommit  ? echec.etat() == "08006" && echec.message().startsWith(Perdue)
+                                        : perdue(echec.etat()),
+                 qPrintable(echec.message()));
+        QCOMPARE(avertissements, coupure == ApresCommit
+                                     ? QStringList{"L'enregistrement a bien été fait malgré la coupure."}
+                                     : QStringList());
         c.execute("insert into Service (Nom) values (\"d\")");
         QTRY_COMPARE_WITH_TIMEOUT(
             m_base->sql(QString("select count(*) from pg_stat_activity where pid = %1").arg(pid)), "0",
@@ -192,10 +188,8 @@ private slots:
                  coupure == ApresCommit ? "a,b,d" : "a,d");
     }
 
-    // Programs at once. The server tells what others commit: lists are read again only then. A table
-    // another program holds is waited for, then refused as busy: the window never freezes. An action
-    // checked against its client and a deletion of that client: one of them fails, and no action is
-    // left without its client.
+    // Programs at once: lists read again only when another commits; a table another holds is busy after a
+    // wait, never a frozen window; of an action and its client's deletion one fails, no orphan action.
     void autresProgrammes() {
         Connection& a = *m_c;
         Connection b;
