@@ -21,9 +21,9 @@ enum class Panne { Verrou, Lecteur, Dossier, Table, Pages, Tmpfs };
 // Long enough to need pages of its own when the file may not grow.
 const QString Saisie = QStringLiteral("saisie gardée ") + QString(20000, QLatin1Char('x'));
 
-// One record area: the button that starts an edit, the short field and the comment typed (the
-// long text goes to the field when there is no comment), Valider, and how the saved text is read back.
-// The client and the contact are renamed, which writes the rows that follow them too.
+// A record area: the button starting an edit, the field and the comment typed (the long text in the field
+// without comment), Valider, the saved text read back; renaming a client or contact rewrites the rows under
+// it.
 struct Zone {
     QString table;
     const char *debut, *champ, *memo, *valider;

@@ -24,13 +24,10 @@ QList<QStringList> SessionServeur::executer(const QString& sql) const {
         throw std::runtime_error(
             (sql + " : " + QString::fromUtf8(PQerrorMessage(m_pg.get()))).trimmed().toStdString());
     }
-    QList<QStringList> lignes;
-    for (int i = 0; i < PQntuples(r); ++i) {
-        QStringList ligne;
+    QList<QStringList> lignes(PQntuples(r));
+    for (int i = 0; i < lignes.size(); ++i)
         for (int j = 0; j < PQnfields(r); ++j)
-            ligne << QString::fromUtf8(PQgetvalue(r, i, j));
-        lignes << ligne;
-    }
+            lignes[i] << QString::fromUtf8(PQgetvalue(r, i, j));
     PQclear(r);
     return lignes;
 }
@@ -62,12 +59,17 @@ ServeurTest::ServeurTest()
     sql("create extension if not exists unaccent");
 }
 
-ServeurTest::~ServeurTest() {
+// For a destructor, which may not throw: a failure is only reported.
+static void nettoyer(const QString& url, const QString& sql) {
     try {
-        SessionServeur(urlServeur()).executer(QString("drop database if exists %1 with (force)").arg(m_nom));
+        SessionServeur(url).executer(sql);
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
+}
+
+ServeurTest::~ServeurTest() {
+    nettoyer(urlServeur(), QString("drop database if exists %1 with (force)").arg(m_nom));
 }
 
 QString ServeurTest::sql(const QString& requete) const {
@@ -104,10 +106,6 @@ RoleServeur::RoleServeur()
 }
 
 RoleServeur::~RoleServeur() {
-    try {
-        SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
-            .executer(QStringLiteral("drop role if exists %1").arg(m_nom));
-    } catch (const std::exception& e) {
-        qWarning("%s", e.what());
-    }
+    nettoyer(avecUtilisateur(ServeurTest::urlServeur(), "postgres"),
+             QStringLiteral("drop role if exists %1").arg(m_nom));
 }

@@ -20,9 +20,8 @@ private:
     std::unique_ptr<pg_conn, void (*)(pg_conn*)> m_pg;
 };
 
-// A fresh empty database on the throwaway PostgreSQL server of the tests (scripts/pg-essais), whose
-// URL ctest gives in BREVANTA_ESSAI_PG; unaccent is installed, tables are not. Dropped at the end,
-// even with sessions still open on it.
+// A fresh empty database, with unaccent but no tables, on the tests' throwaway server (scripts/pg-essais)
+// whose URL ctest gives in BREVANTA_ESSAI_PG. Dropped at the end, even with sessions still open on it.
 class ServeurTest {
 public:
     // URL of the server's own database; empty when it cannot be used.
@@ -71,7 +70,6 @@ inline qint64 pidDe(Connection& c) {
 // Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
 #define EXIGER_SERVEUR_TEST()                                                                                \
     do {                                                                                                     \
-        const QString raison_ = ServeurTest::indisponible();                                                 \
-        if (!raison_.isEmpty())                                                                              \
+        if (const QString raison_ = ServeurTest::indisponible(); !raison_.isEmpty())                         \
             QSKIP(qPrintable(raison_));                                                                      \
     } while (false)
