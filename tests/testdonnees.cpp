@@ -129,8 +129,7 @@ private slots:
                  std::pair(qsizetype(n + 1), QList{1000, actions.IdEn(1), -5}));
     }
 
-    // An action of a list saved by its Id; two new appointments, one saved again, beside a row another
-    // tool left with NULLs.
+    // An action saved by its Id; two new appointments, one saved again, beside another tool's row of NULLs.
     void enregistrementEtRelecture() {
         Actions liste;
         Action* exemple =
@@ -195,8 +194,7 @@ private slots:
         QCOMPARE(QList({revenir("trois"), revenir("deux"), revenir("quatre")}), QList({3, 2, -1}));
     }
 
-    // Without a table name; booleans never make a condition. Dates in Paris's skipped hour and on
-    // Santiago's skipped midnight.
+    // No table name; booleans make no condition; dates the clocks skip: Paris's 2:30, Santiago's midnight.
     void valeursEtConditions() {
         const struct {
             QVariant valeur;
@@ -262,10 +260,10 @@ private slots:
             const QDate jour = QDate::fromString(t.left(10), "yyyy-MM-dd");
             const QTime heure = t.size() == 10 ? QTime(0, 0) : QTime::fromString(t.mid(11), "HH:mm:ss");
             const bool valide = jour.isValid() && heure.isValid() && (t.size() == 10 || t[10] == ' ');
-            QCOMPARE(Regional::LectureInstants().instant(QLatin1String(texte)),
-                     valide ? Regional::dateHeure(jour, heure).toMSecsSinceEpoch()
-                            : Regional::InstantInvalide);
-            QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());
+            const QDateTime attendue = valide ? Regional::dateHeure(jour, heure) : QDateTime();
+            QCOMPARE(std::pair(Regional::LectureInstants().instant(QLatin1String(texte)),
+                               Regional::lireDateStockee(t)),
+                     std::pair(valide ? attendue.toMSecsSinceEpoch() : Regional::InstantInvalide, attendue));
         }
     }
 
@@ -344,8 +342,7 @@ private slots:
         ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
         QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Id=6"),
                  QStringList{"2003-02-17 00:00:00"});
-        // Dates in the clocks' jumps of Paris and Santiago (typed, stored, shown) read, compare and write
-        // back as stored, in any zone.
+        // Dates in Paris's and Santiago's clock jumps read, compare and write back as stored, in any zone.
         const QList<std::array<QString, 3>> cas{
             {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
             {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},

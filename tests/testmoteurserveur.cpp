@@ -218,8 +218,7 @@ private slots:
         QVERIFY(occupee.etat() == "55P03" && occupee.message().contains("occupée"));
         autre.executer("COMMIT");
         c.execute("insert into Client (Nom) values (\"ACME\")");
-        QString echec;
-        {
+        const QString echec = etatDe([&] {
             Transaction saisie(&a);
             QCOMPARE(colonne(a, "select Nom from Client where Nom=\"ACME\"").size(), 1);
             {
@@ -228,12 +227,10 @@ private slots:
                 b.execute("delete * from Client where Nom=\"ACME\"");
                 suppression.commit();
             }
-            echec = etatDe([&] {
-                a.execute("insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,"
-                          "DateSaisie) values (\"ACME\", \"\", \"x\", now(), 0, now())");
-                saisie.commit();
-            });
-        }
+            a.execute("insert into Actions (Client,Interlocuteur,Commentaire,DatePrevue,Fait,"
+                      "DateSaisie) values (\"ACME\", \"\", \"x\", now(), 0, now())");
+            saisie.commit();
+        });
         QCOMPARE(echec, "40001");
         QCOMPARE(m_base->sql("select count(*) from Actions"), "0");
     }
@@ -244,7 +241,6 @@ private slots:
         RoleServeur role;
         ServeurTest base;
         MoteurPostgres::creerTables(base.url());
-        // How many run as their owner or not, are the index's triggers or not, with which settings.
         QCOMPARE(
             base.lignes(
                 "select prosecdef, starts_with(proname, 'recherche_suivre_'), array_to_string(proconfig, "

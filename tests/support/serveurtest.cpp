@@ -76,10 +76,9 @@ QString ServeurTest::sql(const QString& requete) const {
     return SessionServeur(m_url).executer(requete).value(0).value(0);
 }
 
-QStringList ServeurTest::lignes(const QString& requete) const {
+QStringList ServeurTest::lignes(QString sql) const {
     // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid: a test
     // reads the columns a file has.
-    QString sql = requete;
     static const QRegularExpression tout("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b",
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = tout.match(sql);

@@ -38,11 +38,10 @@ public:
     // Runs PostgreSQL's own SQL in the database, outside the program's layer; the first value it returns.
     QString sql(const QString& requete) const;
     // Its rows, values joined by '|', NULL as empty.
-    QStringList lignes(const QString& requete) const;
+    QStringList lignes(QString requete) const;
 
 private:
-    QString m_nom;
-    QString m_url;
+    QString m_nom, m_url;
 };
 
 // The address with another user in it.
