@@ -97,8 +97,7 @@ private slots:
             QStringList commentaires;
             for (const Action& a : collection(*m_c, 0, criteres, f.periode, f.fait, f.aFaire, f.portee))
                 commentaires << a.Commentaire;
-            QVERIFY2(commentaires.join(' ') == f.attendus,
-                     qPrintable(f.nom + (" : " + commentaires.join(' '))));
+            QCOMPARE(std::pair(f.nom, commentaires.join(' ')), std::pair(f.nom, f.attendus));
         }
         // A collection read from the table makes its records on demand; written whole, they stay.
         Actions actions = collection(*m_c);
@@ -419,13 +418,12 @@ private slots:
         m_c.reset(ouvrir(*m_base));
         QCOMPARE(m_base->lignes("select name from sqlite_master where name='ActionsAFaire'"),
                  QStringList{"ActionsAFaire"});
-        const QString suite =
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
-        m_base->sqlite(suite +
-                       "INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n");
-        m_base->sqlite(suite +
-                       "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
-                       "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
+        for (const char* insertion :
+             {"INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n",
+              "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
+              "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n"})
+            m_base->sqlite("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) " +
+                           QString(insertion));
         // The header of a leaf page in the middle of each table spoilt, as a failing disk would.
         const auto nombre = [&](const QString& sql) { return m_base->lignes(sql).value(0).toInt(); };
         const qint64 taille = nombre("PRAGMA page_size");
