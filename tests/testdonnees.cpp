@@ -339,8 +339,7 @@ private slots:
                  QStringList{"17/02/2003 14:30:00"});
         // A text shaped like a stored date stays text.
         ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
-        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Id=6"),
-                 QStringList{"2003-02-17 00:00:00"});
+        QCOMPARE(colonne(*m_c, s + "Id=6"), QStringList{"2003-02-17 00:00:00"});
         // Dates in Paris's and Santiago's clock jumps read, compare and write back as stored, in any zone.
         const QList<std::array<QString, 3>> cas{
             {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
@@ -354,8 +353,7 @@ private slots:
             const QString stockees = "select DatePrevue from Actions order by Id";
             QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
             Horloge::fixer(Regional::lireDateStockee(stockee));
-            QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
-                     QStringList{"saut"});
+            QCOMPARE(colonne(*m_c, s + "DatePrevue=now()"), QStringList{"saut"});
             Recordset rs;
             rs.open("select DatePrevue from Actions where Commentaire=\"saut\"", m_c.get());
             Actions actions = collection(*m_c, 0, {}, 0);

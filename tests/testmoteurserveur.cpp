@@ -22,13 +22,11 @@
 #include <thread>
 #include <unistd.h>
 
-namespace {
-
 const QString Perdue =
     "La connexion au serveur a été perdue : rien n'a été enregistré, votre saisie est conservée.";
 
 // A state of a connection lost: an exception of connection or an administrator's intervention.
-bool perdue(const QString& etat) {
+static bool perdue(const QString& etat) {
     return etat.startsWith("08") || etat.startsWith("57P");
 }
 
@@ -37,11 +35,11 @@ enum Coupure { Terminee, Muet, AuCommit, ApresCommit };
 // At the program's COMMIT, either another session ends its own just before it leaves, or the server
 // makes it and its answer is lost: the backend held until the COMMIT is sent, the program's socket
 // then swapped for one whose other end is closed, and the backend let go.
-QString g_autreSession;
-qint64 g_cible = 0;
-int g_prise = -1;
-std::thread g_perte;
-void couperAuCommit(const char* sql, int, const char* const*) {
+static QString g_autreSession;
+static qint64 g_cible = 0;
+static int g_prise = -1;
+static std::thread g_perte;
+static void couperAuCommit(const char* sql, int, const char* const*) {
     if (!g_cible || qstrcmp(sql, "COMMIT") != 0)
         return;
     if (g_prise < 0) {
@@ -63,7 +61,7 @@ void couperAuCommit(const char* sql, int, const char* const*) {
 }
 
 // The program's socket to the server: the one on the port the server sees it come from.
-int prise(Connection& c, const ServeurTest& base) {
+static int prise(Connection& c, const ServeurTest& base) {
     const int port =
         base.sql(QString("select client_port from pg_stat_activity where pid = %1").arg(pidDe(c))).toInt();
     for (int fd = 0; fd < 1024; ++fd) {
@@ -75,8 +73,6 @@ int prise(Connection& c, const ServeurTest& base) {
     }
     return -1;
 }
-
-} // namespace
 
 class TestMoteurServeur : public QObject {
     Q_OBJECT

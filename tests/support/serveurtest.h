@@ -11,18 +11,19 @@ struct pg_conn;
 
 // One libpq session, as another program's, closed with the object.
 class SessionServeur {
+    std::unique_ptr<pg_conn, void (*)(pg_conn*)> m_pg;
+
 public:
     explicit SessionServeur(const QString& url);
     // Runs PostgreSQL's own SQL; the rows of the last statement, values as text (NULL as empty).
     QList<QStringList> executer(const QString& sql) const;
-
-private:
-    std::unique_ptr<pg_conn, void (*)(pg_conn*)> m_pg;
 };
 
 // A fresh empty database, with unaccent but no tables, on the tests' throwaway server (scripts/pg-essais)
 // whose URL ctest gives in BREVANTA_ESSAI_PG. Dropped at the end, even with sessions still open on it.
 class ServeurTest {
+    QString m_nom, m_url;
+
 public:
     // URL of the server's own database; empty when it cannot be used.
     static QString urlServeur();
@@ -39,9 +40,6 @@ public:
     QString sql(const QString& requete) const;
     // Its rows, values joined by '|', NULL as empty.
     QStringList lignes(QString requete) const;
-
-private:
-    QString m_nom, m_url;
 };
 
 // The address with another user in it.
@@ -50,14 +48,13 @@ QString avecUtilisateur(const QString& url, const QString& utilisateur);
 // A role of the test server for one test, able to log in, with no right of its own; dropped with the
 // object, which must outlive the databases it has rights in.
 class RoleServeur {
+    QString m_nom;
+
 public:
     RoleServeur();
     ~RoleServeur();
     Q_DISABLE_COPY(RoleServeur)
     QString nom() const { return m_nom; }
-
-private:
-    QString m_nom;
 };
 
 // The server process of the program's connection.
