@@ -274,11 +274,10 @@ private slots:
             colle += QString("m%1 m%1 ").arg(i);
         for (int i = 0; i < Recherche::MotsMax; ++i)
             seize << QString("m%1").arg(i);
-        const QList<std::pair<QString, QStringList>> cas{
-            {"l'atelier d’Anne", {"latelier", "dAnne"}},
-            {"Dupont dupont DUPONT Lyon dupont", {"Dupont", "Lyon"}},
-            {colle, seize}};
-        for (const auto& [texte, attendus] : cas)
+        for (const auto& [texte, attendus] :
+             QList<std::pair<QString, QStringList>>{{"l'atelier d’Anne", {"latelier", "dAnne"}},
+                                                    {"Dupont dupont DUPONT Lyon dupont", {"Dupont", "Lyon"}},
+                                                    {colle, seize}})
             QCOMPARE(Recherche::mots(texte), attendus);
     }
 
@@ -341,12 +340,11 @@ private slots:
         ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
         QCOMPARE(colonne(*m_c, s + "Id=6"), QStringList{"2003-02-17 00:00:00"});
         // Dates in Paris's and Santiago's clock jumps read, compare and write back as stored, in any zone.
-        const QList<std::array<QString, 3>> cas{
-            {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
-            {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},
-            {"09/08/2024", "2024-09-08 00:00:00", "08/09/2024"},
-            {"2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00"}};
-        for (const auto& [litteral, stockee, affichee] : cas) {
+        for (const auto& [litteral, stockee, affichee] : QList<std::array<QString, 3>>{
+                 {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
+                 {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},
+                 {"09/08/2024", "2024-09-08 00:00:00", "08/09/2024"},
+                 {"2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00"}}) {
             m_c->execute("delete * from Actions");
             ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
             ajouterAction(m_c.get(), "saut", litteral);
@@ -469,12 +467,11 @@ private slots:
     }
 
     void messagesEnFrancais() {
-        const QList<std::pair<ErreurBd, const char*>> cas{
-            {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
-            {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
-            {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
-            {ErreurBd(11, "database disk image is malformed"), "endommagé"}};
-        for (const auto& [erreur, phrase] : cas) {
+        for (const auto& [erreur, phrase] : QList<std::pair<ErreurBd, const char*>>{
+                 {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
+                 {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
+                 {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
+                 {ErreurBd(11, "database disk image is malformed"), "endommagé"}}) {
             QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
             QCOMPARE(erreur.message(),
                      erreur.explication() +

@@ -32,9 +32,8 @@ static bool perdue(const QString& etat) {
 
 enum Coupure { Terminee, Muet, AuCommit, ApresCommit };
 
-// At the program's COMMIT, either another session ends its own just before it leaves, or the server
-// makes it and its answer is lost: the backend held until the COMMIT is sent, the program's socket
-// then swapped for one whose other end is closed, and the backend let go.
+// At the program's COMMIT, another session ends it just before, or the server makes it and its answer is
+// lost: the backend held till COMMIT is sent, the socket swapped for one whose peer is closed, then let go.
 static QString g_autreSession;
 static qint64 g_cible = 0;
 static int g_prise = -1;
@@ -99,24 +98,20 @@ private slots:
     // No tables, tables already there, a server that does not answer. A case's database goes with it even
     // with sessions still open on it, as a failed case may leave the program's own.
     void refusDuServeur() {
-        QString nom;
-        std::optional<SessionServeur> restee;
-        {
-            ServeurTest base;
-            nom = base.nom();
-            QCOMPARE(base.sql("select current_database() || unaccent(' Élève à Noël')"),
-                     nom + " Eleve a Noel");
-            restee.emplace(base.url());
-            Connection c;
-            QCOMPARE(etatDe([&] { c.open(base.url()); }), "42P01");
-            QVERIFY(!c.isOpen());
-            MoteurPostgres::creerTables(base.url());
-            QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base.url()); }), "42P07");
-            QUrl ailleurs(base.url());
-            ailleurs.setPort(1);
-            const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
-            QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
-        }
+        std::optional<ServeurTest> base(std::in_place);
+        const QString nom = base->nom();
+        QCOMPARE(base->sql("select current_database() || unaccent(' Élève à Noël')"), nom + " Eleve a Noel");
+        const SessionServeur restee(base->url());
+        Connection c;
+        QCOMPARE(etatDe([&] { c.open(base->url()); }), "42P01");
+        QVERIFY(!c.isOpen());
+        MoteurPostgres::creerTables(base->url());
+        QCOMPARE(etatDe([&] { MoteurPostgres::creerTables(base->url()); }), "42P07");
+        QUrl ailleurs(base->url());
+        ailleurs.setPort(1);
+        const auto absent = erreurDe([&] { c.open(ailleurs.toString()); });
+        QVERIFY(absent.etat() == "08001" && absent.message().contains("ne répond pas"));
+        base.reset();
         QCOMPARE(m_base->sql(QString("select count(*) from pg_database where datname = '%1'").arg(nom)), "0");
     }
 

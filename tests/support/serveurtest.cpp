@@ -77,8 +77,7 @@ QString ServeurTest::sql(const QString& requete) const {
 }
 
 QStringList ServeurTest::lignes(QString sql) const {
-    // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid: a test
-    // reads the columns a file has.
+    // A server's "select *" also reads Rang (a file's rowid order): a test reads only the columns a file has.
     static const QRegularExpression tout("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b",
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = tout.match(sql);
