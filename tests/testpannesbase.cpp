@@ -142,9 +142,8 @@ private slots:
         const Zone& z = Zones[zone];
         // Permissions do not bind root: then the case runs again in a child process as "nobody".
         if (p == Panne::Dossier && geteuid() == 0) {
-            const Issue issue =
-                demarrerDans(QCoreApplication::applicationFilePath(), QDir::tempPath(), true,
-                             {QStringLiteral("pannes:") + QString::fromUtf8(QTest::currentDataTag())});
+            const Issue issue = demarrerDans(QCoreApplication::applicationFilePath(), QDir::tempPath(), true,
+                                             {"pannes:" + QString::fromUtf8(QTest::currentDataTag())});
             const QString sortie = issue.sortie + issue.erreurs;
             if (sortie.contains(QLatin1String("Cannot open")) || !sortie.contains(QLatin1String("Totals")))
                 QSKIP("the test could not run again without privileges here");
