@@ -1,7 +1,5 @@
-// The data layer: the program's connection and SQL dialect on the engine (statements kept, record
-// sets, transactions, damaged files, errors; literals, dates, the forms it accepts and refuses); the SQL
-// a record writes, values as the screen and the stored text show them, the words a search takes from a
-// text, and the Actions collections read, filtered, written and kept.
+// The data layer: the program's connection and SQL dialect on the engine (record sets, transactions, damaged
+// files, errors, literals, dates), the SQL a record writes, search words, the Actions collections.
 #include "core/bd/connection.h"
 #include "core/bd/erreurbd.h"
 #include "core/bd/horloge.h"
@@ -24,8 +22,7 @@
 static void ajouterAction(Connection* c, const QString& commentaire, const QString& date, int fait = 0) {
     c->execute(QString("insert into Actions (Interlocuteur,Commentaire,Client,DatePrevue,Fait,DateSaisie) "
                        "values (\"Durand\",\"%1\",\"ACME\",#%2#,%3,#2003/02/10#)")
-                   .arg(commentaire, date)
-                   .arg(fait));
+                   .arg(commentaire, date, QString::number(fait)));
 }
 
 // The actions (table 0) or the appointments (1) the filters keep, as a list reads them.
@@ -100,8 +97,7 @@ private slots:
             QStringList commentaires;
             for (const Action& a : collection(*m_c, 0, criteres, f.periode, f.fait, f.aFaire, f.portee))
                 commentaires << a.Commentaire;
-            QVERIFY2(commentaires.join(' ') == f.attendus,
-                     qPrintable(f.nom + (" : " + commentaires.join(' '))));
+            QCOMPARE(std::pair(f.nom, commentaires.join(' ')), std::pair(f.nom, f.attendus));
         }
         // A collection read from the table makes its records on demand; written whole, they stay.
         Actions actions = collection(*m_c);
@@ -132,8 +128,7 @@ private slots:
                  std::pair(qsizetype(n + 1), QList{1000, actions.IdEn(1), -5}));
     }
 
-    // An action of a list saved by its Id; two new appointments, one saved again, beside a row another
-    // tool left with NULLs.
+    // An action saved by its Id; two new appointments, one saved again, beside another tool's row of NULLs.
     void enregistrementEtRelecture() {
         Actions liste;
         Action* exemple =
@@ -198,8 +193,7 @@ private slots:
         QCOMPARE(QList({revenir("trois"), revenir("deux"), revenir("quatre")}), QList({3, 2, -1}));
     }
 
-    // Without a table name; booleans never make a condition. Dates in Paris's skipped hour and on
-    // Santiago's skipped midnight.
+    // No table name; booleans make no condition; dates the clocks skip: Paris's 2:30, Santiago's midnight.
     void valeursEtConditions() {
         const struct {
             QVariant valeur;
@@ -230,18 +224,17 @@ private slots:
         QCOMPARE(champs.GenereRequeteSql(2), "Client = \"ClientA\" and Fait = 0 ");
         QCOMPARE(champs.GenereRequeteSql(5, "Actions"), QString());
         champs.RemoveAll();
-        champs.Add("Interlocuteur", QString("ContactA"), 0);
-        champs.Add("Commentaire", QString("Relancer le devis"), 0);
-        champs.Add("Client", QString("ClientA"), 0);
-        champs.Add("Client", QString("B"), 0);
-        champs.Add("Client", QString("C"), 0);
+        for (const auto& [nom, valeur] :
+             {std::pair("Interlocuteur", "ContactA"), std::pair("Commentaire", "Relancer le devis"),
+              std::pair("Client", "ClientA"), std::pair("Client", "B"), std::pair("Client", "C")})
+            champs.Add(nom, QString(valeur), 0);
         QCOMPARE(m_avertissements, QStringList({"c la", "c la", "c la"}));
         QVERIFY(champs.GenereRequeteSql(1, "T").endsWith(",Client=\"B\",Client=\"C\""));
         DonneesSql copie = champs.Clone();
         QCOMPARE(m_avertissements.size(), 6);
         copie.Item("Client")->ModifVal(QString("Z"));
-        QCOMPARE(copie.Item(2)->Valeur, QVariant("Z"));
-        QCOMPARE(champs.Item(2)->Valeur, QVariant("ClientA"));
+        QCOMPARE(std::pair(copie.Item(2)->Valeur, champs.Item(2)->Valeur),
+                 std::pair(QVariant("Z"), QVariant("ClientA")));
         QCOMPARE(champs.Item("client"), nullptr);
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, champs.Item(5));
         QVERIFY_THROWS_EXCEPTION(std::out_of_range, champs.Remove(-1));
@@ -252,8 +245,8 @@ private slots:
         champs.Add("Inconnu", QString("x"), 7);
         for (int instruction : {0, 1, 2})
             QCOMPARE(champs.GenereRequeteSql(instruction, "T"), QString());
-        QCOMPARE(FormatDateSql(QDate(2003, 3, 5)), "03/05/2003");
-        QCOMPARE(Regional::texteDate(Regional::dateZero()), "30/12/1899");
+        QCOMPARE(QStringList({FormatDateSql(QDate(2003, 3, 5)), Regional::texteDate(Regional::dateZero())}),
+                 QStringList({"03/05/2003", "30/12/1899"}));
     }
 
     // Lists read stored dates straight to milliseconds: the same dates as QDate and QTime accept.
@@ -266,10 +259,10 @@ private slots:
             const QDate jour = QDate::fromString(t.left(10), "yyyy-MM-dd");
             const QTime heure = t.size() == 10 ? QTime(0, 0) : QTime::fromString(t.mid(11), "HH:mm:ss");
             const bool valide = jour.isValid() && heure.isValid() && (t.size() == 10 || t[10] == ' ');
-            QCOMPARE(Regional::LectureInstants().instant(QLatin1String(texte)),
-                     valide ? Regional::dateHeure(jour, heure).toMSecsSinceEpoch()
-                            : Regional::InstantInvalide);
-            QCOMPARE(Regional::lireDateStockee(t), valide ? Regional::dateHeure(jour, heure) : QDateTime());
+            const QDateTime attendue = valide ? Regional::dateHeure(jour, heure) : QDateTime();
+            QCOMPARE(std::pair(Regional::LectureInstants().instant(QLatin1String(texte)),
+                               Regional::lireDateStockee(t)),
+                     std::pair(valide ? attendue.toMSecsSinceEpoch() : Regional::InstantInvalide, attendue));
         }
     }
 
@@ -281,17 +274,15 @@ private slots:
             colle += QString("m%1 m%1 ").arg(i);
         for (int i = 0; i < Recherche::MotsMax; ++i)
             seize << QString("m%1").arg(i);
-        const QList<std::pair<QString, QStringList>> cas{
-            {"l'atelier d’Anne", {"latelier", "dAnne"}},
-            {"Dupont dupont DUPONT Lyon dupont", {"Dupont", "Lyon"}},
-            {colle, seize}};
-        for (const auto& [texte, attendus] : cas)
+        for (const auto& [texte, attendus] :
+             QList<std::pair<QString, QStringList>>{{"l'atelier d’Anne", {"latelier", "dAnne"}},
+                                                    {"Dupont dupont DUPONT Lyon dupont", {"Dupont", "Lyon"}},
+                                                    {colle, seize}})
             QCOMPARE(Recherche::mots(texte), attendus);
     }
 
-    // Literals as typed in the statement, then as stored when it differs. Statements refused before
-    // they run, or undone with their whole transaction: the row in place; kept whole when the
-    // transaction ends well.
+    // Literals as typed, then as stored when it differs. Statements refused before they run, or undone with
+    // their whole transaction: the row in place; kept whole when the transaction ends well.
     void litterauxEtRefus() {
         const QList<QStringList> cas{{"Le \"\"Fournil\"\"", "Le \"Fournil\""},
                                      {"Le $BFournil$B"},
@@ -313,29 +304,27 @@ private slots:
               "select upper(Nom) from Client", "delete from Client; delete from Service",
               "select count(Nom from Client"})
             QVERIFY2(!erreurDe([&] { m_c->execute(sql); }).texte().isEmpty(), sql);
-        const ErreurBd e = erreurDe([&] {
+        const auto renommer = [&](const QString& ensuite) {
             Transaction t(m_c.get());
             m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            m_c->execute("update Clients set Nom=\"x\"");
+            if (!ensuite.isEmpty())
+                m_c->execute(ensuite);
             t.commit();
-        });
+        };
+        const QString faute = erreurDe([&] { renommer("update Clients set Nom=\"x\""); }).texte();
         // A server writes the names it did not find in lower case.
-        QVERIFY(e.texte().contains("Clients", Qt::CaseInsensitive));
+        QVERIFY(faute.contains("Clients", Qt::CaseInsensitive));
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME"});
-        {
-            Transaction t(m_c.get());
-            m_c->execute("update Client set Nom=\"ACME2\" where Nom=\"ACME\"");
-            t.commit();
-        }
+        renommer({});
         QCOMPARE(colonne(*m_c, "select Nom from Client"), QStringList{"ACME2"});
     }
 
     void dates() {
-        ajouterAction(m_c.get(), "veille", "2003/02/16");
-        ajouterAction(m_c.get(), "minuit", "02/17/2003");
-        ajouterAction(m_c.get(), "après-midi", "2003/02/17 14:30:00");
-        ajouterAction(m_c.get(), "mars", "2003/03/01");
-        ajouterAction(m_c.get(), "février d'une autre année", "1999/02/05");
+        for (const auto& [commentaire, date] :
+             {std::pair("veille", "2003/02/16"), std::pair("minuit", "02/17/2003"),
+              std::pair("après-midi", "2003/02/17 14:30:00"), std::pair("mars", "2003/03/01"),
+              std::pair("février d'une autre année", "1999/02/05")})
+            ajouterAction(m_c.get(), commentaire, date);
         const QString s = "select Commentaire from Actions where ";
         const QStringList avant{"minuit", "veille", "février d'une autre année"};
         QCOMPARE(colonne(*m_c, s + "DatePrevue<=#2003/02/17# order by DatePrevue desc"), avant);
@@ -349,33 +338,27 @@ private slots:
                  QStringList{"17/02/2003 14:30:00"});
         // A text shaped like a stored date stays text.
         ajouterAction(m_c.get(), "2003-02-17 00:00:00", "2003/02/17");
-        QCOMPARE(colonne(*m_c, "select Commentaire from Actions where Id=6"),
-                 QStringList{"2003-02-17 00:00:00"});
-        // Dates in the clocks' jumps of Paris and Santiago (typed, stored, shown) read, compare and write
-        // back as stored, in any zone.
-        const QList<std::array<QString, 3>> cas{
-            {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
-            {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},
-            {"09/08/2024", "2024-09-08 00:00:00", "08/09/2024"},
-            {"2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00"}};
-        for (const auto& [litteral, stockee, affichee] : cas) {
+        QCOMPARE(colonne(*m_c, s + "Id=6"), QStringList{"2003-02-17 00:00:00"});
+        // Dates in Paris's and Santiago's clock jumps read, compare and write back as stored, in any zone.
+        for (const auto& [litteral, stockee, affichee] : QList<std::array<QString, 3>>{
+                 {"2024/03/31 02:30:00", "2024-03-31 02:30:00", "31/03/2024 02:30:00"},
+                 {"2024/10/27 02:30:00", "2024-10-27 02:30:00", "27/10/2024 02:30:00"},
+                 {"09/08/2024", "2024-09-08 00:00:00", "08/09/2024"},
+                 {"2024/04/06 23:30:00", "2024-04-06 23:30:00", "06/04/2024 23:30:00"}}) {
             m_c->execute("delete * from Actions");
             ajouterAction(m_c.get(), "avant", "2024/03/30 23:59:59");
             ajouterAction(m_c.get(), "saut", litteral);
             const QString stockees = "select DatePrevue from Actions order by Id";
             QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
             Horloge::fixer(Regional::lireDateStockee(stockee));
-            QCOMPARE(colonne(*m_c, "select Commentaire from Actions where DatePrevue=now()"),
-                     QStringList{"saut"});
+            QCOMPARE(colonne(*m_c, s + "DatePrevue=now()"), QStringList{"saut"});
             Recordset rs;
             rs.open("select DatePrevue from Actions where Commentaire=\"saut\"", m_c.get());
-            QCOMPARE(rs.date(0), Horloge::maintenant());
             Actions actions = collection(*m_c, 0, {}, 0);
             Action* saut = actions.Item(0);
-            QCOMPARE(std::tuple(actions.Count(), Regional::texteDate(saut->DatePrevue),
-                                Regional::lireDate(affichee)),
-                     std::tuple(2, affichee, saut->DatePrevue));
-            QVERIFY(actions.Item(1)->DatePrevue < saut->DatePrevue);
+            QCOMPARE(std::tuple(rs.date(0), actions.Count(), Regional::texteDate(saut->DatePrevue),
+                                Regional::lireDate(affichee), actions.Item(1)->DatePrevue < saut->DatePrevue),
+                     std::tuple(Horloge::maintenant(), 2, affichee, saut->DatePrevue, true));
             saut->SetDataBd(*m_c);
             QCOMPARE(m_base->lignes(stockees), (QStringList{"2024-03-30 23:59:59", stockee}));
         }
@@ -414,9 +397,8 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(ErreurBd, m_c->execute("insert into Service (Nom) values (\"Finance\")"));
     }
 
-    // Faults of files: statements are kept prepared; closing the connection ends a record set still
-    // open; opening adds the indexes a database made by an older version lacks; a damaged page ends
-    // the reading with the engine's error, never with a shorter list.
+    // Faults of files: statements kept prepared; a closed connection ends its record sets; opening adds the
+    // indexes an older version lacks; a damaged page ends a read with the engine's error, not a shorter list.
     void fichiers() {
         if (m_base->serveur())
             QSKIP("a server's rows come whole, its tables with their indexes, and it has no pages");
@@ -430,17 +412,15 @@ private slots:
         rs.close();
         m_base->sqlite("DROP INDEX ActionsAFaire");
         m_c.reset(ouvrir(*m_base));
-        QCOMPARE(m_base->lignes("select name from sqlite_master where name='ActionsAFaire'"),
-                 QStringList{"ActionsAFaire"});
-        const QString suite =
-            "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) ";
-        m_base->sqlite(suite +
-                       "INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n");
-        m_base->sqlite(suite +
-                       "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
-                       "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n");
-        // The header of a leaf page in the middle of each table spoilt, as a failing disk would.
         const auto nombre = [&](const QString& sql) { return m_base->lignes(sql).value(0).toInt(); };
+        QCOMPARE(nombre("select count(*) from sqlite_master where name='ActionsAFaire'"), 1);
+        for (const char* insertion :
+             {"INSERT INTO Client (Nom, Ville) SELECT printf('Client %04d', i), 'Lyon' FROM n",
+              "INSERT INTO Actions (Client, Interlocuteur, Commentaire, DatePrevue, Fait) "
+              "SELECT 'ACME', 'Durand', 'Relancer', date('2003-01-01', i || ' days'), 0 FROM n"})
+            m_base->sqlite("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 3000) " +
+                           QString(insertion));
+        // The header of a leaf page in the middle of each table spoilt, as a failing disk would.
         const qint64 taille = nombre("PRAGMA page_size");
         for (const QString table : {"Client", "Actions"}) {
             const int racine = nombre("select rootpage from sqlite_master where name='" + table + "'");
@@ -486,12 +466,11 @@ private slots:
     }
 
     void messagesEnFrancais() {
-        const QList<std::pair<ErreurBd, const char*>> cas{
-            {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
-            {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
-            {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
-            {ErreurBd(11, "database disk image is malformed"), "endommagé"}};
-        for (const auto& [erreur, phrase] : cas) {
+        for (const auto& [erreur, phrase] : QList<std::pair<ErreurBd, const char*>>{
+                 {ErreurBd(5, "database is locked"), "occupée par un autre programme"},
+                 {ErreurBd(1544, "attempt to write a readonly database"), "lecture seule"},
+                 {ErreurBd(1032, "attempt to write a readonly database"), "déplacé ou supprimé"},
+                 {ErreurBd(11, "database disk image is malformed"), "endommagé"}}) {
             QVERIFY2(erreur.explication().contains(QString::fromUtf8(phrase)), phrase);
             QCOMPARE(erreur.message(),
                      erreur.explication() +

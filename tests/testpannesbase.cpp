@@ -21,9 +21,8 @@ enum class Panne { Verrou, Lecteur, Dossier, Table, Pages, Tmpfs };
 // Long enough to need pages of its own when the file may not grow.
 const QString Saisie = QStringLiteral("saisie gardée ") + QString(20000, QLatin1Char('x'));
 
-// One record area: the button that starts an edit, the short field and the comment typed (the
-// long text goes to the field when there is no comment), Valider, and how the saved text is read back.
-// The client and the contact are renamed, which writes the rows that follow them too.
+// A record area: the button starting an edit, the field and the comment typed (the long text in the field
+// without comment), Valider, the saved text read back; a renamed client or contact rewrites its rows.
 struct Zone {
     QString table;
     const char *debut, *champ, *memo, *valider;
@@ -53,8 +52,7 @@ static bool enSaisie(const QWidget* fenetre, const Zone& z) {
            (!z.memo || enfant<QPlainTextEdit>(fenetre, z.memo)->toPlainText() == Saisie);
 }
 
-// A small tmpfs over the database's folder, the file copied onto it; taken away after the window,
-// with the folder.
+// A small tmpfs over the database's folder, the file copied onto it; gone after the window, with the folder.
 struct Montage {
     explicit Montage(const QString& fichier) : dossier(QFileInfo(fichier).path()) {
         const QByteArray octets = contenu(fichier);
@@ -127,8 +125,7 @@ class TestPannesBase : public QObject {
 private slots:
     void initTestCase() { Connection::setAttenteVerrou(100); }
 
-    // A server has no file, and its readers never hold a writer back: another program's lock and a
-    // missing table are its faults.
+    // A server (no file, no reader holding a writer back) has two: another program's lock, a missing table.
     void pannes_data() {
         QTest::addColumn<int>("panne");
         QTest::addColumn<int>("zone");
@@ -143,12 +140,10 @@ private slots:
         QFETCH(int, zone);
         const Panne p = Panne(panne);
         const Zone& z = Zones[zone];
-        // Only someone the permissions bind sees a folder that takes no journal: as root, the case
-        // runs again in a child process as "nobody".
+        // Permissions do not bind root: then the case runs again in a child process as "nobody".
         if (p == Panne::Dossier && geteuid() == 0) {
-            const Issue issue =
-                demarrerDans(QCoreApplication::applicationFilePath(), QDir::tempPath(), true,
-                             {QStringLiteral("pannes:") + QString::fromUtf8(QTest::currentDataTag())});
+            const Issue issue = demarrerDans(QCoreApplication::applicationFilePath(), QDir::tempPath(), true,
+                                             {"pannes:" + QString::fromUtf8(QTest::currentDataTag())});
             const QString sortie = issue.sortie + issue.erreurs;
             if (sortie.contains(QLatin1String("Cannot open")) || !sortie.contains(QLatin1String("Totals")))
                 QSKIP("the test could not run again without privileges here");

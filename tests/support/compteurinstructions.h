@@ -11,12 +11,19 @@
 // Records the statements SQLite runs on the program's connection, to count loads and rebuilds. A
 // server gives no such trace, and reads its lists again at every turn: there it counts nothing.
 class CompteurInstructions {
+    static int noter(unsigned, void* moi, void* instruction, void*) {
+        static_cast<CompteurInstructions*>(moi)->m_instructions
+            << QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(instruction)));
+        return 0;
+    }
+    sqlite3* m_poignee = nullptr;
+    QStringList m_instructions;
+
 public:
     explicit CompteurInstructions(Connection* c) {
         if (c->cible() != Cible::Sqlite)
             return;
-        const QVariant h = c->base().driver()->handle();
-        m_poignee = *static_cast<sqlite3* const*>(h.data());
+        m_poignee = *static_cast<sqlite3* const*>(c->base().driver()->handle().data());
         sqlite3_trace_v2(m_poignee, SQLITE_TRACE_STMT, &CompteurInstructions::noter, this);
     }
     ~CompteurInstructions() {
@@ -30,15 +37,6 @@ public:
                                  [&](const QString& s) { return s.startsWith(debut, Qt::CaseInsensitive); }));
     }
     void reset() { m_instructions.clear(); }
-
-private:
-    static int noter(unsigned, void* moi, void* instruction, void*) {
-        static_cast<CompteurInstructions*>(moi)->m_instructions
-            << QString::fromUtf8(sqlite3_sql(static_cast<sqlite3_stmt*>(instruction)));
-        return 0;
-    }
-    sqlite3* m_poignee = nullptr;
-    QStringList m_instructions;
 };
 
 // The count compared where there is one: on a server only the lists shown are.

@@ -24,13 +24,10 @@ QList<QStringList> SessionServeur::executer(const QString& sql) const {
         throw std::runtime_error(
             (sql + " : " + QString::fromUtf8(PQerrorMessage(m_pg.get()))).trimmed().toStdString());
     }
-    QList<QStringList> lignes;
-    for (int i = 0; i < PQntuples(r); ++i) {
-        QStringList ligne;
+    QList<QStringList> lignes(PQntuples(r));
+    for (int i = 0; i < lignes.size(); ++i)
         for (int j = 0; j < PQnfields(r); ++j)
-            ligne << QString::fromUtf8(PQgetvalue(r, i, j));
-        lignes << ligne;
-    }
+            lignes[i] << QString::fromUtf8(PQgetvalue(r, i, j));
     PQclear(r);
     return lignes;
 }
@@ -62,22 +59,25 @@ ServeurTest::ServeurTest()
     sql("create extension if not exists unaccent");
 }
 
-ServeurTest::~ServeurTest() {
+// For a destructor, which may not throw: a failure is only reported.
+static void nettoyer(const QString& url, const QString& sql) {
     try {
-        SessionServeur(urlServeur()).executer(QString("drop database if exists %1 with (force)").arg(m_nom));
+        SessionServeur(url).executer(sql);
     } catch (const std::exception& e) {
         qWarning("%s", e.what());
     }
+}
+
+ServeurTest::~ServeurTest() {
+    nettoyer(urlServeur(), QString("drop database if exists %1 with (force)").arg(m_nom));
 }
 
 QString ServeurTest::sql(const QString& requete) const {
     return SessionServeur(m_url).executer(requete).value(0).value(0);
 }
 
-QStringList ServeurTest::lignes(const QString& requete) const {
-    // "select *" on a server also reads Rang, the order of creation a file keeps in its rowid: a test
-    // reads the columns a file has.
-    QString sql = requete;
+QStringList ServeurTest::lignes(QString sql) const {
+    // A server's "select *" also reads Rang (a file's rowid order): a test reads only the columns a file has.
     static const QRegularExpression tout("^\\s*select\\s+\\*\\s+from\\s+(\\w+)\\b",
                                          QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = tout.match(sql);
@@ -104,10 +104,6 @@ RoleServeur::RoleServeur()
 }
 
 RoleServeur::~RoleServeur() {
-    try {
-        SessionServeur(avecUtilisateur(ServeurTest::urlServeur(), "postgres"))
-            .executer(QStringLiteral("drop role if exists %1").arg(m_nom));
-    } catch (const std::exception& e) {
-        qWarning("%s", e.what());
-    }
+    nettoyer(avecUtilisateur(ServeurTest::urlServeur(), "postgres"),
+             QStringLiteral("drop role if exists %1").arg(m_nom));
 }

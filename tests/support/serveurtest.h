@@ -11,19 +11,19 @@ struct pg_conn;
 
 // One libpq session, as another program's, closed with the object.
 class SessionServeur {
+    std::unique_ptr<pg_conn, void (*)(pg_conn*)> m_pg;
+
 public:
     explicit SessionServeur(const QString& url);
     // Runs PostgreSQL's own SQL; the rows of the last statement, values as text (NULL as empty).
     QList<QStringList> executer(const QString& sql) const;
-
-private:
-    std::unique_ptr<pg_conn, void (*)(pg_conn*)> m_pg;
 };
 
-// A fresh empty database on the throwaway PostgreSQL server of the tests (scripts/pg-essais), whose
-// URL ctest gives in BREVANTA_ESSAI_PG; unaccent is installed, tables are not. Dropped at the end,
-// even with sessions still open on it.
+// A fresh empty database, with unaccent but no tables, on the tests' throwaway server (scripts/pg-essais)
+// whose URL ctest gives in BREVANTA_ESSAI_PG. Dropped at the end, even with sessions still open on it.
 class ServeurTest {
+    QString m_nom, m_url;
+
 public:
     // URL of the server's own database; empty when it cannot be used.
     static QString urlServeur();
@@ -39,11 +39,7 @@ public:
     // Runs PostgreSQL's own SQL in the database, outside the program's layer; the first value it returns.
     QString sql(const QString& requete) const;
     // Its rows, values joined by '|', NULL as empty.
-    QStringList lignes(const QString& requete) const;
-
-private:
-    QString m_nom;
-    QString m_url;
+    QStringList lignes(QString requete) const;
 };
 
 // The address with another user in it.
@@ -52,14 +48,13 @@ QString avecUtilisateur(const QString& url, const QString& utilisateur);
 // A role of the test server for one test, able to log in, with no right of its own; dropped with the
 // object, which must outlive the databases it has rights in.
 class RoleServeur {
+    QString m_nom;
+
 public:
     RoleServeur();
     ~RoleServeur();
     Q_DISABLE_COPY(RoleServeur)
     QString nom() const { return m_nom; }
-
-private:
-    QString m_nom;
 };
 
 // The server process of the program's connection.
@@ -71,7 +66,6 @@ inline qint64 pidDe(Connection& c) {
 // Skips the test function (or, in initTestCase, the whole test) when the server cannot be used.
 #define EXIGER_SERVEUR_TEST()                                                                                \
     do {                                                                                                     \
-        const QString raison_ = ServeurTest::indisponible();                                                 \
-        if (!raison_.isEmpty())                                                                              \
+        if (const QString raison_ = ServeurTest::indisponible(); !raison_.isEmpty())                         \
             QSKIP(qPrintable(raison_));                                                                      \
     } while (false)
