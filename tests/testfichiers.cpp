@@ -221,12 +221,20 @@ private slots:
         QDir().mkpath(dossier + "/sauvegardes");
         QVERIFY(ecrire(dossier + "/sauvegardes/Brevanta-2025-01-05-090000.mdb.partiel", "reste"));
         QVERIFY(ecrire(dossier + "/sauvegardes/Brevanta-2025-01-06-080000.mdb", "pas une base"));
-        const QStringList du6{"Brevanta-2025-01-06-080000.mdb", "Brevanta-2025-01-06-090000.mdb"};
+        QStringList du6{"Brevanta-2025-01-06-080000.mdb", "Brevanta-2025-01-06-090000.mdb"};
         Message::setAutoAnswer(true);
         Message::effacer();
         copieDuJour(m_base->fichier(), QDateTime(QDate(2025, 1, 6), QTime(9, 0)));
         QCOMPARE(copies(dossier), du6);
         QVERIFY(prive(dossier + "/sauvegardes/" + du6[1]));
+        // Whole, today's copy is not made again; cut short, it is no copy either.
+        QObject parent;
+        QVERIFY(!SauvegardeQuotidienne::lancer(m_base->fichier(), &parent));
+        QFile coupee(dossier + "/sauvegardes/" + du6[1]);
+        QVERIFY(coupee.resize(coupee.size() / 2));
+        copieDuJour(m_base->fichier(), QDateTime(QDate(2025, 1, 6), QTime(10, 0)));
+        du6 << "Brevanta-2025-01-06-100000.mdb";
+        QCOMPARE(copies(dossier), du6);
         QVERIFY(abimer(m_base->fichier()));
         copieDuJour(m_base->fichier(), QDateTime(QDate(2025, 1, 7), QTime(9, 0)));
         QCOMPARE(copies(dossier), du6);

@@ -19,10 +19,11 @@ constexpr int PagesParEtape = 64;
 constexpr int AttenteOccupee = 200;
 constexpr int AttentesMax = 150;
 
-// A file that only has the name of one does not count.
+// A file that only has the name of one does not count. Checked whole when it was made, a copy is not
+// read through again at every start: a big base's copy would be read from the disk each time.
 bool copieDuJour(const QString& dossier, const QDate& aujourdhui) {
     for (const QString& nom : QDir(dossier).entryList(QDir::Files))
-        if (Sauvegardes::jourCopie(nom) == aujourdhui && baseSaine(QDir(dossier).filePath(nom)))
+        if (Sauvegardes::jourCopie(nom) == aujourdhui && copieEntiere(QDir(dossier).filePath(nom)))
             return true;
     return false;
 }
