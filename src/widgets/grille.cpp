@@ -6,6 +6,7 @@
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QResizeEvent>
 
 namespace {
 const QString InvitationTri = QStringLiteral("cliquez sur un en-tête de colonne pour trier la liste");
@@ -245,6 +246,22 @@ void Grille::afficherSelection() {
     s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)),
                        QItemSelectionModel::NoUpdate);
     scrollTo(m_modele->index(m_row - 1, 0));
+}
+
+bool Grille::viewportEvent(QEvent* e) {
+    if (e->type() != QEvent::Resize)
+        return QTableView::viewportEvent(e);
+    // A fill that brings a scroll bar shrinks the view only later, once the scroll bars are laid
+    // out, and may hide the row just chosen: a row in view before stays in view.
+    const QRect courante = visualRect(currentIndex());
+    const bool enVue =
+        courante.isValid() && QRect(QPoint(), static_cast<QResizeEvent*>(e)->oldSize()).contains(courante);
+    const bool traite = QTableView::viewportEvent(e);
+    if (enVue) {
+        updateGeometries();
+        scrollTo(currentIndex());
+    }
+    return traite;
 }
 
 void Grille::clicUtilisateur(int r, int c) {

@@ -73,6 +73,7 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    bool viewportEvent(QEvent* e) override;
 
 private:
     void afficherSelection();
