@@ -263,9 +263,12 @@ private slots:
             e.t.saisie("BtnModifierAction", {{"DateAction", "01/01/1990"}}, "BtnValiderAction");
             e.actions[id.toInt() - 1].date = "1990-01-01 00:00:00";
             const QStringList attendus = ordre(e.actions);
-            QCOMPARE(std::tuple(g.rowKey(g.rowSel()), g.rowSel(), e.t.texte("DateAction"),
-                                e.t.w<QLabel>("lblHorsFiltreActions")->text()),
-                     std::tuple(id, int(attendus.indexOf(id)) + 1, QString("01/01/1990"), QString()));
+            // Highlighted and in view.
+            QCOMPARE(
+                std::tuple(g.rowKey(g.rowSel()), g.rowSel(), e.t.texte("DateAction"),
+                           e.t.w<QLabel>("lblHorsFiltreActions")->text(),
+                           g.viewport()->rect().contains(g.visualRect(g.model()->index(g.rowSel() - 1, 1)))),
+                std::tuple(id, int(attendus.indexOf(id)) + 1, QString("01/01/1990"), QString(), true));
             // The rest read after it: every record once, the saved one where it now sorts.
             defiler(g, attendus);
         }

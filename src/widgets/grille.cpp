@@ -245,7 +245,15 @@ void Grille::afficherSelection() {
     s->select(choix, QItemSelectionModel::ClearAndSelect);
     s->setCurrentIndex(m_modele->index(m_row - 1, std::clamp(m_col, 0, cols() - 1)),
                        QItemSelectionModel::NoUpdate);
-    scrollTo(m_modele->index(m_row - 1, 0));
+    scrollTo(celluleEnVue());
+}
+
+QModelIndex Grille::celluleEnVue() const {
+    // Qt does not scroll to a cell of a hidden column, and the lists hide their first (the key).
+    int c = 0;
+    while (c < cols() - 1 && isColumnHidden(c))
+        ++c;
+    return m_modele->index(m_row - 1, c);
 }
 
 bool Grille::viewportEvent(QEvent* e) {
@@ -253,13 +261,13 @@ bool Grille::viewportEvent(QEvent* e) {
         return QTableView::viewportEvent(e);
     // A fill that brings a scroll bar shrinks the view only later, once the scroll bars are laid
     // out, and may hide the row just chosen: a row in view before stays in view.
-    const QRect courante = visualRect(currentIndex());
+    const QRect courante = visualRect(celluleEnVue());
     const bool enVue =
         courante.isValid() && QRect(QPoint(), static_cast<QResizeEvent*>(e)->oldSize()).contains(courante);
     const bool traite = QTableView::viewportEvent(e);
     if (enVue) {
         updateGeometries();
-        scrollTo(currentIndex());
+        scrollTo(celluleEnVue());
     }
     return traite;
 }

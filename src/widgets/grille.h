@@ -77,6 +77,8 @@ protected:
 
 private:
     void afficherSelection();
+    // The cell of the current row that scrolling shows: its first visible one.
+    QModelIndex celluleEnVue() const;
     // The first data row read so far holding this key, or -1.
     int ligneLueDeCle(const QString& cle) const;
     void clicUtilisateur(int r, int c);
