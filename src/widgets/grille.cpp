@@ -265,10 +265,8 @@ bool Grille::viewportEvent(QEvent* e) {
     const bool enVue =
         courante.isValid() && QRect(QPoint(), static_cast<QResizeEvent*>(e)->oldSize()).contains(courante);
     const bool traite = QTableView::viewportEvent(e);
-    if (enVue) {
-        updateGeometries();
+    if (enVue)
         scrollTo(celluleEnVue());
-    }
     return traite;
 }
 
